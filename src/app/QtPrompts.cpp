@@ -1,0 +1,98 @@
+#include "app/QtPrompts.h"
+
+#include "core/PasswordDialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+namespace quorbell {
+
+MsgAnswer QtPrompts::message(const MessageRequest& r)
+{
+    if (r.beep)
+        QApplication::beep();
+    QMessageBox box(m_owner);
+    box.setWindowTitle(r.title);
+    box.setText(r.text);
+    box.setIcon(r.icon == MsgIcon::Information ? QMessageBox::Information
+                : r.icon == MsgIcon::Warning   ? QMessageBox::Warning
+                                               : QMessageBox::Question);
+    switch (r.buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    default: return r.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    }
+}
+
+QString QtPrompts::openFile(const FileRequest& r)
+{
+    return QFileDialog::getOpenFileName(m_owner, r.title, r.folder, r.filter);
+}
+
+QString QtPrompts::saveFile(const FileRequest& r)
+{
+    QFileDialog dialog(m_owner, r.title, r.folder, r.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(r.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtPrompts::password(const PasswordRequest& r)
+{
+    PasswordDialog dialog(r, m_owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.text();
+}
+
+std::optional<QColor> QtPrompts::colour(const QColor& initial)
+{
+    const QColor c = QColorDialog::getColor(initial, m_owner);
+    return c.isValid() ? std::optional(c) : std::nullopt;
+}
+
+std::optional<FontChoice> QtPrompts::font(const FontChoice& initial)
+{
+    QFont f(initial.family, initial.pointSize);
+    f.setBold(initial.bold);
+    f.setItalic(initial.italic);
+    f.setStrikeOut(initial.strikeOut);
+    f.setUnderline(initial.underline);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, f, m_owner);
+    if (!ok)
+        return std::nullopt;
+    FontChoice out = initial;
+    out.family = chosen.family();
+    out.pointSize = qRound(chosen.pointSizeF());
+    out.bold = chosen.bold();
+    out.italic = chosen.italic();
+    out.strikeOut = chosen.strikeOut();
+    out.underline = chosen.underline();
+    return out;
+}
+
+bool QtPrompts::chooseAlbums(const ChooserRequest&)
+{
+    return false;
+}
+
+} // namespace quorbell

@@ -1,0 +1,83 @@
+// The program: start-up window, then the main window with every command wired.
+#include "app/QtPrompts.h"
+#include "app/Wiring.h"
+#include "core/GlobalState.h"
+#include "core/MainWindowHandlers.h"
+#include "core/Paths.h"
+#include "core/StartupWindow.h"
+#include "core/Version.h"
+#include "core/frmMain.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <memory>
+
+using namespace quorbell;
+
+namespace {
+
+void installJapaneseTranslations(QApplication& app)
+{
+    // Qt's own buttons and dialogs (Yes/No, file dialogs) in Japanese.
+    auto* qtTranslator = new QTranslator(&app);
+    if (qtTranslator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+                           QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTranslator);
+}
+
+void useJapaneseFont()
+{
+    // A Japanese face for every widget, so text never falls back to boxes.
+    for (const char* family : {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP"}) {
+        if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+            QFont f(QString::fromLatin1(family));
+            f.setPointSize(9);
+            QApplication::setFont(f);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.quorbell.Quorbell"));
+    installJapaneseTranslations(app);
+    useJapaneseFont();
+
+    GlobalState& g = stdGlobal();
+    g.flags = 0;
+    WorkFolder work;
+    g.tempFolder = work.path();
+    g.workImageFile = work.isValid() ? work.workImageFile() : QString();
+
+    // The whole argument text names a container; one pair of quotes is removed.
+    const QStringList args = QApplication::arguments().mid(1);
+    const QString commandLinePath = args.join(QLatin1Char(' '));
+
+    QtPrompts dialogs;
+    setPrompts(&dialogs);
+    std::unique_ptr<frmMain> mainWindow;
+
+    auto* startup = new StartupWindow(readStartupPicture(dataFolder() + QStringLiteral("Image.bmp")));
+    startup->showFor(1000, [&] {
+        mainWindow = std::make_unique<frmMain>();
+        dialogs.setOwner(mainWindow.get());
+        wireCommands(*mainWindow);
+        mainWindow->show();
+        frmMain_Form_Load(*mainWindow, commandLinePath);
+    });
+
+    const int rc = QApplication::exec();
+    mainWindow.reset();
+    setPrompts(nullptr);
+    return rc;
+}

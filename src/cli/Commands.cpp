@@ -1,0 +1,12 @@
+#include "cli/Commands.h"
+
+namespace quorbell::cli {
+
+const QList<Command>& allCommands()
+{
+    static const QList<Command> commands = {
+    };
+    return commands;
+}
+
+} // namespace quorbell::cli

@@ -1,0 +1,59 @@
+// quorbell-cli: the program's file work without a window.
+#include "cli/Commands.h"
+#include "core/Version.h"
+
+#include <QCoreApplication>
+
+using namespace quorbell::cli;
+
+namespace {
+
+void printHelp()
+{
+    out() << "Usage: quorbell-cli COMMAND [ARGS...]\n"
+          << "       quorbell-cli --help | --version\n\n"
+          << "Works on album files (.sld) and container files (.cov) without a window.\n\n"
+          << "Commands:\n";
+    for (const Command& c : allCommands()) {
+        out() << "  " << c.name << " " << c.usage << "\n"
+              << "      " << QString::fromUtf8(c.summary) << "\n";
+    }
+    out() << "\nExit status: 0 done; 1 file missing or unreadable; 2 wrong usage;\n"
+          << "3 not a valid album or container file; 4 password required or wrong.\n";
+    out().flush();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Image codecs work without a window system: no display is needed.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorbell-cli"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(quorbell::kVersionText));
+
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        printHelp();
+        return kUsage;
+    }
+    const QString& first = args.constFirst();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") ||
+        first == QLatin1String("help")) {
+        printHelp();
+        return kDone;
+    }
+    if (first == QLatin1String("--version")) {
+        out() << quorbell::kVersionText << "\n";
+        out().flush();
+        return kDone;
+    }
+    for (const Command& c : allCommands()) {
+        if (first == QLatin1String(c.name)) {
+            const int status = c.run(args.mid(1));
+            out().flush();
+            return status;
+        }
+    }
+    return fail(kUsage, QStringLiteral("unknown command \"%1\" (see --help)").arg(first));
+}

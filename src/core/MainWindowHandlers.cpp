@@ -1,0 +1,111 @@
+#include "core/MainWindowHandlers.h"
+
+#include "core/CommandState.h"
+#include "core/GlobalState.h"
+#include "core/Paths.h"
+#include "core/Prompts.h"
+#include "core/SettingsFile.h"
+#include "core/TextRules.h"
+#include "core/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QProgressBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace quorbell {
+namespace {
+
+void readSettingsIntoWindow(frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    const SettingsReadEffects effects = readSettings(g);
+    if (effects.coverSwitchedOff)
+        switchButtonOff(w, Cmd::Cover);
+}
+
+} // namespace
+
+void applyStoredWindowSize(frmMain& w)
+{
+    const GlobalState& g = stdGlobal();
+    if (g.windowWidthTwips <= 0 || g.windowHeightTwips <= 0)
+        return;
+    QSize size(g.windowWidthTwips / kTwipsPerPixel, g.windowHeightTwips / kTwipsPerPixel);
+    if (const QScreen* screen = w.screen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    w.resize(size.expandedTo(QSize(320, 240)));
+}
+
+void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
+{
+    GlobalState& g = stdGlobal();
+    if (const QScreen* screen = w.screen()) {
+        const QSize device = screen->geometry().size() * screen->devicePixelRatio();
+        g.screenWidth = qint16(qMin(device.width(), 32767));
+        g.screenHeight = qint16(qMin(device.height(), 32767));
+    }
+    g.programFolder = dataFolder();
+    w.intTimer()->stop();
+    w.intTimer()->setInterval(0);
+    g.cursorX = Layout::FirstCellX;
+    g.cursorY = Layout::FirstCellY;
+
+    w.vScroll()->hide();
+    w.applyLayout();
+    w.progressBar()->hide();
+
+    // A fresh machine has no settings file yet: start from the defaults.
+    ensureSettingsFile();
+    readSettingsIntoWindow(w);
+    applyStoredWindowSize(w);
+
+    // Every button starts enabled; the second read switches the cover button
+    // off when the cover setting is off.
+    g.commandState = Cmd::AtStart;
+    readSettingsIntoWindow(w);
+    DisableSelectionItems(w);
+    DisableGridItems(w);
+    switchPasteOffIfOn(w);
+
+    g.mode = Mode::Empty;
+    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
+
+    g.containerPath = unquoteArgument(commandLinePath);
+    if (!g.containerPath.isEmpty() && w.openContainerAtStart)
+        w.openContainerAtStart(g.containerPath);
+}
+
+bool frmMain_Form_Unload(frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+
+    if (g.has(Flag::Modified)) {
+        if (prompts().askYesNo(QStringLiteral("ファイルが保存されていません。保存しますか？"),
+                               QStringLiteral("終了処理"))) {
+            // Only a save that happened lets the changes go; otherwise stay open.
+            if (!w.saveBeforeExit || !w.saveBeforeExit())
+                return false;
+        }
+    }
+
+    if (!g.workImageFile.isEmpty() && QFile::exists(g.workImageFile))
+        QFile::remove(g.workImageFile);
+
+    updateWindowSize(w.height() * kTwipsPerPixel, w.width() * kTwipsPerPixel);
+
+    w.intTimer()->stop();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* other : windows) {
+        if (other != &w && other->isVisible())
+            other->close();
+    }
+    return true;
+}
+
+} // namespace quorbell

@@ -1,0 +1,349 @@
+#include "core/SettingsFile.h"
+
+#include "core/Cp932.h"
+#include "core/GlobalState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <functional>
+#include <optional>
+
+namespace quorbell {
+namespace {
+
+std::optional<qint64> toNumber(const QString& value, qint64 min, qint64 max)
+{
+    bool ok = false;
+    const qint64 v = value.trimmed().toLongLong(&ok);
+    if (!ok || v < min || v > max)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<bool> toBool(const QString& value)
+{
+    if (value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
+QString boolText(bool b)
+{
+    return b ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// A text value that the file can hold exactly; otherwise empty, so a path is
+// forgotten rather than stored as a different path.
+QString storable(const QString& value)
+{
+    return cp932::canEncode(value) ? value : QString();
+}
+
+QList<QByteArray> splitLines(const QByteArray& file)
+{
+    QList<QByteArray> lines = file.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast(); // the final CR LF ends the last line; it does not start one
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+QByteArray joinLines(const QList<QByteArray>& lines)
+{
+    QByteArray out;
+    for (const QByteArray& line : lines)
+        out += line + "\r\n";
+    return out;
+}
+
+bool saveFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(bytes);
+    return f.commit();
+}
+
+std::optional<QByteArray> loadFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+} // namespace
+
+SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
+{
+    const quint16 oldFlags = g.flags;
+    const quint8 oldViewer = g.viewerOptions;
+    const quint8 oldStyle = g.fontStyle;
+    g.flags &= ~Flag::SettingsBits;
+    g.viewerOptions &= ~ViewerOpt::SettingsBits;
+    g.fontStyle &= ~FontStyle::SettingsBits;
+
+    SettingsReadEffects effects;
+
+    // A boolean that does not convert keeps the bit it had before the read.
+    const auto flagBit = [&](const QString& v, quint16 bit) {
+        const bool on = toBool(v).value_or((oldFlags & bit) != 0);
+        g.set(bit, on);
+        return on;
+    };
+    const auto byteBit = [](const QString& v, quint8& byte, quint8 old, quint8 bit) {
+        if (toBool(v).value_or((old & bit) != 0))
+            byte |= bit;
+    };
+
+    using Handler = std::function<void(const QString&)>;
+    const QList<QPair<QLatin1String, Handler>> handlers = {
+        {QLatin1String("optThumbSize="),
+         [&](const QString& v) {
+             if (const auto n = toNumber(v, -32768, 32767)) {
+                 // Only the seven sizes exist; any other value takes the largest.
+                 const int size = commentMetricsFor(int(*n)) ? int(*n) : 120;
+                 g.pendingThumbSize = qint16(size);
+                 g.pendingComment = *commentMetricsFor(size);
+             }
+         }},
+        {QLatin1String("optPassword="), [&](const QString& v) { flagBit(v, Flag::PasswordSetting); }},
+        {QLatin1String("optComment="), [&](const QString& v) { flagBit(v, Flag::CommentDefault); }},
+        {QLatin1String("dlgSelColor="),
+         [&](const QString& v) {
+             if (const auto n = toNumber(v, INT32_MIN, INT32_MAX))
+                 g.selectionColour = qint32(*n);
+         }},
+        {QLatin1String("optCover="),
+         [&](const QString& v) {
+             if (!flagBit(v, Flag::CoverSetting) && toBool(v).has_value())
+                 effects.coverSwitchedOff = true;
+         }},
+        {QLatin1String("optCover1st="), [&](const QString& v) { flagBit(v, Flag::CoverFirst); }},
+        {QLatin1String("txtFileName="),
+         [&](const QString& v) {
+             g.coverImagePath = v.isEmpty() ? g.programFolder + QStringLiteral("Image.bmp") : v;
+         }},
+        {QLatin1String("optDispAuto="), [&](const QString& v) { flagBit(v, Flag::AutoAdvance); }},
+        {QLatin1String("optInterval="),
+         [&](const QString& v) {
+             if (const auto n = toNumber(v, 0, 255))
+                 g.interval = quint8(*n);
+         }},
+        {QLatin1String("optDispCont="), [&](const QString& v) { flagBit(v, Flag::Endless); }},
+        {QLatin1String("optDispName="), [&](const QString& v) { flagBit(v, Flag::PhotoName); }},
+        {QLatin1String("optSizeMax="), [&](const QString& v) { flagBit(v, Flag::Fit); }},
+        {QLatin1String("optRange="),
+         [&](const QString& v) { byteBit(v, g.viewerOptions, oldViewer, ViewerOpt::Range); }},
+        // Only "True" acts: the False line is spelled "optFullsize=" and never matches.
+        {QLatin1String("optFullSize="),
+         [&](const QString& v) {
+             if (toBool(v) == true)
+                 g.viewerOptions |= ViewerOpt::FullSize;
+         }},
+        {QLatin1String("dlgFontName="), [&](const QString& v) { g.nameFontName = v; }},
+        {QLatin1String("dlgFontSize="),
+         [&](const QString& v) {
+             if (const auto n = toNumber(v, -32768, 32767))
+                 g.nameFontSize = qint16(*n);
+         }},
+        {QLatin1String("dlgFontColor="),
+         [&](const QString& v) {
+             if (const auto n = toNumber(v, INT32_MIN, INT32_MAX))
+                 g.nameFontColour = qint32(*n);
+         }},
+        {QLatin1String("dlgFontBold="),
+         [&](const QString& v) { byteBit(v, g.fontStyle, oldStyle, FontStyle::Bold); }},
+        {QLatin1String("dlgFontItalic="),
+         [&](const QString& v) { byteBit(v, g.fontStyle, oldStyle, FontStyle::Italic); }},
+        {QLatin1String("dlgFontStrikeThru="),
+         [&](const QString& v) { byteBit(v, g.fontStyle, oldStyle, FontStyle::StrikeThru); }},
+        {QLatin1String("dlgFontUnderLine="),
+         [&](const QString& v) { byteBit(v, g.fontStyle, oldStyle, FontStyle::UnderLine); }},
+        {QLatin1String("dlgNew="), [&](const QString& v) { g.chooserFolder = v; }},
+        {QLatin1String("dlgAdd="), [&](const QString& v) { g.containerFolder = v; }},
+        {QLatin1String("frmHeight="),
+         [&](const QString& v) {
+             if (const auto n = toNumber(v, 0, INT32_MAX)) {
+                 g.windowHeightTwips = qint32(*n);
+                 effects.windowSizeRead = true;
+             }
+         }},
+        {QLatin1String("frmWidth="),
+         [&](const QString& v) {
+             if (const auto n = toNumber(v, 0, INT32_MAX)) {
+                 g.windowWidthTwips = qint32(*n);
+                 effects.windowSizeRead = true;
+             }
+         }},
+    };
+
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = line.left(eq + 1);
+        const QString value = line.mid(eq + 1);
+        for (const auto& [name, apply] : handlers) {
+            if (key == name) {
+                apply(value);
+                break;
+            }
+        }
+    }
+    return effects;
+}
+
+QByteArray buildSettingsFile(const GlobalState& g)
+{
+    const bool fit = g.has(Flag::Fit);
+    const bool fullSize = fit && (g.viewerOptions & ViewerOpt::FullSize);
+    const QStringList lines = {
+        QStringLiteral("[Quorbell]"),
+        QString(),
+        QStringLiteral("[基本設定]"),
+        QStringLiteral("optThumbSize=") + QString::number(g.pendingThumbSize),
+        QStringLiteral("optPassword=") + boolText(g.has(Flag::PasswordSetting)),
+        QStringLiteral("optComment=") + boolText(g.has(Flag::CommentDefault)),
+        QStringLiteral("dlgSelColor=") + QString::number(g.selectionColour),
+        QString(),
+        QStringLiteral("[カバー設定]"),
+        QStringLiteral("optCover=") + boolText(g.has(Flag::CoverSetting)),
+        QStringLiteral("optCover1st=") + boolText(g.has(Flag::CoverFirst)),
+        QStringLiteral("txtFileName=") + storable(g.coverImagePath),
+        QString(),
+        QStringLiteral("[スライドショー設定]"),
+        QStringLiteral("optDispAuto=") + boolText(g.has(Flag::AutoAdvance)),
+        QStringLiteral("optInterval=") + QString::number(g.interval),
+        QStringLiteral("optDispCont=") + boolText(g.has(Flag::Endless)),
+        QStringLiteral("optDispName=") + boolText(g.has(Flag::PhotoName)),
+        QStringLiteral("optSizeMax=") + boolText(fit),
+        QStringLiteral("optRange=") + boolText(g.viewerOptions & ViewerOpt::Range),
+        fullSize ? QStringLiteral("optFullSize=True") : QStringLiteral("optFullsize=False"),
+        QString(),
+        QStringLiteral("dlgFontName=") + storable(g.nameFontName),
+        QStringLiteral("dlgFontSize=") + QString::number(g.nameFontSize),
+        QStringLiteral("dlgFontColor=") + QString::number(g.nameFontColour),
+        QStringLiteral("dlgFontBold=") + boolText(g.fontStyle & FontStyle::Bold),
+        QStringLiteral("dlgFontItalic=") + boolText(g.fontStyle & FontStyle::Italic),
+        QStringLiteral("dlgFontStrikeThru=") + boolText(g.fontStyle & FontStyle::StrikeThru),
+        QStringLiteral("dlgFontUnderLine=") + boolText(g.fontStyle & FontStyle::UnderLine),
+        QString(),
+        QStringLiteral("[作業ディレクトリ]"),
+        QStringLiteral("dlgNew=") + storable(g.chooserFolder),
+        QStringLiteral("dlgAdd=") + storable(g.containerFolder),
+        QString(),
+        QStringLiteral("[フォームサイズ]"),
+        QStringLiteral("frmHeight=") + QString::number(g.windowHeightTwips),
+        QStringLiteral("frmWidth=") + QString::number(g.windowWidthTwips),
+    };
+    QByteArray out;
+    for (const QString& line : lines)
+        out += cp932::encodeLossy(line) + "\r\n";
+    return out;
+}
+
+QByteArray defaultSettingsFile()
+{
+    GlobalState g;
+    g.pendingThumbSize = 80;
+    g.flags = Flag::CommentDefault | Flag::CoverSetting | Flag::AutoAdvance | Flag::PhotoName |
+              Flag::Fit;
+    g.selectionColour = RgbValue::fromRgb(255, 0, 0);
+    g.interval = 3;
+    g.nameFontName = QStringLiteral("IPAGothic");
+    g.nameFontSize = 14;
+    g.nameFontColour = RgbValue::fromRgb(255, 255, 255);
+    g.windowHeightTwips = 600 * kTwipsPerPixel;
+    g.windowWidthTwips = 800 * kTwipsPerPixel;
+    // An empty cover path stands for the data folder's Image.bmp wherever it is installed.
+    return buildSettingsFile(g);
+}
+
+QByteArray replaceSettingLines(const QByteArray& file,
+                               const QList<QPair<QByteArray, QString>>& keyValues)
+{
+    QList<QByteArray> lines = splitLines(file);
+    for (QByteArray& line : lines) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0)
+            continue;
+        const QByteArray key = line.left(eq + 1);
+        for (const auto& [k, value] : keyValues) {
+            if (key != k)
+                continue;
+            if (const std::optional<QByteArray> bytes = cp932::encodeExact(value))
+                line = key + *bytes;
+            break;
+        }
+    }
+    return joinLines(lines);
+}
+
+QString settingsFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Quorbell/Quorbell.ini");
+}
+
+bool settingsFileExists()
+{
+    return QFileInfo::exists(settingsFilePath());
+}
+
+bool ensureSettingsFile()
+{
+    return settingsFileExists() || saveFile(settingsFilePath(), defaultSettingsFile());
+}
+
+SettingsReadEffects readSettings(GlobalState& g)
+{
+    const std::optional<QByteArray> bytes = loadFile(settingsFilePath());
+    // No file: the values stay as they are, but the cover still has its default.
+    SettingsReadEffects effects = applySettingsText(bytes ? cp932::decode(*bytes) : QString(), g);
+    if (g.coverImagePath.isEmpty())
+        g.coverImagePath = g.programFolder + QStringLiteral("Image.bmp");
+    return effects;
+}
+
+bool writeAllSettings(const GlobalState& g)
+{
+    return saveFile(settingsFilePath(), buildSettingsFile(g));
+}
+
+namespace {
+bool updateLines(const QList<QPair<QByteArray, QString>>& keyValues)
+{
+    const std::optional<QByteArray> bytes = loadFile(settingsFilePath());
+    if (!bytes)
+        return false;
+    return saveFile(settingsFilePath(), replaceSettingLines(*bytes, keyValues));
+}
+} // namespace
+
+bool updateWindowSize(int heightTwips, int widthTwips)
+{
+    return updateLines({{"frmHeight=", QString::number(heightTwips)},
+                        {"frmWidth=", QString::number(widthTwips)}});
+}
+
+bool updateWorkFolders(const QString& chooserFolder, const QString& containerFolder)
+{
+    return updateLines({{"dlgNew=", chooserFolder}, {"dlgAdd=", containerFolder}});
+}
+
+} // namespace quorbell

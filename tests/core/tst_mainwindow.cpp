@@ -1,0 +1,354 @@
+// The main window shell: menus, toolbar, image list, status bar, layout
+// constants, the switching of commands, loading and closing the window.
+#include "core/CommandState.h"
+#include "core/GlobalState.h"
+#include "core/MainWindowHandlers.h"
+#include "core/SettingsFile.h"
+#include "core/frmMain.h"
+
+#include "ScriptedPrompts.h"
+#include "TestEnvironment.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+using namespace quorbell;
+
+namespace {
+
+QStringList captionsOf(const QMenu* menu)
+{
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + QLatin1Char('=') + a->text());
+    return out;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void menus();
+    void toolbarAndImageList();
+    void layoutConstants_data();
+    void layoutConstants();
+    void toolbarDispatch();
+    void formLoadOnAFreshMachine();
+    void formLoadWithCoverOff();
+    void commandLineContainerPath_data();
+    void commandLineContainerPath();
+    void switchingIsIdempotent();
+    void selectionAndGridItems();
+    void exitWithUnsavedChanges_data();
+    void exitWithUnsavedChanges();
+};
+
+void TestMainWindow::menus()
+{
+    frmMain w;
+    const QList<QAction*> top = w.menuBar()->actions();
+    QStringList titles;
+    for (const QAction* a : top)
+        titles << a->text();
+    QCOMPARE(titles, (QStringList{"コンテナ(&C)", "編集(&E)", "表示(&V)", "設定(&O)", "ヘルプ(&H)"}));
+    QCOMPARE(captionsOf(top[0]->menu()),
+             (QStringList{"mnuContnrNew=新規作成(&N)", "mnuContnrOpen=開く(&O)",
+                          "mnuContnrSave=上書き保存(&S)", "mnuContnrAdd=名前をつけて保存(&A)", "-",
+                          "mnuContnrDelete=コンテナファイル削除(&D)",
+                          "mnuAlbumDelete=アルバムファイル削除(&P)", "-",
+                          "mnuContnrList=アルバムリスト(&L)", "mnuContnrInfo=プロパティ(&I)", "-",
+                          "mnuContnrExit=終了(&X)"}));
+    QCOMPARE(captionsOf(top[1]->menu()),
+             (QStringList{"mnuEditCut=サムネイル切り取り(&T)", "mnuEditCopy=サムネイルコピー(&C)",
+                          "mnuEditPut=サムネイル貼り付け(&P)", "mnuEditDelete=サムネイル削除(&D)", "-",
+                          "mnuEditInsert=サムネイル追加(&I)", "-", "=サムネイルソート(&S)", "-",
+                          "mnuEditRename=一括リネーミング(&R)"}));
+    QCOMPARE(captionsOf(w.menuItem("mnuEditSort")->menu()),
+             (QStringList{"mnuSortDateU=日付・昇順(&U)", "mnuSortDateL=日付・降順(&D)",
+                          "mnuSortFileU=ファイル名・昇順(&F)", "mnuSortFileL=ファイル名・降順(&L)"}));
+    QCOMPARE(captionsOf(top[2]->menu()),
+             (QStringList{"mnuViewSlide=スライドショー(&S)", "mnuViewRandom=ランダム表示(&R)", "-",
+                          "mnuViewCover=サムネイルカバー(&M)", "mnuViewComment=コメント表示(&C)"}));
+    QCOMPARE(top[3]->objectName(), QStringLiteral("mnuOptionCondition"));
+    QCOMPARE(captionsOf(top[4]->menu()),
+             (QStringList{"mnuHelpIndex=トピックの検索(&I)", "mnuHelpVersion=バージョン情報(&V)"}));
+    QCOMPARE(captionsOf(w.shortcutMenu()),
+             (QStringList{"mnuMenuCut=サムネイル切り取り(&T)", "mnuMenuCopy=サムネイルコピー(&C)",
+                          "mnuMenuPut=サムネイル貼り付け(&P)", "-", "mnuMenuDelete=サムネイル削除(&D)",
+                          "-", "mnuMenuInfo=プロパティ(&I)"}));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quorbell"));
+}
+
+void TestMainWindow::toolbarAndImageList()
+{
+    frmMain w;
+    QStringList keys, tips;
+    for (QAction* a : w.toolbar()->actions()) {
+        if (a->isSeparator())
+            continue;
+        keys << a->objectName();
+        tips << a->toolTip();
+        QVERIFY(!a->icon().isNull());
+    }
+    QCOMPARE(keys, (QStringList{"btnNew", "btnOpen", "btnSave", "btnCut", "btnCopy", "btnPut",
+                                "btnDelete", "btnInsert", "btnRename", "btnSlide", "btnRandom",
+                                "btnCover", "btnIndex"}));
+    QCOMPARE(tips, (QStringList{"新規作成", "開く", "上書き保存", "サムネイル切り取り", "サムネイルコピー",
+                                "サムネイル貼り付け", "サムネイル削除", "サムネイル追加", "一括リネーミング",
+                                "スライドショー", "ランダム表示", "サムネイルカバー", "索引"}));
+    QCOMPARE(frmMain::imageKeys().size(), 23);
+    QCOMPARE(frmMain::imageKeys().first(), QStringLiteral("imgNew"));
+    QCOMPARE(frmMain::imageKeys().last(), QStringLiteral("imgIndex"));
+    for (const QString& key : frmMain::imageKeys())
+        QVERIFY2(!w.image(key).isNull(), qPrintable(key));
+    // A greyed picture differs from the enabled one.
+    QVERIFY(w.image("imgCut").pixmap(16).toImage() != w.image("imgNoCut").pixmap(16).toImage());
+    QCOMPARE(w.findChildren<QStatusBar*>().size(), 1);
+    for (int panel = 1; panel <= 3; ++panel) {
+        w.setPanel(panel, QString::number(panel));
+        QCOMPARE(w.panel(panel), QString::number(panel));
+    }
+}
+
+void TestMainWindow::layoutConstants_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::newRow("800x600") << QSize(800, 560);
+    QTest::newRow("1920x1000") << QSize(1920, 1000);
+    QTest::newRow("small") << QSize(300, 200);
+}
+
+void TestMainWindow::layoutConstants()
+{
+    QFETCH(QSize, client);
+    frmMain w;
+    w.show();
+    w.surface()->resize(client);
+    w.applyLayout();
+    const int h = w.clientHeight();
+    const int wd = w.clientWidth();
+    QCOMPARE(w.vScroll()->geometry(), QRect(wd - 16, 24, 16, h - 46));
+    QCOMPARE(w.progressBar()->geometry().top(), h - Layout::StatusBarHeight + 4);
+    QVERIFY(w.toolbar()->geometry().bottom() < Layout::FirstCellY);
+}
+
+void TestMainWindow::toolbarDispatch()
+{
+    frmMain w;
+    QStringList ran;
+    for (const QString& key : frmMain::buttonKeys()) {
+        const QString command = toolbarCommandFor(key);
+        QVERIFY(!command.isEmpty());
+        w.setCommand(command, [&ran, command] { ran << command; });
+    }
+    for (const QString& key : frmMain::buttonKeys())
+        frmMain_Toolbar_ButtonClick(w, key);
+    frmMain_Toolbar_ButtonClick(w, QStringLiteral("btnNothing"));
+    QCOMPARE(ran, (QStringList{"mnuContnrNew", "mnuContnrOpen", "mnuContnrSave", "mnuEditCut",
+                               "mnuEditCopy", "mnuEditPut", "mnuEditDelete", "mnuEditInsert",
+                               "mnuEditRename", "mnuViewSlide", "mnuViewRandom", "mnuViewCover",
+                               "mnuHelpIndex"}));
+    // The shortcut menu runs the edit commands.
+    w.setCommand("mnuContnrInfo", [&ran] { ran << "info"; });
+    w.menuItem("mnuMenuCut")->trigger();
+    w.menuItem("mnuMenuInfo")->trigger();
+    QCOMPARE(ran.mid(13), (QStringList{"mnuEditCut", "info"}));
+}
+
+void TestMainWindow::formLoadOnAFreshMachine()
+{
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    frmMain w;
+    frmMain_Form_Load(w, QString());
+    const GlobalState& g = stdGlobal();
+    // The settings file exists now, exactly as a fresh installation writes it.
+    QCOMPARE(readAll(env.settingsFile()), defaultSettingsFile());
+    QCOMPARE(g.mode, Mode::Empty);
+    QCOMPARE(g.cursorX, qint16(10));
+    QCOMPARE(g.cursorY, qint16(33));
+    QCOMPARE(g.pendingThumbSize, qint16(80));
+    QVERIFY(g.screenWidth > 0 && g.screenHeight > 0);
+    // Start: everything switched off but New, Open, Cover and Index.
+    QCOMPARE(g.commandState, quint16(0x1FFF & ~(Cmd::Save | Cmd::Cut | Cmd::Copy | Cmd::Paste |
+                                                Cmd::Delete | Cmd::Insert | Cmd::Rename |
+                                                Cmd::Slide | Cmd::Random)));
+    for (const char* key : {"btnSave", "btnCut", "btnCopy", "btnPut", "btnDelete", "btnInsert",
+                            "btnRename", "btnSlide", "btnRandom"}) {
+        QVERIFY2(!w.button(key)->isEnabled(), key);
+        QVERIFY(w.buttonImage(key).startsWith("imgNo"));
+    }
+    for (const char* key : {"btnNew", "btnOpen", "btnCover", "btnIndex"})
+        QVERIFY2(w.button(key)->isEnabled(), key);
+    for (const char* name : {"mnuContnrSave", "mnuContnrAdd", "mnuContnrDelete", "mnuAlbumDelete",
+                             "mnuContnrList", "mnuContnrInfo", "mnuEditPut", "mnuMenuPut",
+                             "mnuEditSort", "mnuViewComment"})
+        QVERIFY2(!w.menuItem(name)->isEnabled(), name);
+    QVERIFY(!w.vScroll()->isVisible());
+    QVERIFY(!w.progressBar()->isVisible());
+    QVERIFY(prompts.asked().isEmpty());
+}
+
+void TestMainWindow::formLoadWithCoverOff()
+{
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    QVERIFY(ensureSettingsFile());
+    QFile f(env.settingsFile());
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    bytes.replace("optCover=True", "optCover=False");
+    f.resize(0);
+    f.write(bytes);
+    f.close();
+    frmMain w;
+    frmMain_Form_Load(w, QString());
+    QVERIFY(!w.button("btnCover")->isEnabled());
+    QCOMPARE(w.buttonImage("btnCover"), QStringLiteral("imgNoCover"));
+    QVERIFY(!w.menuItem("mnuViewCover")->isEnabled());
+    QCOMPARE(stdGlobal().commandState & Cmd::Cover, 0);
+}
+
+void TestMainWindow::commandLineContainerPath_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("quoted") << "\"/home/u/アルバム 1.cov\"" << "/home/u/アルバム 1.cov";
+    QTest::newRow("plain") << "/home/u/a.cov" << "/home/u/a.cov";
+    QTest::newRow("none") << "" << "";
+}
+
+void TestMainWindow::commandLineContainerPath()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, path);
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    frmMain w;
+    QStringList opened;
+    w.openContainerAtStart = [&opened](const QString& p) { opened << p; };
+    frmMain_Form_Load(w, argument);
+    QCOMPARE(stdGlobal().containerPath, path);
+    QCOMPARE(opened, path.isEmpty() ? QStringList() : QStringList{path});
+}
+
+void TestMainWindow::switchingIsIdempotent()
+{
+    test::TestEnvironment env;
+    frmMain w;
+    GlobalState& g = stdGlobal();
+    g.commandState = Cmd::AtStart;
+    int iconChanges = 0;
+    connect(w.button("btnCut"), &QAction::changed, this, [&iconChanges] { ++iconChanges; });
+    DisableSelectionItems(w);
+    const quint16 once = g.commandState;
+    const int changesOnce = iconChanges;
+    QVERIFY(changesOnce > 0);
+    DisableSelectionItems(w);
+    QCOMPARE(g.commandState, once);
+    QCOMPARE(iconChanges, changesOnce); // the second call sets no picture
+    QCOMPARE(w.buttonImage("btnCut"), QStringLiteral("imgNoCut"));
+}
+
+void TestMainWindow::selectionAndGridItems()
+{
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    frmMain w;
+    frmMain_Form_Load(w, QString());
+    GlobalState& g = stdGlobal();
+
+    // A grid built from album files: selecting never offers Insert.
+    g.set(Flag::GridSource);
+    EnableGridItems(w);
+    EnableSelectionItems(w);
+    QVERIFY(w.button("btnCut")->isEnabled());
+    QVERIFY(w.button("btnDelete")->isEnabled());
+    QVERIFY(!w.button("btnInsert")->isEnabled());
+    QVERIFY(w.menuItem("mnuAlbumDelete")->isEnabled());
+    QVERIFY(w.button("btnSlide")->isEnabled());
+    QVERIFY(w.menuItem("mnuEditSort")->isEnabled());
+
+    // After a cut (Paste on, Cut and Copy off) selecting keeps Cut and Copy off.
+    DisableSelectionItems(w);
+    switchButtonOn(w, Cmd::Paste);
+    g.clear(Flag::GridSource);
+    EnableSelectionItems(w);
+    QVERIFY(!w.button("btnCut")->isEnabled());
+    QVERIFY(!w.button("btnCopy")->isEnabled());
+    QVERIFY(w.button("btnInsert")->isEnabled());
+    QVERIFY(w.menuItem("mnuMenuDelete")->isEnabled());
+
+    DisableGridItems(w);
+    QVERIFY(!w.button("btnSlide")->isEnabled());
+    QVERIFY(!w.menuItem("mnuContnrInfo")->isEnabled());
+    QVERIFY(!w.menuItem("mnuAlbumDelete")->isEnabled());
+}
+
+void TestMainWindow::exitWithUnsavedChanges_data()
+{
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saveSucceeds");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("saves");
+    QTest::newRow("nothing to save") << false << int(MsgAnswer::No) << false << true << 0;
+    QTest::newRow("no: changes dropped") << true << int(MsgAnswer::No) << false << true << 0;
+    QTest::newRow("yes: saved") << true << int(MsgAnswer::Yes) << true << true << 1;
+    QTest::newRow("yes: save cancelled, stays open") << true << int(MsgAnswer::Yes) << false << false << 1;
+}
+
+void TestMainWindow::exitWithUnsavedChanges()
+{
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(bool, saveSucceeds);
+    QFETCH(bool, closes);
+    QFETCH(int, saves);
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    frmMain w;
+    frmMain_Form_Load(w, QString());
+    w.resize(640, 480);
+    w.show();
+    GlobalState& g = stdGlobal();
+    g.set(Flag::Modified, modified);
+    int saveCalls = 0;
+    w.saveBeforeExit = [&] {
+        ++saveCalls;
+        return saveSucceeds;
+    };
+    prompts.answer(MsgAnswer(answer));
+    w.runCommand("mnuContnrExit");
+    QCOMPARE(w.isVisible(), !closes);
+    QCOMPARE(saveCalls, saves);
+    if (modified) {
+        QCOMPARE(prompts.messageTexts(), QStringList{"ファイルが保存されていません。保存しますか？"});
+        QCOMPARE(prompts.messageTitles(), QStringList{"終了処理"});
+        QCOMPARE(prompts.asked().first().message.buttons, MsgButtons::YesNo);
+        QCOMPARE(prompts.asked().first().message.icon, MsgIcon::Question);
+    } else {
+        QVERIFY(prompts.asked().isEmpty());
+    }
+    // The window size reaches the settings file only when the program closes.
+    const QByteArray settings = readAll(env.settingsFile());
+    QCOMPARE(settings.contains("frmWidth=" + QByteArray::number(w.width() * 15) + "\r\n"), closes);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
