@@ -1,12 +1,13 @@
 #include "app/Wiring.h"
 
 #include "core/frmMain.h"
+#include "grid/GridCommands.h"
 
 namespace quorbell {
 
 void wireCommands(frmMain& w)
 {
-    Q_UNUSED(w);
+    registerGridCommands(w);
 }
 
 } // namespace quorbell

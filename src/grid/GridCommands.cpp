@@ -1,0 +1,36 @@
+#include "grid/GridCommands.h"
+
+#include "core/frmMain.h"
+#include "grid/Cover.h"
+#include "grid/GridInput.h"
+#include "grid/SortCommands.h"
+
+#include <QScrollBar>
+
+namespace quorbell {
+
+void registerGridCommands(frmMain& w)
+{
+    frmMain* win = &w;
+    QObject::connect(w.surface(), &GridSurface::mouseDown, win,
+                     [win](Qt::MouseButton b, QPoint p) { frmMain_Form_MouseDown(*win, b, p.x(), p.y()); });
+    QObject::connect(w.surface(), &GridSurface::doubleClicked, win,
+                     [win] { frmMain_Form_DblClick(*win); });
+    QObject::connect(w.surface(), &GridSurface::wheelRows, win,
+                     [win](int rows) { scrollGridByRows(*win, rows); });
+    QObject::connect(win, &frmMain::keyDown, win, [win](int key) { frmMain_Form_KeyDown(*win, key); });
+    QObject::connect(win, &frmMain::keyPress, win,
+                     [win](int ascii) { frmMain_Form_KeyPress(*win, ascii); });
+    QObject::connect(win, &frmMain::clientResized, win, [win] { frmMain_Form_Resize(*win); });
+    QObject::connect(w.vScroll(), &QScrollBar::valueChanged, win,
+                     [win] { frmMain_VScroll_Scroll(*win); });
+
+    w.setCommand(QStringLiteral("mnuViewCover"), [win] { frmMain_mnuViewCover_Click(*win); });
+    w.setCommand(QStringLiteral("mnuViewComment"), [win] { frmMain_mnuViewComment_Click(*win); });
+    w.setCommand(QStringLiteral("mnuSortDateU"), [win] { frmMain_mnuSortDateU_Click(*win); });
+    w.setCommand(QStringLiteral("mnuSortDateL"), [win] { frmMain_mnuSortDateL_Click(*win); });
+    w.setCommand(QStringLiteral("mnuSortFileU"), [win] { frmMain_mnuSortFileU_Click(*win); });
+    w.setCommand(QStringLiteral("mnuSortFileL"), [win] { frmMain_mnuSortFileL_Click(*win); });
+}
+
+} // namespace quorbell

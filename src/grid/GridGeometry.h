@@ -1,0 +1,80 @@
+// The grid's arithmetic: how a thumbnail fits its cell, where the next cell
+// goes, which cell a click hits, how many rows lie off screen, and the texts
+// of the comment strip and the status bar. Pure functions over the shared
+// state's layout fields; no drawing here.
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace quorbell {
+
+struct GlobalState;
+
+// Left and top of the first cell, and the gap between cells.
+namespace Grid {
+inline constexpr int Left = 10;
+inline constexpr int Top = 33;
+inline constexpr int Gap = 3;
+inline constexpr int RightMargin = 25;  // a row is full when x + cell + 25 > client width
+inline constexpr int BottomMargin = 30; // a row fits while y + cell + strip + 30 <= client height
+} // namespace Grid
+
+// Reduces a picture of w x h to fit a square cell (its edge less 2), keeping
+// its proportions and never enlarging it; ties go to the height rule.
+QSize fitToCell(int w, int h, int cellSize);
+
+// Where a fitted picture of w x h goes inside the cell: centred, truncating.
+QPoint offsetInCell(QSize fitted, int cellSize);
+
+struct PlaceResult
+{
+    bool wrapped = false;    // the row was full and the cursor went to the next one
+    bool newRowFits = true;  // only meaningful when wrapped
+};
+
+// Advances the layout cursor past the cell just drawn at it.
+PlaceResult placeNextCell(GlobalState& g, int clientWidth, int clientHeight);
+
+// Puts the cursor back to the first cell and clears the row counters.
+void resetLayoutCursor(GlobalState& g);
+
+// The text printed in the comment strip: the whole comment centred with
+// leading blanks when it is narrower than the limit, else cut at the limit
+// with "-" (a comment whose last character reaches the limit prints whole).
+QString commentStripText(const QString& comment, int widthLimit);
+
+// Index of the first visible entry from firstDrawnIndex whose recorded cell
+// contains the point; nothing on a miss (the comment strip never hits).
+std::optional<int> hitTest(const GlobalState& g, QPoint p);
+
+// Hidden entries among indexes [from, to).
+int hiddenBetween(const GlobalState& g, int from, int to);
+
+// The scroll bar's maximum in rows after a redraw; nothing when everything
+// fits and the view is at the top (the scroll bar is then hidden).
+std::optional<int> scrollMaximum(const GlobalState& g);
+
+// Rows that the entries below the view take.
+int rowsBelowView(const GlobalState& g);
+
+// The first drawn index for a scroll value: value rows of visible entries,
+// hidden entries skipped.
+int firstIndexForScrollValue(const GlobalState& g, int value);
+
+// The row width the scroll arithmetic divides by: columns per row of the
+// last redraw, or, when a redraw placed a single row without wrapping, the
+// cells of that row (never zero).
+int rowWidth(const GlobalState& g);
+
+// Status bar texts.
+QString shownAlbumsText(const GlobalState& g);   // "表示アルバム数： " + shown count
+QString hiddenAlbumsText(const GlobalState& g);  // "非表示アルバム数： " + hidden, or empty
+QString loadingText(const GlobalState& g);       // "読込みアルバム数： " + load index "/" count
+QString selectedNumberText(int index);           // "選択アルバム番号： " + index + 1
+QString selectedNameText(const QString& fileName); // "選択アルバム名： " + name before its first dot
+
+} // namespace quorbell

@@ -1,0 +1,134 @@
+#include "grid/GridInput.h"
+
+#include "core/CommandState.h"
+#include "core/GlobalState.h"
+#include "core/Prompts.h"
+#include "core/frmMain.h"
+#include "grid/GridDrawing.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace quorbell {
+
+void showPointer()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
+{
+    showPointer();
+    GlobalState& g = stdGlobal();
+    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+        return;
+    const std::optional<int> hit = hitTest(g, QPoint(x, y));
+    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+    if (hit) {
+        g.selectedIndex = qint16(*hit);
+        DrawSelectionFrame(w, *hit);
+        w.setPanel(1, shownAlbumsText(g));
+        w.setPanel(2, selectedNumberText(*hit));
+        w.setPanel(3, selectedNameText(g.albums.at(*hit).fileName));
+        EnableSelectionItems(w);
+        g.mode = Mode::Selected;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget* info : windows) {
+            if (info->objectName() == QLatin1String("frmInfo") && info->isVisible())
+                info->activateWindow();
+        }
+        if (button == Qt::RightButton)
+            w.popupShortcutMenu(QPoint(x, y));
+        return;
+    }
+    w.setPanel(1, shownAlbumsText(g));
+    w.setPanel(2, hiddenAlbumsText(g));
+    w.setPanel(3, QString());
+    DisableSelectionItems(w);
+    g.mode = Mode::Shown;
+}
+
+void frmMain_Form_DblClick(frmMain& w)
+{
+    if (stdGlobal().mode == Mode::Selected)
+        w.runCommand(QStringLiteral("mnuViewSlide"));
+}
+
+void frmMain_Form_KeyDown(frmMain& w, int key)
+{
+    if (stdGlobal().mode == Mode::Selected && key == Qt::Key_Delete)
+        w.runCommand(QStringLiteral("mnuEditDelete"));
+}
+
+void frmMain_Form_KeyPress(frmMain& w, int ascii)
+{
+    showPointer();
+    GlobalState& g = stdGlobal();
+    if (g.mode != Mode::Loading || ascii != 27)
+        return;
+    w.intTimer()->stop();
+    g.mode = Mode::Empty;
+    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
+    // The loader drops its open file and the work in flight.
+    w.runCommand(QStringLiteral("loadingAborted"));
+    prompts().inform(QStringLiteral("中止しました。表示サムネイルは無効です。"),
+                     QStringLiteral("アボート処理"));
+}
+
+void frmMain_VScroll_Scroll(frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+        return;
+    g.firstDrawnIndex = qint16(firstIndexForScrollValue(g, w.vScroll()->value()));
+    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+    UpdateScrollRange(w);
+    DrawSelectionIfShown(w);
+}
+
+void scrollGridByRows(frmMain& w, int rows)
+{
+    const GlobalState& g = stdGlobal();
+    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+        return;
+    QScrollBar* bar = w.vScroll();
+    if (!bar->isVisible())
+        return;
+    bar->setValue(qBound(bar->minimum(), bar->value() + rows, bar->maximum()));
+}
+
+void frmMain_Form_Resize(frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    switch (g.mode) {
+    case Mode::Loading: {
+        // The view ends on the row that holds the last loaded entry.
+        g.firstDrawnIndex = 0;
+        RedrawGrid(w, 0, g.loadIndex - 1);
+        while (g.entriesBelow != 0) {
+            const int next = g.firstDrawnIndex + rowWidth(g);
+            if (next > g.loadIndex - 1)
+                break; // a window too small for one row: stay on the last one
+            g.firstDrawnIndex = qint16(next);
+            RedrawGrid(w, g.firstDrawnIndex, g.loadIndex - 1);
+        }
+        break;
+    }
+    case Mode::Shown:
+    case Mode::Selected:
+        g.firstDrawnIndex = 0;
+        RedrawGrid(w, 0, g.albumCount() - 1);
+        DrawSelectionIfShown(w);
+        break;
+    default:
+        return;
+    }
+    UpdateScrollRange(w);
+    QSignalBlocker block(w.vScroll());
+    w.vScroll()->setValue(0);
+}
+
+} // namespace quorbell

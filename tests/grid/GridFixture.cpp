@@ -1,0 +1,48 @@
+#include "GridFixture.h"
+
+#include "core/BinaryIO.h"
+#include "grid/GridGeometry.h"
+
+#include <QTest>
+
+namespace quorbell::test {
+
+QColor thumbColour(int index)
+{
+    return QColor::fromHsv((index * 37) % 360, 200, 200);
+}
+
+void fillDocument(const QStringList& names, int cellSize, QSize picture)
+{
+    GlobalState& g = stdGlobal();
+    g.albums.clear();
+    g.cellSize = qint16(cellSize);
+    g.comment = *commentMetricsFor(cellSize);
+    g.hiddenCount = 0;
+    for (int i = 0; i < names.size(); ++i) {
+        AlbumEntry e;
+        e.fileName = names.at(i);
+        e.comment = names.at(i).section(QLatin1Char('.'), 0, 0);
+        e.thumbSize = packPair(picture.width(), picture.height());
+        QImage thumb(fitToCell(picture.width(), picture.height(), cellSize), QImage::Format_RGB32);
+        thumb.fill(thumbColour(i));
+        e.thumbnail = thumb;
+        g.albums.append(e);
+        if (e.isHidden())
+            ++g.hiddenCount;
+    }
+    g.loadIndex = g.albumCount();
+}
+
+std::unique_ptr<frmMain> makeWindow(QSize client)
+{
+    auto w = std::make_unique<frmMain>();
+    w->show();
+    const QSize extra = w->size() - w->surface()->size();
+    w->resize(client + extra);
+    if (!QTest::qWaitFor([&] { return w->surface()->size() == client; }, 2000))
+        qWarning("the grid surface did not take the requested size");
+    return w;
+}
+
+} // namespace quorbell::test
