@@ -1,0 +1,244 @@
+#include "grid/AlbumChooser.h"
+
+#include "core/GlobalState.h"
+#include "core/TextRules.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace quorbell {
+namespace {
+
+bool isUserVolume(const QStorageInfo& v)
+{
+    if (!v.isValid() || !v.isReady())
+        return false;
+    const QByteArray type = v.fileSystemType();
+    static const QList<QByteArray> pseudo = {"proc", "sysfs", "tmpfs", "devtmpfs", "devpts",
+                                             "cgroup", "cgroup2", "overlay", "squashfs", "mqueue",
+                                             "securityfs", "debugfs", "tracefs", "pstore",
+                                             "bpf", "autofs", "configfs", "fusectl", "hugetlbfs",
+                                             "binfmt_misc", "efivarfs", "ramfs", "nsfs"};
+    if (pseudo.contains(type))
+        return false;
+    const QString root = v.rootPath();
+    return root != QLatin1String("/") && !root.startsWith(QLatin1String("/proc")) &&
+           !root.startsWith(QLatin1String("/sys")) && !root.startsWith(QLatin1String("/dev")) &&
+           !root.startsWith(QLatin1String("/run/user")) && !root.startsWith(QLatin1String("/boot"));
+}
+
+} // namespace
+
+QList<Place> choosablePlaces()
+{
+    QList<Place> places = {{QStringLiteral("/"), QStringLiteral("/")},
+                           {QStringLiteral("ホーム (%1)").arg(QDir::homePath()), QDir::homePath()}};
+    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+    for (const QStorageInfo& v : volumes) {
+        if (!isUserVolume(v))
+            continue;
+        const QString name = v.displayName().isEmpty() ? v.rootPath() : v.displayName();
+        places.append({QStringLiteral("%1 (%2)").arg(name, v.rootPath()), v.rootPath()});
+    }
+    return places;
+}
+
+QStringList listedFiles(const QString& folder, const QString& pattern)
+{
+    QDir dir(folder);
+    // "*.*" lists every file, with or without a dot in its name.
+    const QString filter = pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
+    QStringList names = dir.entryList({filter}, QDir::Files | QDir::Hidden | QDir::System);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+AlbumChooser::AlbumChooser(const ChooserRequest& request, QWidget* parent)
+    : QDialog(parent), m_request(request), m_pattern(QStringLiteral("*.sld"))
+{
+    const bool insert = request.kind == ChooserKind::Insert;
+    setObjectName(insert ? QStringLiteral("frmInsert") : QStringLiteral("frmSelect"));
+    setWindowTitle(insert ? QStringLiteral("サムネイル追加") : QStringLiteral("ファイルの選択"));
+    resize(560, 420);
+
+    auto* grid = new QGridLayout;
+    auto* fileNameLabel = new QLabel(QStringLiteral("ﾌｧｲﾙ名(&N):"), this);
+    m_fileName = new QLineEdit(QStringLiteral(" "), this);
+    m_fileName->setObjectName(QStringLiteral("txtFileDisp"));
+    m_fileName->setReadOnly(true);
+    fileNameLabel->setBuddy(m_fileName);
+    m_files = new QListWidget(this);
+    m_files->setObjectName(QStringLiteral("filDisp"));
+    m_files->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auto* typeLabel = new QLabel(QStringLiteral("ﾌｧｲﾙの種類(&T):"), this);
+    m_type = new QComboBox(this);
+    m_type->setObjectName(QStringLiteral("cmbType"));
+    m_type->addItems({QStringLiteral("*.sld"), QStringLiteral("*.*")});
+    typeLabel->setBuddy(m_type);
+
+    auto* folderLabel = new QLabel(QStringLiteral("ﾌｫﾙﾀﾞ(&F):"), this);
+    m_path = new QLabel(this);
+    m_path->setWordWrap(true);
+    m_folders = new QListWidget(this);
+    m_folders->setObjectName(QStringLiteral("dirDisp"));
+    folderLabel->setBuddy(m_folders);
+    auto* driveLabel = new QLabel(QStringLiteral("ﾄﾞﾗｲﾌﾞ(&V):"), this);
+    m_drives = new QComboBox(this);
+    m_drives->setObjectName(QStringLiteral("drvDisp"));
+    driveLabel->setBuddy(m_drives);
+    for (const Place& p : choosablePlaces())
+        m_drives->addItem(p.label, p.path);
+
+    grid->addWidget(fileNameLabel, 0, 0);
+    grid->addWidget(m_fileName, 1, 0);
+    grid->addWidget(m_files, 2, 0);
+    grid->addWidget(typeLabel, 3, 0);
+    grid->addWidget(m_type, 4, 0);
+    grid->addWidget(folderLabel, 0, 1);
+    grid->addWidget(m_path, 1, 1);
+    grid->addWidget(m_folders, 2, 1);
+    grid->addWidget(driveLabel, 3, 1);
+    grid->addWidget(m_drives, 4, 1);
+
+    auto* buttons = new QVBoxLayout;
+    auto* fileOk = new QPushButton(QStringLiteral("ﾌｧｲﾙOK"), this);
+    fileOk->setObjectName(QStringLiteral("btnFileOK"));
+    fileOk->setDefault(true);
+    auto* folderOk = new QPushButton(QStringLiteral("ﾌｫﾙﾀﾞOK"), this);
+    folderOk->setObjectName(QStringLiteral("btnFolderOK"));
+    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    buttons->addWidget(fileOk);
+    buttons->addWidget(folderOk);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(grid, 1);
+    top->addLayout(buttons);
+
+    connect(fileOk, &QPushButton::clicked, this, &AlbumChooser::fileOK);
+    connect(folderOk, &QPushButton::clicked, this, &AlbumChooser::folderOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_files, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { m_fileName->setText(item->text()); });
+    connect(m_files, &QListWidget::itemDoubleClicked, this, [this] { fileOK(); });
+    connect(m_folders, &QListWidget::itemActivated, this, &AlbumChooser::folderActivated);
+    connect(m_type, &QComboBox::activated, this,
+            [this](int i) { setPattern(m_type->itemText(i)); });
+    connect(m_drives, &QComboBox::activated, this, &AlbumChooser::placeChanged);
+
+    const QString start = request.startFolder.isEmpty() || !QDir(request.startFolder).exists()
+                              ? QDir::homePath()
+                              : request.startFolder;
+    setCurrentFolder(start);
+}
+
+void AlbumChooser::setCurrentFolder(const QString& folder)
+{
+    m_folder = QDir(folder).absolutePath();
+    m_path->setText(m_folder);
+    // The place that holds the folder: the longest place path that is a prefix of it.
+    int best = 0;
+    for (int i = 0; i < m_drives->count(); ++i) {
+        const QString p = m_drives->itemData(i).toString();
+        if ((m_folder == p || m_folder.startsWith(withTrailingSlash(p))) &&
+            p.size() >= m_drives->itemData(best).toString().size())
+            best = i;
+    }
+    m_drives->setCurrentIndex(best);
+
+    m_folders->clear();
+    QDir dir(m_folder);
+    if (!dir.isRoot())
+        m_folders->addItem(QStringLiteral(".."));
+    const QStringList subfolders =
+        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    m_folders->addItems(subfolders);
+    refreshFiles();
+}
+
+void AlbumChooser::setPattern(const QString& pattern)
+{
+    m_pattern = pattern;
+    m_type->setCurrentText(pattern);
+    refreshFiles();
+}
+
+void AlbumChooser::refreshFiles()
+{
+    m_files->clear();
+    m_files->addItems(listedFiles(m_folder, m_pattern));
+}
+
+void AlbumChooser::selectFiles(const QStringList& names)
+{
+    for (int i = 0; i < m_files->count(); ++i)
+        m_files->item(i)->setSelected(names.contains(m_files->item(i)->text()));
+}
+
+AlbumChoice AlbumChooser::selectedChoice() const
+{
+    AlbumChoice c{withTrailingSlash(m_folder), {}, false};
+    for (int i = 0; i < m_files->count(); ++i) { // list order, not the order of clicking
+        if (m_files->item(i)->isSelected())
+            c.names << m_files->item(i)->text();
+    }
+    return c;
+}
+
+AlbumChoice AlbumChooser::folderChoice() const
+{
+    AlbumChoice c{withTrailingSlash(m_folder), {}, true};
+    for (int i = 0; i < m_files->count(); ++i)
+        c.names << m_files->item(i)->text();
+    return c;
+}
+
+void AlbumChooser::fileOK()
+{
+    if (m_request.accept && m_request.accept(selectedChoice()))
+        accept();
+}
+
+void AlbumChooser::folderOK()
+{
+    if (m_request.accept && m_request.accept(folderChoice()))
+        accept();
+}
+
+void AlbumChooser::placeChanged(int index)
+{
+    const QString path = m_drives->itemData(index).toString();
+    QDir dir(path);
+    if (!dir.exists() || !dir.isReadable()) {
+        const bool insert = m_request.kind == ChooserKind::Insert;
+        prompts().warn(QStringLiteral("ドライブの準備ができていません。"),
+                       insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
+        // Back to the place of the program's data folder.
+        setCurrentFolder(stdGlobal().programFolder.isEmpty() ? QDir::homePath()
+                                                              : stdGlobal().programFolder);
+        return;
+    }
+    setCurrentFolder(path);
+}
+
+void AlbumChooser::folderActivated(QListWidgetItem* item)
+{
+    setCurrentFolder(QDir(m_folder).absoluteFilePath(item->text()));
+}
+
+} // namespace quorbell

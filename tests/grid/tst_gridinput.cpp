@@ -1,0 +1,158 @@
+// Clicks, keys and the status bar: hit testing through the real handlers,
+// the shortcut menu, the Delete key, Escape while loading.
+#include "core/CommandState.h"
+#include "core/GlobalState.h"
+#include "core/MainWindowHandlers.h"
+#include "core/frmMain.h"
+#include "grid/GridDrawing.h"
+#include "grid/GridInput.h"
+
+#include "GridFixture.h"
+#include "ScriptedPrompts.h"
+#include "TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+using namespace quorbell;
+
+class TestGridInput : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void clicks_data();
+    void clicks();
+    void rightClickOpensTheMenuOnlyOnACell();
+    void keysActOnlyInTheirModes();
+    void escapeAbortsLoading();
+    void clicksOutsideModesThreeAndFourDoNothing();
+};
+
+namespace {
+
+struct GridUnderTest
+{
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    std::unique_ptr<frmMain> w;
+
+    GridUnderTest()
+    {
+        w = test::makeWindow(QSize(600, 400));
+        frmMain_Form_Load(*w, QString());
+        test::fillDocument({"a.sld", "*hidden.sld", "c.d.sld", "e.sld"});
+        GlobalState& g = stdGlobal();
+        g.set(Flag::GridSource);
+        g.mode = Mode::Shown;
+        RedrawGrid(*w, 0, g.albumCount() - 1);
+    }
+};
+
+} // namespace
+
+void TestGridInput::clicks_data()
+{
+    QTest::addColumn<QPoint>("click");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("panels");
+    // Cells of 80 at x 10, 93, 176 (entry 1 is hidden).
+    QTest::newRow("first cell") << QPoint(10, 33) << 4
+                                << QStringList{"表示アルバム数： 3", "選択アルバム番号： 1", "選択アルバム名： a"};
+    QTest::newRow("number counts the hidden entry") << QPoint(100, 50) << 4
+                                << QStringList{"表示アルバム数： 3", "選択アルバム番号： 3", "選択アルバム名： c"};
+    QTest::newRow("one right of the first cell") << QPoint(90, 50) << 3
+                                << QStringList{"表示アルバム数： 3", "非表示アルバム数： 1", ""};
+    QTest::newRow("on a comment strip") << QPoint(20, 113) << 3
+                                << QStringList{"表示アルバム数： 3", "非表示アルバム数： 1", ""};
+}
+
+void TestGridInput::clicks()
+{
+    QFETCH(QPoint, click);
+    QFETCH(int, mode);
+    QFETCH(QStringList, panels);
+    GridUnderTest grid;
+    frmMain& w = *grid.w;
+    frmMain_Form_MouseDown(w, Qt::LeftButton, click.x(), click.y());
+    QCOMPARE(int(stdGlobal().mode), mode);
+    QCOMPARE((QStringList{w.panel(1), w.panel(2), w.panel(3)}), panels);
+    QCOMPARE(w.button("btnCut")->isEnabled(), mode == 4);
+    QCOMPARE(w.button("btnDelete")->isEnabled(), mode == 4);
+    QVERIFY(!w.button("btnInsert")->isEnabled()); // a grid from album files never offers Insert
+    QCOMPARE(w.menuItem("mnuAlbumDelete")->isEnabled(), mode == 4);
+}
+
+void TestGridInput::rightClickOpensTheMenuOnlyOnACell()
+{
+    GridUnderTest grid;
+    frmMain& w = *grid.w;
+    frmMain_Form_MouseDown(w, Qt::RightButton, 300, 300);
+    QVERIFY(!w.shortcutMenu()->isVisible());
+    QCOMPARE(stdGlobal().mode, Mode::Shown);
+    frmMain_Form_MouseDown(w, Qt::RightButton, 20, 40);
+    QTRY_VERIFY(w.shortcutMenu()->isVisible());
+    QCOMPARE(stdGlobal().mode, Mode::Selected);
+    QCOMPARE(stdGlobal().selectedIndex, qint16(0));
+    w.shortcutMenu()->hide();
+}
+
+void TestGridInput::keysActOnlyInTheirModes()
+{
+    GridUnderTest grid;
+    frmMain& w = *grid.w;
+    QStringList ran;
+    w.setCommand("mnuEditDelete", [&ran] { ran << "delete"; });
+    w.setCommand("mnuViewSlide", [&ran] { ran << "slide"; });
+    frmMain_Form_KeyDown(w, Qt::Key_Delete); // mode 3: nothing selected
+    frmMain_Form_DblClick(w);
+    QVERIFY(ran.isEmpty());
+    frmMain_Form_MouseDown(w, Qt::LeftButton, 20, 40);
+    frmMain_Form_KeyDown(w, Qt::Key_Delete);
+    frmMain_Form_KeyDown(w, Qt::Key_A);
+    frmMain_Form_DblClick(w);
+    QCOMPARE(ran, (QStringList{"delete", "slide"}));
+    frmMain_Form_KeyPress(w, 27); // Escape does nothing outside loading
+    QCOMPARE(stdGlobal().mode, Mode::Selected);
+    QVERIFY(grid.prompts.asked().isEmpty());
+}
+
+void TestGridInput::escapeAbortsLoading()
+{
+    GridUnderTest grid;
+    frmMain& w = *grid.w;
+    GlobalState& g = stdGlobal();
+    g.mode = Mode::Loading;
+    bool dropped = false;
+    w.setCommand("loadingAborted", [&dropped] { dropped = true; });
+    w.intTimer()->start(10);
+    w.menuItem("mnuViewComment")->setEnabled(true);
+    frmMain_Form_KeyPress(w, 27);
+    QCOMPARE(g.mode, Mode::Empty);
+    QVERIFY(!w.intTimer()->isActive());
+    QVERIFY(dropped);
+    QVERIFY(!w.menuItem("mnuViewComment")->isEnabled());
+    QCOMPARE(grid.prompts.messageTexts(), QStringList{"中止しました。表示サムネイルは無効です。"});
+    QCOMPARE(grid.prompts.messageTitles(), QStringList{"アボート処理"});
+    QCOMPARE(grid.prompts.asked().first().message.icon, MsgIcon::Information);
+    // Mode 0 ignores clicks.
+    frmMain_Form_MouseDown(w, Qt::LeftButton, 20, 40);
+    QCOMPARE(g.mode, Mode::Empty);
+}
+
+void TestGridInput::clicksOutsideModesThreeAndFourDoNothing()
+{
+    GridUnderTest grid;
+    frmMain& w = *grid.w;
+    QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+    stdGlobal().mode = Mode::Selected + Mode::ViewerOffset;
+    frmMain_Form_MouseDown(w, Qt::LeftButton, 20, 40);
+    QCOMPARE(stdGlobal().mode, qint16(7));
+    QCOMPARE(w.panel(2), QString());
+    QVERIFY(!QGuiApplication::overrideCursor()); // but the pointer shows again
+}
+
+QTEST_MAIN(TestGridInput)
+#include "tst_gridinput.moc"
