@@ -1,0 +1,50 @@
+// A full redraw of a 1920x1080 window of 60-pixel cells with comment strips.
+#include "BenchTiming.h"
+
+#include "core/BinaryIO.h"
+#include "core/GlobalState.h"
+#include "core/frmMain.h"
+#include "grid/GridDrawing.h"
+
+#include <QApplication>
+
+using namespace quorbell;
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    frmMain w;
+    w.show();
+    w.resize(1920, 1080 + (w.height() - w.surface()->height()));
+    QApplication::processEvents();
+
+    GlobalState& g = stdGlobal();
+    g.cellSize = 60;
+    g.comment = *commentMetricsFor(60);
+    g.set(Flag::CommentDefault);
+    g.set(Flag::GridSource);
+    const QStringList comments = {QStringLiteral("夏の旅行"), QStringLiteral("Kyoto 2003"),
+                                  QStringLiteral("運動会と文化祭の写真"), QStringLiteral("family")};
+    for (int i = 0; i < 2000; ++i) {
+        AlbumEntry e;
+        e.fileName = QStringLiteral("album%1.sld").arg(i);
+        e.comment = comments.at(i % comments.size()) + QString::number(i);
+        e.thumbSize = packPair(58, 43);
+        e.thumbnail = QImage(58, 43, QImage::Format_RGB32);
+        e.thumbnail.fill(QColor::fromHsv(i % 360, 180, 200));
+        g.albums.append(e);
+    }
+    g.mode = Mode::Shown;
+
+    RedrawGrid(w, 0, g.albumCount() - 1); // warm up fonts and caches
+    const bench::Timing t = bench::timeRuns(50, [&] { RedrawGrid(w, 0, g.albumCount() - 1); });
+    std::printf("client %dx%d, %d cells drawn (%d per row)\n", w.clientWidth(), w.clientHeight(),
+                g.lastDrawnIndex + 1, int(g.columnsPerRow));
+    bench::report("full redraw, 60 px cells with comments", t);
+
+    g.clear(Flag::GridSource); // a container grid looks up every album file
+    const bench::Timing t2 = bench::timeRuns(50, [&] { RedrawGrid(w, 0, g.albumCount() - 1); });
+    bench::report("full redraw, container grid (file look-ups)", t2);
+    return 0;
+}
