@@ -1,9 +1,11 @@
 #include "app/QtPrompts.h"
 
 #include "core/PasswordDialog.h"
+#include "grid/AlbumChooser.h"
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -90,9 +92,20 @@ std::optional<FontChoice> QtPrompts::font(const FontChoice& initial)
     return out;
 }
 
-bool QtPrompts::chooseAlbums(const ChooserRequest&)
+bool QtPrompts::chooseAlbums(const ChooserRequest& request)
 {
-    return false;
+    AlbumChooser chooser(request, m_owner);
+    if (request.kind == ChooserKind::Insert)
+        return chooser.exec() == QDialog::Accepted;
+    // The chooser of a new document leaves the main window usable while it is
+    // open: it is shown without blocking the window, and this call returns
+    // once the user has closed it.
+    chooser.setWindowModality(Qt::NonModal);
+    QEventLoop wait;
+    QObject::connect(&chooser, &QDialog::finished, &wait, &QEventLoop::quit);
+    chooser.show();
+    wait.exec();
+    return chooser.result() == QDialog::Accepted;
 }
 
 } // namespace quorbell

@@ -1,0 +1,179 @@
+#include "grid/LoadingLoop.h"
+
+#include "core/CommandState.h"
+#include "core/GlobalState.h"
+#include "core/frmMain.h"
+#include "grid/GridDrawing.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace quorbell {
+namespace {
+
+struct Loop
+{
+    std::unique_ptr<LoadingSource> source;
+    quint64 generation = 0; // a wake-up from an earlier load finds a newer generation
+};
+
+Loop& loop()
+{
+    static Loop l;
+    return l;
+}
+
+void dropSource()
+{
+    Loop& l = loop();
+    if (l.source)
+        l.source->cancel();
+    l.source.reset();
+    ++l.generation;
+}
+
+// Draws a newly loaded entry at the layout cursor and keeps the newest row in
+// view: when the next row no longer fits, the view moves down one row.
+void drawLoadedEntry(frmMain& w, int index)
+{
+    GlobalState& g = stdGlobal();
+    DrawThumbnailCell(w, index, g.cursorX, g.cursorY);
+    const PlaceResult r = PlaceNextCell(w);
+    if (!r.wrapped)
+        return;
+    if (r.newRowFits) {
+        g.cellsInRow = 0;
+        return;
+    }
+    int visible = 0, hidden = 0;
+    for (int k = g.firstDrawnIndex; visible < g.cellsInRow && k < g.albumCount(); ++k) {
+        if (g.albums.at(k).isHidden())
+            ++hidden;
+        else
+            ++visible;
+    }
+    g.firstDrawnIndex = qint16(g.firstDrawnIndex + visible + hidden);
+    RedrawGrid(w, g.firstDrawnIndex, index);
+    UpdateScrollRange(w);
+    QSignalBlocker block(w.vScroll());
+    w.vScroll()->setValue(w.vScroll()->maximum());
+    w.vScroll()->show();
+}
+
+void finishLoading(frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    if (g.has(Flag::GridSource))
+        g.set(Flag::Modified); // a new document is unsaved
+    else if (loop().source)
+        loop().source->finish(w);
+    loop().source.reset();
+
+    w.setPanel(1, shownAlbumsText(g));
+    w.setPanel(2, hiddenAlbumsText(g));
+    g.firstDrawnIndex = 0;
+    RedrawGrid(w, 0, g.albumCount() - 1);
+    UpdateScrollRange(w);
+    {
+        QSignalBlocker block(w.vScroll());
+        w.vScroll()->setValue(0);
+    }
+    w.setPanel(3, QString());
+    w.progressBar()->hide();
+    EnableGridItems(w);
+    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(true);
+    g.mode = Mode::Shown;
+}
+
+} // namespace
+
+void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source)
+{
+    dropSource();
+    GlobalState& g = stdGlobal();
+    loop().source = std::move(source);
+    w.intTimer()->setInterval(kStepPauseMs);
+    g.loadIndex = 0;
+    g.cellsInRow = 0;
+    g.rowsBelow = 0;
+    g.firstDrawnIndex = 0;
+    g.cursorX = Grid::Left;
+    g.cursorY = Grid::Top;
+    w.progressBar()->setRange(0, g.albumCount());
+    w.progressBar()->setValue(0);
+    w.progressBar()->show();
+    g.hiddenCount = 0;
+    w.setPanel(1, loadingText(g));
+    w.setPanel(2, QString());
+    w.setKeyPreview(true);
+    g.mode = Mode::Loading;
+    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
+    loop().source->prefetch(0);
+    w.intTimer()->start(0);
+}
+
+void frmMain_intTimer_Timer(frmMain& w)
+{
+    w.intTimer()->stop();
+    GlobalState& g = stdGlobal();
+    Loop& l = loop();
+    if (g.mode != Mode::Loading || !l.source)
+        return;
+
+    QElapsedTimer budget;
+    budget.start();
+    bool drew = false;
+    while (true) {
+        if (g.loadIndex >= g.albumCount()) {
+            finishLoading(w);
+            return;
+        }
+        const int i = g.loadIndex;
+        if (!l.source->isReady(i)) {
+            // Nothing to do until the worker hands in entry i: no idle ticks.
+            const quint64 generation = l.generation;
+            l.source->whenReady(i, [&w, generation] {
+                if (loop().generation == generation && stdGlobal().mode == Mode::Loading)
+                    w.intTimer()->start(0);
+            });
+            break;
+        }
+        const quint64 generation = l.generation;
+        const LoadingSource::Outcome outcome = l.source->load(w, i);
+        // A prompt inside the load keeps events turning: Escape or a new
+        // document may have ended this load meanwhile.
+        if (l.generation != generation || g.mode != Mode::Loading)
+            return;
+        if (outcome == LoadingSource::Outcome::Stop)
+            return; // the timer stays stopped; the source said why
+        if (g.albums.at(i).isHidden()) {
+            g.hiddenCount = qint16(g.hiddenCount + 1);
+        } else {
+            drawLoadedEntry(w, i);
+            drew = true;
+        }
+        g.loadIndex = qint16(i + 1);
+        w.progressBar()->setValue(g.loadIndex);
+        w.setPanel(1, loadingText(g));
+        l.source->prefetch(g.loadIndex);
+        if (budget.elapsed() >= kStepBudgetMs) {
+            w.intTimer()->start(kStepPauseMs);
+            break;
+        }
+    }
+    if (drew)
+        w.surface()->commit();
+}
+
+void registerLoadingLoop(frmMain& w)
+{
+    frmMain* win = &w;
+    QObject::connect(w.intTimer(), &QTimer::timeout, win, [win] { frmMain_intTimer_Timer(*win); });
+    QObject::connect(win, &frmMain::activated, win, [win] { frmMain_Form_Activate(*win); });
+    w.setCommand(QStringLiteral("loadingAborted"), [] { dropSource(); });
+}
+
+} // namespace quorbell

@@ -1,0 +1,24 @@
+// The New command: asks about unsaved changes, lets the user choose album
+// files or a folder of them, and starts a new document from the choice.
+#pragma once
+
+#include "core/Prompts.h"
+
+namespace quorbell {
+
+class frmMain;
+
+void frmMain_mnuContnrNew_Click(frmMain& w);
+
+// What the chooser's OK buttons do with a choice; false (with a message)
+// when nothing was chosen or too much, and the chooser stays open.
+bool acceptNewDocument(frmMain& w, const AlbumChoice& choice);
+
+// The comment a newly chosen album starts with: its file name up to the
+// first "." (the whole name when it has none).
+QString initialComment(const QString& fileName);
+
+// The most albums a document holds: counts and indices are 16-bit.
+inline constexpr int kMaxAlbums = 32767;
+
+} // namespace quorbell
