@@ -124,8 +124,8 @@ QList<IconShape> appIconShapes(int size)
 {
     QList<IconShape> shapes;
     const int pad = std::max(1, scaled(size, 14));
-    IconShape tile = rect(QRectF(pad, pad, size - 2 * pad, size - 2 * pad), kTileTop,
-                          size * 36 / 256.0);
+    IconShape tile =
+        rect(QRectF(pad, pad, size - 2 * pad, size - 2 * pad), kTileTop, size * 36 / 256.0);
     tile.fillBottom = kTileBottom;
     shapes.append(tile);
 

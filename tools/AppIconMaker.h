@@ -17,11 +17,11 @@ struct IconShape
 {
     enum Kind { Rect, Ellipse, Polygon };
     Kind kind = Rect;
-    QRectF rect;        // Rect and Ellipse
-    QPolygonF points;   // Polygon
-    qreal radius = 0;   // corner radius of a Rect
+    QRectF rect;      // Rect and Ellipse
+    QPolygonF points; // Polygon
+    qreal radius = 0; // corner radius of a Rect
     QColor fill;
-    QColor fillBottom;  // when valid: a vertical gradient from fill to this
+    QColor fillBottom; // when valid: a vertical gradient from fill to this
 };
 
 // The sizes installed into the hicolor theme, in pixels.

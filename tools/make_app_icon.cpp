@@ -30,8 +30,7 @@ int main(int argc, char* argv[])
     }
     const QString folder = root + QStringLiteral("/scalable/apps");
     QFile svg(folder + QLatin1Char('/') + name + QStringLiteral(".svg"));
-    if (!QDir().mkpath(folder) || !svg.open(QIODevice::WriteOnly) ||
-        svg.write(appIconSvg()) < 0) {
+    if (!QDir().mkpath(folder) || !svg.open(QIODevice::WriteOnly) || svg.write(appIconSvg()) < 0) {
         std::fprintf(stderr, "make_app_icon: cannot write %s\n", qPrintable(svg.fileName()));
         return 1;
     }

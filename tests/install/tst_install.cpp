@@ -217,10 +217,7 @@ private:
     QString installed(const QString& relative) const { return m_prefix.filePath(relative); }
     QString desktopFile() const { return installed("share/applications/" + kAppId + ".desktop"); }
     QString mimeFile() const { return installed("share/mime/packages/" + kAppId + ".xml"); }
-    QString metainfoFile() const
-    {
-        return installed("share/metainfo/" + kAppId + ".metainfo.xml");
-    }
+    QString metainfoFile() const { return installed("share/metainfo/" + kAppId + ".metainfo.xml"); }
     static QString tool(const char* name) { return QStandardPaths::findExecutable(name); }
 
     QTemporaryDir m_prefix;
@@ -256,8 +253,8 @@ void TestInstall::installedFiles_data()
     QTest::newRow("desktop entry") << "share/applications/" + kAppId + ".desktop" << false;
     QTest::newRow("mime info") << "share/mime/packages/" + kAppId + ".xml" << false;
     QTest::newRow("metainfo") << "share/metainfo/" + kAppId + ".metainfo.xml" << false;
-    QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/" + kAppId + ".svg"
-                                   << false;
+    QTest::newRow("scalable icon")
+        << "share/icons/hicolor/scalable/apps/" + kAppId + ".svg" << false;
     QTest::newRow("man quorbell") << "share/man/man1/quorbell.1" << false;
     QTest::newRow("man quorbell-cli") << "share/man/man1/quorbell-cli.1" << false;
 }
@@ -282,7 +279,8 @@ void TestInstall::wholeDataFolderInstalled()
     QDirIterator it(built.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo source(it.next());
-        const QFileInfo target(installed("share/quorbell/" + built.relativeFilePath(source.filePath())));
+        const QFileInfo target(
+            installed("share/quorbell/" + built.relativeFilePath(source.filePath())));
         QVERIFY2(target.isFile(), qPrintable(target.filePath()));
         QCOMPARE(target.size(), source.size());
         ++files;
@@ -314,7 +312,8 @@ void TestInstall::icons()
 
 void TestInstall::scalableIcon()
 {
-    QXmlStreamReader xml(readAll(installed("share/icons/hicolor/scalable/apps/" + kAppId + ".svg")));
+    QXmlStreamReader xml(
+        readAll(installed("share/icons/hicolor/scalable/apps/" + kAppId + ".svg")));
     QVERIFY(xml.readNextStartElement());
     QCOMPARE(xml.name().toString(), QStringLiteral("svg"));
     QCOMPARE(xml.namespaceUri().toString(), QStringLiteral("http://www.w3.org/2000/svg"));
@@ -356,8 +355,10 @@ void TestInstall::mimeInfo_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("glob");
     QTest::addColumn<QString>("magic");
-    QTest::newRow("container") << kContainerType << "*.cov" << "QuorbellVer";
-    QTest::newRow("album") << kAlbumType << "*.sld" << "Vintrel Ver";
+    QTest::newRow("container") << kContainerType << "*.cov"
+                               << "QuorbellVer";
+    QTest::newRow("album") << kAlbumType << "*.sld"
+                           << "Vintrel Ver";
 }
 
 void TestInstall::mimeInfo()
@@ -427,10 +428,10 @@ void TestInstall::mimeDatabaseRecognisesFiles_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("expected"); // empty: not one of the program's types
 
-    QTest::newRow("container by content") << "saved" << QByteArray("QuorbellVer2.50\1\0", 17)
-                                          << kContainerType;
-    QTest::newRow("album by content") << "photos" << QByteArray("Vintrel Ver1.00\0\0", 17)
-                                      << kAlbumType;
+    QTest::newRow("container by content")
+        << "saved" << QByteArray("QuorbellVer2.50\1\0", 17) << kContainerType;
+    QTest::newRow("album by content")
+        << "photos" << QByteArray("Vintrel Ver1.00\0\0", 17) << kAlbumType;
     QTest::newRow("container by name") << "trip.cov" << QByteArray("plain words") << kContainerType;
     QTest::newRow("album by name") << "holiday.sld" << QByteArray("plain words") << kAlbumType;
     QTest::newRow("container magic not at the start")
@@ -479,8 +480,10 @@ void TestInstall::manPages_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("title");
-    QTest::newRow("quorbell") << "quorbell.1" << "QUORBELL";
-    QTest::newRow("quorbell-cli") << "quorbell-cli.1" << "QUORBELL\\-CLI";
+    QTest::newRow("quorbell") << "quorbell.1"
+                              << "QUORBELL";
+    QTest::newRow("quorbell-cli") << "quorbell-cli.1"
+                                  << "QUORBELL\\-CLI";
 }
 
 void TestInstall::manPages()
@@ -489,8 +492,7 @@ void TestInstall::manPages()
     QFETCH(QString, title);
     const QString path = installed("share/man/man1/" + page);
     const QString text = QString::fromUtf8(readAll(path));
-    QVERIFY(text.contains(QRegularExpression("^\\.TH " + QRegularExpression::escape(title) +
-                                                 " 1 ",
+    QVERIFY(text.contains(QRegularExpression("^\\.TH " + QRegularExpression::escape(title) + " 1 ",
                                              QRegularExpression::MultilineOption)));
     QVERIFY(text.contains(".SH NAME\n"));
     QVERIFY(text.contains(".SH SYNOPSIS\n"));
@@ -514,8 +516,7 @@ void TestInstall::manPageCoversEveryCommand()
     auto it = commandLine.globalMatch(QString::fromUtf8(help.out));
     while (it.hasNext()) {
         const QString command = it.next().captured(1);
-        const QRegularExpression entry("^\\.BR? " + QRegularExpression::escape(command) +
-                                           "(?: |$)",
+        const QRegularExpression entry("^\\.BR? " + QRegularExpression::escape(command) + "(?: |$)",
                                        QRegularExpression::MultilineOption);
         QVERIFY2(page.contains(entry), qPrintable(command + " is not in quorbell-cli.1"));
     }
@@ -530,14 +531,14 @@ void TestInstall::debianPackage()
     if (dpkgDeb.isEmpty() || dpkg.isEmpty())
         QSKIP("not a Debian system");
     QTemporaryDir out;
-    const Run pack = run(QStringLiteral(QUORBELL_CPACK),
-                         {"-G", "DEB", "--config", QUORBELL_BUILD_DIR "/CPackConfig.cmake", "-B",
-                          out.path()});
+    const Run pack =
+        run(QStringLiteral(QUORBELL_CPACK),
+            {"-G", "DEB", "--config", QUORBELL_BUILD_DIR "/CPackConfig.cmake", "-B", out.path()});
     QVERIFY2(pack.ok(), pack.describe());
     const Run arch = run(dpkg, {"--print-architecture"});
     QVERIFY(arch.ok());
-    const QString deb = out.filePath("quorbell_2.50_" + QString::fromLatin1(arch.out.trimmed()) +
-                                     ".deb");
+    const QString deb =
+        out.filePath("quorbell_2.50_" + QString::fromLatin1(arch.out.trimmed()) + ".deb");
     QVERIFY2(QFileInfo::exists(deb), qPrintable(deb));
 
     const auto field = [&](const char* name) {
