@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -50,6 +51,10 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     QApplication::setDesktopFileName(QStringLiteral("io.github.quorbell.Quorbell"));
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("io.github.quorbell.Quorbell"),
+        QIcon(dataFolder() +
+              QStringLiteral("../icons/hicolor/256x256/apps/io.github.quorbell.Quorbell.png"))));
     installJapaneseTranslations(app);
     useJapaneseFont();
 
