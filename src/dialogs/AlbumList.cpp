@@ -4,6 +4,7 @@
 #include "core/Cp932.h"
 #include "core/TextRules.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -75,6 +76,13 @@ QString albumListText(const QList<AlbumEntry>& entries, const QString& albumFold
                       const FileExistsFn& fileExists)
 {
     return albumListText(albumListRows(entries, albumFolder, fileExists));
+}
+
+QString albumListTextBesideContainer(const QList<AlbumEntry>& entries,
+                                     const QString& containerPath)
+{
+    const QString folder = QFileInfo(containerPath).absolutePath() + QLatin1Char('/');
+    return albumListText(entries, folder, [](const QString& path) { return QFileInfo::exists(path); });
 }
 
 QByteArray albumListFileBytes(const QString& text)

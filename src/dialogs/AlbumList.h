@@ -41,6 +41,12 @@ QString albumListText(const QList<AlbumListRow>& rows);
 QString albumListText(const QList<AlbumEntry>& entries, const QString& albumFolder,
                       const FileExistsFn& fileExists);
 
+// The text for the entries of a container file, whose albums are looked for
+// beside it: what the command-line tool's "list" prints (as UTF-8) or writes
+// (with writeAlbumListFile) once it can read a container.
+QString albumListTextBesideContainer(const QList<AlbumEntry>& entries,
+                                     const QString& containerPath);
+
 // The bytes of the text file: code page 932, a character without a code page
 // 932 form written as "?".
 QByteArray albumListFileBytes(const QString& text);

@@ -166,6 +166,7 @@ private Q_SLOTS:
     void settingsCoverButton();
     void selectionColourAtOnceAndCancelled();
     void settingsOneAtATime();
+    void settingsFileRemovedMeanwhile();
 
     // Batch rename.
     void renameSeries_data();
@@ -429,6 +430,27 @@ void TestDialogFlows::settingsOneAtATime()
     QCOMPARE(openDialog<frmCondition>(*w), first);
     QCOMPARE(w->findChildren<frmCondition*>().size(), 1);
     QVERIFY(!first->isModal());
+}
+
+void TestDialogFlows::settingsFileRemovedMeanwhile()
+{
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    QVERIFY(ensureSettingsFile());
+    auto w = window();
+    GlobalState& g = stdGlobal();
+    QVERIFY(readSettings(g).coverSwitchedOff == false);
+    g.set(Flag::Endless);
+    g.interval = 6;
+    const ConditionChoices inMemory = choicesFromState(g);
+    QVERIFY(QFile::remove(env.settingsFile()));
+    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    auto* d = openDialog<frmCondition>(*w);
+    QVERIFY(d);
+    // The settings in memory survive and the file is there again.
+    QCOMPARE(d->choices(), inMemory);
+    QCOMPARE(choicesFromState(g), inMemory);
+    QVERIFY(QFile::exists(env.settingsFile()));
 }
 
 // --- Batch rename ---------------------------------------------------------

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void albumListNames();
     void albumListEmptyGrid();
     void albumListFileBytes();
+    void albumListBesideContainer();
     void versionText();
     void choicesOfSizing_data();
     void choicesOfSizing();
@@ -216,6 +217,19 @@ void TestDialogTexts::albumListFileBytes()
     // A folder that does not exist: the write fails and says so.
     QVERIFY(!writeAlbumListFile(dir.filePath(QStringLiteral("no/such/list.txt")), text, &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TestDialogTexts::albumListBesideContainer()
+{
+    // The albums of a container are the files beside it, wherever the tool runs.
+    QTemporaryDir dir;
+    writeBytes(dir.filePath(QStringLiteral("here.sld")), 3000);
+    const QList<AlbumEntry> entries = {entry("here.sld", "ここ", 3000, at(2001, 2, 3, 4, 5, 6)),
+                                       entry("gone.sld", "", 0, at(2001, 2, 3, 4, 5, 6))};
+    const QString text =
+        albumListTextBesideContainer(entries, dir.filePath(QStringLiteral("set.cov")));
+    QCOMPARE(text, QStringLiteral("1   here     ここ    sld    3KB    2001/02/03 4:05:06\r\n"
+                                  "2   *gone            sld    1KB    2001/02/03 4:05:06\r\n"));
 }
 
 void TestDialogTexts::versionText()
