@@ -18,13 +18,13 @@ struct AlbumInfoFields
     QString containerSize;       // "##,##0KB"
     QString containerDate;       // "yyyy/MM/dd H:mm:ss"
 
-    bool albumSelected = false;  // mode 4
-    QString number;              // selected index + 1
-    QString baseName;            // the file name before its first "."; editable
-    QString comment;             // editable
+    bool albumSelected = false; // mode 4
+    QString number;             // selected index + 1
+    QString baseName;           // the file name before its first "."; editable
+    QString comment;            // editable
     QString size;
     QString date;
-    QString thumbSize;           // "100 x 100 ﾋﾟｸｾﾙ"
+    QString thumbSize; // "100 x 100 ﾋﾟｸｾﾙ"
     QImage thumbnail;
 };
 

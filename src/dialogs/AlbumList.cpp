@@ -78,11 +78,11 @@ QString albumListText(const QList<AlbumEntry>& entries, const QString& albumFold
     return albumListText(albumListRows(entries, albumFolder, fileExists));
 }
 
-QString albumListTextBesideContainer(const QList<AlbumEntry>& entries,
-                                     const QString& containerPath)
+QString albumListTextBesideContainer(const QList<AlbumEntry>& entries, const QString& containerPath)
 {
     const QString folder = QFileInfo(containerPath).absolutePath() + QLatin1Char('/');
-    return albumListText(entries, folder, [](const QString& path) { return QFileInfo::exists(path); });
+    return albumListText(entries, folder,
+                         [](const QString& path) { return QFileInfo::exists(path); });
 }
 
 QByteArray albumListFileBytes(const QString& text)

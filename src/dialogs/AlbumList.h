@@ -19,9 +19,9 @@ struct AlbumListRow
     QString number;    // 1-based, decimal
     QString albumName; // file name before its first "."; "*" in front when the file is missing
     QString comment;
-    QString type;      // the last three characters of the file name
-    QString size;      // "##,##0" kilobytes (bytes div 1024 + 1), without "KB"
-    QString date;      // "yyyy/MM/dd H:mm:ss", or a stored date text as it is
+    QString type; // the last three characters of the file name
+    QString size; // "##,##0" kilobytes (bytes div 1024 + 1), without "KB"
+    QString date; // "yyyy/MM/dd H:mm:ss", or a stored date text as it is
 };
 
 // Answers whether a file exists; the dialog asks the file system, tests and

@@ -91,7 +91,8 @@ void CheckRenameTarget(GlobalState& g, const QString& newName)
     const QString path = g.albumFolder + newName;
     if (fileExists(path)) {
         prompts().warn(
-            QStringLiteral("フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。") +
+            QStringLiteral(
+                "フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。") +
                 kBreak + QDir::toNativeSeparators(path),
             QString::fromUtf8(kRenameTitle));
         g.clear(Flag::DialogOK);
@@ -161,11 +162,13 @@ BatchRenameOutcome runBatchRename(GlobalState& g, const QString& common, RenameN
         outcome.status = BatchRenameOutcome::Status::Stopped;
         outcome.stoppedAt = i;
         QString text =
-            QStringLiteral("次のアルバムファイルの名前を変更できなかったため、リネーミングを中止しました。") +
-            kBreak + QDir::toNativeSeparators(oldPath) + kBreak +
-            QStringLiteral("新しい名前： ") + newName + kBreak + reason;
+            QStringLiteral(
+                "次のアルバムファイルの名前を変更できなかったため、リネーミングを中止しました。") +
+            kBreak + QDir::toNativeSeparators(oldPath) + kBreak + QStringLiteral("新しい名前： ") +
+            newName + kBreak + reason;
         if (outcome.renamed > 0)
-            text += kBreak + QStringLiteral("それより前のアルバムファイルは新しい名前になっています。");
+            text +=
+                kBreak + QStringLiteral("それより前のアルバムファイルは新しい名前になっています。");
         prompts().warn(text, title);
         break;
     }

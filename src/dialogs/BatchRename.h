@@ -43,8 +43,8 @@ struct BatchRenameOutcome
         Stopped,   // a rename failed half-way: the entries before it are renamed
     };
     Status status = Status::NotRun;
-    int renamed = 0;     // files renamed
-    int stoppedAt = -1;  // index of the entry whose rename failed
+    int renamed = 0;    // files renamed
+    int stoppedAt = -1; // index of the entry whose rename failed
 };
 
 // Runs the whole rename with its messages (title "リネーミング") and sets the

@@ -21,8 +21,7 @@ QPointer<frmHelp> g_help;
 
 // The open dialog of a kind that belongs to this main window; null when none
 // is open (a dialog that is closing does not count).
-template<class Dialog>
-Dialog* openDialog(frmMain& w)
+template <class Dialog> Dialog* openDialog(frmMain& w)
 {
     const QList<Dialog*> dialogs = w.findChildren<Dialog*>(QString(), Qt::FindDirectChildrenOnly);
     for (Dialog* d : dialogs) {
@@ -32,8 +31,7 @@ Dialog* openDialog(frmMain& w)
     return nullptr;
 }
 
-template<class Dialog>
-void showModeless(frmMain& w)
+template <class Dialog> void showModeless(frmMain& w)
 {
     Dialog* d = openDialog<Dialog>(w);
     if (!d)

@@ -23,8 +23,8 @@ QString renameNumberText(int number, int albumCount, RenameNumberStyle style)
     return QStringLiteral("%1").arg(number, renameNumberWidth(albumCount), 10, QLatin1Char('0'));
 }
 
-QString renameTargetName(const QString& common, int index, int albumCount,
-                         RenameNumberStyle style, const QString& oldName)
+QString renameTargetName(const QString& common, int index, int albumCount, RenameNumberStyle style,
+                         const QString& oldName)
 {
     return common + renameNumberText(index + 1, albumCount, style) +
            extensionFromFirstDot(withoutHiddenMark(oldName));

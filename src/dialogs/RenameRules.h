@@ -21,7 +21,7 @@ QString renameNumberText(int number, int albumCount, RenameNumberStyle style);
 // The new file name of the album at a 0-based grid index: common part,
 // number, then the old name's extension from its first "." (none when the old
 // name has no "."). A hidden entry's "*" is not part of the file's name.
-QString renameTargetName(const QString& common, int index, int albumCount,
-                         RenameNumberStyle style, const QString& oldName);
+QString renameTargetName(const QString& common, int index, int albumCount, RenameNumberStyle style,
+                         const QString& oldName);
 
 } // namespace quorbell

@@ -46,9 +46,8 @@ ConditionChoices choicesFromState(const GlobalState& g)
 
 void applyChoices(GlobalState& g, const ConditionChoices& c)
 {
-    g.flags &= ~(Flag::PasswordSetting | Flag::CoverSetting | Flag::CoverFirst |
-                 Flag::AutoAdvance | Flag::Endless | Flag::PhotoName | Flag::Fit |
-                 Flag::CommentDefault);
+    g.flags &= ~(Flag::PasswordSetting | Flag::CoverSetting | Flag::CoverFirst | Flag::AutoAdvance |
+                 Flag::Endless | Flag::PhotoName | Flag::Fit | Flag::CommentDefault);
     g.viewerOptions &= ~(ViewerOpt::Range | ViewerOpt::FullSize);
     g.fontStyle &= ~FontStyle::SettingsBits;
 

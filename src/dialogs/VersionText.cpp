@@ -11,9 +11,11 @@ QString versionBoxText()
     const QString lineBreak = QStringLiteral("\r\n");
     return indent + QString::fromLatin1(kProgramName) + QStringLiteral(" Version ") +
            QString::fromLatin1(kVersionText) + indent + lineBreak + lineBreak + indent +
-           QStringLiteral("Copyright (C) The %1 developers").arg(QString::fromLatin1(kProgramName)) +
+           QStringLiteral("Copyright (C) The %1 developers")
+               .arg(QString::fromLatin1(kProgramName)) +
            lineBreak + indent +
-           QStringLiteral("アルバムファイル (.sld) を読み込み、コンテナファイル (.cov) を読み書きします。") +
+           QStringLiteral(
+               "アルバムファイル (.sld) を読み込み、コンテナファイル (.cov) を読み書きします。") +
            lineBreak + indent +
            QStringLiteral("本ソフトウェアはフリーソフトウェアです。無保証で提供されます。");
 }

@@ -130,12 +130,12 @@ frmCondition::frmCondition(frmMain& main) : QDialog(&main), m_main(main)
         grid->addWidget(addGroup(QStringLiteral("表示切替"), QStringLiteral("optDispAuto"),
                                  {QStringLiteral("手動"), QStringLiteral("自動")}),
                         0, 0);
-        grid->addWidget(addGroup(QStringLiteral("表示間隔（目安）"), QStringLiteral("optInterval"),
-                                 {QStringLiteral("1秒"), QStringLiteral("2秒"),
-                                  QStringLiteral("3秒"), QStringLiteral("4秒"),
-                                  QStringLiteral("5秒"), QStringLiteral("6秒")},
-                                 3),
-                        0, 1);
+        grid->addWidget(
+            addGroup(QStringLiteral("表示間隔（目安）"), QStringLiteral("optInterval"),
+                     {QStringLiteral("1秒"), QStringLiteral("2秒"), QStringLiteral("3秒"),
+                      QStringLiteral("4秒"), QStringLiteral("5秒"), QStringLiteral("6秒")},
+                     3),
+            0, 1);
         grid->addWidget(addGroup(QStringLiteral("表示回数"), QStringLiteral("optDispCont"),
                                  {QStringLiteral("一回"), QStringLiteral("無限")}),
                         1, 0);

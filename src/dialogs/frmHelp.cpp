@@ -65,7 +65,8 @@ void frmHelp::showTopic(const QString& page)
         // The window itself says what is missing; nothing else is reported.
         m_missing = page;
         m_browser->setHtml(
-            QStringLiteral("<h2>ヘルプが見つかりません</h2><p>次のヘルプページがありません。</p><p>%1</p>")
+            QStringLiteral(
+                "<h2>ヘルプが見つかりません</h2><p>次のヘルプページがありません。</p><p>%1</p>")
                 .arg(QDir::toNativeSeparators(path).toHtmlEscaped()));
         updateTitle();
         return;

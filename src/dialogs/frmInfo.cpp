@@ -46,15 +46,16 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
         // A hidden entry's file has its name without the "*".
         for (const AlbumEntry& e : std::as_const(g.albums)) {
             if (withoutHiddenMark(e.fileName).compare(newName, Qt::CaseInsensitive) == 0) {
-                prompts().warn(QStringLiteral("サムネイルに同じ名前があります。別の名前にして下さい。"),
-                               kTitle);
+                prompts().warn(
+                    QStringLiteral("サムネイルに同じ名前があります。別の名前にして下さい。"),
+                    kTitle);
                 return PropertiesResult::NameInGrid;
             }
         }
         const QString newPath = g.albumFolder + newName;
         if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
-            prompts().warn(QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。"),
-                           kTitle);
+            prompts().warn(
+                QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。"), kTitle);
             return PropertiesResult::NameInFolder;
         }
         const QString oldPath = g.albumPath(selected);

@@ -32,12 +32,9 @@ struct Column
 };
 
 const Column kColumns[] = {
-    {" No.", 12.5, Qt::AlignLeft},
-    {" アルバム名", 5, Qt::AlignLeft},
-    {" コメント", 4.5, Qt::AlignLeft},
-    {"種類", 9.5, Qt::AlignHCenter},
-    {"サイズ ", 6.5, Qt::AlignRight},
-    {" 作成日時", 3.5, Qt::AlignLeft},
+    {" No.", 12.5, Qt::AlignLeft},     {" アルバム名", 5, Qt::AlignLeft},
+    {" コメント", 4.5, Qt::AlignLeft}, {"種類", 9.5, Qt::AlignHCenter},
+    {"サイズ ", 6.5, Qt::AlignRight},  {" 作成日時", 3.5, Qt::AlignLeft},
 };
 
 // The report's fixed-pitch Japanese face, so the text's columns line up.

@@ -70,24 +70,50 @@ void writeFile(const QString& path, const QByteArray& bytes)
 // The settings file as the settings dialog lays it out, written out here.
 QByteArray settingsLayout(const QStringList& v)
 {
-    const QStringList lines = {
-        "[Quorbell]", "", "[基本設定]", "optThumbSize=" + v[0], "optPassword=" + v[1],
-        "optComment=" + v[2], "dlgSelColor=" + v[3], "", "[カバー設定]", "optCover=" + v[4],
-        "optCover1st=" + v[5], "txtFileName=" + v[6], "", "[スライドショー設定]",
-        "optDispAuto=" + v[7], "optInterval=" + v[8], "optDispCont=" + v[9],
-        "optDispName=" + v[10], "optSizeMax=" + v[11], "optRange=" + v[12], v[13], "",
-        "dlgFontName=" + v[14], "dlgFontSize=" + v[15], "dlgFontColor=" + v[16],
-        "dlgFontBold=" + v[17], "dlgFontItalic=" + v[18], "dlgFontStrikeThru=" + v[19],
-        "dlgFontUnderLine=" + v[20], "", "[作業ディレクトリ]", "dlgNew=" + v[21],
-        "dlgAdd=" + v[22], "", "[フォームサイズ]", "frmHeight=" + v[23], "frmWidth=" + v[24]};
+    const QStringList lines = {"[Quorbell]",
+                               "",
+                               "[基本設定]",
+                               "optThumbSize=" + v[0],
+                               "optPassword=" + v[1],
+                               "optComment=" + v[2],
+                               "dlgSelColor=" + v[3],
+                               "",
+                               "[カバー設定]",
+                               "optCover=" + v[4],
+                               "optCover1st=" + v[5],
+                               "txtFileName=" + v[6],
+                               "",
+                               "[スライドショー設定]",
+                               "optDispAuto=" + v[7],
+                               "optInterval=" + v[8],
+                               "optDispCont=" + v[9],
+                               "optDispName=" + v[10],
+                               "optSizeMax=" + v[11],
+                               "optRange=" + v[12],
+                               v[13],
+                               "",
+                               "dlgFontName=" + v[14],
+                               "dlgFontSize=" + v[15],
+                               "dlgFontColor=" + v[16],
+                               "dlgFontBold=" + v[17],
+                               "dlgFontItalic=" + v[18],
+                               "dlgFontStrikeThru=" + v[19],
+                               "dlgFontUnderLine=" + v[20],
+                               "",
+                               "[作業ディレクトリ]",
+                               "dlgNew=" + v[21],
+                               "dlgAdd=" + v[22],
+                               "",
+                               "[フォームサイズ]",
+                               "frmHeight=" + v[23],
+                               "frmWidth=" + v[24]};
     QByteArray out;
     for (const QString& line : lines)
         out += *cp932::encodeExact(line) + "\r\n";
     return out;
 }
 
-template<class Dialog>
-Dialog* openDialog(frmMain& w)
+template <class Dialog> Dialog* openDialog(frmMain& w)
 {
     const QList<Dialog*> all = w.findChildren<Dialog*>();
     for (Dialog* d : all) {
@@ -210,10 +236,10 @@ void TestDialogFlows::settingsShowTheFile()
     test::ScriptedPrompts prompts;
     QDir().mkpath(QFileInfo(env.settingsFile()).absolutePath());
     writeFile(env.settingsFile(),
-              settingsLayout({"70", "True", "False", "255", "True", "True", "/c/x.gif", "True",
-                              "9", "True", "True", "True", "False", "optFullSize=True", "Sans",
-                              "12", "65280", "False", "True", "False", "True", "/n/", "/a/",
-                              "9000", "12000"}));
+              settingsLayout({"70",   "True", "False", "255",   "True", "True",  "/c/x.gif",
+                              "True", "9",    "True",  "True",  "True", "False", "optFullSize=True",
+                              "Sans", "12",   "65280", "False", "True", "False", "True",
+                              "/n/",  "/a/",  "9000",  "12000"}));
     auto w = window();
     w->runCommand(QStringLiteral("mnuOptionCondition"));
     auto* d = openDialog<frmCondition>(*w);
@@ -262,9 +288,9 @@ void TestDialogFlows::settingsOkWritesEveryGroup()
     // The defaults, then every group changed.
     QCOMPARE(d->choices(), choicesFromState(g));
     const QList<QPair<const char*, int>> changes = {
-        {"optComment", 0}, {"optThumbSize", 5}, {"optPassword", 1}, {"optCover", 0},
-        {"optCover1st", 1}, {"optDispAuto", 0}, {"optInterval", 4}, {"optDispCont", 1},
-        {"optDispName", 0}, {"optSizeMax", 2}, {"optRange", 1}};
+        {"optComment", 0},  {"optThumbSize", 5}, {"optPassword", 1}, {"optCover", 0},
+        {"optCover1st", 1}, {"optDispAuto", 0},  {"optInterval", 4}, {"optDispCont", 1},
+        {"optDispName", 0}, {"optSizeMax", 2},   {"optRange", 1}};
     for (const auto& [group, index] : changes) {
         QVERIFY2(d->optionIndex(group) != index, group);
         d->group(group)->button(index)->click();
@@ -281,11 +307,31 @@ void TestDialogFlows::settingsOkWritesEveryGroup()
                             "すべてのファイル (*.bmp *.jpg *.gif)"));
     click(d, "btnOK");
 
-    const QByteArray expected = settingsLayout(
-        {"110", "True", "False", "16744448", "False", "True", "/pics/表紙.jpg", "False", "5",
-         "True", "False", "True", "True", "optFullSize=True", "Noto Sans", "20", "1971210", "True",
-         "False", "True", "False", "/home/u/アルバム/", "/home/u/cov/",
-         QString::number(w->height() * 15), QString::number(w->width() * 15)});
+    const QByteArray expected = settingsLayout({"110",
+                                                "True",
+                                                "False",
+                                                "16744448",
+                                                "False",
+                                                "True",
+                                                "/pics/表紙.jpg",
+                                                "False",
+                                                "5",
+                                                "True",
+                                                "False",
+                                                "True",
+                                                "True",
+                                                "optFullSize=True",
+                                                "Noto Sans",
+                                                "20",
+                                                "1971210",
+                                                "True",
+                                                "False",
+                                                "True",
+                                                "False",
+                                                "/home/u/アルバム/",
+                                                "/home/u/cov/",
+                                                QString::number(w->height() * 15),
+                                                QString::number(w->width() * 15)});
     QCOMPARE(readAll(env.settingsFile()), expected);
 
     // The state follows; the grid's own cell size waits for the next grid.
@@ -322,8 +368,8 @@ void TestDialogFlows::settingsCancelRestoresTheFile()
     QVERIFY(d);
     const ConditionChoices stored = choicesFromState(g);
     const qint32 storedColour = g.selectionColour;
-    for (const char* group : {"optComment", "optPassword", "optCover", "optCover1st",
-                              "optDispAuto", "optDispCont", "optDispName", "optRange"})
+    for (const char* group : {"optComment", "optPassword", "optCover", "optCover1st", "optDispAuto",
+                              "optDispCont", "optDispName", "optRange"})
         d->group(group)->button(1 - d->optionIndex(group))->click();
     d->group("optThumbSize")->button(0)->click();
     d->group("optInterval")->button(5)->click();
@@ -463,14 +509,23 @@ void TestDialogFlows::renameSeries_data()
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("pattern");
     const int same = int(RenameNumberStyle::SameWidth), grow = int(RenameNumberStyle::Growing);
-    QTest::newRow("9 same") << 9 << same << "trip1.sld" << "trip9.sld" << "^trip[1-9]\\.sld$";
-    QTest::newRow("9 growing") << 9 << grow << "trip1.sld" << "trip9.sld" << "^trip[1-9]\\.sld$";
-    QTest::newRow("12 same") << 12 << same << "trip01.sld" << "trip12.sld" << "^trip\\d\\d\\.sld$";
-    QTest::newRow("12 growing") << 12 << grow << "trip1.sld" << "trip12.sld"
+    QTest::newRow("9 same") << 9 << same << "trip1.sld"
+                            << "trip9.sld"
+                            << "^trip[1-9]\\.sld$";
+    QTest::newRow("9 growing") << 9 << grow << "trip1.sld"
+                               << "trip9.sld"
+                               << "^trip[1-9]\\.sld$";
+    QTest::newRow("12 same") << 12 << same << "trip01.sld"
+                             << "trip12.sld"
+                             << "^trip\\d\\d\\.sld$";
+    QTest::newRow("12 growing") << 12 << grow << "trip1.sld"
+                                << "trip12.sld"
                                 << "^trip[1-9]\\d?\\.sld$";
-    QTest::newRow("100 same") << 100 << same << "trip001.sld" << "trip100.sld"
+    QTest::newRow("100 same") << 100 << same << "trip001.sld"
+                              << "trip100.sld"
                               << "^trip\\d\\d\\d\\.sld$";
-    QTest::newRow("100 growing") << 100 << grow << "trip1.sld" << "trip100.sld"
+    QTest::newRow("100 growing") << 100 << grow << "trip1.sld"
+                                 << "trip100.sld"
                                  << "^trip[1-9]\\d{0,2}\\.sld$";
 }
 
@@ -525,15 +580,20 @@ void TestDialogFlows::renameClash()
     showGrid(*w, names, folder, 0);
     w->setPanel(3, QStringLiteral("before"));
 
-    const BatchRenameOutcome r = renameAlbums(*w, QStringLiteral("trip"), RenameNumberStyle::SameWidth);
+    const BatchRenameOutcome r =
+        renameAlbums(*w, QStringLiteral("trip"), RenameNumberStyle::SameWidth);
     QCOMPARE(r.status, BatchRenameOutcome::Status::Clash);
-    QCOMPARE(prompts.messageTexts(),
-             QStringList{QStringLiteral("フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。\r\n") +
-                         folder + QStringLiteral("trip4.sld")});
+    QCOMPARE(
+        prompts.messageTexts(),
+        QStringList{
+            QStringLiteral(
+                "フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。\r\n") +
+            folder + QStringLiteral("trip4.sld")});
     QCOMPARE(prompts.messageTitles(), QStringList{QStringLiteral("リネーミング")});
     QCOMPARE(prompts.asked().first().message.icon, MsgIcon::Warning);
     // No file changed its name.
-    QCOMPARE(filesIn(folder), (QStringList{"a.sld", "b.sld", "c.sld", "d.sld", "e.sld", "trip4.sld"}));
+    QCOMPARE(filesIn(folder),
+             (QStringList{"a.sld", "b.sld", "c.sld", "d.sld", "e.sld", "trip4.sld"}));
     for (int i = 0; i < names.size(); ++i)
         QCOMPARE(stdGlobal().albums.at(i).fileName, names.at(i));
     QVERIFY(!stdGlobal().has(Flag::Modified));
@@ -583,7 +643,8 @@ void TestDialogFlows::renameForbidden()
     d->txtFileNameU()->setText(common);
     click(d, "btnOK");
     QCOMPARE(prompts.messageTexts(),
-             QStringList{QStringLiteral("ファイル名共通部に禁止文字が含まれています。\r\n別の名前に変更して下さい。")});
+             QStringList{QStringLiteral(
+                 "ファイル名共通部に禁止文字が含まれています。\r\n別の名前に変更して下さい。")});
     QCOMPARE(prompts.messageTitles(), QStringList{QStringLiteral("リネーミング")});
     QVERIFY(d->isVisible()); // the user corrects the name
     QCOMPARE(filesIn(folder), QStringList{"x.sld"});
@@ -731,7 +792,8 @@ void TestDialogFlows::renameCommandModes()
     QCOMPARE(d->optFileNameL()->checkedId(), 0);
     QCOMPARE(d->optFileNameL()->button(0)->text(),
              QStringLiteral("同一桁数(桁数はファイル数に依存）"));
-    QCOMPARE(d->optFileNameL()->button(1)->text(), QStringLiteral("数字の大きさに対応して桁数が増加"));
+    QCOMPARE(d->optFileNameL()->button(1)->text(),
+             QStringLiteral("数字の大きさに対応して桁数が増加"));
     // Cancel closes without a change.
     QPointer<frmRename> guard(d);
     d->txtFileNameU()->setText("z");
@@ -756,23 +818,34 @@ void TestDialogFlows::propertiesApply_data()
     QTest::addColumn<QString>("panel");
     const QStringList all = {"Trip.sld", "a.sld", "b.sld", "other.sld"};
     const QString inGrid = QStringLiteral("サムネイルに同じ名前があります。別の名前にして下さい。");
-    const QString inFolder = QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。");
-    const QString forbidden =
-        QStringLiteral("ファイル名共通部に禁止文字が含まれています。\r\n別の名前に変更して下さい。");
+    const QString inFolder =
+        QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。");
+    const QString forbidden = QStringLiteral(
+        "ファイル名共通部に禁止文字が含まれています。\r\n別の名前に変更して下さい。");
     const int applied = int(PropertiesResult::Applied);
-    QTest::newRow("new name") << 0 << "新しい" << "a" << applied << "新しい.sld" << "" << ""
-                              << true << QStringList{"Trip.sld", "b.sld", "other.sld", "新しい.sld"}
+    QTest::newRow("new name") << 0 << "新しい"
+                              << "a" << applied << "新しい.sld"
+                              << ""
+                              << "" << true
+                              << QStringList{"Trip.sld", "b.sld", "other.sld", "新しい.sld"}
                               << "選択アルバム名： 新しい";
-    QTest::newRow("other letter case") << 2 << "TRIP" << "Trip" << applied << "Trip.sld" << ""
+    QTest::newRow("other letter case") << 2 << "TRIP"
+                                       << "Trip" << applied << "Trip.sld"
+                                       << ""
                                        << "" << false << all << "before";
-    QTest::newRow("taken in the grid") << 0 << "B" << "a" << int(PropertiesResult::NameInGrid)
-                                       << "a.sld" << inGrid << "プロパティ" << false << all << "before";
-    QTest::newRow("taken in the folder") << 0 << "other" << "changed too"
-                                         << int(PropertiesResult::NameInFolder) << "a.sld"
-                                         << inFolder << "プロパティ" << false << all << "before";
-    QTest::newRow("forbidden") << 0 << "a/b" << "a" << int(PropertiesResult::Forbidden) << "a.sld"
-                               << forbidden << "リネーミング" << false << all << "before";
-    QTest::newRow("comment only") << 1 << "b" << "新しいコメント" << applied << "b.sld" << ""
+    QTest::newRow("taken in the grid") << 0 << "B"
+                                       << "a" << int(PropertiesResult::NameInGrid) << "a.sld"
+                                       << inGrid << "プロパティ" << false << all << "before";
+    QTest::newRow("taken in the folder")
+        << 0 << "other"
+        << "changed too" << int(PropertiesResult::NameInFolder) << "a.sld" << inFolder
+        << "プロパティ" << false << all << "before";
+    QTest::newRow("forbidden") << 0 << "a/b"
+                               << "a" << int(PropertiesResult::Forbidden) << "a.sld" << forbidden
+                               << "リネーミング" << false << all << "before";
+    QTest::newRow("comment only") << 1 << "b"
+                                  << "新しいコメント" << applied << "b.sld"
+                                  << ""
                                   << "" << true << all << "before";
 }
 
@@ -946,7 +1019,8 @@ void TestDialogFlows::listDialog()
     QCOMPARE(d->windowTitle(), QStringLiteral("アルバムリスト"));
     QTreeWidget* list = d->lstView();
     QCOMPARE(list->columnCount(), 6);
-    const QStringList headers = {" No.", " アルバム名", " コメント", "種類", "サイズ ", " 作成日時"};
+    const QStringList headers = {" No.", " アルバム名", " コメント",
+                                 "種類", "サイズ ",     " 作成日時"};
     const QList<double> divisors = {12.5, 5, 4.5, 9.5, 6.5, 3.5};
     const QList<Qt::Alignment> alignments = {Qt::AlignLeft,    Qt::AlignLeft,  Qt::AlignLeft,
                                              Qt::AlignHCenter, Qt::AlignRight, Qt::AlignLeft};
@@ -963,9 +1037,8 @@ void TestDialogFlows::listDialog()
     QCOMPARE(first->text(3), QStringLiteral("sld"));
     QCOMPARE(first->text(4), QStringLiteral("2,049KB"));
     QCOMPARE(list->topLevelItem(2)->text(1), QStringLiteral("*gone"));
-    const QString expected = albumListText(g.albums, folder, [](const QString& p) {
-        return QFileInfo::exists(p);
-    });
+    const QString expected =
+        albumListText(g.albums, folder, [](const QString& p) { return QFileInfo::exists(p); });
     QCOMPARE(d->reportText(), expected);
     QCOMPARE(d->txtBox()->toPlainText(), QString(expected).replace("\r\n", "\n"));
 }
@@ -1079,21 +1152,24 @@ void TestDialogFlows::helpLinksResolve()
             continue;
         const QString file = target.section('#', 0, 0);
         const QString anchor = target.section('#', 1);
-        const QString targetHtml = QString::fromUtf8(readAll(folder + (file.isEmpty() ? page : file)));
+        const QString targetHtml =
+            QString::fromUtf8(readAll(folder + (file.isEmpty() ? page : file)));
         QVERIFY2(!targetHtml.isEmpty(), qPrintable(page + " -> " + target));
         if (!anchor.isEmpty())
-            QVERIFY2(targetHtml.contains("name=\"" + anchor + "\""), qPrintable(page + " -> " + target));
+            QVERIFY2(targetHtml.contains("name=\"" + anchor + "\""),
+                     qPrintable(page + " -> " + target));
     }
     if (page == QLatin1String("cli.html")) {
-        for (const char* command : {"album-info", "album-extract", "album-make", "container-info",
-                                    "container-make", "container-verify", "thumbnail-export",
-                                    "list FILE.cov"})
+        for (const char* command :
+             {"album-info", "album-extract", "album-make", "container-info", "container-make",
+              "container-verify", "thumbnail-export", "list FILE.cov"})
             QVERIFY2(html.contains(QLatin1String(command)), command);
         for (int status = 0; status <= 4; ++status)
             QVERIFY(html.contains(QStringLiteral("<td>%1</td>").arg(status)));
     }
     if (page == QLatin1String("list.html"))
-        QVERIFY(html.contains(QStringLiteral("コードページ 932")) && html.contains(QStringLiteral("「?」")));
+        QVERIFY(html.contains(QStringLiteral("コードページ 932")) &&
+                html.contains(QStringLiteral("「?」")));
 }
 
 void TestDialogFlows::versionBox()
@@ -1107,7 +1183,8 @@ void TestDialogFlows::versionBox()
     QCOMPARE(r.title, QStringLiteral("バージョン情報"));
     QCOMPARE(r.icon, MsgIcon::Information);
     QCOMPARE(r.buttons, MsgButtons::Ok);
-    QVERIFY(r.text.startsWith(QStringLiteral("       Quorbell Version 2.50       \r\n\r\n       ")));
+    QVERIFY(
+        r.text.startsWith(QStringLiteral("       Quorbell Version 2.50       \r\n\r\n       ")));
     QCOMPARE(r.text, versionBoxText());
 }
 

@@ -81,23 +81,40 @@ void TestDialogTexts::renameNames_data()
     QTest::addColumn<QString>("oldName");
     QTest::addColumn<QString>("expected");
     const int same = int(RenameNumberStyle::SameWidth), grow = int(RenameNumberStyle::Growing);
-    QTest::newRow("9 same, last") << "trip" << 9 << same << 8 << "x.sld" << "trip9.sld";
-    QTest::newRow("10 same, first") << "trip" << 10 << same << 0 << "x.sld" << "trip01.sld";
-    QTest::newRow("12 same, first") << "trip" << 12 << same << 0 << "x.sld" << "trip01.sld";
-    QTest::newRow("12 same, last") << "trip" << 12 << same << 11 << "x.sld" << "trip12.sld";
-    QTest::newRow("12 growing, first") << "trip" << 12 << grow << 0 << "x.sld" << "trip1.sld";
-    QTest::newRow("12 growing, last") << "trip" << 12 << grow << 11 << "x.sld" << "trip12.sld";
-    QTest::newRow("99 same") << "t" << 99 << same << 98 << "x.sld" << "t99.sld";
-    QTest::newRow("100 same, first") << "trip" << 100 << same << 0 << "x.sld" << "trip001.sld";
-    QTest::newRow("100 same, last") << "trip" << 100 << same << 99 << "x.sld" << "trip100.sld";
-    QTest::newRow("1000 same") << "p" << 1000 << same << 0 << "x.sld" << "p0001.sld";
-    QTest::newRow("past 9999") << "p" << 10000 << same << 9999 << "x.sld" << "p10000.sld";
-    QTest::newRow("two dots") << "trip" << 12 << same << 2 << "a.b.sld" << "trip03.b.sld";
-    QTest::newRow("no dot") << "trip" << 3 << same << 0 << "album" << "trip1";
-    QTest::newRow("empty common") << "" << 12 << same << 4 << "x.sld" << "05.sld";
-    QTest::newRow("upper-case ext") << "trip" << 2 << grow << 1 << "X.SLD" << "trip2.SLD";
-    QTest::newRow("hidden entry") << "trip" << 12 << same << 6 << "*x.sld" << "trip07.sld";
-    QTest::newRow("japanese") << "旅行" << 12 << same << 9 << "北海道.sld" << "旅行10.sld";
+    QTest::newRow("9 same, last") << "trip" << 9 << same << 8 << "x.sld"
+                                  << "trip9.sld";
+    QTest::newRow("10 same, first") << "trip" << 10 << same << 0 << "x.sld"
+                                    << "trip01.sld";
+    QTest::newRow("12 same, first") << "trip" << 12 << same << 0 << "x.sld"
+                                    << "trip01.sld";
+    QTest::newRow("12 same, last") << "trip" << 12 << same << 11 << "x.sld"
+                                   << "trip12.sld";
+    QTest::newRow("12 growing, first") << "trip" << 12 << grow << 0 << "x.sld"
+                                       << "trip1.sld";
+    QTest::newRow("12 growing, last") << "trip" << 12 << grow << 11 << "x.sld"
+                                      << "trip12.sld";
+    QTest::newRow("99 same") << "t" << 99 << same << 98 << "x.sld"
+                             << "t99.sld";
+    QTest::newRow("100 same, first") << "trip" << 100 << same << 0 << "x.sld"
+                                     << "trip001.sld";
+    QTest::newRow("100 same, last") << "trip" << 100 << same << 99 << "x.sld"
+                                    << "trip100.sld";
+    QTest::newRow("1000 same") << "p" << 1000 << same << 0 << "x.sld"
+                               << "p0001.sld";
+    QTest::newRow("past 9999") << "p" << 10000 << same << 9999 << "x.sld"
+                               << "p10000.sld";
+    QTest::newRow("two dots") << "trip" << 12 << same << 2 << "a.b.sld"
+                              << "trip03.b.sld";
+    QTest::newRow("no dot") << "trip" << 3 << same << 0 << "album"
+                            << "trip1";
+    QTest::newRow("empty common") << "" << 12 << same << 4 << "x.sld"
+                                  << "05.sld";
+    QTest::newRow("upper-case ext") << "trip" << 2 << grow << 1 << "X.SLD"
+                                    << "trip2.SLD";
+    QTest::newRow("hidden entry") << "trip" << 12 << same << 6 << "*x.sld"
+                                  << "trip07.sld";
+    QTest::newRow("japanese") << "旅行" << 12 << same << 9 << "北海道.sld"
+                              << "旅行10.sld";
 }
 
 void TestDialogTexts::renameNames()
@@ -161,13 +178,20 @@ void TestDialogTexts::albumListNames_data()
     QTest::addColumn<bool>("fileThere");
     QTest::addColumn<QString>("albumName");
     QTest::addColumn<QString>("type");
-    QTest::newRow("present") << "a.sld" << true << "a" << "sld";
-    QTest::newRow("missing") << "a.sld" << false << "*a" << "sld";
-    QTest::newRow("hidden, file there") << "*a.sld" << true << "*a" << "sld";
-    QTest::newRow("hidden, file missing") << "*a.sld" << false << "**a" << "sld";
-    QTest::newRow("two dots") << "a.b.sld" << true << "a" << "sld";
-    QTest::newRow("no dot") << "album" << true << "album" << "bum";
-    QTest::newRow("short name") << "ab" << true << "ab" << "ab";
+    QTest::newRow("present") << "a.sld" << true << "a"
+                             << "sld";
+    QTest::newRow("missing") << "a.sld" << false << "*a"
+                             << "sld";
+    QTest::newRow("hidden, file there") << "*a.sld" << true << "*a"
+                                        << "sld";
+    QTest::newRow("hidden, file missing") << "*a.sld" << false << "**a"
+                                          << "sld";
+    QTest::newRow("two dots") << "a.b.sld" << true << "a"
+                              << "sld";
+    QTest::newRow("no dot") << "album" << true << "album"
+                            << "bum";
+    QTest::newRow("short name") << "ab" << true << "ab"
+                                << "ab";
 }
 
 void TestDialogTexts::albumListNames()
@@ -210,8 +234,9 @@ void TestDialogTexts::albumListFileBytes()
     const QString path = dir.filePath(QStringLiteral("list.txt"));
     QString error;
     QVERIFY(writeAlbumListFile(path, text, &error));
-    const QByteArray expected = QByteArray("1   caf?    ?     sld    1KB    2020/01/02 3:04:05\r\n") +
-                                "2   \x96\x6B      ab    sld    1KB    2020/01/02 3:04:05\r\n";
+    const QByteArray expected =
+        QByteArray("1   caf?    ?     sld    1KB    2020/01/02 3:04:05\r\n") +
+        "2   \x96\x6B      ab    sld    1KB    2020/01/02 3:04:05\r\n";
     QCOMPARE(readAll(path), expected);
 
     // A folder that does not exist: the write fails and says so.
@@ -305,10 +330,10 @@ void TestDialogTexts::choicesRoundTrip()
     c.coverFile = QStringLiteral("/pics/cover.jpg");
     c.font = {QStringLiteral("IPAGothic"), 18, QColor(1, 2, 3), true, true, true, true};
     applyChoices(g, c);
-    QCOMPARE(g.flags, quint16(Flag::Modified | Flag::CoverView | Flag::CommentToggle |
-                              Flag::CommentDefault | Flag::PasswordSetting | Flag::CoverSetting |
-                              Flag::CoverFirst | Flag::AutoAdvance | Flag::Endless |
-                              Flag::PhotoName | Flag::Fit));
+    QCOMPARE(g.flags,
+             quint16(Flag::Modified | Flag::CoverView | Flag::CommentToggle | Flag::CommentDefault |
+                     Flag::PasswordSetting | Flag::CoverSetting | Flag::CoverFirst |
+                     Flag::AutoAdvance | Flag::Endless | Flag::PhotoName | Flag::Fit));
     QCOMPARE(g.viewerOptions, quint8(0x01 | ViewerOpt::Range | ViewerOpt::FullSize));
     QCOMPARE(g.fontStyle, quint8(0x02 | 0xF0));
     QCOMPARE(g.pendingThumbSize, qint16(90));
