@@ -14,10 +14,9 @@ QString versionBoxText()
            QStringLiteral("Copyright (C) The %1 developers")
                .arg(QString::fromLatin1(kProgramName)) +
            lineBreak + indent +
-           QStringLiteral(
-               "アルバムファイル (.sld) を読み込み、コンテナファイル (.cov) を読み書きします。") +
+           QStringLiteral("アルバム (.sld) とコンテナ (.cov) に対応しています。") +
            lineBreak + indent +
-           QStringLiteral("本ソフトウェアはフリーソフトウェアです。無保証で提供されます。");
+           QStringLiteral("フリーソフトウェアです。無保証で提供されます。");
 }
 
 } // namespace quorbell
