@@ -43,6 +43,11 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
             prompts().warn(forbiddenNameMessage(), QString::fromUtf8(kRenameTitle));
             return PropertiesResult::Forbidden;
         }
+        if (baseName.isEmpty()) {
+            prompts().warn(QStringLiteral("アルバム名がありません。別の名前にして下さい。"),
+                           kTitle);
+            return PropertiesResult::EmptyName;
+        }
         // A hidden entry's file has its name without the "*".
         for (const AlbumEntry& e : std::as_const(g.albums)) {
             if (withoutHiddenMark(e.fileName).compare(newName, Qt::CaseInsensitive) == 0) {

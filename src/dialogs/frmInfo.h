@@ -18,6 +18,7 @@ class frmMain;
 enum class PropertiesResult {
     NotApplied,   // no album selected
     Forbidden,    // the name has a character a file name may not have
+    EmptyName,    // no name typed: ".sld" alone would make a hidden file
     NameInGrid,   // another album of the grid has that name
     NameInFolder, // a file of that name is in the album folder
     RenameFailed, // the system refused the rename

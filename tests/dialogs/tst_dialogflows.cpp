@@ -843,6 +843,10 @@ void TestDialogFlows::propertiesApply_data()
     QTest::newRow("forbidden") << 0 << "a/b"
                                << "a" << int(PropertiesResult::Forbidden) << "a.sld" << forbidden
                                << "リネーミング" << false << all << "before";
+    QTest::newRow("empty name") << 0 << ""
+                                << "a" << int(PropertiesResult::EmptyName) << "a.sld"
+                                << "アルバム名がありません。別の名前にして下さい。"
+                                << "プロパティ" << false << all << "before";
     QTest::newRow("comment only") << 1 << "b"
                                   << "新しいコメント" << applied << "b.sld"
                                   << ""
@@ -900,7 +904,8 @@ void TestDialogFlows::propertiesApply()
         QCOMPARE(g.albums.at(selected).comment, oldComment);
         // Refused names put the stored values back into the fields, but a
         // forbidden character leaves the typing for the user to correct.
-        const bool refilled = result != int(PropertiesResult::Forbidden);
+        const bool refilled = result == int(PropertiesResult::NameInGrid) ||
+                              result == int(PropertiesResult::NameInFolder);
         QCOMPARE(d->txtSfileName()->text(), refilled ? QStringLiteral("a") : name);
     }
 }
