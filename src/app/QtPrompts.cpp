@@ -5,10 +5,15 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace quorbell {
 
@@ -73,18 +78,54 @@ std::optional<QColor> QtPrompts::colour(const QColor& initial)
 
 std::optional<FontChoice> QtPrompts::font(const FontChoice& initial)
 {
-    QFont f(initial.family, initial.pointSize);
+    // The font chooser offers no colour: it sits in a dialog of ours with a
+    // colour button under it.
+    QDialog dialog(m_owner);
+    dialog.setWindowTitle(QStringLiteral("フォントとカラー"));
+    auto* chooser = new QFontDialog(&dialog);
+    chooser->setWindowFlags(Qt::Widget);
+    chooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    QFont f(initial.family, initial.pointSize > 0 ? initial.pointSize : 12);
     f.setBold(initial.bold);
     f.setItalic(initial.italic);
     f.setStrikeOut(initial.strikeOut);
     f.setUnderline(initial.underline);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, f, m_owner);
-    if (!ok)
+    chooser->setCurrentFont(f);
+
+    QColor colour = initial.colour.isValid() ? initial.colour : QColor(Qt::white);
+    auto* colourButton = new QPushButton(QStringLiteral("カラーの選択..."), &dialog);
+    const auto showColour = [&] {
+        QPixmap swatch(32, 16);
+        swatch.fill(colour);
+        colourButton->setIcon(QIcon(swatch));
+    };
+    showColour();
+    QObject::connect(colourButton, &QPushButton::clicked, &dialog, [&] {
+        const QColor c = QColorDialog::getColor(colour, &dialog);
+        if (c.isValid()) {
+            colour = c;
+            showColour();
+        }
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("カラー："), &dialog));
+    row->addWidget(colourButton);
+    row->addStretch(1);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(chooser, 1);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    FontChoice out = initial;
+    const QFont chosen = chooser->currentFont();
+    FontChoice out;
     out.family = chosen.family();
     out.pointSize = qRound(chosen.pointSizeF());
+    out.colour = colour;
     out.bold = chosen.bold();
     out.italic = chosen.italic();
     out.strikeOut = chosen.strikeOut();

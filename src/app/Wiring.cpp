@@ -1,6 +1,7 @@
 #include "app/Wiring.h"
 
 #include "core/frmMain.h"
+#include "dialogs/DialogCommands.h"
 #include "grid/GridCommands.h"
 
 namespace quorbell {
@@ -8,6 +9,7 @@ namespace quorbell {
 void wireCommands(frmMain& w)
 {
     registerGridCommands(w);
+    registerDialogCommands(w);
 }
 
 } // namespace quorbell

@@ -1,0 +1,180 @@
+// The batch rename's check and rename passes.
+#include "dialogs/BatchRename.h"
+
+#include "core/GlobalState.h"
+#include "core/Prompts.h"
+#include "core/TextRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quorbell {
+namespace {
+
+const QString kBreak = QStringLiteral("\r\n");
+
+QString reasonFor(int error)
+{
+    switch (error) {
+    case EEXIST:
+    case ENOTEMPTY:
+        return QStringLiteral("同じ名前のファイルがあります。");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("ファイルの名前を変更する権限がありません。");
+    case EROFS:
+        return QStringLiteral("読み取り専用の場所にあります。");
+    case ENOENT:
+        return QStringLiteral("ファイルが見つかりません。");
+    case ENAMETOOLONG:
+        return QStringLiteral("ファイル名が長すぎます。");
+    case ENOSPC:
+        return QStringLiteral("ディスクに空きがありません。");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+bool fileExists(const QString& path)
+{
+    // A dangling link still takes the name.
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+} // namespace
+
+bool renameFileNoReplace(const QString& from, const QString& to, QString* error)
+{
+    const QByteArray src = QFile::encodeName(from);
+    const QByteArray dst = QFile::encodeName(to);
+    int rc = ::renameat2(AT_FDCWD, src.constData(), AT_FDCWD, dst.constData(), RENAME_NOREPLACE);
+    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // File systems without the no-replace flag: a hard link refuses a taken
+        // name too; without hard links, test first and rename.
+        rc = ::link(src.constData(), dst.constData());
+        if (rc == 0) {
+            if (::unlink(src.constData()) != 0) {
+                const int e = errno;
+                ::unlink(dst.constData());
+                errno = e;
+                rc = -1;
+            }
+        } else if (errno == EPERM || errno == EOPNOTSUPP) {
+            if (fileExists(to)) {
+                errno = EEXIST;
+                rc = -1;
+            } else {
+                rc = ::rename(src.constData(), dst.constData());
+            }
+        }
+    }
+    if (rc != 0 && error)
+        *error = reasonFor(errno);
+    return rc == 0;
+}
+
+QString forbiddenNameMessage()
+{
+    return QStringLiteral("ファイル名共通部に禁止文字が含まれています。") + kBreak +
+           QStringLiteral("別の名前に変更して下さい。");
+}
+
+void CheckRenameTarget(GlobalState& g, const QString& newName)
+{
+    const QString path = g.albumFolder + newName;
+    if (fileExists(path)) {
+        prompts().warn(
+            QStringLiteral(
+                "フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。") +
+                kBreak + QDir::toNativeSeparators(path),
+            QString::fromUtf8(kRenameTitle));
+        g.clear(Flag::DialogOK);
+        return;
+    }
+    g.set(Flag::DialogOK);
+}
+
+RenameResult RenameAlbumFile(GlobalState& g, int index, const QString& newName, QString* error)
+{
+    AlbumEntry& entry = g.albums[index];
+    const QString oldPath = g.albumFolder + withoutHiddenMark(entry.fileName);
+    const QString newPath = g.albumFolder + newName;
+    if (fileExists(newPath)) {
+        if (error)
+            *error = reasonFor(EEXIST);
+        return RenameResult::TargetExists;
+    }
+    if (!fileExists(oldPath))
+        return RenameResult::SourceMissing;
+    QString reason;
+    if (!renameFileNoReplace(oldPath, newPath, &reason)) {
+        if (error)
+            *error = reason;
+        return fileExists(newPath) ? RenameResult::TargetExists : RenameResult::Failed;
+    }
+    entry.fileName = entry.isHidden() ? QStringLiteral("*") + newName : newName;
+    return RenameResult::Renamed;
+}
+
+BatchRenameOutcome runBatchRename(GlobalState& g, const QString& common, RenameNumberStyle style)
+{
+    BatchRenameOutcome outcome;
+    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+        return outcome;
+    const QString title = QString::fromUtf8(kRenameTitle);
+
+    if (containsForbiddenFileChar(common)) {
+        prompts().warn(forbiddenNameMessage(), title);
+        outcome.status = BatchRenameOutcome::Status::Forbidden;
+        return outcome;
+    }
+
+    const int count = g.albumCount();
+    for (int i = 0; i < count; ++i) {
+        CheckRenameTarget(g, renameTargetName(common, i, count, style, g.albums.at(i).fileName));
+        if (!g.dialogOK()) {
+            outcome.status = BatchRenameOutcome::Status::Clash;
+            return outcome;
+        }
+    }
+
+    outcome.status = BatchRenameOutcome::Status::Done;
+    for (int i = 0; i < count; ++i) {
+        const QString oldPath = g.albumFolder + withoutHiddenMark(g.albums.at(i).fileName);
+        const QString newName = renameTargetName(common, i, count, style, g.albums.at(i).fileName);
+        QString reason;
+        const RenameResult r = RenameAlbumFile(g, i, newName, &reason);
+        if (r == RenameResult::Renamed) {
+            ++outcome.renamed;
+            continue;
+        }
+        if (r == RenameResult::SourceMissing)
+            continue;
+        // Something changed in the folder since the check, or the system
+        // refused: stop here, so every entry keeps the name its file has.
+        outcome.status = BatchRenameOutcome::Status::Stopped;
+        outcome.stoppedAt = i;
+        QString text =
+            QStringLiteral(
+                "次のアルバムファイルの名前を変更できなかったため、リネーミングを中止しました。") +
+            kBreak + QDir::toNativeSeparators(oldPath) + kBreak + QStringLiteral("新しい名前： ") +
+            newName + kBreak + reason;
+        if (outcome.renamed > 0)
+            text +=
+                kBreak + QStringLiteral("それより前のアルバムファイルは新しい名前になっています。");
+        prompts().warn(text, title);
+        break;
+    }
+    if (outcome.status == BatchRenameOutcome::Status::Done || outcome.renamed > 0)
+        g.set(Flag::Modified);
+    return outcome;
+}
+
+} // namespace quorbell

@@ -1,0 +1,95 @@
+// The settings dialog's choices and the state.
+#include "dialogs/SettingsChoices.h"
+
+#include "core/GlobalState.h"
+#include "core/SettingsFile.h"
+
+namespace quorbell {
+
+QColor colourFromRgbValue(qint32 value)
+{
+    return QColor(RgbValue::red(value), RgbValue::green(value), RgbValue::blue(value));
+}
+
+qint32 rgbValueFromColour(const QColor& colour)
+{
+    const QColor c = colour.toRgb();
+    return RgbValue::fromRgb(c.red(), c.green(), c.blue());
+}
+
+ConditionChoices choicesFromState(const GlobalState& g)
+{
+    ConditionChoices c;
+    const auto index = [&](quint16 bit) { return g.has(bit) ? 1 : 0; };
+    c.comment = index(Flag::CommentDefault);
+    // Sizes other than the seven show as the largest, as the reader takes them.
+    c.thumbSize = commentMetricsFor(g.pendingThumbSize) ? (g.pendingThumbSize - 60) / 10 : 6;
+    c.password = index(Flag::PasswordSetting);
+    c.cover = index(Flag::CoverSetting);
+    c.cover1st = index(Flag::CoverFirst);
+    c.dispAuto = index(Flag::AutoAdvance);
+    c.interval = g.interval >= 1 && g.interval <= 6 ? g.interval - 1 : -1;
+    c.dispCont = index(Flag::Endless);
+    c.dispName = index(Flag::PhotoName);
+    c.sizeMax = (g.viewerOptions & ViewerOpt::FullSize) ? 2 : g.has(Flag::Fit) ? 1 : 0;
+    c.range = (g.viewerOptions & ViewerOpt::Range) ? 1 : 0;
+    c.coverFile = g.coverImagePath;
+    c.font.family = g.nameFontName;
+    c.font.pointSize = g.nameFontSize;
+    c.font.colour = colourFromRgbValue(g.nameFontColour);
+    c.font.bold = g.fontStyle & FontStyle::Bold;
+    c.font.italic = g.fontStyle & FontStyle::Italic;
+    c.font.strikeOut = g.fontStyle & FontStyle::StrikeThru;
+    c.font.underline = g.fontStyle & FontStyle::UnderLine;
+    return c;
+}
+
+void applyChoices(GlobalState& g, const ConditionChoices& c)
+{
+    g.flags &= ~(Flag::PasswordSetting | Flag::CoverSetting | Flag::CoverFirst | Flag::AutoAdvance |
+                 Flag::Endless | Flag::PhotoName | Flag::Fit | Flag::CommentDefault);
+    g.viewerOptions &= ~(ViewerOpt::Range | ViewerOpt::FullSize);
+    g.fontStyle &= ~FontStyle::SettingsBits;
+
+    // Any button but the first of a two-way group means on.
+    const auto on = [](int index) { return index > 0; };
+
+    // A group with nothing on takes its last choice.
+    const int size = c.thumbSize >= 0 && c.thumbSize <= 5 ? 60 + 10 * c.thumbSize : 120;
+    g.pendingThumbSize = qint16(size);
+    g.pendingComment = *commentMetricsFor(size);
+    g.set(Flag::PasswordSetting, on(c.password));
+    g.set(Flag::CommentDefault, on(c.comment));
+
+    g.set(Flag::CoverSetting, on(c.cover));
+    if (!on(c.cover))
+        g.clear(Flag::CoverView);
+    g.set(Flag::CoverFirst, on(c.cover1st));
+    g.coverImagePath = c.coverFile;
+
+    g.set(Flag::AutoAdvance, on(c.dispAuto));
+    g.interval = quint8(c.interval >= 0 && c.interval <= 4 ? c.interval + 1 : 6);
+    g.set(Flag::Endless, on(c.dispCont));
+    g.set(Flag::PhotoName, on(c.dispName));
+    const bool fit = on(c.sizeMax);
+    g.set(Flag::Fit, fit);
+    if (on(c.range))
+        g.viewerOptions |= ViewerOpt::Range;
+    // Full size only means something with fit on: it is the third choice.
+    if (fit && c.sizeMax != 1)
+        g.viewerOptions |= ViewerOpt::FullSize;
+
+    g.nameFontName = c.font.family;
+    g.nameFontSize = qint16(qBound(-32768, c.font.pointSize, 32767));
+    g.nameFontColour = rgbValueFromColour(c.font.colour);
+    if (c.font.bold)
+        g.fontStyle |= FontStyle::Bold;
+    if (c.font.italic)
+        g.fontStyle |= FontStyle::Italic;
+    if (c.font.strikeOut)
+        g.fontStyle |= FontStyle::StrikeThru;
+    if (c.font.underline)
+        g.fontStyle |= FontStyle::UnderLine;
+}
+
+} // namespace quorbell

@@ -1,0 +1,12 @@
+// The text of the version box: the program and version line, then three
+// notice lines, each indented by seven blanks.
+#pragma once
+
+#include <QString>
+
+namespace quorbell {
+
+QString versionBoxText();
+inline constexpr char kVersionTitle[] = "バージョン情報";
+
+} // namespace quorbell

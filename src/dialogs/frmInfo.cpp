@@ -1,0 +1,232 @@
+// The properties dialog and its apply step.
+#include "dialogs/frmInfo.h"
+
+#include "core/GlobalState.h"
+#include "core/Prompts.h"
+#include "core/TextRules.h"
+#include "core/frmMain.h"
+#include "dialogs/AlbumInfo.h"
+#include "dialogs/BatchRename.h"
+#include "grid/GridDrawing.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quorbell {
+namespace {
+
+const QString kTitle = QStringLiteral("プロパティ");
+
+} // namespace
+
+PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const QString& comment)
+{
+    GlobalState& g = stdGlobal();
+    if (g.mode != Mode::Selected || g.selectedIndex < 0 || g.selectedIndex >= g.albumCount())
+        return PropertiesResult::NotApplied;
+    const int selected = g.selectedIndex;
+    const QString newName = baseName + QStringLiteral(".sld");
+
+    // Another letter case of the same name counts as no change.
+    if (newName.compare(g.albums.at(selected).fileName, Qt::CaseInsensitive) != 0) {
+        if (containsForbiddenFileChar(baseName)) {
+            prompts().warn(forbiddenNameMessage(), QString::fromUtf8(kRenameTitle));
+            return PropertiesResult::Forbidden;
+        }
+        if (baseName.isEmpty()) {
+            prompts().warn(QStringLiteral("アルバム名がありません。別の名前にして下さい。"),
+                           kTitle);
+            return PropertiesResult::EmptyName;
+        }
+        // A hidden entry's file has its name without the "*".
+        for (const AlbumEntry& e : std::as_const(g.albums)) {
+            if (withoutHiddenMark(e.fileName).compare(newName, Qt::CaseInsensitive) == 0) {
+                prompts().warn(
+                    QStringLiteral("サムネイルに同じ名前があります。別の名前にして下さい。"),
+                    kTitle);
+                return PropertiesResult::NameInGrid;
+            }
+        }
+        const QString newPath = g.albumFolder + newName;
+        if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
+            prompts().warn(
+                QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。"), kTitle);
+            return PropertiesResult::NameInFolder;
+        }
+        const QString oldPath = g.albumPath(selected);
+        if (QFileInfo::exists(oldPath)) {
+            QString reason;
+            if (!renameFileNoReplace(oldPath, newPath, &reason)) {
+                // Not a silent success: the file keeps its name and the user is told.
+                prompts().warn(QStringLiteral("アルバムファイルの名前を変更できませんでした。") +
+                                   QStringLiteral("\r\n") + QDir::toNativeSeparators(oldPath) +
+                                   QStringLiteral("\r\n") + reason,
+                               kTitle);
+                return PropertiesResult::RenameFailed;
+            }
+            g.albums[selected].fileName = newName;
+            w.setPanel(3, QStringLiteral("選択アルバム名： ") + nameBeforeFirstDot(newName));
+        }
+        g.set(Flag::Modified);
+    }
+
+    if (comment != g.albums.at(selected).comment) {
+        g.albums[selected].comment = comment;
+        g.set(Flag::Modified);
+    }
+    RefreshGrid(w, false, true);
+    return PropertiesResult::Applied;
+}
+
+frmInfo::frmInfo(frmMain& main) : QDialog(&main), m_main(main)
+{
+    setObjectName(QStringLiteral("frmInfo"));
+    setWindowTitle(kTitle);
+    setModal(false);
+
+    auto* containerBox = new QGroupBox(QStringLiteral("コンテナ"), this);
+    auto* containerForm = new QFormLayout(containerBox);
+    addField(containerForm, QStringLiteral("コンテナファイル名："), QStringLiteral("dspTfileName"));
+    addField(containerForm, QStringLiteral("コンテナファイルサイズ："),
+             QStringLiteral("dspTfileSize"));
+    addField(containerForm, QStringLiteral("コンテナファイル作成日時："),
+             QStringLiteral("dspTdateTime"));
+
+    auto* albumBox = new QGroupBox(QStringLiteral("アルバム"), this);
+    auto* albumRow = new QHBoxLayout(albumBox);
+    auto* albumForm = new QFormLayout;
+    addField(albumForm, QStringLiteral("選択アルバム番号："), QStringLiteral("dspSPhotoNo"));
+    m_txtSfileName = new QLineEdit(albumBox);
+    m_txtSfileName->setObjectName(QStringLiteral("txtSfileName"));
+    m_txtSfileName->setMinimumWidth(220);
+    albumForm->addRow(QStringLiteral("選択/新アルバム名："), m_txtSfileName);
+    m_txtSTitle = new QLineEdit(albumBox);
+    m_txtSTitle->setObjectName(QStringLiteral("txtSTitle"));
+    albumForm->addRow(QStringLiteral("選択アルバムコメント："), m_txtSTitle);
+    addField(albumForm, QStringLiteral("選択アルバムトサイズ："), QStringLiteral("dspSfileSize"));
+    addField(albumForm, QStringLiteral("選択アルバム作成日時："), QStringLiteral("dspSdateTime"));
+    addField(albumForm, QStringLiteral("サムネイルサイズ："), QStringLiteral("dspSthumbSize"));
+    m_picDispBox = new QLabel(albumBox);
+    m_picDispBox->setObjectName(QStringLiteral("picDispBox"));
+    m_picDispBox->setFixedSize(122, 122);
+    m_picDispBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_picDispBox->setFrameShape(QFrame::StyledPanel);
+    albumRow->addLayout(albumForm, 1);
+    albumRow->addWidget(m_picDispBox, 0, Qt::AlignTop);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* apply = buttons->addButton(QStringLiteral("適用"), QDialogButtonBox::ApplyRole);
+    apply->setObjectName(QStringLiteral("btnTekiyo"));
+    auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("btnOK"));
+    ok->setDefault(true);
+    auto* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    connect(apply, &QPushButton::clicked, this, [this] { btnTekiyo_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { btnOK_Click(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(containerBox);
+    layout->addWidget(albumBox);
+    layout->addWidget(buttons);
+
+    fillFields();
+}
+
+QLabel* frmInfo::addField(QFormLayout* form, const QString& label, const QString& name)
+{
+    auto* value = new QLabel(this);
+    value->setObjectName(name);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    value->setMinimumWidth(160);
+    form->addRow(label, value);
+    return value;
+}
+
+QString frmInfo::field(const QString& name) const
+{
+    const QLabel* l = findChild<QLabel*>(name);
+    return l ? l->text() : QString();
+}
+
+bool frmInfo::pictureShown() const
+{
+    return !m_picDispBox->pixmap().isNull();
+}
+
+void frmInfo::fillFields()
+{
+    const AlbumInfoFields f = albumInfoFields(stdGlobal());
+    const auto set = [this](const char* name, const QString& text) {
+        if (QLabel* l = findChild<QLabel*>(QString::fromLatin1(name)))
+            l->setText(text);
+    };
+    m_txtSfileName->setText(f.baseName);
+    m_txtSTitle->setText(f.comment);
+    set("dspSPhotoNo", f.number);
+    set("dspSfileSize", f.size);
+    set("dspSdateTime", f.date);
+    set("dspSthumbSize", f.thumbSize);
+    m_picDispBox->clear();
+    if (f.albumSelected && !f.thumbnail.isNull())
+        m_picDispBox->setPixmap(QPixmap::fromImage(f.thumbnail));
+    set("dspTfileName", f.containerName);
+    set("dspTfileSize", f.containerSize);
+    set("dspTdateTime", f.containerDate);
+}
+
+PropertiesResult frmInfo::btnTekiyo_Click()
+{
+    const PropertiesResult r =
+        applyAlbumProperties(m_main, m_txtSfileName->text(), m_txtSTitle->text());
+    if (r == PropertiesResult::NameInGrid || r == PropertiesResult::NameInFolder)
+        fillFields();
+    return r;
+}
+
+void frmInfo::btnOK_Click()
+{
+    btnTekiyo_Click();
+    unload();
+}
+
+void frmInfo::btnCancel_Click()
+{
+    const GlobalState& g = stdGlobal();
+    if (g.mode == Mode::Selected && g.selectedIndex >= 0 && g.selectedIndex < g.albumCount())
+        m_txtSfileName->setText(nameBeforeFirstDot(g.albums.at(g.selectedIndex).fileName));
+    unload();
+}
+
+void frmInfo::reject()
+{
+    if (!m_unloading)
+        btnCancel_Click();
+}
+
+void frmInfo::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_unloading)
+        fillFields();
+}
+
+void frmInfo::unload()
+{
+    m_unloading = true;
+    hide();
+    deleteLater();
+}
+
+} // namespace quorbell

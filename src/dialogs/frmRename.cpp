@@ -1,0 +1,116 @@
+// The batch rename dialog.
+#include "dialogs/frmRename.h"
+
+#include "core/GlobalState.h"
+#include "core/frmMain.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quorbell {
+
+BatchRenameOutcome renameAlbums(frmMain& w, const QString& common, RenameNumberStyle style)
+{
+    GlobalState& g = stdGlobal();
+    const BatchRenameOutcome outcome = runBatchRename(g, common, style);
+    const bool changed = outcome.status == BatchRenameOutcome::Status::Done ||
+                         outcome.status == BatchRenameOutcome::Status::Stopped;
+    if (changed && g.mode == Mode::Selected && g.selectedIndex >= 0 &&
+        g.selectedIndex < g.albumCount())
+        w.setPanel(3, QStringLiteral("選択アルバム名： ") + g.albums.at(g.selectedIndex).fileName);
+    return outcome;
+}
+
+frmRename::frmRename(frmMain& main) : QDialog(&main), m_main(main)
+{
+    setObjectName(QStringLiteral("frmRename"));
+    setWindowTitle(QString::fromUtf8(kRenameTitle));
+    setModal(false);
+
+    auto* heading = new QLabel(QStringLiteral("ファイル名を一括して書き換えます。"), this);
+    heading->setObjectName(QStringLiteral("lblHeading"));
+
+    auto* commonLabel = new QLabel(QStringLiteral("ファイル名共通部"), this);
+    m_common = new QLineEdit(this);
+    m_common->setObjectName(QStringLiteral("txtFileNameU"));
+    m_common->setMinimumWidth(260);
+    commonLabel->setBuddy(m_common);
+
+    auto* box = new QGroupBox(QStringLiteral("ファイル名下位部数字"), this);
+    auto* boxLayout = new QVBoxLayout(box);
+    m_style = new QButtonGroup(this);
+    m_style->setObjectName(QStringLiteral("optFileNameL"));
+    const QStringList captions = {QStringLiteral("同一桁数(桁数はファイル数に依存）"),
+                                  QStringLiteral("数字の大きさに対応して桁数が増加")};
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* b = new QRadioButton(captions.at(i), box);
+        b->setObjectName(QStringLiteral("optFileNameL(%1)").arg(i));
+        m_style->addButton(b, i);
+        boxLayout->addWidget(b);
+    }
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("btnOK"));
+    ok->setDefault(true);
+    auto* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    connect(ok, &QPushButton::clicked, this, [this] { btnOK_Click(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addSpacing(6);
+    layout->addWidget(commonLabel);
+    layout->addWidget(m_common);
+    layout->addWidget(box);
+    layout->addWidget(buttons);
+
+    Form_Load();
+}
+
+void frmRename::Form_Load()
+{
+    m_style->button(int(RenameNumberStyle::SameWidth))->setChecked(true);
+}
+
+void frmRename::btnOK_Click()
+{
+    const GlobalState& g = stdGlobal();
+    if (g.mode == Mode::Shown || g.mode == Mode::Selected) {
+        const auto style = m_style->checkedId() == int(RenameNumberStyle::Growing)
+                               ? RenameNumberStyle::Growing
+                               : RenameNumberStyle::SameWidth;
+        const BatchRenameOutcome outcome = renameAlbums(m_main, m_common->text(), style);
+        // A forbidden character: the user corrects the common part.
+        if (outcome.status == BatchRenameOutcome::Status::Forbidden)
+            return;
+    }
+    unload();
+}
+
+void frmRename::btnCancel_Click()
+{
+    unload();
+}
+
+void frmRename::reject()
+{
+    if (!m_unloading)
+        btnCancel_Click();
+}
+
+void frmRename::unload()
+{
+    m_unloading = true;
+    hide();
+    deleteLater();
+}
+
+} // namespace quorbell
