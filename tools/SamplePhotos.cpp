@@ -70,18 +70,34 @@ QImage paintSamplePhoto(QSize size, quint32 seed)
         for (int& c : d.colour)
             c = int(rng.next() % 256);
     }
+    // Texture: random values on a grid of 4-pixel cells, interpolated, strong
+    // in the lower part (ground, foliage) and faint in the upper (sky).
+    constexpr int kCellPx = 4;
+    const int gw = w / kCellPx + 2, gh = h / kCellPx + 2;
+    std::vector<int> grid(size_t(gw) * size_t(gh));
+    for (int& v : grid)
+        v = int(rng.next() % 121) - 60;
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         const int wy = h > 1 ? y * 256 / (h - 1) : 0;
         int base[3];
         for (int c = 0; c < 3; ++c)
             base[c] = (top[c] * (256 - wy) + bottom[c] * wy) / 256 + rowWave[c][size_t(y)];
+        const int* g0 = grid.data() + size_t(y / kCellPx) * size_t(gw);
+        const int* g1 = g0 + gw;
+        const int fy = y % kCellPx;
+        const int strength = 64 + wy * 3 / 4; // of 256
         for (int x = 0; x < w; ++x) {
-            const quint32 grain = rng.next();
-            const int g = int(grain & 7) - 4; // fine grain shared by the channels, like sensor noise
-            line[x] = qRgb(clamp255(base[0] + colWave[0][size_t(x)] + g),
-                           clamp255(base[1] + colWave[1][size_t(x)] + g + int((grain >> 8) & 1)),
-                           clamp255(base[2] + colWave[2][size_t(x)] + g));
+            const int cx = x / kCellPx, fx = x % kCellPx;
+            const int top2 = g0[cx] * (kCellPx - fx) + g0[cx + 1] * fx;
+            const int bottom2 = g1[cx] * (kCellPx - fx) + g1[cx + 1] * fx;
+            const int texture = (top2 * (kCellPx - fy) + bottom2 * fy) / (kCellPx * kCellPx) *
+                                strength / 256;
+            const quint32 grain = rng.next(); // sensor noise, a little per channel
+            const int t = texture + int(grain & 15) - 8;
+            line[x] = qRgb(clamp255(base[0] + colWave[0][size_t(x)] + t + int((grain >> 8) & 3)),
+                           clamp255(base[1] + colWave[1][size_t(x)] + t + int((grain >> 10) & 3)),
+                           clamp255(base[2] + colWave[2][size_t(x)] + t + int((grain >> 12) & 3)));
         }
         for (const Disc& d : discs) {
             const double dy = y - d.y;
