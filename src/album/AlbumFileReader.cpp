@@ -49,7 +49,9 @@ public:
     }
 
 private:
-    static constexpr qint64 kWindow = 64 * 1024;
+    // One page: the names usually come in one read, and after each skipped
+    // block the next length word costs one small read, not a large one.
+    static constexpr qint64 kWindow = 4096;
 
     bool fill(qint64 n)
     {
