@@ -85,7 +85,8 @@ void BM_Literal(benchmark::State& state)
     const QString work = workDir().filePath(QStringLiteral("temp.bmp"));
     for (auto _ : state) {
         const album::AlbumResult<album::AlbumTable> table = album::readAlbumTable(a.path);
-        const album::AlbumResult<QByteArray> bytes = album::readPhotoBytes(a.path, table->photos.at(0));
+        const album::AlbumResult<QByteArray> bytes =
+            album::readPhotoBytes(a.path, table->photos.at(0));
         {
             QFile f(work);
             f.open(QIODevice::WriteOnly | QIODevice::Truncate);
@@ -190,10 +191,11 @@ public:
                          decoder = get("BM_Decoder"), qt = get("BM_QtReader");
             if (ours <= 0 || decoder <= 0)
                 continue;
-            std::printf("%s (CPU time): literal %.1f ms, ours %.1f ms, decoder at 1/8 %.1f ms, Qt reader %.1f ms"
+            std::printf("%s (CPU time): literal %.1f ms, ours %.1f ms, decoder at 1/8 %.1f ms, Qt "
+                        "reader %.1f ms"
                         " -> literal/ours %.1fx, ours/decoder %.2fx\n",
-                        arg[0] == '0' ? "12MP" : "24MP", literal, ours, decoder, qt,
-                        literal / ours, ours / decoder);
+                        arg[0] == '0' ? "12MP" : "24MP", literal, ours, decoder, qt, literal / ours,
+                        ours / decoder);
         }
     }
 

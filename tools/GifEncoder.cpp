@@ -7,8 +7,14 @@ namespace {
 
 constexpr int kRedLevels = 6, kGreenLevels = 7, kBlueLevels = 6;
 
-int level(int v, int levels) { return (v * (levels - 1) + 127) / 255; }
-int levelValue(int l, int levels) { return l * 255 / (levels - 1); }
+int level(int v, int levels)
+{
+    return (v * (levels - 1) + 127) / 255;
+}
+int levelValue(int l, int levels)
+{
+    return l * 255 / (levels - 1);
+}
 
 int paletteIndex(QRgb c)
 {

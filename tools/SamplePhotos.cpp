@@ -28,7 +28,10 @@ private:
     quint32 m_s;
 };
 
-int clamp255(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+int clamp255(int v)
+{
+    return v < 0 ? 0 : v > 255 ? 255 : v;
+}
 
 // A smooth wave along one axis: two sines with random frequency and phase.
 std::vector<int> wave(int n, XorShift& rng, int amplitude)
@@ -38,7 +41,8 @@ std::vector<int> wave(int n, XorShift& rng, int amplitude)
     std::vector<int> out(size_t(std::max(n, 1)));
     for (int i = 0; i < n; ++i) {
         const double t = double(i) / std::max(n, 1) * 6.283;
-        out[size_t(i)] = int(amplitude * (0.7 * std::sin(f1 * t + p1) + 0.3 * std::sin(f2 * t + p2)));
+        out[size_t(i)] =
+            int(amplitude * (0.7 * std::sin(f1 * t + p1) + 0.3 * std::sin(f2 * t + p2)));
     }
     return out;
 }
@@ -54,14 +58,20 @@ QImage paintSamplePhoto(QSize size, quint32 seed)
     const int w = size.width(), h = size.height();
     // A sky-to-ground gradient between two colours, waves along each axis per
     // channel, and a few soft discs standing for objects.
-    const int top[3] = {int(rng.next() % 160) + 80, int(rng.next() % 160) + 80, int(rng.next() % 160) + 90};
-    const int bottom[3] = {int(rng.next() % 120) + 20, int(rng.next() % 120) + 30, int(rng.next() % 100) + 10};
+    const int top[3] = {int(rng.next() % 160) + 80, int(rng.next() % 160) + 80,
+                        int(rng.next() % 160) + 90};
+    const int bottom[3] = {int(rng.next() % 120) + 20, int(rng.next() % 120) + 30,
+                           int(rng.next() % 100) + 10};
     std::vector<int> colWave[3], rowWave[3];
     for (int c = 0; c < 3; ++c) {
         colWave[c] = wave(w, rng, 30);
         rowWave[c] = wave(h, rng, 25);
     }
-    struct Disc { double x, y, r; int colour[3]; };
+    struct Disc
+    {
+        double x, y, r;
+        int colour[3];
+    };
     std::vector<Disc> discs(5);
     for (Disc& d : discs) {
         d.x = rng.unit() * w;
@@ -91,8 +101,8 @@ QImage paintSamplePhoto(QSize size, quint32 seed)
             const int cx = x / kCellPx, fx = x % kCellPx;
             const int top2 = g0[cx] * (kCellPx - fx) + g0[cx + 1] * fx;
             const int bottom2 = g1[cx] * (kCellPx - fx) + g1[cx + 1] * fx;
-            const int texture = (top2 * (kCellPx - fy) + bottom2 * fy) / (kCellPx * kCellPx) *
-                                strength / 256;
+            const int texture =
+                (top2 * (kCellPx - fy) + bottom2 * fy) / (kCellPx * kCellPx) * strength / 256;
             const quint32 grain = rng.next(); // sensor noise, a little per channel
             const int t = texture + int(grain & 15) - 8;
             line[x] = qRgb(clamp255(base[0] + colWave[0][size_t(x)] + t + int((grain >> 8) & 3)),
@@ -129,7 +139,7 @@ QByteArray encodePhoto(const QImage& image, PhotoFormat format, int quality)
     if (format == PhotoFormat::Jpeg)
         writer.setQuality(quality);
     const QImage rgb = image.convertToFormat(format == PhotoFormat::Bmp ? QImage::Format_RGB888
-                                                                         : QImage::Format_RGB32);
+                                                                        : QImage::Format_RGB32);
     if (!writer.write(rgb))
         return {};
     return bytes;

@@ -12,7 +12,8 @@ namespace quorbell::fuzz {
 
 int fuzzAlbumFile(const std::uint8_t* data, std::size_t size)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     album::AlbumFileReader reader;
@@ -29,8 +30,10 @@ int fuzzAlbumFile(const std::uint8_t* data, std::size_t size)
         if (!photo || photo->size() != p.length)
             std::abort();
         if (i == 0) {
-            const std::optional<album::DecodedPhoto> decoded = album::decodePhoto(
-                *photo, [](QSize full) { return album::fitToCell(album::recordedPixelSize(full), 80); });
+            const std::optional<album::DecodedPhoto> decoded =
+                album::decodePhoto(*photo, [](QSize full) {
+                    return album::fitToCell(album::recordedPixelSize(full), 80);
+                });
             if (decoded && decoded->image.isNull())
                 std::abort();
         }

@@ -40,12 +40,14 @@ struct AlbumFailure
 };
 
 // A value or the reason there is none.
-template <class T>
-class AlbumResult
+template <class T> class AlbumResult
 {
 public:
     AlbumResult(T value) : m_value(std::move(value)) {}
-    AlbumResult(AlbumFailure failure) : m_failure(failure) { Q_ASSERT(failure.error != AlbumError::None); }
+    AlbumResult(AlbumFailure failure) : m_failure(failure)
+    {
+        Q_ASSERT(failure.error != AlbumError::None);
+    }
     AlbumResult(AlbumError error, qint64 offset = -1) : AlbumResult(AlbumFailure{error, offset}) {}
 
     bool ok() const { return m_failure.error == AlbumError::None; }
@@ -53,9 +55,21 @@ public:
     AlbumError error() const { return m_failure.error; }
     AlbumFailure failure() const { return m_failure; }
 
-    const T& value() const& { Q_ASSERT(ok()); return m_value; }
-    T& value() & { Q_ASSERT(ok()); return m_value; }
-    T&& value() && { Q_ASSERT(ok()); return std::move(m_value); }
+    const T& value() const&
+    {
+        Q_ASSERT(ok());
+        return m_value;
+    }
+    T& value() &
+    {
+        Q_ASSERT(ok());
+        return m_value;
+    }
+    T&& value() &&
+    {
+        Q_ASSERT(ok());
+        return std::move(m_value);
+    }
     const T& operator*() const& { return value(); }
     const T* operator->() const { return &value(); }
 

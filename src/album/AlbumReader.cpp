@@ -71,8 +71,8 @@ void MakeThumbnail(qint16 index)
         entry.thumbnail = QImage();
         return;
     }
-    entry.thumbnail = album::fitPictureToCell(
-        g.currentPicture, QSize(g.pictureWidth, g.pictureHeight), g.cellSize);
+    entry.thumbnail = album::fitPictureToCell(g.currentPicture,
+                                              QSize(g.pictureWidth, g.pictureHeight), g.cellSize);
 }
 
 } // namespace quorbell

@@ -12,11 +12,11 @@
 namespace quorbell {
 
 enum class AlbumReadOutcome {
-    Read,           // the entry has its size, date, size word and (after MakeThumbnail) thumbnail
-    Unreadable,     // the file is missing or broken past the header: the entry gets no
-                    // thumbnail, its size and date are noted when the file exists; go on
-    HeaderRefused,  // not an album file: the message was shown; loading stops
-    Cancelled,      // the password prompt was cancelled: mode 0 and the message; loading stops
+    Read,          // the entry has its size, date, size word and (after MakeThumbnail) thumbnail
+    Unreadable,    // the file is missing or broken past the header: the entry gets no
+                   // thumbnail, its size and date are noted when the file exists; go on
+    HeaderRefused, // not an album file: the message was shown; loading stops
+    Cancelled,     // the password prompt was cancelled: mode 0 and the message; loading stops
 };
 
 // Reads the album at `path` for entry `index`; `name` is the album file name

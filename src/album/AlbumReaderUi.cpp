@@ -5,8 +5,8 @@
 
 namespace quorbell {
 
-AlbumReadOutcome ReadAlbumFile(frmMain& w, qint16 index, const QString& path,
-                               const QString& name, const album::AlbumThumbnail* prepared)
+AlbumReadOutcome ReadAlbumFile(frmMain& w, qint16 index, const QString& path, const QString& name,
+                               const album::AlbumThumbnail* prepared)
 {
     const AlbumReadOutcome outcome = ReadAlbumFile(index, path, name, prepared);
     if (outcome == AlbumReadOutcome::Cancelled) {

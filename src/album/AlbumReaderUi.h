@@ -9,8 +9,7 @@ namespace quorbell {
 
 class frmMain;
 
-AlbumReadOutcome ReadAlbumFile(frmMain& w, qint16 index, const QString& path,
-                               const QString& name,
+AlbumReadOutcome ReadAlbumFile(frmMain& w, qint16 index, const QString& path, const QString& name,
                                const album::AlbumThumbnail* prepared = nullptr);
 
 } // namespace quorbell

@@ -35,8 +35,7 @@ QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize)
     QImage out = picture.size() == fit
                      ? picture
                      : picture.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return out.format() == QImage::Format_RGB32 ? out
-                                                : out.convertToFormat(QImage::Format_RGB32);
+    return out.format() == QImage::Format_RGB32 ? out : out.convertToFormat(QImage::Format_RGB32);
 }
 
 AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)
@@ -67,9 +66,8 @@ AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)
     const qint64 imageOffset = reader.table().photos.at(0).offset();
     reader.close();
 
-    const std::optional<DecodedPhoto> photo = decodePhoto(*bytes, [cellSize](QSize full) {
-        return fitToCell(recordedPixelSize(full), cellSize);
-    });
+    const std::optional<DecodedPhoto> photo = decodePhoto(
+        *bytes, [cellSize](QSize full) { return fitToCell(recordedPixelSize(full), cellSize); });
     if (!photo) {
         r.failure = {AlbumError::UndecodableImage, imageOffset};
         return r;

@@ -35,14 +35,14 @@ struct AlbumThumbnail
 {
     QString path;
     int cellSize = 0;
-    AlbumFailure failure;       // error None when the thumbnail was made
-    bool fileExists = false;    // a regular file was found: size and date are valid
-    qint64 fileSize = 0;        // bytes
-    DateVariant fileDate;       // last-modified local date-time, whole seconds
-    bool tableRead = false;     // the header and tables were read: the password is valid
-    PasswordBytes password{};   // the stored form from the file
-    QSize pixelSize;            // the first photo's size as recorded (see recordedPixelSize)
-    QImage image;               // fitted to the cell, Format_RGB32
+    AlbumFailure failure;     // error None when the thumbnail was made
+    bool fileExists = false;  // a regular file was found: size and date are valid
+    qint64 fileSize = 0;      // bytes
+    DateVariant fileDate;     // last-modified local date-time, whole seconds
+    bool tableRead = false;   // the header and tables were read: the password is valid
+    PasswordBytes password{}; // the stored form from the file
+    QSize pixelSize;          // the first photo's size as recorded (see recordedPixelSize)
+    QImage image;             // fitted to the cell, Format_RGB32
 
     bool ok() const { return failure.error == AlbumError::None; }
     bool hasPassword() const { return tableRead && quorbell::hasPassword(password); }

@@ -121,10 +121,14 @@ QImage flattenToRgb32(const QImage& in)
 const char* qtFormatFor(ImageKind kind)
 {
     switch (kind) {
-    case ImageKind::Bmp: return "bmp";
-    case ImageKind::Jpeg: return "jpeg";
-    case ImageKind::Gif: return "gif";
-    case ImageKind::Unknown: break;
+    case ImageKind::Bmp:
+        return "bmp";
+    case ImageKind::Jpeg:
+        return "jpeg";
+    case ImageKind::Gif:
+        return "gif";
+    case ImageKind::Unknown:
+        break;
     }
     return nullptr;
 }

@@ -24,7 +24,7 @@ std::optional<QSize> readPixelSize(QByteArrayView bytes);
 
 struct DecodedPhoto
 {
-    QImage image;  // Format_RGB32, at least the size asked for (or the full size when smaller)
+    QImage image;   // Format_RGB32, at least the size asked for (or the full size when smaller)
     QSize fullSize; // the photo's own pixel size
 };
 

@@ -32,8 +32,9 @@ int albumFailure(const QString& path, AlbumFailure f)
         break;
     }
     QString where = f.offset >= 0 ? QStringLiteral(" at byte %1").arg(f.offset) : QString();
-    return fail(kInvalidFile, QStringLiteral("%1: not a valid album file (%2%3)")
-                                  .arg(path, QString::fromLatin1(album::errorName(f.error)), where));
+    return fail(kInvalidFile,
+                QStringLiteral("%1: not a valid album file (%2%3)")
+                    .arg(path, QString::fromLatin1(album::errorName(f.error)), where));
 }
 
 QString jsonString(const QString& s)
@@ -41,13 +42,27 @@ QString jsonString(const QString& s)
     QString out = QStringLiteral("\"");
     for (const QChar c : s) {
         switch (c.unicode()) {
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\b': out += QStringLiteral("\\b"); break;
-        case '\f': out += QStringLiteral("\\f"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\b':
+            out += QStringLiteral("\\b");
+            break;
+        case '\f':
+            out += QStringLiteral("\\f");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
         default:
             if (c.unicode() < 0x20)
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -137,9 +152,10 @@ int runInfo(const QStringList& args)
     const album::AlbumTable& t = *table;
 
     if (lastOption(p, QStringLiteral("--json"))) {
-        QString s = QStringLiteral("{\"file\": %1, \"password\": %2, \"photo_count\": %3, \"photos\": [")
-                        .arg(jsonString(path), QLatin1String(t.hasPassword() ? "true" : "false"))
-                        .arg(t.photoCount());
+        QString s =
+            QStringLiteral("{\"file\": %1, \"password\": %2, \"photo_count\": %3, \"photos\": [")
+                .arg(jsonString(path), QLatin1String(t.hasPassword() ? "true" : "false"))
+                .arg(t.photoCount());
         for (int i = 0; i < t.photos.size(); ++i) {
             const album::AlbumPhoto& ph = t.photos.at(i);
             if (i > 0)
@@ -159,8 +175,9 @@ int runInfo(const QStringList& args)
 
     QString tail;
     for (const char ch : t.header.mid(album::kAlbumMagicLength)) {
-        tail += ch >= 0x20 && ch < 0x7F ? QString(QLatin1Char(ch))
-                                        : QStringLiteral("\\x%1").arg(uchar(ch), 2, 16, QLatin1Char('0'));
+        tail += ch >= 0x20 && ch < 0x7F
+                    ? QString(QLatin1Char(ch))
+                    : QStringLiteral("\\x%1").arg(uchar(ch), 2, 16, QLatin1Char('0'));
     }
     out() << "File:         " << path << "\n"
           << "Header tail:  \"" << tail << "\"\n"
@@ -300,7 +317,8 @@ int runMake(const QStringList& args)
     if (!p.problem.isEmpty())
         return usage(kAlbumMakeCommand, p.problem);
     if (p.positional.size() < 2)
-        return usage(kAlbumMakeCommand, QStringLiteral("an output file and at least one photo expected"));
+        return usage(kAlbumMakeCommand,
+                     QStringLiteral("an output file and at least one photo expected"));
     const QString& outPath = p.positional.constFirst();
     const QStringList photos = p.positional.mid(1);
     if (photos.size() > std::numeric_limits<qint16>::max())
@@ -319,7 +337,8 @@ int runMake(const QStringList& args)
             const int n = value.toInt(&ok);
             if (!ok || n < 0 || n >= photos.size())
                 return usage(kAlbumMakeCommand,
-                             QStringLiteral("--hidden takes a photo index from 0 to %1").arg(photos.size() - 1));
+                             QStringLiteral("--hidden takes a photo index from 0 to %1")
+                                 .arg(photos.size() - 1));
             hidden[n] = true;
         } else if (name == QLatin1String("--header-tail")) {
             const QByteArray tail = value.toLatin1();
@@ -329,7 +348,8 @@ int runMake(const QStringList& args)
         } else if (name == QLatin1String("--unused")) {
             bool ok = false;
             const int v = value.toInt(&ok);
-            if (!ok || v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
+            if (!ok || v < std::numeric_limits<qint16>::min() ||
+                v > std::numeric_limits<qint16>::max())
                 return usage(kAlbumMakeCommand, QStringLiteral("--unused takes a 16-bit value"));
             spec.unusedValue = qint16(v);
         }
@@ -347,7 +367,8 @@ int runMake(const QStringList& args)
         std::optional<tools::AlbumPhotoSource> photo =
             tools::photoFromBytes(QFileInfo(photoPath).fileName(), bytes);
         if (!photo)
-            return fail(kInvalidFile, QStringLiteral("%1: not a BMP, JPEG or GIF image").arg(photoPath));
+            return fail(kInvalidFile,
+                        QStringLiteral("%1: not a BMP, JPEG or GIF image").arg(photoPath));
         photo->hidden = hidden.at(i);
         spec.photos.append(std::move(*photo));
     }
@@ -358,7 +379,9 @@ int runMake(const QStringList& args)
         const QString which = problem.photoIndex >= 0 ? photos.at(problem.photoIndex) : outPath;
         switch (problem.error) {
         case tools::AlbumMakeError::NameNotStorable:
-            return fail(kUsage, QStringLiteral("%1: the name cannot be stored in code page 932").arg(which));
+            return fail(
+                kUsage,
+                QStringLiteral("%1: the name cannot be stored in code page 932").arg(which));
         case tools::AlbumMakeError::TooLarge:
             return fail(kUsage, QStringLiteral("%1: the album would exceed 2 GB").arg(outPath));
         default:

@@ -30,7 +30,8 @@ struct Run
 
 Run cli(const QStringList& args, const QStringList& prefix = {})
 {
-    const QString exe = qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli");
+    const QString exe =
+        qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli");
     QProcess p;
     if (prefix.isEmpty()) {
         p.start(exe, args);
@@ -48,8 +49,8 @@ Run cli(const QStringList& args, const QStringList& prefix = {})
 
 QStringList listing(const QString& dir)
 {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    return QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // Three photos: a JPEG with two dots in its name, a hidden BMP with a
@@ -59,9 +60,10 @@ tools::AlbumSpec threePhotoSpec(const QString& password = QString())
     tools::AlbumSpec spec;
     if (!password.isNull())
         spec.password = storedPasswordForm(password);
-    spec.photos = {test::samplePhoto(QStringLiteral("IMG.0001.JPG"), QSize(640, 480), 1),
-                   test::samplePhoto(QStringLiteral("写真　二枚目.bmp"), QSize(33, 65), 2, PhotoFormat::Bmp),
-                   test::samplePhoto(QStringLiteral("c.gif"), QSize(120, 90), 3, PhotoFormat::Gif)};
+    spec.photos = {
+        test::samplePhoto(QStringLiteral("IMG.0001.JPG"), QSize(640, 480), 1),
+        test::samplePhoto(QStringLiteral("写真　二枚目.bmp"), QSize(33, 65), 2, PhotoFormat::Bmp),
+        test::samplePhoto(QStringLiteral("c.gif"), QSize(120, 90), 3, PhotoFormat::Gif)};
     spec.photos[1].hidden = true;
     return spec;
 }
@@ -89,18 +91,20 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_dir;
-    QString m_album;       // threePhotoSpec without a password
-    QString m_locked;      // threePhotoSpec with password "Pass1234"
-    QByteArray m_bad;      // a malformed album
+    QString m_album;  // threePhotoSpec without a password
+    QString m_locked; // threePhotoSpec with password "Pass1234"
+    QByteArray m_bad; // a malformed album
 };
 
 void TestAlbumCli::initTestCase()
 {
-    QVERIFY(QFileInfo(qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli")).isExecutable());
+    QVERIFY(QFileInfo(qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli"))
+                .isExecutable());
     m_album = m_dir.filePath(QStringLiteral("plain.sld"));
     m_locked = m_dir.filePath(QStringLiteral("locked.sld"));
     QVERIFY(test::writeBytes(m_album, test::albumBytes(threePhotoSpec())));
-    QVERIFY(test::writeBytes(m_locked, test::albumBytes(threePhotoSpec(QStringLiteral("Pass1234")))));
+    QVERIFY(
+        test::writeBytes(m_locked, test::albumBytes(threePhotoSpec(QStringLiteral("Pass1234")))));
 }
 
 void TestAlbumCli::infoJson()
@@ -166,11 +170,15 @@ void TestAlbumCli::exitStatuses_data()
     const QString header = bad("header.sld", [](QByteArray& b) { b[3] = 'X'; });
     const QString zero = bad("zero.sld", [](QByteArray& b) { test::patch16(b, 23, 0); });
     const QString negative = bad("negative.sld", [](QByteArray& b) { test::patch16(b, 23, -7); });
-    const QString huge = bad("huge.sld", [&l](QByteArray& b) { test::patch32(b, l.blockOffsets.at(1), 0x7FFFFFFF); });
-    const QString pos = bad("pos.sld", [&l](QByteArray& b) { test::patch32(b, l.positionsOffset + 8, 0); });
-    const QString len = bad("len.sld", [&l](QByteArray& b) { test::patch32(b, l.lengthsOffset + 8, 0x7FFFFFF0); });
+    const QString huge = bad(
+        "huge.sld", [&l](QByteArray& b) { test::patch32(b, l.blockOffsets.at(1), 0x7FFFFFFF); });
+    const QString pos =
+        bad("pos.sld", [&l](QByteArray& b) { test::patch32(b, l.positionsOffset + 8, 0); });
+    const QString len =
+        bad("len.sld", [&l](QByteArray& b) { test::patch32(b, l.lengthsOffset + 8, 0x7FFFFFF0); });
     const QString cut = bad("cut.sld", [&l](QByteArray& b) { b.truncate(l.lengthsOffset + 2); });
-    const QString name = bad("name.sld", [&l](QByteArray& b) { b[l.namesOffset + 2] = char(0xFD); });
+    const QString name =
+        bad("name.sld", [&l](QByteArray& b) { b[l.namesOffset + 2] = char(0xFD); });
     const QString missing = m_dir.filePath(QStringLiteral("missing.sld"));
     const QString out = m_dir.filePath(QStringLiteral("outdir"));
     const QString info = QStringLiteral("album-info"), extract = QStringLiteral("album-extract");
@@ -181,16 +189,20 @@ void TestAlbumCli::exitStatuses_data()
     QTest::newRow("info with two files") << QStringList{info, m_album, m_album} << 2 << QString();
     QTest::newRow("info unknown option") << QStringList{info, "--xml", m_album} << 2 << QString();
     QTest::newRow("extract without folder") << QStringList{extract, m_album} << 2 << QString();
-    QTest::newRow("extract password without value") << QStringList{extract, m_album, out, "--password"} << 2 << QString();
+    QTest::newRow("extract password without value")
+        << QStringList{extract, m_album, out, "--password"} << 2 << QString();
     QTest::newRow("info missing") << QStringList{info, missing} << 1 << missing;
     QTest::newRow("info folder") << QStringList{info, m_dir.path()} << 1 << m_dir.path();
     QTest::newRow("info device") << QStringList{info, "/dev/zero"} << 1 << "/dev/zero";
     QTest::newRow("extract missing") << QStringList{extract, missing, out} << 1 << missing;
     for (const QString& f : {empty, header, zero, negative, huge, pos, len, cut, name}) {
-        QTest::newRow(qPrintable("info " + QFileInfo(f).fileName())) << QStringList{info, "--json", f} << 3 << f;
-        QTest::newRow(qPrintable("extract " + QFileInfo(f).fileName())) << QStringList{extract, f, out} << 3 << f;
+        QTest::newRow(qPrintable("info " + QFileInfo(f).fileName()))
+            << QStringList{info, "--json", f} << 3 << f;
+        QTest::newRow(qPrintable("extract " + QFileInfo(f).fileName()))
+            << QStringList{extract, f, out} << 3 << f;
     }
-    QTest::newRow("extract locked, no password") << QStringList{extract, m_locked, out} << 4 << m_locked;
+    QTest::newRow("extract locked, no password")
+        << QStringList{extract, m_locked, out} << 4 << m_locked;
 }
 
 void TestAlbumCli::exitStatuses()
@@ -251,13 +263,15 @@ void TestAlbumCli::extractPassword_data()
     QTest::addColumn<int>("status");
     QTest::newRow("right") << true << QStringList{"--password", "Pass1234"} << 0;
     QTest::newRow("right, = form") << true << QStringList{"--password=Pass1234"} << 0;
-    QTest::newRow("ninth character does not count") << true << QStringList{"--password", "Pass12345"} << 0;
+    QTest::newRow("ninth character does not count")
+        << true << QStringList{"--password", "Pass12345"} << 0;
     QTest::newRow("missing") << true << QStringList{} << 4;
     QTest::newRow("wrong case") << true << QStringList{"--password", "pass1234"} << 4;
     QTest::newRow("too short") << true << QStringList{"--password", "Pass123"} << 4;
     QTest::newRow("empty") << true << QStringList{"--password", ""} << 4;
     QTest::newRow("double-byte character") << true << QStringList{"--password", "Pass123あ"} << 4;
-    QTest::newRow("ignored without a password") << false << QStringList{"--password", "whatever"} << 0;
+    QTest::newRow("ignored without a password")
+        << false << QStringList{"--password", "whatever"} << 0;
 }
 
 void TestAlbumCli::extractPassword()
@@ -281,8 +295,15 @@ void TestAlbumCli::extractPassword()
 void TestAlbumCli::extractSafeNames()
 {
     tools::AlbumSpec spec;
-    const QStringList names = {"../evil.jpg", "a/b.jpg", "..", "", "same.jpg", "same.jpg",
-                               "back\\slash.jpg", QStringLiteral("tab\there.jpg"), "."};
+    const QStringList names = {"../evil.jpg",
+                               "a/b.jpg",
+                               "..",
+                               "",
+                               "same.jpg",
+                               "same.jpg",
+                               "back\\slash.jpg",
+                               QStringLiteral("tab\there.jpg"),
+                               "."};
     for (int i = 0; i < names.size(); ++i)
         spec.photos.append({names.at(i), QByteArray::number(i) + "-bytes", QSize(1, 1), false});
     QTemporaryDir dir;
@@ -295,15 +316,17 @@ void TestAlbumCli::extractSafeNames()
     const Run r = cli({QStringLiteral("album-extract"), album, target});
     QCOMPARE(r.status, 0);
     QCOMPARE(listing(dir.path()), (QStringList{"names.sld", "out"})); // nothing climbed out
-    const QStringList expected = {".__evil.jpg", "a_b.jpg", "._", "_", "same_2.jpg", "same_3.jpg",
-                                  "back_slash.jpg", "tab_here.jpg", "_."};
+    const QStringList expected = {
+        ".__evil.jpg", "a_b.jpg",        "._",           "_", "same_2.jpg",
+        "same_3.jpg",  "back_slash.jpg", "tab_here.jpg", "_."};
     QStringList sorted = expected;
     sorted << QStringLiteral("same.jpg");
     sorted.sort();
     QCOMPARE(listing(target), sorted);
     QCOMPARE(test::readBytes(target + QStringLiteral("/same.jpg")), QByteArray("keep me"));
     for (int i = 0; i < expected.size(); ++i)
-        QCOMPARE(test::readBytes(target + QLatin1Char('/') + expected.at(i)), QByteArray::number(i) + "-bytes");
+        QCOMPARE(test::readBytes(target + QLatin1Char('/') + expected.at(i)),
+                 QByteArray::number(i) + "-bytes");
 }
 
 void TestAlbumCli::failedExtractLeavesNothing()
@@ -314,8 +337,10 @@ void TestAlbumCli::failedExtractLeavesNothing()
     QVERIFY(test::writeBytes(target + QStringLiteral("/existing.txt"), "x"));
     const QStringList before = listing(target);
 
-    QCOMPARE(cli({QStringLiteral("album-extract"), QStringLiteral("--password"), QStringLiteral("no"),
-                  m_locked, target}).status, 4);
+    QCOMPARE(cli({QStringLiteral("album-extract"), QStringLiteral("--password"),
+                  QStringLiteral("no"), m_locked, target})
+                 .status,
+             4);
     QCOMPARE(listing(target), before);
     QByteArray bytes = test::albumBytes(threePhotoSpec());
     bytes.chop(3);
@@ -324,14 +349,18 @@ void TestAlbumCli::failedExtractLeavesNothing()
     QCOMPARE(cli({QStringLiteral("album-extract"), cut, target}).status, 3);
     QCOMPARE(listing(target), before);
     // The target is a file, not a folder.
-    QCOMPARE(cli({QStringLiteral("album-extract"), m_album, target + QStringLiteral("/existing.txt")}).status, 1);
+    QCOMPARE(
+        cli({QStringLiteral("album-extract"), m_album, target + QStringLiteral("/existing.txt")})
+            .status,
+        1);
     QCOMPARE(listing(target), before);
 }
 
 void TestAlbumCli::makeFromImageFiles()
 {
     QTemporaryDir dir;
-    const QStringList files = {dir.filePath(QStringLiteral("a.jpg")), dir.filePath(QStringLiteral("ｂ写真.bmp")),
+    const QStringList files = {dir.filePath(QStringLiteral("a.jpg")),
+                               dir.filePath(QStringLiteral("ｂ写真.bmp")),
                                dir.filePath(QStringLiteral("c.1.gif"))};
     const QList<PhotoFormat> formats = {PhotoFormat::Jpeg, PhotoFormat::Bmp, PhotoFormat::Gif};
     const QList<QSize> sizes = {QSize(200, 150), QSize(31, 47), QSize(64, 64)};
@@ -342,7 +371,8 @@ void TestAlbumCli::makeFromImageFiles()
     }
     const QString out = dir.filePath(QStringLiteral("made.sld"));
     const Run r = cli(QStringList{QStringLiteral("album-make"), out} + files +
-                      QStringList{"--hidden", "1", "--password", "abc", "--header-tail", "3.10", "--unused", "-5"});
+                      QStringList{"--hidden", "1", "--password", "abc", "--header-tail", "3.10",
+                                  "--unused", "-5"});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
 
@@ -358,7 +388,10 @@ void TestAlbumCli::makeFromImageFiles()
         QCOMPARE(QSize(t->photos.at(i).width(), t->photos.at(i).height()), sizes.at(i));
 
     const QString target = dir.filePath(QStringLiteral("x"));
-    QCOMPARE(cli({QStringLiteral("album-extract"), QStringLiteral("--password"), QStringLiteral("abc"), out, target}).status, 0);
+    QCOMPARE(cli({QStringLiteral("album-extract"), QStringLiteral("--password"),
+                  QStringLiteral("abc"), out, target})
+                 .status,
+             0);
     QCOMPARE(test::readBytes(target + QStringLiteral("/a.jpg")), bytes.at(0));
     QCOMPARE(test::readBytes(target + QStringLiteral("/*ｂ写真.bmp")), bytes.at(1));
     QCOMPARE(test::readBytes(target + QStringLiteral("/c.1.gif")), bytes.at(2));
@@ -391,7 +424,8 @@ void TestAlbumCli::makeRefusals()
     QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("folder"))));
     for (QString& e : extra) {
         if (e.startsWith(QLatin1Char('@')))
-            e = dir.filePath(e.mid(1) + (e == QLatin1String("@folder") ? QString() : QStringLiteral(".jpg")));
+            e = dir.filePath(e.mid(1) +
+                             (e == QLatin1String("@folder") ? QString() : QStringLiteral(".jpg")));
     }
     const QString out = dir.filePath(QStringLiteral("out.sld"));
     const Run r = cli(QStringList{QStringLiteral("album-make"), out} + extra);

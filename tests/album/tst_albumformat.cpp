@@ -31,7 +31,8 @@ tools::AlbumSpec twoPhotoSpec()
     spec.password = storedPasswordForm(QStringLiteral("abc"));
     spec.unusedValue = 0x1234;
     spec.photos = {
-        {QStringLiteral("写真一枚目の名前はとても長い名前になっています.JPG"), QByteArray(300, 'x'), QSize(640, 480), false},
+        {QStringLiteral("写真一枚目の名前はとても長い名前になっています.JPG"), QByteArray(300, 'x'),
+         QSize(640, 480), false},
         {QStringLiteral("second.photo.with.dots.bmp"), QByteArray(200, 'y'), QSize(120, 90), true},
     };
     return spec;
@@ -61,18 +62,19 @@ void TestAlbumFormat::workedLayoutGoldenBytes()
     tools::AlbumSpec spec;
     spec.headerTail = "2.00";
     spec.unusedValue = 7;
-    spec.photos = {{QStringLiteral("IMG1.JPG"), QByteArray("\xFF\xD8\xFF\xD9!", 5), QSize(640, 480), false}};
+    spec.photos = {
+        {QStringLiteral("IMG1.JPG"), QByteArray("\xFF\xD8\xFF\xD9!", 5), QSize(640, 480), false}};
     const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
     QVERIFY(built);
-    const QByteArray expected = QByteArray("Vintrel Ver2.00", 15)     // 0: header
-                                + QByteArray(8, '\0')                 // 15: no password
-                                + QByteArray("\x01\x00\x07\x00", 4)   // 23: N = 1, 25: unused
-                                + QByteArray("\xE0\x01\x80\x02", 4)   // 27: 640 * 65536 + 480
-                                + QByteArray("\x08\x00IMG1.JPG", 10)  // 31: name
-                                + QByteArray("\x05\x00\x00\x00", 4)   // 41: block length
-                                + QByteArray("\xFF\xD8\xFF\xD9!", 5)  // 45: image data
-                                + QByteArray("\x2E\x00\x00\x00", 4)   // 45+L: position 46
-                                + QByteArray("\x05\x00\x00\x00", 4);  // 49+L: length
+    const QByteArray expected = QByteArray("Vintrel Ver2.00", 15)    // 0: header
+                                + QByteArray(8, '\0')                // 15: no password
+                                + QByteArray("\x01\x00\x07\x00", 4)  // 23: N = 1, 25: unused
+                                + QByteArray("\xE0\x01\x80\x02", 4)  // 27: 640 * 65536 + 480
+                                + QByteArray("\x08\x00IMG1.JPG", 10) // 31: name
+                                + QByteArray("\x05\x00\x00\x00", 4)  // 41: block length
+                                + QByteArray("\xFF\xD8\xFF\xD9!", 5) // 45: image data
+                                + QByteArray("\x2E\x00\x00\x00", 4)  // 45+L: position 46
+                                + QByteArray("\x05\x00\x00\x00", 4); // 49+L: length
     QCOMPARE(built->bytes.toHex(' '), expected.toHex(' '));
     QCOMPARE(built->layout.imageOffsets, QList<qint64>{45});
     QCOMPARE(built->layout.positionsOffset, 50);
@@ -148,49 +150,89 @@ void TestAlbumFormat::malformedFiles_data()
     QVERIFY(built);
     const QByteArray good = built->bytes;
     const tools::AlbumLayout& l = built->layout;
-    auto with16 = [&good](qint64 at, qint16 v) { QByteArray b = good; patch16(b, at, v); return b; };
-    auto with32 = [&good](qint64 at, qint32 v) { QByteArray b = good; patch32(b, at, v); return b; };
+    auto with16 = [&good](qint64 at, qint16 v) {
+        QByteArray b = good;
+        patch16(b, at, v);
+        return b;
+    };
+    auto with32 = [&good](qint64 at, qint32 v) {
+        QByteArray b = good;
+        patch32(b, at, v);
+        return b;
+    };
     const qint32 size = qint32(good.size());
 
     QTest::newRow("good") << good << AlbumError::None;
-    QTest::newRow("other header tail accepted") << QByteArray("Vintrel Ver9.99" + good.mid(15)) << AlbumError::None;
+    QTest::newRow("other header tail accepted")
+        << QByteArray("Vintrel Ver9.99" + good.mid(15)) << AlbumError::None;
     QTest::newRow("bytes after the tables") << good + QByteArray(100, '\0') << AlbumError::None;
     QTest::newRow("empty file") << QByteArray() << AlbumError::BadHeader;
     QTest::newRow("shorter than the header") << good.left(14) << AlbumError::BadHeader;
-    QTest::newRow("wrong header") << QByteArray("Vintrel Vex" + good.mid(11)) << AlbumError::BadHeader;
-    QTest::newRow("header in lower case") << QByteArray("vintrel ver" + good.mid(11)) << AlbumError::BadHeader;
-    QTest::newRow("a BMP file") << QByteArray("BM" + QByteArray(100, '\0')) << AlbumError::BadHeader;
+    QTest::newRow("wrong header") << QByteArray("Vintrel Vex" + good.mid(11))
+                                  << AlbumError::BadHeader;
+    QTest::newRow("header in lower case")
+        << QByteArray("vintrel ver" + good.mid(11)) << AlbumError::BadHeader;
+    QTest::newRow("a BMP file") << QByteArray("BM" + QByteArray(100, '\0'))
+                                << AlbumError::BadHeader;
     QTest::newRow("header only") << good.left(15) << AlbumError::Truncated;
     QTest::newRow("cut in the password") << good.left(20) << AlbumError::Truncated;
     QTest::newRow("cut in the count") << good.left(24) << AlbumError::Truncated;
     QTest::newRow("cut in the sizes") << good.left(l.sizesOffset + 5) << AlbumError::BadCount;
     QTest::newRow("cut in a name's count") << good.left(l.namesOffset + 1) << AlbumError::BadCount;
-    QTest::newRow("cut in the second name") << good.left(l.blocksOffset - 3) << AlbumError::Truncated;
-    QTest::newRow("cut in a block length") << good.left(l.blockOffsets.at(1) + 2) << AlbumError::Truncated;
-    QTest::newRow("cut in a block") << good.left(l.blockOffsets.at(1) + 50) << AlbumError::BadBlockLength;
-    QTest::newRow("cut in the positions") << good.left(l.positionsOffset + 6) << AlbumError::Truncated;
+    QTest::newRow("cut in the second name")
+        << good.left(l.blocksOffset - 3) << AlbumError::Truncated;
+    QTest::newRow("cut in a block length")
+        << good.left(l.blockOffsets.at(1) + 2) << AlbumError::Truncated;
+    QTest::newRow("cut in a block")
+        << good.left(l.blockOffsets.at(1) + 50) << AlbumError::BadBlockLength;
+    QTest::newRow("cut in the positions")
+        << good.left(l.positionsOffset + 6) << AlbumError::Truncated;
     QTest::newRow("cut in the lengths") << good.left(l.lengthsOffset + 7) << AlbumError::Truncated;
     QTest::newRow("count zero") << with16(23, 0) << AlbumError::BadCount;
     QTest::newRow("count negative") << with16(23, -1) << AlbumError::BadCount;
     QTest::newRow("count -32768") << with16(23, -32768) << AlbumError::BadCount;
     QTest::newRow("count too large for the file") << with16(23, 32767) << AlbumError::BadCount;
     QTest::newRow("count one more") << with16(23, 3) << AlbumError::Truncated;
-    QTest::newRow("name not code page 932") << [&] { QByteArray b = good; b[l.namesOffset + 2] = char(0x81); b[l.namesOffset + 3] = char(0x20); return b; }() << AlbumError::BadName;
-    QTest::newRow("name with undefined byte") << [&] { QByteArray b = good; b[l.namesOffset + 4] = char(0xFD); return b; }() << AlbumError::BadName;
+    QTest::newRow("name not code page 932") << [&] {
+        QByteArray b = good;
+        b[l.namesOffset + 2] = char(0x81);
+        b[l.namesOffset + 3] = char(0x20);
+        return b;
+    }() << AlbumError::BadName;
+    QTest::newRow("name with undefined byte") << [&] {
+        QByteArray b = good;
+        b[l.namesOffset + 4] = char(0xFD);
+        return b;
+    }() << AlbumError::BadName;
     QTest::newRow("name count past the end") << with16(l.namesOffset, -1) << AlbumError::Truncated;
-    QTest::newRow("block length zero") << with32(l.blockOffsets.at(0), 0) << AlbumError::BadBlockLength;
-    QTest::newRow("block length negative") << with32(l.blockOffsets.at(0), -5) << AlbumError::BadBlockLength;
-    QTest::newRow("block length 0x7FFFFFFF") << with32(l.blockOffsets.at(1), 0x7FFFFFFF) << AlbumError::BadBlockLength;
-    QTest::newRow("block length past the end") << with32(l.blockOffsets.at(1), qint32(size - l.imageOffsets.at(1) + 1)) << AlbumError::BadBlockLength;
+    QTest::newRow("block length zero")
+        << with32(l.blockOffsets.at(0), 0) << AlbumError::BadBlockLength;
+    QTest::newRow("block length negative")
+        << with32(l.blockOffsets.at(0), -5) << AlbumError::BadBlockLength;
+    QTest::newRow("block length 0x7FFFFFFF")
+        << with32(l.blockOffsets.at(1), 0x7FFFFFFF) << AlbumError::BadBlockLength;
+    QTest::newRow("block length past the end")
+        << with32(l.blockOffsets.at(1), qint32(size - l.imageOffsets.at(1) + 1))
+        << AlbumError::BadBlockLength;
     QTest::newRow("position zero") << with32(l.positionsOffset, 0) << AlbumError::BadPosition;
-    QTest::newRow("position negative") << with32(l.positionsOffset + 4, -100) << AlbumError::BadPosition;
-    QTest::newRow("position past the end") << with32(l.positionsOffset, size + 1) << AlbumError::BadPosition;
-    QTest::newRow("position 0x7FFFFFFF") << with32(l.positionsOffset, 0x7FFFFFFF) << AlbumError::BadPosition;
-    QTest::newRow("length past the end") << with32(l.lengthsOffset + 4, qint32(size - l.imageOffsets.at(1) + 1)) << AlbumError::BadPosition;
+    QTest::newRow("position negative")
+        << with32(l.positionsOffset + 4, -100) << AlbumError::BadPosition;
+    QTest::newRow("position past the end")
+        << with32(l.positionsOffset, size + 1) << AlbumError::BadPosition;
+    QTest::newRow("position 0x7FFFFFFF")
+        << with32(l.positionsOffset, 0x7FFFFFFF) << AlbumError::BadPosition;
+    QTest::newRow("length past the end")
+        << with32(l.lengthsOffset + 4, qint32(size - l.imageOffsets.at(1) + 1))
+        << AlbumError::BadPosition;
     QTest::newRow("length zero") << with32(l.lengthsOffset, 0) << AlbumError::BadPosition;
     QTest::newRow("length negative") << with32(l.lengthsOffset, -1) << AlbumError::BadPosition;
-    QTest::newRow("length 0x7FFFFFFF") << with32(l.lengthsOffset, 0x7FFFFFFF) << AlbumError::BadPosition;
-    QTest::newRow("last byte of the file") << [&] { QByteArray b = with32(l.positionsOffset, size); patch32(b, l.lengthsOffset, 1); return b; }() << AlbumError::None;
+    QTest::newRow("length 0x7FFFFFFF")
+        << with32(l.lengthsOffset, 0x7FFFFFFF) << AlbumError::BadPosition;
+    QTest::newRow("last byte of the file") << [&] {
+        QByteArray b = with32(l.positionsOffset, size);
+        patch32(b, l.lengthsOffset, 1);
+        return b;
+    }() << AlbumError::None;
 }
 
 void TestAlbumFormat::malformedFiles()
@@ -276,8 +318,9 @@ void TestAlbumFormat::manyPhotosAcrossReadWindows()
     // several read windows.
     tools::AlbumSpec spec;
     for (int i = 0; i < 60; ++i)
-        spec.photos.append({QStringLiteral("photo%1.jpg").arg(i) + QString(i * 20, QLatin1Char('n')),
-                            QByteArray(40000 + i, char(i)), QSize(i + 1, i + 2), i % 7 == 0});
+        spec.photos.append(
+            {QStringLiteral("photo%1.jpg").arg(i) + QString(i * 20, QLatin1Char('n')),
+             QByteArray(40000 + i, char(i)), QSize(i + 1, i + 2), i % 7 == 0});
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.sld"));
     QVERIFY(test::writeBytes(path, albumBytes(spec)));
@@ -285,7 +328,8 @@ void TestAlbumFormat::manyPhotosAcrossReadWindows()
     QCOMPARE(reader.open(path).error, AlbumError::None);
     QCOMPARE(reader.table().photoCount(), 60);
     for (int i : {59, 0, 31}) {
-        QCOMPARE(reader.table().photos.at(i).name.size(), spec.photos.at(i).name.size() + (i % 7 == 0));
+        QCOMPARE(reader.table().photos.at(i).name.size(),
+                 spec.photos.at(i).name.size() + (i % 7 == 0));
         QCOMPARE(*reader.photoBytes(i), spec.photos.at(i).imageBytes);
     }
 }

@@ -37,14 +37,15 @@ public:
     }
 
     // Adds an album file and a grid entry for it; returns the entry's index.
-    qint16 add(const QString& name, const QString& password = QString(), QSize size = QSize(300, 100),
-               QByteArray imageBytes = QByteArray())
+    qint16 add(const QString& name, const QString& password = QString(),
+               QSize size = QSize(300, 100), QByteArray imageBytes = QByteArray())
     {
         tools::AlbumSpec spec;
         if (!password.isNull())
             spec.password = storedPasswordForm(password);
         spec.photos = {imageBytes.isNull() ? test::samplePhoto(QStringLiteral("p.jpg"), size, 3)
-                                           : tools::AlbumPhotoSource{QStringLiteral("p.jpg"), imageBytes, size, false}};
+                                           : tools::AlbumPhotoSource{QStringLiteral("p.jpg"),
+                                                                     imageBytes, size, false}};
         test::writeBytes(path(name), test::albumBytes(spec));
         return addEntry(name);
     }
@@ -56,7 +57,10 @@ public:
         return qint16(stdGlobal().albums.size() - 1);
     }
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    AlbumReadOutcome read(qint16 i) { return ReadAlbumFile(i, stdGlobal().albumPath(i), stdGlobal().albums[i].fileName); }
+    AlbumReadOutcome read(qint16 i)
+    {
+        return ReadAlbumFile(i, stdGlobal().albumPath(i), stdGlobal().albums[i].fileName);
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -99,7 +103,8 @@ void TestAlbumReader::albumWithoutPassword()
     QVERIFY(prompts.asked().isEmpty());
     const AlbumEntry& e = g.albums.at(i);
     QCOMPARE(e.fileSize, qint32(QFileInfo(f.path(QStringLiteral("a.sld"))).size()));
-    QCOMPARE(e.fileDate, DateVariant::fromDateTime(QFileInfo(f.path(QStringLiteral("a.sld"))).lastModified()));
+    QCOMPARE(e.fileDate,
+             DateVariant::fromDateTime(QFileInfo(f.path(QStringLiteral("a.sld"))).lastModified()));
     QCOMPARE(e.thumbSize, 300 * 65536 + 100); // the photo's full size, not the fitted one
     QCOMPARE(QSize(g.pictureWidth, g.pictureHeight), QSize(300, 100));
     QVERIFY(e.thumbnail.isNull());
@@ -114,10 +119,13 @@ void TestAlbumReader::passwordFlows_data()
     QTest::addColumn<AlbumReadOutcome>("outcome");
     QTest::addColumn<int>("mismatches");
     QTest::newRow("right") << QStringList{"secret"} << AlbumReadOutcome::Read << 0;
-    QTest::newRow("wrong then right") << QStringList{"secreT", "secret"} << AlbumReadOutcome::Read << 1;
-    QTest::newRow("twice wrong then right") << QStringList{"", "x", "secret"} << AlbumReadOutcome::Read << 2;
+    QTest::newRow("wrong then right")
+        << QStringList{"secreT", "secret"} << AlbumReadOutcome::Read << 1;
+    QTest::newRow("twice wrong then right")
+        << QStringList{"", "x", "secret"} << AlbumReadOutcome::Read << 2;
     QTest::newRow("cancel") << QStringList{"<cancel>"} << AlbumReadOutcome::Cancelled << 0;
-    QTest::newRow("wrong then cancel") << QStringList{"nope", "<cancel>"} << AlbumReadOutcome::Cancelled << 1;
+    QTest::newRow("wrong then cancel")
+        << QStringList{"nope", "<cancel>"} << AlbumReadOutcome::Cancelled << 1;
 }
 
 void TestAlbumReader::passwordFlows()
@@ -212,7 +220,8 @@ void TestAlbumReader::noPasswordWhenTheFirstTwoBytesAreZero()
     Fixture f;
     tools::AlbumSpec spec;
     spec.password = {0, 0, 0x12, 0x34, 0xFF, 0xFF, 0xFF, 0xFF};
-    spec.photos = {test::samplePhoto(QStringLiteral("p.bmp"), QSize(20, 20), 1, tools::PhotoFormat::Bmp)};
+    spec.photos = {
+        test::samplePhoto(QStringLiteral("p.bmp"), QSize(20, 20), 1, tools::PhotoFormat::Bmp)};
     QVERIFY(test::writeBytes(f.path(QStringLiteral("z.sld")), test::albumBytes(spec)));
     const qint16 i = f.addEntry(QStringLiteral("z.sld"));
     QCOMPARE(f.read(i), AlbumReadOutcome::Read);
@@ -230,7 +239,8 @@ void TestAlbumReader::emptyPassword()
     prompts.answerText(QString());
     QCOMPARE(f.read(i), AlbumReadOutcome::Read);
     QCOMPARE(prompts.asked().size(), 1);
-    QCOMPARE(stdGlobal().enteredPassword, PasswordBytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    QCOMPARE(stdGlobal().enteredPassword,
+             PasswordBytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 void TestAlbumReader::headerRefused()
@@ -238,12 +248,14 @@ void TestAlbumReader::headerRefused()
     test::TestEnvironment env;
     ScriptedPrompts prompts;
     Fixture f;
-    QVERIFY(test::writeBytes(f.path(QStringLiteral("x.sld")), QByteArray("Not an album at all, no.")));
+    QVERIFY(
+        test::writeBytes(f.path(QStringLiteral("x.sld")), QByteArray("Not an album at all, no.")));
     const qint16 i = f.addEntry(QStringLiteral("x.sld"));
     stdGlobal().set(Flag::DialogOK);
     QCOMPARE(f.read(i), AlbumReadOutcome::HeaderRefused);
     QVERIFY(!stdGlobal().dialogOK());
-    QCOMPARE(prompts.messageTexts(), QStringList{QStringLiteral("不正なファイルです。\r\n") + f.path(QStringLiteral("x.sld"))});
+    QCOMPARE(prompts.messageTexts(), QStringList{QStringLiteral("不正なファイルです。\r\n") +
+                                                 f.path(QStringLiteral("x.sld"))});
     QCOMPARE(prompts.messageTitles(), QStringList{QStringLiteral("開く")});
     QCOMPARE(prompts.asked().at(0).message.icon, MsgIcon::Information);
     QCOMPARE(stdGlobal().albums.at(i).fileSize, 0);
@@ -277,8 +289,11 @@ void TestAlbumReader::unreadableAlbumsGetNoThumbnail()
     if (kind == QLatin1String("undecodable")) {
         f.add(name, QString(), QSize(10, 10), QByteArray(100, '\x07'));
     } else if (kind == QLatin1String("bad block")) {
-        const std::optional<tools::BuiltAlbum> b = tools::buildAlbum(
-            {QByteArrayLiteral("1.00"), kNoPassword, 0, {test::samplePhoto(QStringLiteral("p.jpg"), QSize(50, 50), 1)}});
+        const std::optional<tools::BuiltAlbum> b =
+            tools::buildAlbum({QByteArrayLiteral("1.00"),
+                               kNoPassword,
+                               0,
+                               {test::samplePhoto(QStringLiteral("p.jpg"), QSize(50, 50), 1)}});
         QByteArray bytes = b->bytes;
         test::patch32(bytes, b->layout.blockOffsets.at(0), 0x7FFFFFFF);
         test::writeBytes(f.path(name), bytes);
@@ -290,7 +305,8 @@ void TestAlbumReader::unreadableAlbumsGetNoThumbnail()
         f.addEntry(name);
     }
     const qint16 i = qint16(stdGlobal().albums.size() - 1);
-    stdGlobal().albums[i].thumbnail = QImage(5, 5, QImage::Format_RGB32); // left from an earlier document
+    stdGlobal().albums[i].thumbnail =
+        QImage(5, 5, QImage::Format_RGB32); // left from an earlier document
     QCOMPARE(f.read(i), AlbumReadOutcome::Unreadable);
     GlobalState& g = stdGlobal();
     QVERIFY(g.dialogOK()); // the loading loop goes on
@@ -314,7 +330,8 @@ void TestAlbumReader::passwordAskedBeforeAnUnreadablePhoto()
     test::TestEnvironment env;
     ScriptedPrompts prompts;
     Fixture f;
-    const qint16 i = f.add(QStringLiteral("p.sld"), QStringLiteral("pw"), QSize(10, 10), QByteArray("garbage"));
+    const qint16 i =
+        f.add(QStringLiteral("p.sld"), QStringLiteral("pw"), QSize(10, 10), QByteArray("garbage"));
     prompts.cancel().answer(MsgAnswer::Ok);
     QCOMPARE(f.read(i), AlbumReadOutcome::Cancelled);
     prompts.clear();

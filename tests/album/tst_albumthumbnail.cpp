@@ -30,7 +30,8 @@ QImage solid(QSize size, QRgb colour)
 
 bool near(QRgb a, QRgb b, int tolerance)
 {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
@@ -135,9 +136,9 @@ void TestAlbumThumbnail::formats_data()
     QTest::addColumn<PhotoFormat>("format");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("cell");
-    for (const auto& [name, format] : {std::pair{"jpeg", PhotoFormat::Jpeg},
-                                       std::pair{"bmp", PhotoFormat::Bmp},
-                                       std::pair{"gif", PhotoFormat::Gif}}) {
+    for (const auto& [name, format] :
+         {std::pair{"jpeg", PhotoFormat::Jpeg}, std::pair{"bmp", PhotoFormat::Bmp},
+          std::pair{"gif", PhotoFormat::Gif}}) {
         QTest::newRow(QByteArray(name) + " 640x480") << format << QSize(640, 480) << 80;
         QTest::newRow(QByteArray(name) + " 300x100") << format << QSize(300, 100) << 80;
         QTest::newRow(QByteArray(name) + " 100x300 in 120") << format << QSize(100, 300) << 120;
@@ -165,7 +166,8 @@ void TestAlbumThumbnail::formats()
         // Shrunk on load: never below the fitted size, never the full size
         // when an eighth would do.
         const int d = jpegScaleDenominator(size, fitToCell(size, cell));
-        QCOMPARE(photo->image.size(), QSize((size.width() + d - 1) / d, (size.height() + d - 1) / d));
+        QCOMPARE(photo->image.size(),
+                 QSize((size.width() + d - 1) / d, (size.height() + d - 1) / d));
     }
 }
 
@@ -287,8 +289,9 @@ void TestAlbumThumbnail::albumThumbnailCarriesTheFileFacts()
 void TestAlbumThumbnail::onlyTheFirstPhotoCounts()
 {
     tools::AlbumSpec spec;
-    spec.photos = {test::samplePhoto(QStringLiteral("first.gif"), QSize(90, 120), 5, PhotoFormat::Gif),
-                   {QStringLiteral("second.jpg"), QByteArray("not an image"), QSize(1, 1), false}};
+    spec.photos = {
+        test::samplePhoto(QStringLiteral("first.gif"), QSize(90, 120), 5, PhotoFormat::Gif),
+        {QStringLiteral("second.jpg"), QByteArray("not an image"), QSize(1, 1), false}};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.sld"));
     QVERIFY(test::writeBytes(path, test::albumBytes(spec)));
@@ -338,12 +341,13 @@ void TestAlbumThumbnail::workersGiveTheSameThumbnails()
     for (int i = 0; i < 6; ++i) {
         tools::AlbumSpec spec;
         spec.photos = {test::samplePhoto(QStringLiteral("p.jpg"), QSize(300 + i * 50, 200 + i * 30),
-                                         quint32(i), i % 3 == 0 ? PhotoFormat::Bmp : PhotoFormat::Jpeg)};
+                                         quint32(i),
+                                         i % 3 == 0 ? PhotoFormat::Bmp : PhotoFormat::Jpeg)};
         paths << dir.filePath(QStringLiteral("%1.sld").arg(i));
         QVERIFY(test::writeBytes(paths.last(), test::albumBytes(spec)));
     }
-    const QList<AlbumThumbnail> threaded =
-        QtConcurrent::blockingMapped(paths, [](const QString& p) { return makeAlbumThumbnail(p, 90); });
+    const QList<AlbumThumbnail> threaded = QtConcurrent::blockingMapped(
+        paths, [](const QString& p) { return makeAlbumThumbnail(p, 90); });
     for (int i = 0; i < paths.size(); ++i) {
         const AlbumThumbnail here = makeAlbumThumbnail(paths.at(i), 90);
         QVERIFY(here.ok() && threaded.at(i).ok());
