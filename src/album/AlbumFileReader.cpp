@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace quorbell::album {
 namespace {
@@ -191,8 +192,21 @@ AlbumFailure openRegularFile(QFile& file, const QString& path)
 
 AlbumFileReader::AlbumFileReader() = default;
 AlbumFileReader::~AlbumFileReader() = default;
-AlbumFileReader::AlbumFileReader(AlbumFileReader&&) noexcept = default;
-AlbumFileReader& AlbumFileReader::operator=(AlbumFileReader&&) noexcept = default;
+AlbumFileReader::AlbumFileReader(AlbumFileReader&& other) noexcept
+    : m_file(std::move(other.m_file)), m_device(std::exchange(other.m_device, nullptr)),
+      m_table(std::move(other.m_table))
+{
+}
+
+AlbumFileReader& AlbumFileReader::operator=(AlbumFileReader&& other) noexcept
+{
+    if (this != &other) {
+        m_file = std::move(other.m_file);
+        m_device = std::exchange(other.m_device, nullptr);
+        m_table = std::move(other.m_table);
+    }
+    return *this;
+}
 
 AlbumFailure AlbumFileReader::open(const QString& path)
 {
