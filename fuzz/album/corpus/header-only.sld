@@ -1,0 +1,1 @@
+Vintrel Ver1.00

@@ -1,0 +1,66 @@
+// Reads the tables of an album file from a random-access device, checking
+// every count, length and position against the real size of the file before
+// it reads or allocates anything, and reads one photo's image bytes on demand.
+// The blocks between the names and the position table are skipped by seeking,
+// so an album of hundreds of megabytes costs a few small reads.
+#pragma once
+
+#include "album/AlbumError.h"
+#include "album/AlbumTable.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class QFile;
+class QIODevice;
+
+namespace quorbell::album {
+
+class AlbumFileReader
+{
+public:
+    AlbumFileReader();
+    ~AlbumFileReader();
+    AlbumFileReader(AlbumFileReader&&) noexcept;
+    AlbumFileReader& operator=(AlbumFileReader&&) noexcept;
+
+    // Opens the file at `path` for reading and reads its tables. A missing
+    // file, a folder, a device or a pipe is refused before anything is opened.
+    AlbumFailure open(const QString& path);
+    // Reads the tables of a device that is already open (a buffer in tests and
+    // fuzzing); the device is not owned and must outlive the reader.
+    AlbumFailure open(QIODevice* device);
+    void close();
+
+    bool isOpen() const { return m_device != nullptr; }
+    const AlbumTable& table() const { return m_table; }
+
+    // The image bytes of photo `index`, read from its position.
+    AlbumResult<QByteArray> photoBytes(int index);
+
+private:
+    AlbumFailure readTables();
+
+    std::unique_ptr<QFile> m_file;
+    QIODevice* m_device = nullptr;
+    AlbumTable m_table;
+};
+
+// The tables of the file at `path`; the file is closed again before returning.
+AlbumResult<AlbumTable> readAlbumTable(const QString& path);
+// The tables of an open device (not owned).
+AlbumResult<AlbumTable> readAlbumTable(QIODevice* device);
+
+// The image bytes of one photo of a table read earlier: the file is opened,
+// its size checked again (it may have changed since), and closed again.
+AlbumResult<QByteArray> readPhotoBytes(const QString& path, const AlbumPhoto& photo);
+AlbumResult<QByteArray> readPhotoBytes(QIODevice* device, const AlbumPhoto& photo);
+
+// Opens `path` for reading as a regular file: Missing, NotAFile or
+// Unreadable when that is not possible. Pipes and devices are refused before
+// they are opened, so nothing blocks on them.
+AlbumFailure openRegularFile(QFile& file, const QString& path);
+
+} // namespace quorbell::album

@@ -1,0 +1,80 @@
+#include "album/AlbumThumbnail.h"
+
+#include "album/AlbumFileReader.h"
+#include "album/PhotoDecoder.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace quorbell::album {
+
+QSize fitToCell(QSize picture, int cellSize)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    const int s = cellSize - 2;
+    if (w > h)
+        return w > s ? QSize(s, h * s / w) : QSize(w, h);
+    return h > s ? QSize(w * s / h, s) : QSize(w, h);
+}
+
+QSize recordedPixelSize(QSize full)
+{
+    constexpr int kMax = 32767;
+    const int longer = std::max(full.width(), full.height());
+    if (longer <= kMax)
+        return full;
+    return QSize(std::max(1, int(qint64(full.width()) * kMax / longer)),
+                 std::max(1, int(qint64(full.height()) * kMax / longer)));
+}
+
+QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize)
+{
+    const QSize fit = fitToCell(recordedSize, cellSize).expandedTo(QSize(1, 1));
+    QImage out = picture.size() == fit
+                     ? picture
+                     : picture.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return out.format() == QImage::Format_RGB32 ? out : out.convertToFormat(QImage::Format_RGB32);
+}
+
+AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)
+{
+    AlbumThumbnail r;
+    r.path = path;
+    r.cellSize = cellSize;
+
+    const QFileInfo info(path);
+    if (info.isFile()) {
+        r.fileExists = true;
+        r.fileSize = info.size();
+        r.fileDate = DateVariant::fromDateTime(info.lastModified());
+    }
+
+    AlbumFileReader reader;
+    r.failure = reader.open(path);
+    if (!r.ok())
+        return r;
+    r.tableRead = true;
+    r.password = reader.table().password;
+
+    const AlbumResult<QByteArray> bytes = reader.photoBytes(0);
+    if (!bytes) {
+        r.failure = bytes.failure();
+        return r;
+    }
+    const qint64 imageOffset = reader.table().photos.at(0).offset();
+    reader.close();
+
+    const std::optional<DecodedPhoto> photo = decodePhoto(
+        *bytes, [cellSize](QSize full) { return fitToCell(recordedPixelSize(full), cellSize); });
+    if (!photo) {
+        r.failure = {AlbumError::UndecodableImage, imageOffset};
+        return r;
+    }
+    r.pixelSize = recordedPixelSize(photo->fullSize);
+    r.image = fitPictureToCell(photo->image, r.pixelSize, cellSize);
+    return r;
+}
+
+} // namespace quorbell::album

@@ -1,0 +1,56 @@
+// Makes an album's thumbnail from its first photo: reads the tables, reads
+// the first photo's bytes from their position, decodes them shrunk on load and
+// scales the picture smoothly into the cell. One plain function that the
+// command line, the tests and the loading loop's worker threads all call; it
+// touches no shared state.
+#pragma once
+
+#include "album/AlbumError.h"
+#include "core/DateVariant.h"
+#include "core/PasswordForm.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace quorbell::album {
+
+// The size a picture of `picture` pixels takes in a square cell of `cellSize`
+// (whose usable edge is cellSize - 2), in exact integer arithmetic: a picture
+// that fits is kept at its own size, a larger one is reduced until its longer
+// side fills the cell, keeping its proportions; nothing is ever enlarged. A
+// very thin picture may give a side of 0.
+QSize fitToCell(QSize picture, int cellSize);
+
+// The pixel size as the program records it: width and height are 16-bit
+// values, so a picture with a side beyond 32767 is recorded reduced in
+// proportion until that side is 32767.
+QSize recordedPixelSize(QSize full);
+
+// The fitted picture of a decoded photo: smooth-scaled to fitToCell of its
+// recorded size (each side at least 1 pixel), Format_RGB32.
+QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize);
+
+struct AlbumThumbnail
+{
+    QString path;
+    int cellSize = 0;
+    AlbumFailure failure;     // error None when the thumbnail was made
+    bool fileExists = false;  // a regular file was found: size and date are valid
+    qint64 fileSize = 0;      // bytes
+    DateVariant fileDate;     // last-modified local date-time, whole seconds
+    bool tableRead = false;   // the header and tables were read: the password is valid
+    PasswordBytes password{}; // the stored form from the file
+    QSize pixelSize;          // the first photo's size as recorded (see recordedPixelSize)
+    QImage image;             // fitted to the cell, Format_RGB32
+
+    bool ok() const { return failure.error == AlbumError::None; }
+    bool hasPassword() const { return tableRead && quorbell::hasPassword(password); }
+};
+
+// Everything about the album at `path` the grid needs, for a cell of
+// `cellSize`. Never throws; the reason for a failure is in `failure`, and the
+// file's size and date are filled whenever the file exists.
+AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize);
+
+} // namespace quorbell::album

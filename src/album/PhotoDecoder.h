@@ -1,0 +1,44 @@
+// Decodes the image bytes of one photo (BMP, JPEG or GIF) in memory. The pixel
+// size comes from the image header; a JPEG is then decoded at the smallest of
+// the decoder's 1/2, 1/4 and 1/8 scales that is not below the size the caller
+// needs, so a thumbnail of a 24-megapixel photo never decodes every pixel.
+// Thread-agnostic: it touches no shared state.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+#include <functional>
+#include <optional>
+
+namespace quorbell::album {
+
+enum class ImageKind { Unknown, Bmp, Jpeg, Gif };
+
+// The kind of image the bytes hold, from their first bytes.
+ImageKind sniffImageKind(QByteArrayView bytes);
+
+// The pixel size from the image header alone; nothing when no decoder accepts it.
+std::optional<QSize> readPixelSize(QByteArrayView bytes);
+
+struct DecodedPhoto
+{
+    QImage image;   // Format_RGB32, at least the size asked for (or the full size when smaller)
+    QSize fullSize; // the photo's own pixel size
+};
+
+// Decodes the bytes; `neededSize` maps the full pixel size (read from the
+// header) to the smallest size the decoded picture may have. Transparent
+// pixels are laid over white. Nothing when no decoder accepts the bytes.
+std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
+                                        const std::function<QSize(QSize)>& neededSize);
+
+// The JPEG scale denominator (1, 2, 4 or 8) for a photo of `full` pixels: the
+// largest whose output, each side rounded up, is not below `needed`.
+int jpegScaleDenominator(QSize full, QSize needed);
+
+// Decoded pictures larger than this many bytes are refused rather than allocated.
+inline constexpr qint64 kMaxDecodedBytes = 256 * 1024 * 1024;
+
+} // namespace quorbell::album

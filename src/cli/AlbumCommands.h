@@ -1,0 +1,18 @@
+// quorbell-cli's album commands: album-info prints an album file's photo
+// table, album-extract writes its photos' image bytes to a folder,
+// album-make writes an album file from image files.
+#pragma once
+
+#include "cli/CliCommon.h"
+
+namespace quorbell::cli {
+
+extern const Command kAlbumInfoCommand;
+extern const Command kAlbumExtractCommand;
+extern const Command kAlbumMakeCommand;
+
+// A stored photo name made into one safe file name component: no path
+// separators, no control characters, no "..", at most 255 bytes.
+QString safePhotoFileName(const QString& stored);
+
+} // namespace quorbell::cli

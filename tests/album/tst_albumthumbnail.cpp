@@ -1,0 +1,360 @@
+// Thumbnails: the fit rule's integer arithmetic, the JPEG scale choice, the
+// three image formats, the colours surviving the decode, what an album's
+// thumbnail carries, and the same answers from worker threads.
+#include "album/AlbumThumbnail.h"
+#include "album/PhotoDecoder.h"
+#include "GifEncoder.h"
+
+#include "AlbumFixtures.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtConcurrent>
+
+using namespace quorbell;
+using namespace quorbell::album;
+using quorbell::tools::PhotoFormat;
+
+Q_DECLARE_METATYPE(quorbell::tools::PhotoFormat)
+
+namespace {
+
+QImage solid(QSize size, QRgb colour)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(colour);
+    return img;
+}
+
+bool near(QRgb a, QRgb b, int tolerance)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+QString describe(QRgb c)
+{
+    return QStringLiteral("(%1,%2,%3)").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c));
+}
+
+} // namespace
+
+class TestAlbumThumbnail : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void fitRule_data();
+    void fitRule();
+    void recordedSize_data();
+    void recordedSize();
+    void jpegScale_data();
+    void jpegScale();
+    void formats_data();
+    void formats();
+    void coloursSurvive_data();
+    void coloursSurvive();
+    void gifRoundTrip();
+    void undecodableBytes_data();
+    void undecodableBytes();
+    void albumThumbnailCarriesTheFileFacts();
+    void onlyTheFirstPhotoCounts();
+    void brokenAlbumsKeepSizeAndDate();
+    void workersGiveTheSameThumbnails();
+};
+
+void TestAlbumThumbnail::fitRule_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QSize>("fitted");
+    QTest::newRow("small stays") << QSize(60, 40) << 80 << QSize(60, 40);
+    QTest::newRow("wide") << QSize(300, 100) << 80 << QSize(78, 26);
+    QTest::newRow("tall") << QSize(100, 300) << 80 << QSize(26, 78);
+    QTest::newRow("square") << QSize(100, 100) << 80 << QSize(78, 78);
+    QTest::newRow("exactly the edge") << QSize(78, 78) << 80 << QSize(78, 78);
+    QTest::newRow("one over the edge") << QSize(79, 40) << 80 << QSize(78, 39);
+    QTest::newRow("square below the edge") << QSize(50, 50) << 80 << QSize(50, 50);
+    QTest::newRow("truncates, 640x480 in 120") << QSize(640, 480) << 120 << QSize(118, 88);
+    QTest::newRow("truncates, 4000x3000 in 60") << QSize(4000, 3000) << 60 << QSize(58, 43);
+    QTest::newRow("truncates, tall 3000x4000 in 110") << QSize(3000, 4000) << 110 << QSize(81, 108);
+    QTest::newRow("very thin gives 0") << QSize(1000, 1) << 80 << QSize(78, 0);
+    QTest::newRow("largest recorded") << QSize(32767, 32767) << 120 << QSize(118, 118);
+}
+
+void TestAlbumThumbnail::fitRule()
+{
+    QFETCH(QSize, picture);
+    QFETCH(int, cell);
+    QFETCH(QSize, fitted);
+    QCOMPARE(fitToCell(picture, cell), fitted);
+}
+
+void TestAlbumThumbnail::recordedSize_data()
+{
+    QTest::addColumn<QSize>("full");
+    QTest::addColumn<QSize>("recorded");
+    QTest::newRow("ordinary") << QSize(4000, 3000) << QSize(4000, 3000);
+    QTest::newRow("limit") << QSize(32767, 10) << QSize(32767, 10);
+    QTest::newRow("wide panorama") << QSize(40000, 1000) << QSize(32767, 819);
+    QTest::newRow("tall strip") << QSize(3, 65535) << QSize(1, 32767);
+}
+
+void TestAlbumThumbnail::recordedSize()
+{
+    QFETCH(QSize, full);
+    QFETCH(QSize, recorded);
+    QCOMPARE(recordedPixelSize(full), recorded);
+}
+
+void TestAlbumThumbnail::jpegScale_data()
+{
+    QTest::addColumn<QSize>("full");
+    QTest::addColumn<QSize>("needed");
+    QTest::addColumn<int>("denominator");
+    QTest::newRow("12 MP into 78x58") << QSize(4000, 3000) << QSize(78, 58) << 8;
+    QTest::newRow("640x480 into 78x58") << QSize(640, 480) << QSize(78, 58) << 8;
+    QTest::newRow("eighth rounds up") << QSize(617, 463) << QSize(78, 58) << 8;
+    QTest::newRow("eighth too small") << QSize(600, 450) << QSize(78, 58) << 4;
+    QTest::newRow("half rounds up") << QSize(155, 155) << QSize(78, 78) << 2;
+    QTest::newRow("half too small") << QSize(154, 154) << QSize(78, 78) << 1;
+    QTest::newRow("small picture kept") << QSize(60, 40) << QSize(60, 40) << 1;
+}
+
+void TestAlbumThumbnail::jpegScale()
+{
+    QFETCH(QSize, full);
+    QFETCH(QSize, needed);
+    QFETCH(int, denominator);
+    QCOMPARE(jpegScaleDenominator(full, needed), denominator);
+}
+
+void TestAlbumThumbnail::formats_data()
+{
+    QTest::addColumn<PhotoFormat>("format");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("cell");
+    for (const auto& [name, format] :
+         {std::pair{"jpeg", PhotoFormat::Jpeg}, std::pair{"bmp", PhotoFormat::Bmp},
+          std::pair{"gif", PhotoFormat::Gif}}) {
+        QTest::newRow(QByteArray(name) + " 640x480") << format << QSize(640, 480) << 80;
+        QTest::newRow(QByteArray(name) + " 300x100") << format << QSize(300, 100) << 80;
+        QTest::newRow(QByteArray(name) + " 100x300 in 120") << format << QSize(100, 300) << 120;
+        QTest::newRow(QByteArray(name) + " 60x40 stays") << format << QSize(60, 40) << 80;
+        QTest::newRow(QByteArray(name) + " 1201x7") << format << QSize(1201, 7) << 60;
+    }
+}
+
+void TestAlbumThumbnail::formats()
+{
+    QFETCH(PhotoFormat, format);
+    QFETCH(QSize, size);
+    QFETCH(int, cell);
+    const QByteArray bytes = tools::makeSamplePhoto(size, 7, format);
+    QCOMPARE(readPixelSize(bytes), std::optional<QSize>(size));
+    const std::optional<DecodedPhoto> photo =
+        decodePhoto(bytes, [cell](QSize full) { return fitToCell(full, cell); });
+    QVERIFY(photo);
+    QCOMPARE(photo->fullSize, size);
+    QCOMPARE(photo->image.format(), QImage::Format_RGB32);
+    const QImage thumb = fitPictureToCell(photo->image, photo->fullSize, cell);
+    QCOMPARE(thumb.size(), fitToCell(size, cell).expandedTo(QSize(1, 1)));
+    QCOMPARE(thumb.format(), QImage::Format_RGB32);
+    if (format == PhotoFormat::Jpeg) {
+        // Shrunk on load: never below the fitted size, never the full size
+        // when an eighth would do.
+        const int d = jpegScaleDenominator(size, fitToCell(size, cell));
+        QCOMPARE(photo->image.size(),
+                 QSize((size.width() + d - 1) / d, (size.height() + d - 1) / d));
+    }
+}
+
+void TestAlbumThumbnail::coloursSurvive_data()
+{
+    QTest::addColumn<PhotoFormat>("format");
+    QTest::addColumn<QRgb>("colour");
+    QTest::addColumn<int>("tolerance");
+    QTest::newRow("jpeg red") << PhotoFormat::Jpeg << qRgb(200, 30, 10) << 8;
+    QTest::newRow("jpeg blue") << PhotoFormat::Jpeg << qRgb(20, 40, 220) << 8;
+    QTest::newRow("bmp orange") << PhotoFormat::Bmp << qRgb(250, 140, 0) << 0;
+    QTest::newRow("gif palette green") << PhotoFormat::Gif << qRgb(51, 170, 255) << 0;
+}
+
+void TestAlbumThumbnail::coloursSurvive()
+{
+    // A channel swap or a lost alpha byte in the decode would show here.
+    QFETCH(PhotoFormat, format);
+    QFETCH(QRgb, colour);
+    QFETCH(int, tolerance);
+    const QByteArray bytes = tools::encodePhoto(solid(QSize(400, 300), colour), format);
+    const std::optional<DecodedPhoto> photo =
+        decodePhoto(bytes, [](QSize full) { return fitToCell(full, 80); });
+    QVERIFY(photo);
+    const QImage thumb = fitPictureToCell(photo->image, photo->fullSize, 80);
+    const QRgb expected = format == PhotoFormat::Gif ? tools::gifPaletteColour(colour) : colour;
+    for (const QPoint p : {QPoint(0, 0), QPoint(39, 29), QPoint(77, 57)}) {
+        const QRgb got = thumb.pixel(p);
+        QVERIFY2(near(got, expected, tolerance), qPrintable(describe(got)));
+        QCOMPARE(qAlpha(photo->image.pixel(p)), 255);
+    }
+
+    // Greyscale JPEGs come out grey.
+    const QByteArray grey = tools::encodePhoto(
+        solid(QSize(64, 64), qRgb(90, 90, 90)).convertToFormat(QImage::Format_Grayscale8),
+        PhotoFormat::Jpeg);
+    const std::optional<DecodedPhoto> g = decodePhoto(grey, [](QSize s) { return s; });
+    QVERIFY(g);
+    QVERIFY(near(g->image.pixel(10, 10), qRgb(90, 90, 90), 3));
+}
+
+void TestAlbumThumbnail::gifRoundTrip()
+{
+    // Noise fills the LZW table several times over: code widths 9 to 12 and
+    // the table resets must all decode back to the same pixels.
+    const QImage source = tools::paintSamplePhoto(QSize(301, 203), 99);
+    const QByteArray gif = tools::encodeGif(source);
+    QImage back;
+    QVERIFY(back.loadFromData(gif, "GIF"));
+    QCOMPARE(back.size(), source.size());
+    back = back.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            if (back.pixel(x, y) != tools::gifPaletteColour(source.pixel(x, y)))
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2 differs").arg(x).arg(y)));
+        }
+    }
+}
+
+void TestAlbumThumbnail::undecodableBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray jpeg = tools::makeSamplePhoto(QSize(64, 48), 3, PhotoFormat::Jpeg);
+    QTest::newRow("text") << QByteArray("hello, this is not a picture");
+    QTest::newRow("one byte") << QByteArray("\xFF");
+    QTest::newRow("JPEG marker only") << QByteArray("\xFF\xD8\xFF", 3);
+    QTest::newRow("JPEG cut in its header") << jpeg.left(100);
+    QTest::newRow("BMP marker only") << QByteArray("BM");
+    QTest::newRow("BMP header of zeros") << QByteArray("BM" + QByteArray(60, '\0'));
+    QTest::newRow("GIF signature only") << QByteArray("GIF89a");
+    QTest::newRow("PNG is not an album photo") << [] {
+        QByteArray b;
+        QBuffer buf(&b);
+        buf.open(QIODevice::WriteOnly);
+        solid(QSize(8, 8), qRgb(1, 2, 3)).save(&buf, "PNG");
+        return b;
+    }();
+}
+
+void TestAlbumThumbnail::undecodableBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(!decodePhoto(bytes, [](QSize s) { return s; }));
+}
+
+void TestAlbumThumbnail::albumThumbnailCarriesTheFileFacts()
+{
+    tools::AlbumSpec spec;
+    spec.password = storedPasswordForm(QStringLiteral("key"));
+    spec.photos = {test::samplePhoto(QStringLiteral("a.jpg"), QSize(1600, 1200), 1)};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.sld"));
+    const QByteArray bytes = test::albumBytes(spec);
+    QVERIFY(test::writeBytes(path, bytes));
+    // Midnight local time: the date is kept as a date, at whole seconds.
+    const QDateTime when(QDate(2003, 1, 2), QTime(0, 0, 0, 0));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(when.addMSecs(700), QFileDevice::FileModificationTime));
+    }
+
+    const AlbumThumbnail t = makeAlbumThumbnail(path, 100);
+    QVERIFY2(t.ok(), errorName(t.failure.error));
+    QCOMPARE(t.path, path);
+    QCOMPARE(t.cellSize, 100);
+    QVERIFY(t.fileExists);
+    QCOMPARE(t.fileSize, bytes.size());
+    QCOMPARE(t.fileDate, DateVariant::fromDateTime(when));
+    QCOMPARE(t.fileDate.toDateTime(), std::optional<QDateTime>(when));
+    QVERIFY(t.tableRead);
+    QVERIFY(t.hasPassword());
+    QCOMPARE(t.password, spec.password);
+    QCOMPARE(t.pixelSize, QSize(1600, 1200));
+    QCOMPARE(t.image.size(), QSize(98, 73));
+    QCOMPARE(t.image.format(), QImage::Format_RGB32);
+}
+
+void TestAlbumThumbnail::onlyTheFirstPhotoCounts()
+{
+    tools::AlbumSpec spec;
+    spec.photos = {
+        test::samplePhoto(QStringLiteral("first.gif"), QSize(90, 120), 5, PhotoFormat::Gif),
+        {QStringLiteral("second.jpg"), QByteArray("not an image"), QSize(1, 1), false}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.sld"));
+    QVERIFY(test::writeBytes(path, test::albumBytes(spec)));
+    const AlbumThumbnail t = makeAlbumThumbnail(path, 80);
+    QVERIFY2(t.ok(), errorName(t.failure.error));
+    QCOMPARE(t.pixelSize, QSize(90, 120));
+    QCOMPARE(t.image.size(), QSize(58, 78));
+}
+
+void TestAlbumThumbnail::brokenAlbumsKeepSizeAndDate()
+{
+    QTemporaryDir dir;
+    // The first photo's bytes are no image: the table was read, the photo failed.
+    tools::AlbumSpec spec;
+    spec.photos = {{QStringLiteral("x.jpg"), QByteArray(500, '\x01'), QSize(10, 10), false}};
+    const QString undecodable = dir.filePath(QStringLiteral("u.sld"));
+    QVERIFY(test::writeBytes(undecodable, test::albumBytes(spec)));
+    AlbumThumbnail t = makeAlbumThumbnail(undecodable, 80);
+    QCOMPARE(t.failure.error, AlbumError::UndecodableImage);
+    QVERIFY(t.tableRead);
+    QVERIFY(t.fileExists);
+    QCOMPARE(t.fileSize, QFileInfo(undecodable).size());
+    QVERIFY(t.fileDate.kind == DateVariant::Kind::Date);
+    QVERIFY(t.image.isNull());
+
+    // Broken tables: nothing but the file's own facts.
+    QByteArray cut = test::albumBytes(spec).left(30);
+    const QString truncated = dir.filePath(QStringLiteral("t.sld"));
+    QVERIFY(test::writeBytes(truncated, cut));
+    t = makeAlbumThumbnail(truncated, 80);
+    QCOMPARE(t.failure.error, AlbumError::BadCount);
+    QVERIFY(!t.tableRead);
+    QCOMPARE(t.fileSize, 30);
+
+    t = makeAlbumThumbnail(dir.filePath(QStringLiteral("missing.sld")), 80);
+    QCOMPARE(t.failure.error, AlbumError::Missing);
+    QVERIFY(!t.fileExists);
+    t = makeAlbumThumbnail(dir.path(), 80);
+    QCOMPARE(t.failure.error, AlbumError::NotAFile);
+    QVERIFY(!t.fileExists);
+}
+
+void TestAlbumThumbnail::workersGiveTheSameThumbnails()
+{
+    QTemporaryDir dir;
+    QStringList paths;
+    for (int i = 0; i < 6; ++i) {
+        tools::AlbumSpec spec;
+        spec.photos = {test::samplePhoto(QStringLiteral("p.jpg"), QSize(300 + i * 50, 200 + i * 30),
+                                         quint32(i),
+                                         i % 3 == 0 ? PhotoFormat::Bmp : PhotoFormat::Jpeg)};
+        paths << dir.filePath(QStringLiteral("%1.sld").arg(i));
+        QVERIFY(test::writeBytes(paths.last(), test::albumBytes(spec)));
+    }
+    const QList<AlbumThumbnail> threaded = QtConcurrent::blockingMapped(
+        paths, [](const QString& p) { return makeAlbumThumbnail(p, 90); });
+    for (int i = 0; i < paths.size(); ++i) {
+        const AlbumThumbnail here = makeAlbumThumbnail(paths.at(i), 90);
+        QVERIFY(here.ok() && threaded.at(i).ok());
+        QCOMPARE(threaded.at(i).image, here.image);
+        QCOMPARE(threaded.at(i).pixelSize, here.pixelSize);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestAlbumThumbnail)
+#include "tst_albumthumbnail.moc"

@@ -1,0 +1,24 @@
+// Photo-like pictures for test, benchmark and demo albums: soft gradients,
+// a few blurred shapes and fine grain, so that JPEG compresses them about as
+// it compresses a real photo. Encoded in memory as JPEG, BMP or GIF.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+namespace quorbell::tools {
+
+enum class PhotoFormat { Jpeg, Bmp, Gif };
+
+// The same seed always paints the same picture.
+QImage paintSamplePhoto(QSize size, quint32 seed);
+
+// Encodes a picture: JPEG at `quality`, BMP with 24 bits per pixel, GIF with
+// the fixed palette.
+QByteArray encodePhoto(const QImage& image, PhotoFormat format, int quality = 90);
+
+// paintSamplePhoto and encodePhoto in one.
+QByteArray makeSamplePhoto(QSize size, quint32 seed, PhotoFormat format, int quality = 90);
+
+} // namespace quorbell::tools
