@@ -1,10 +1,14 @@
 #include "cli/Commands.h"
 
+#include "cli/ContainerCommands.h"
+
 namespace quorbell::cli {
 
 const QList<Command>& allCommands()
 {
     static const QList<Command> commands = {
+        containerInfoCommand(),
+        thumbnailExportCommand(),
     };
     return commands;
 }
