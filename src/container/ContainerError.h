@@ -15,7 +15,7 @@ enum class ErrorCode {
     FileMissing,       // no file at the path
     FileUnreadable,    // the file could not be opened or read (detail: the system's reason)
     BadMagic,          // the first 11 bytes are not the container tag
-    BadCount,          // negative album count, or more albums than the file can hold
+    BadCount,          // a negative album count (a count too large for the file is Truncated)
     BadCellSize,       // not one of 60, 70, ..., 120
     Truncated,         // a table or entry runs past the end of the file
     BadText,           // a name, comment or date text that is not valid code page 932

@@ -15,9 +15,6 @@
 namespace quorbell::container {
 namespace {
 
-// The fewest bytes one album can take: size word, two empty strings, a record
-// holding the smallest BMP, file size and an empty date.
-constexpr qint64 kMinBytesPerAlbum = 4 + 2 + 2 + 4 + kBmpMinimumBytes + 4 + 2;
 // The first read of the file: header, size words and usually all names and comments.
 constexpr qint64 kFirstReadBytes = 256 * 1024;
 
@@ -129,21 +126,27 @@ std::optional<ContainerError> ContainerFile::readTables()
     if (m_size < kHeaderBytes)
         return makeError(ErrorCode::Truncated, Section::Header, m_size);
     m_doc.version = QString::fromLatin1(head.constData() + kMagicTagBytes, kVersionBytes);
+    // Without a password (bytes 0 and 1 zero) the other six bytes mean nothing,
+    // and the document holds the plain "no password" form.
     m_doc.password = passwordFromBytes(QByteArrayView(head).sliced(kPasswordOffset, 8));
+    if (!hasPassword(m_doc.password))
+        m_doc.password = kNoPassword;
     const int n = readI16(head.constData() + kCountOffset);
     const int cellSize = readI16(head.constData() + kCellSizeOffset);
-    if (n < 0 || kHeaderBytes + n * kMinBytesPerAlbum > m_size)
+    if (n < 0)
         return makeError(ErrorCode::BadCount, Section::Header, kCountOffset);
     if (!isValidCellSize(cellSize))
         return makeError(ErrorCode::BadCellSize, Section::Header, kCellSizeOffset);
     m_doc.cellSize = qint16(cellSize);
-    m_doc.albums.resize(n);
-    m_records.resize(size_t(n));
 
-    // Size words.
+    // Size words. A count larger than the file can hold shows up as a table
+    // that runs past its end; the entries are made only once the file has
+    // room for their size words.
     qint64 pos = kHeaderBytes;
     if (!ensure(pos + 4 * qint64(n)))
-        return shortRead(Section::SizeWords, pos);
+        return shortRead(Section::SizeWords, m_size);
+    m_doc.albums.resize(n);
+    m_records.resize(size_t(n));
     for (int i = 0; i < n; ++i, pos += 4)
         m_doc.albums[i].thumbSize = readI32(head.constData() + pos);
 

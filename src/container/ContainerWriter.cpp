@@ -191,13 +191,17 @@ std::optional<ContainerError> writeContainer(const QString& path, const Containe
     if (std::optional<ContainerError> e = encodeDocument(doc, texts))
         return e;
 
-    // A read-only file is replaced all the same. The temporary file takes
-    // over the old file's permissions, so it is made writable first, and put
-    // back as it was when the write fails.
+    // A read-only file is replaced all the same, and the new file is not
+    // read-only. The temporary file takes over the old file's permissions, so
+    // the old file is made writable first, and put back as it was when the
+    // write fails.
     const QFileInfo info(path);
     std::optional<QFileDevice::Permissions> oldPermissions;
-    if (info.exists() && info.isFile() && !info.isWritable()) {
-        oldPermissions = info.permissions();
+    if (info.exists() && info.isFile() && !(info.permissions() & QFileDevice::WriteOwner)) {
+        // The "user" bits describe the caller's access, not the file's mode;
+        // Qt would turn them into owner bits when they are set back.
+        oldPermissions = info.permissions() &
+                         ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
         QFile::setPermissions(path, *oldPermissions | QFileDevice::WriteOwner);
     }
     auto fail = [&](const QString& reason) {
