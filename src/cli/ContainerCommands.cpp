@@ -50,7 +50,7 @@ QString reasonText(const ContainerError& e)
     case ErrorCode::BadCellSize:
         return QStringLiteral("cell size not 60, 70, 80, 90, 100, 110 or 120");
     case ErrorCode::Truncated:
-        return QStringLiteral("%1 ends early").arg(sectionName(e.section));
+        return QStringLiteral("file ends inside the %1").arg(sectionName(e.section));
     case ErrorCode::BadText:
         return QStringLiteral("%1 of %2 is not valid Shift-JIS")
             .arg(sectionName(e.section), album);
