@@ -130,7 +130,7 @@ QByteArray paletteBmp(const QImage& src, int depth)
         QByteArray row(stride, '\0');
         for (int x = 0; x < w; ++x) {
             const QRgb c = src.pixel(x, y);
-            const int index = depth == 1 ? (qGray(c) >= 128 ? 1 : 0)
+            const int index = depth == 1   ? (qGray(c) >= 128 ? 1 : 0)
                               : depth == 4 ? nearest(palette, c)
                                            : cubeIndex(c);
             const int bit = x * depth;
@@ -163,10 +163,9 @@ QByteArray directBmp(const QImage& src, BmpKind kind)
 {
     const int w = src.width();
     const int h = src.height();
-    const int depth = kind == BmpKind::Rgb16 ? 16 : (kind == BmpKind::Rgb32 ||
-                                                     kind == BmpKind::Bitfields32)
-                                                        ? 32
-                                                        : 24;
+    const int depth = kind == BmpKind::Rgb16                                     ? 16
+                      : (kind == BmpKind::Rgb32 || kind == BmpKind::Bitfields32) ? 32
+                                                                                 : 24;
     const int stride = strideOf(w, depth);
     QByteArray bmp;
     if (kind == BmpKind::Core24) {
@@ -196,8 +195,8 @@ QByteArray directBmp(const QImage& src, BmpKind kind)
             const QRgb c = src.pixel(x, y);
             switch (depth) {
             case 16:
-                qToLittleEndian(quint16((qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3),
-                                p);
+                qToLittleEndian(
+                    quint16((qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3), p);
                 p += 2;
                 break;
             case 24:
@@ -337,7 +336,7 @@ QByteArray assembleContainer(const RawContainer& c, ContainerLayout* layout)
 
 RawContainer sampleContainer(const SampleOptions& o)
 {
-    static const QSize kPhotoSizes[] = {{640, 480}, {480, 640}, {60, 40},
+    static const QSize kPhotoSizes[] = {{640, 480},  {480, 640}, {60, 40},
                                         {1024, 768}, {300, 100}, {100, 100}};
     RawContainer c;
     c.cellSize = qint16(o.cellSize);

@@ -48,10 +48,10 @@ struct RawEntry
     QByteArray name;    // code page 932 bytes
     QByteArray comment; // code page 932 bytes
     qint32 sizeWord = 0;
-    QByteArray bmp;     // the whole record after its length: normally a BMP file
+    QByteArray bmp;                     // the whole record after its length: normally a BMP file
     std::optional<qint32> recordLength; // written instead of bmp.size() when set
     qint32 fileSize = 0;
-    QByteArray date;    // a whole variant entry
+    QByteArray date; // a whole variant entry
 };
 
 struct RawContainer
@@ -78,9 +78,9 @@ struct SampleOptions
 {
     int count = 10;
     int cellSize = 80;
-    std::optional<QString> password; // stored form of this text; none: no password
+    std::optional<QString> password;      // stored form of this text; none: no password
     QList<BmpKind> kinds{BmpKind::Rgb24}; // cycled over the entries
-    int hiddenEvery = 7;   // every n-th entry (1-based) is hidden; 0: none
+    int hiddenEvery = 7;                  // every n-th entry (1-based) is hidden; 0: none
     QString albumFolder = QStringLiteral("/home/user/アルバム/");
     bool withFolder = true;
 };

@@ -22,9 +22,12 @@ int usage()
 std::optional<BmpKind> kindFromText(const QString& t)
 {
     static const QList<std::pair<QString, BmpKind>> kinds = {
-        {QStringLiteral("1"), BmpKind::Mono1},          {QStringLiteral("4"), BmpKind::Palette4},
-        {QStringLiteral("8"), BmpKind::Palette8},       {QStringLiteral("rle8"), BmpKind::Rle8},
-        {QStringLiteral("16"), BmpKind::Rgb16},         {QStringLiteral("24"), BmpKind::Rgb24},
+        {QStringLiteral("1"), BmpKind::Mono1},
+        {QStringLiteral("4"), BmpKind::Palette4},
+        {QStringLiteral("8"), BmpKind::Palette8},
+        {QStringLiteral("rle8"), BmpKind::Rle8},
+        {QStringLiteral("16"), BmpKind::Rgb16},
+        {QStringLiteral("24"), BmpKind::Rgb24},
         {QStringLiteral("32"), BmpKind::Rgb32},
         {QStringLiteral("bitfields32"), BmpKind::Bitfields32},
     };
@@ -75,7 +78,8 @@ int main(int argc, char* argv[])
     if (options.kinds.isEmpty())
         options.kinds.append(BmpKind::Rgb24);
     QFile out(args.at(0));
-    if (!out.open(QIODevice::WriteOnly) || out.write(assembleContainer(sampleContainer(options))) < 0) {
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(assembleContainer(sampleContainer(options))) < 0) {
         std::fprintf(stderr, "make_container: cannot write %s\n", qPrintable(args.at(0)));
         return 1;
     }

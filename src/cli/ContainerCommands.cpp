@@ -52,8 +52,7 @@ QString reasonText(const ContainerError& e)
     case ErrorCode::Truncated:
         return QStringLiteral("file ends inside the %1").arg(sectionName(e.section));
     case ErrorCode::BadText:
-        return QStringLiteral("%1 of %2 is not valid Shift-JIS")
-            .arg(sectionName(e.section), album);
+        return QStringLiteral("%1 of %2 is not valid Shift-JIS").arg(sectionName(e.section), album);
     case ErrorCode::BadName:
         return QStringLiteral("name of %1 holds \"/\" or NUL").arg(album);
     case ErrorCode::BadRecordLength:
@@ -125,13 +124,15 @@ void printJson(const QString& path, const ContainerFile& file)
         const AlbumEntry& a = doc.albums.at(i);
         const bool isText = a.fileDate.kind == DateVariant::Kind::Text;
         o << (i ? ", " : "") << "{\"index\": " << i << ", \"name\": " << jsonString(a.fileName)
-          << ", \"hidden\": " << jsonBool(a.isHidden()) << ", \"comment\": "
-          << jsonString(a.comment) << ", \"thumb_width\": " << pairHigh(a.thumbSize)
+          << ", \"hidden\": " << jsonBool(a.isHidden())
+          << ", \"comment\": " << jsonString(a.comment)
+          << ", \"thumb_width\": " << pairHigh(a.thumbSize)
           << ", \"thumb_height\": " << pairLow(a.thumbSize)
           << ", \"thumbnail_width\": " << file.record(i).width
           << ", \"thumbnail_height\": " << file.record(i).height << ", \"size\": " << a.fileSize
-          << ", \"date\": " << jsonDate(a.fileDate) << ", \"date_text\": "
-          << (isText ? jsonString(a.fileDate.text) : QStringLiteral("null")) << "}";
+          << ", \"date\": " << jsonDate(a.fileDate)
+          << ", \"date_text\": " << (isText ? jsonString(a.fileDate.text) : QStringLiteral("null"))
+          << "}";
     }
     o << "], \"album_folder\": "
       << (doc.albumFolder ? jsonString(*doc.albumFolder) : QStringLiteral("null")) << "}\n";
@@ -152,9 +153,8 @@ void printText(const QString& path, const ContainerFile& file)
     for (int i = 0; i < doc.albums.size(); ++i) {
         const AlbumEntry& a = doc.albums.at(i);
         o << i << "\t" << a.fileName << "\t" << a.comment << "\t" << file.record(i).width << "x"
-          << file.record(i).height << " of " << pairHigh(a.thumbSize) << "x"
-          << pairLow(a.thumbSize) << "\t" << sizeTextKB(a.fileSize) << "\t"
-          << a.fileDate.displayText() << "\n";
+          << file.record(i).height << " of " << pairHigh(a.thumbSize) << "x" << pairLow(a.thumbSize)
+          << "\t" << sizeTextKB(a.fileSize) << "\t" << a.fileDate.displayText() << "\n";
     }
 }
 
@@ -175,12 +175,15 @@ int runContainerInfo(const QStringList& args)
     if (!file)
         return failContainer(file.error(), path);
     // Every thumbnail is decoded, so a record that no reader can show makes
-    // the file invalid here as well.
+    // the file invalid here as well; each picture is dropped once checked.
     ThumbnailLoader loader(*file);
     loader.start();
-    loader.waitForReady(loader.count());
-    if (std::optional<ContainerError> failure = loader.firstFailure())
-        return failContainer(*failure, path);
+    for (int i = 0; i < loader.count(); ++i) {
+        loader.waitForReady(i + 1);
+        if (std::optional<ContainerError> failure = loader.failure(i))
+            return failContainer(*failure, path);
+        loader.takeThumbnail(i);
+    }
     if (json)
         printJson(path, **file);
     else
@@ -205,7 +208,8 @@ int runThumbnailExport(const QStringList& args)
                                   ? "JPG"
                                   : "";
     if (format.isEmpty())
-        return fail(kUsage, QStringLiteral("output must end in .png, .bmp or .jpg: %1").arg(target));
+        return fail(kUsage,
+                    QStringLiteral("output must end in .png, .bmp or .jpg: %1").arg(target));
 
     ContainerResult<std::shared_ptr<ContainerFile>> file = ContainerFile::open(path);
     if (!file)
@@ -218,7 +222,8 @@ int runThumbnailExport(const QStringList& args)
 
     QSaveFile save(target);
     if (!save.open(QIODevice::WriteOnly))
-        return fail(kFileError, QStringLiteral("cannot write %1: %2").arg(target, save.errorString()));
+        return fail(kFileError,
+                    QStringLiteral("cannot write %1: %2").arg(target, save.errorString()));
     if (format == "BMP") {
         // The stored BMP file itself, byte for byte.
         ContainerResult<QByteArray> bytes = (*file)->recordBytes(index);
@@ -235,7 +240,8 @@ int runThumbnailExport(const QStringList& args)
                         QStringLiteral("cannot write %1: %2").arg(target, writer.errorString()));
     }
     if (!save.commit())
-        return fail(kFileError, QStringLiteral("cannot write %1: %2").arg(target, save.errorString()));
+        return fail(kFileError,
+                    QStringLiteral("cannot write %1: %2").arg(target, save.errorString()));
     return kDone;
 }
 
@@ -254,7 +260,8 @@ int failContainer(const ContainerError& e, const QString& path)
     QString reason = reasonText(e);
     if (e.offset >= 0)
         reason += QStringLiteral(", at byte %1").arg(e.offset);
-    return fail(kInvalidFile, QStringLiteral("not a valid container file (%1): %2").arg(reason, path));
+    return fail(kInvalidFile,
+                QStringLiteral("not a valid container file (%1): %2").arg(reason, path));
 }
 
 Command containerInfoCommand()

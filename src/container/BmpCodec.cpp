@@ -89,7 +89,13 @@ std::optional<BmpInfo> checkBmpHeader(QByteArrayView head, qint64 length)
     info.dataOffset = u32At(p + 10);
     const quint32 headerSize = u32At(p + 14);
     switch (headerSize) {
-    case 12: case 40: case 52: case 56: case 64: case 108: case 124:
+    case 12:
+    case 40:
+    case 52:
+    case 56:
+    case 64:
+    case 108:
+    case 124:
         break;
     default:
         return std::nullopt;
@@ -123,7 +129,12 @@ std::optional<BmpInfo> checkBmpHeader(QByteArrayView head, qint64 length)
     info.height = int(height);
 
     switch (info.depth) {
-    case 1: case 4: case 8: case 16: case 24: case 32:
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
         break;
     default:
         return std::nullopt;
@@ -191,10 +202,10 @@ qint64 bmp24FileSize(int width, int height)
 
 void encodeBmp24Into(const QImage& image, char* out)
 {
-    const QImage src = image.format() == QImage::Format_RGB32 ||
-                               image.format() == QImage::Format_ARGB32
-                           ? image
-                           : image.convertToFormat(QImage::Format_RGB32);
+    const QImage src =
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+            ? image
+            : image.convertToFormat(QImage::Format_RGB32);
     const int w = src.width();
     const int h = src.height();
     const qint64 stride = rowStride(w, 24);

@@ -12,9 +12,9 @@
 namespace quorbell::container {
 
 inline constexpr int kBmpFileHeaderBytes = 14;
-inline constexpr int kBmpMinimumBytes = 26;     // file header + the smallest information header
+inline constexpr int kBmpMinimumBytes = 26;        // file header + the smallest information header
 inline constexpr int kBmpLargestHeaderBytes = 138; // file header + the largest information header
-inline constexpr int kBmpMaxSide = 32767;       // size words hold 16-bit widths and heights
+inline constexpr int kBmpMaxSide = 32767;          // size words hold 16-bit widths and heights
 // A run-length-encoded picture may claim far more pixels than its bytes carry;
 // it is refused beyond this many pixels per stored byte.
 inline constexpr int kBmpMaxPixelsPerByte = 256;
@@ -25,9 +25,9 @@ struct BmpInfo
     qint64 dataOffset = 0; // where the pixels start
     int headerSize = 0;    // bytes of the information header
     int width = 0;
-    int height = 0;        // always positive; topDown gives the row order
+    int height = 0; // always positive; topDown gives the row order
     bool topDown = false;
-    int depth = 0;         // bits per pixel
+    int depth = 0; // bits per pixel
     quint32 compression = 0;
 };
 

@@ -12,17 +12,17 @@
 namespace quorbell::container {
 
 enum class ErrorCode {
-    FileMissing,       // no file at the path
-    FileUnreadable,    // the file could not be opened or read (detail: the system's reason)
-    BadMagic,          // the first 11 bytes are not the container tag
-    BadCount,          // a negative album count (a count too large for the file is Truncated)
-    BadCellSize,       // not one of 60, 70, ..., 120
-    Truncated,         // a table or entry runs past the end of the file
-    BadText,           // a name, comment or date text that is not valid code page 932
-    BadName,           // an album file name with "/" or a NUL character: it names no file beside the container
-    BadRecordLength,   // a thumbnail record shorter than a BMP header or longer than the file
-    BadBitmap,         // a thumbnail record that is not a BMP file this program can show
-    BadVariantTag,     // a date entry whose tag is not 0, 7 or 8
+    FileMissing,     // no file at the path
+    FileUnreadable,  // the file could not be opened or read (detail: the system's reason)
+    BadMagic,        // the first 11 bytes are not the container tag
+    BadCount,        // a negative album count (a count too large for the file is Truncated)
+    BadCellSize,     // not one of 60, 70, ..., 120
+    Truncated,       // a table or entry runs past the end of the file
+    BadText,         // a name, comment or date text that is not valid code page 932
+    BadName,         // a name with "/" or NUL: it names no file beside the container
+    BadRecordLength, // a thumbnail record shorter than the smallest BMP file
+    BadBitmap,       // a thumbnail record that is not a BMP file this program can show
+    BadVariantTag,   // a date entry whose tag is not 0, 7 or 8
     // Writing.
     TooManyAlbums,     // more than 32767 entries
     UnencodableText,   // a name, comment or date text without an exact code page 932 form
@@ -34,7 +34,7 @@ enum class ErrorCode {
 // The part of the file an error concerns.
 enum class Section {
     None,
-    Header,      // magic, password field, count, cell size
+    Header, // magic, password field, count, cell size
     SizeWords,
     Names,
     Comments,
@@ -48,9 +48,9 @@ struct ContainerError
 {
     ErrorCode code = ErrorCode::FileUnreadable;
     Section section = Section::None;
-    int index = -1;      // the album entry concerned; -1 when none
-    qint64 offset = -1;  // 0-based byte offset in the file where reading stopped; -1 when none
-    QString detail;      // the system's reason for file errors; empty otherwise
+    int index = -1;     // the album entry concerned; -1 when none
+    qint64 offset = -1; // 0-based byte offset in the file where reading stopped; -1 when none
+    QString detail;     // the system's reason for file errors; empty otherwise
 
     // True for the faults of the file's content, as opposed to failing to reach it.
     bool isInvalidFile() const
@@ -61,8 +61,7 @@ struct ContainerError
 };
 
 // A value or the error that prevented it.
-template <typename T>
-class ContainerResult
+template <typename T> class ContainerResult
 {
 public:
     ContainerResult(T value) : m_v(std::in_place_index<0>, std::move(value)) {}

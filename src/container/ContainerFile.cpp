@@ -225,11 +225,11 @@ std::optional<ContainerError> ContainerFile::readTables()
         std::optional<DateVariant> date = r.variant();
         if (!date) {
             // A text entry that is all there but not valid code page 932.
-            const bool whole = tag == kTagText && tail.size() - local >= 4 &&
-                               tail.size() - local - 4 >=
-                                   quint16(readI16(tail.constData() + local + 2));
-            return makeError(whole ? ErrorCode::BadText : ErrorCode::Truncated,
-                             Section::FileDates, at, i);
+            const bool whole =
+                tag == kTagText && tail.size() - local >= 4 &&
+                tail.size() - local - 4 >= quint16(readI16(tail.constData() + local + 2));
+            return makeError(whole ? ErrorCode::BadText : ErrorCode::Truncated, Section::FileDates,
+                             at, i);
         }
         m_doc.albums[i].fileDate = std::move(*date);
     }

@@ -18,9 +18,9 @@ namespace quorbell::container {
 
 struct ThumbnailRecord
 {
-    qint64 offset = 0;   // 0-based offset of the BMP file (after its 32-bit length)
-    qint32 length = 0;   // bytes of the BMP file
-    int width = 0;       // from the BMP's header
+    qint64 offset = 0; // 0-based offset of the BMP file (after its 32-bit length)
+    qint32 length = 0; // bytes of the BMP file
+    int width = 0;     // from the BMP's header
     int height = 0;
     int depth = 0;       // bits per pixel
     qint32 sizeWord = 0; // the entry's size word, for the no-picture form

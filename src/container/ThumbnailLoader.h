@@ -70,9 +70,9 @@ private:
 
     mutable QMutex m_mutex;
     mutable QWaitCondition m_changed;
-    int m_readyChunks = 0;  // guarded by m_mutex
-    int m_readyCount = 0;   // guarded by m_mutex
-    int m_running = 0;      // workers still running; guarded by m_mutex
+    int m_readyChunks = 0; // guarded by m_mutex
+    int m_readyCount = 0;  // guarded by m_mutex
+    int m_running = 0;     // workers still running; guarded by m_mutex
     bool m_started = false;
 };
 

@@ -98,8 +98,9 @@ void TestContainerCli::infoJson()
     const QJsonArray albums = o.value(u"albums").toArray();
     QCOMPARE(albums.size(), 8);
 
-    const QStringList keys = {"index", "name", "hidden", "comment", "thumb_width", "thumb_height",
-                              "thumbnail_width", "thumbnail_height", "size", "date", "date_text"};
+    const QStringList keys = {"index",       "name",         "hidden",          "comment",
+                              "thumb_width", "thumb_height", "thumbnail_width", "thumbnail_height",
+                              "size",        "date",         "date_text"};
     for (const QJsonValue& v : albums)
         QCOMPARE(v.toObject().keys().size(), keys.size());
 
@@ -177,7 +178,8 @@ void TestContainerCli::exportThumbnail()
     QFETCH(int, index);
     QFETCH(QString, out);
     const QString target = m_dir.filePath(out);
-    const Run r = runCli({QStringLiteral("thumbnail-export"), m_sample, QString::number(index), target});
+    const Run r =
+        runCli({QStringLiteral("thumbnail-export"), m_sample, QString::number(index), target});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
 
@@ -209,7 +211,8 @@ void TestContainerCli::failures_data()
     QByteArray badCell = assembleContainer(sampleContainer({}));
     badCell[25] = 85;
     const QString cell = write(QStringLiteral("cell.cov"), badCell);
-    const QString album = write(QStringLiteral("album.sld"), QByteArray("Vintrel Ver1.00") + QByteArray(20, '\0'));
+    const QString album =
+        write(QStringLiteral("album.sld"), QByteArray("Vintrel Ver1.00") + QByteArray(20, '\0'));
     const QString missing = m_dir.filePath(QStringLiteral("missing.cov"));
     const QString info = QStringLiteral("container-info");
     const QString exp = QStringLiteral("thumbnail-export");
@@ -221,22 +224,22 @@ void TestContainerCli::failures_data()
     QTest::newRow("info: bad cell size") << QStringList{info, cell} << 3 << cell;
     QTest::newRow("info: album file") << QStringList{info, album} << 3 << album;
     QTest::newRow("info: no file") << QStringList{info} << 2 << QStringLiteral("usage");
-    QTest::newRow("info: two files") << QStringList{info, m_sample, m_sample} << 2
-                                     << QStringLiteral("usage");
+    QTest::newRow("info: two files")
+        << QStringList{info, m_sample, m_sample} << 2 << QStringLiteral("usage");
     QTest::newRow("export: missing file") << QStringList{exp, missing, "0", png} << 1 << missing;
     QTest::newRow("export: invalid file") << QStringList{exp, cell, "0", png} << 3 << cell;
-    QTest::newRow("export: index past the end") << QStringList{exp, m_sample, "8", png} << 2
-                                                << m_sample;
-    QTest::newRow("export: negative index") << QStringList{exp, m_sample, "-1", png} << 2
-                                            << QStringLiteral("-1");
+    QTest::newRow("export: index past the end")
+        << QStringList{exp, m_sample, "8", png} << 2 << m_sample;
+    QTest::newRow("export: negative index")
+        << QStringList{exp, m_sample, "-1", png} << 2 << QStringLiteral("-1");
     QTest::newRow("export: unknown format")
         << QStringList{exp, m_sample, "0", m_dir.filePath(QStringLiteral("x.gif"))} << 2
         << QStringLiteral("x.gif");
     QTest::newRow("export: output folder missing")
         << QStringList{exp, m_sample, "0", m_dir.filePath(QStringLiteral("no/x.png"))} << 1
         << QStringLiteral("no/x.png");
-    QTest::newRow("export: too few arguments") << QStringList{exp, m_sample} << 2
-                                               << QStringLiteral("usage");
+    QTest::newRow("export: too few arguments")
+        << QStringList{exp, m_sample} << 2 << QStringLiteral("usage");
 }
 
 void TestContainerCli::failures()

@@ -97,8 +97,8 @@ void TestContainerFile::openErrors_data()
     QTest::newRow("missing") << QStringLiteral("missing.cov") << ErrorCode::FileMissing << false;
     QTest::newRow("dangling link") << QStringLiteral("link.cov") << ErrorCode::FileMissing << false;
     QTest::newRow("folder") << QStringLiteral("folder.cov") << ErrorCode::FileUnreadable << false;
-    QTest::newRow("no read permission") << QStringLiteral("secret.cov")
-                                        << ErrorCode::FileUnreadable << true;
+    QTest::newRow("no read permission")
+        << QStringLiteral("secret.cov") << ErrorCode::FileUnreadable << true;
 }
 
 void TestContainerFile::openErrors()
@@ -109,8 +109,10 @@ void TestContainerFile::openErrors()
     if (needsNonRoot && runningAsRoot())
         QSKIP("permissions do not stop root");
     QDir(m_dir->path()).mkdir(QStringLiteral("folder.cov"));
-    QFile::link(m_dir->filePath(QStringLiteral("nowhere.cov")), m_dir->filePath(QStringLiteral("link.cov")));
-    const QString secret = write(QStringLiteral("secret.cov"), assembleContainer(sampleContainer({})));
+    QFile::link(m_dir->filePath(QStringLiteral("nowhere.cov")),
+                m_dir->filePath(QStringLiteral("link.cov")));
+    const QString secret =
+        write(QStringLiteral("secret.cov"), assembleContainer(sampleContainer({})));
     QFile::setPermissions(secret, QFileDevice::WriteOwner);
 
     const ContainerResult<std::shared_ptr<ContainerFile>> file =

@@ -51,8 +51,8 @@ QByteArray writeToBytes(const ContainerDocument& doc)
     return buffer.data();
 }
 
-AlbumEntry entry(const QString& name, const QString& comment, const QImage& thumb,
-                 qint32 sizeWord, qint32 fileSize, const DateVariant& date)
+AlbumEntry entry(const QString& name, const QString& comment, const QImage& thumb, qint32 sizeWord,
+                 qint32 fileSize, const DateVariant& date)
 {
     AlbumEntry a;
     a.fileName = name;
@@ -137,8 +137,8 @@ void TestContainerFormat::goldenBytesOfTheDocumentedLayout()
 
     // The record: a complete 24-bit bottom-up BMP whose size field is L.
     const QByteArray header = QByteArray("BM") + le32(L) + le32(0) + le32(54) + le32(40) +
-                              le32(80) + le32(60) + le16(1) + le16(24) + le32(0) +
-                              le32(240 * 60) + le32(0) + le32(0) + le32(0) + le32(0);
+                              le32(80) + le32(60) + le16(1) + le16(24) + le32(0) + le32(240 * 60) +
+                              le32(0) + le32(0) + le32(0) + le32(0);
     QCOMPARE(bytes.mid(45, 54), header);
     QCOMPARE(bytes.mid(45 + 54, 3), QByteArray::fromHex("302010")); // bottom row first, B G R
     QCOMPARE(bytes.mid(45 + 54 + 240 * 59, 3), QByteArray::fromHex("ccbbaa"));
@@ -192,8 +192,8 @@ void TestContainerFormat::roundTripKeepsEveryField()
     doc.albums = {
         entry(QStringLiteral("旅行①.sld"), QStringLiteral("京都～大阪"), paintThumbnail(1, 98, 73),
               packPair(640, 480), 2000000, DateVariant::fromDate(40000.75)),
-        entry(QStringLiteral("*hidden.sld"), QString(), paintThumbnail(2, 1, 98),
-              packPair(3, 300), 0, DateVariant::fromText(QStringLiteral("99/12/31 0:00:00"))),
+        entry(QStringLiteral("*hidden.sld"), QString(), paintThumbnail(2, 1, 98), packPair(3, 300),
+              0, DateVariant::fromText(QStringLiteral("99/12/31 0:00:00"))),
         entry(QStringLiteral("ｶﾀｶﾅ.SLD"), QStringLiteral("comment\\with backslash"),
               paintThumbnail(3, 7, 5), packPair(7, 5), -1, DateVariant{}),
     };
@@ -289,7 +289,8 @@ void TestContainerFormat::passwordForms()
 
 void TestContainerFormat::versionTextIsNotCompared()
 {
-    for (const QByteArray& magic : {QByteArray("QuorbellVer9.99"), QByteArray("QuorbellVer\0\x01\xFE ", 15)}) {
+    for (const QByteArray& magic :
+         {QByteArray("QuorbellVer9.99"), QByteArray("QuorbellVer\0\x01\xFE ", 15)}) {
         RawContainer raw = sampleContainer({});
         raw.magic = magic;
         const QString path = writeFile(QStringLiteral("version.cov"), assembleContainer(raw));
@@ -304,7 +305,8 @@ void TestContainerFormat::fileMayEndAfterTheDates()
 {
     SampleOptions o;
     o.withFolder = false;
-    const QString path = writeFile(QStringLiteral("nofolder.cov"), assembleContainer(sampleContainer(o)));
+    const QString path =
+        writeFile(QStringLiteral("nofolder.cov"), assembleContainer(sampleContainer(o)));
     ContainerResult<ContainerDocument> doc = readContainer(path);
     QVERIFY(doc.ok());
     QVERIFY(!doc->albumFolder);
@@ -394,7 +396,8 @@ void TestContainerFormat::truncatedAnywhere()
     QFETCH(Section, section);
     QFETCH(int, index);
     const QByteArray bytes = assembleContainer(sampleContainer({})).left(cut);
-    ContainerResult<ContainerDocument> doc = readContainer(writeFile(QStringLiteral("cut.cov"), bytes));
+    ContainerResult<ContainerDocument> doc =
+        readContainer(writeFile(QStringLiteral("cut.cov"), bytes));
     QVERIFY(!doc.ok());
     QCOMPARE(doc.error().code, ErrorCode::Truncated);
     QCOMPARE(doc.error().section, section);
@@ -427,27 +430,27 @@ void TestContainerFormat::malformed_data()
     };
 
     QTest::newRow("empty file") << QByteArray() << ErrorCode::BadMagic << Section::Header << -1;
-    QTest::newRow("short tag") << QByteArray("QuorbellVe") << ErrorCode::BadMagic << Section::Header << -1;
-    QTest::newRow("tag case differs") << patched(0, "quorbellVer") << ErrorCode::BadMagic
-                                      << Section::Header << -1;
+    QTest::newRow("short tag") << QByteArray("QuorbellVe") << ErrorCode::BadMagic << Section::Header
+                               << -1;
+    QTest::newRow("tag case differs")
+        << patched(0, "quorbellVer") << ErrorCode::BadMagic << Section::Header << -1;
     QTest::newRow("album file") << patched(0, "Vintrel Ver") << ErrorCode::BadMagic
                                 << Section::Header << -1;
-    QTest::newRow("negative count") << patched(23, le16(-1)) << ErrorCode::BadCount
-                                    << Section::Header << -1;
-    QTest::newRow("most negative count") << patched(23, le16(0x8000)) << ErrorCode::BadCount
-                                         << Section::Header << -1;
-    QTest::newRow("count beyond the file") << patched(23, le16(32767)) << ErrorCode::Truncated
-                                           << Section::SizeWords << -1;
+    QTest::newRow("negative count")
+        << patched(23, le16(-1)) << ErrorCode::BadCount << Section::Header << -1;
+    QTest::newRow("most negative count")
+        << patched(23, le16(0x8000)) << ErrorCode::BadCount << Section::Header << -1;
+    QTest::newRow("count beyond the file")
+        << patched(23, le16(32767)) << ErrorCode::Truncated << Section::SizeWords << -1;
     for (int size : {0, 50, 85, 130, -80, 0x7FFF})
-        QTest::addRow("cell size %d", size) << patched(25, le16(size)) << ErrorCode::BadCellSize
-                                            << Section::Header << -1;
-    QTest::newRow("name longer than the file")
-        << patched(l.names, le16(0xFFFF)).left(l.names + 40) << ErrorCode::Truncated
-        << Section::Names << 0;
+        QTest::addRow("cell size %d", size)
+            << patched(25, le16(size)) << ErrorCode::BadCellSize << Section::Header << -1;
+    QTest::newRow("name longer than the file") << patched(l.names, le16(0xFFFF)).left(l.names + 40)
+                                               << ErrorCode::Truncated << Section::Names << 0;
 
     QTest::newRow("name not Shift-JIS")
-        << withEntry(2, [](RawEntry& e) { e.name = QByteArray("ab\x82", 3); })
-        << ErrorCode::BadText << Section::Names << 2;
+        << withEntry(2, [](RawEntry& e) { e.name = QByteArray("ab\x82", 3); }) << ErrorCode::BadText
+        << Section::Names << 2;
     QTest::newRow("comment not Shift-JIS")
         << withEntry(1, [](RawEntry& e) { e.comment = QByteArray("\x81\x20", 2); })
         << ErrorCode::BadText << Section::Comments << 1;
@@ -455,8 +458,8 @@ void TestContainerFormat::malformed_data()
         << withEntry(1, [](RawEntry& e) { e.date = textDateEntry(QByteArray("03/01/02\x82", 9)); })
         << ErrorCode::BadText << Section::FileDates << 1;
     QTest::newRow("name with a folder")
-        << withEntry(0, [](RawEntry& e) { e.name = "../secret.sld"; })
-        << ErrorCode::BadName << Section::Names << 0;
+        << withEntry(0, [](RawEntry& e) { e.name = "../secret.sld"; }) << ErrorCode::BadName
+        << Section::Names << 0;
     QTest::newRow("name with NUL")
         << withEntry(0, [](RawEntry& e) { e.name = QByteArray("a\0b.sld", 7); })
         << ErrorCode::BadName << Section::Names << 0;
@@ -473,40 +476,37 @@ void TestContainerFormat::malformed_data()
         << ErrorCode::BadBitmap << Section::Thumbnails << 1;
     QTest::newRow("not a BMP") << withRecord(0, 0, "PN") << ErrorCode::BadBitmap
                                << Section::Thumbnails << 0;
-    QTest::newRow("BMP size field differs") << withRecord(0, 2, le32(1000)) << ErrorCode::BadBitmap
-                                            << Section::Thumbnails << 0;
-    QTest::newRow("unknown information header") << withRecord(0, 14, le32(41))
-                                                << ErrorCode::BadBitmap << Section::Thumbnails << 0;
+    QTest::newRow("BMP size field differs")
+        << withRecord(0, 2, le32(1000)) << ErrorCode::BadBitmap << Section::Thumbnails << 0;
+    QTest::newRow("unknown information header")
+        << withRecord(0, 14, le32(41)) << ErrorCode::BadBitmap << Section::Thumbnails << 0;
     QTest::newRow("width 0") << withRecord(0, 18, le32(0)) << ErrorCode::BadBitmap
                              << Section::Thumbnails << 0;
-    QTest::newRow("height beyond 32767") << withRecord(0, 22, le32(40000)) << ErrorCode::BadBitmap
-                                         << Section::Thumbnails << 0;
+    QTest::newRow("height beyond 32767")
+        << withRecord(0, 22, le32(40000)) << ErrorCode::BadBitmap << Section::Thumbnails << 0;
     QTest::newRow("two planes") << withRecord(0, 26, le16(2)) << ErrorCode::BadBitmap
                                 << Section::Thumbnails << 0;
     QTest::newRow("depth 7") << withRecord(0, 28, le16(7)) << ErrorCode::BadBitmap
                              << Section::Thumbnails << 0;
-    QTest::newRow("JPEG inside BMP") << withRecord(0, 30, le32(4)) << ErrorCode::BadBitmap
-                                     << Section::Thumbnails << 0;
-    QTest::newRow("pixel offset past the end") << withRecord(0, 10, le32(0x7FFFFFFF))
-                                               << ErrorCode::BadBitmap << Section::Thumbnails << 0;
-    QTest::newRow("rows missing")
-        << withEntry(2, [](RawEntry& e) {
-               e.bmp.chop(100);
-               qToLittleEndian(qint32(e.bmp.size()), e.bmp.data() + 2);
-           })
-        << ErrorCode::BadBitmap << Section::Thumbnails << 2;
-    QTest::newRow("palette larger than the depth allows")
-        << withEntry(0, [](RawEntry& e) {
-               e.bmp = makeBmp(paintThumbnail(0, 8, 8), BmpKind::Palette4);
-               e.bmp.replace(46, 4, le32(17));
-           })
-        << ErrorCode::BadBitmap << Section::Thumbnails << 0;
-    QTest::newRow("run-length picture claiming a huge size")
-        << withEntry(0, [](RawEntry& e) {
-               e.bmp = makeBmp(paintThumbnail(0, 8, 8), BmpKind::Rle8);
-               e.bmp.replace(18, 8, le32(30000) + le32(30000));
-           })
-        << ErrorCode::BadBitmap << Section::Thumbnails << 0;
+    QTest::newRow("JPEG inside BMP")
+        << withRecord(0, 30, le32(4)) << ErrorCode::BadBitmap << Section::Thumbnails << 0;
+    QTest::newRow("pixel offset past the end")
+        << withRecord(0, 10, le32(0x7FFFFFFF)) << ErrorCode::BadBitmap << Section::Thumbnails << 0;
+    QTest::newRow("rows missing") << withEntry(2,
+                                               [](RawEntry& e) {
+                                                   e.bmp.chop(100);
+                                                   qToLittleEndian(qint32(e.bmp.size()),
+                                                                   e.bmp.data() + 2);
+                                               })
+                                  << ErrorCode::BadBitmap << Section::Thumbnails << 2;
+    QTest::newRow("palette larger than the depth allows") << withEntry(0, [](RawEntry& e) {
+        e.bmp = makeBmp(paintThumbnail(0, 8, 8), BmpKind::Palette4);
+        e.bmp.replace(46, 4, le32(17));
+    }) << ErrorCode::BadBitmap << Section::Thumbnails << 0;
+    QTest::newRow("run-length picture claiming a huge size") << withEntry(0, [](RawEntry& e) {
+        e.bmp = makeBmp(paintThumbnail(0, 8, 8), BmpKind::Rle8);
+        e.bmp.replace(18, 8, le32(30000) + le32(30000));
+    }) << ErrorCode::BadBitmap << Section::Thumbnails << 0;
 
     for (int tag : {1, 3, 9, 0xFFFF})
         QTest::addRow("date tag %d", tag)
@@ -541,21 +541,20 @@ void TestContainerFormat::writerRefusesWhatItCannotStore_data()
     QTest::addColumn<Section>("section");
     QTest::addColumn<QString>("detail");
     const QString ok = QStringLiteral("ok.sld");
-    QTest::newRow("name with e acute") << 1 << QStringLiteral("caf\u00E9.sld") << QString()
-                                       << QString() << 80 << ErrorCode::UnencodableText
-                                       << Section::Names << QStringLiteral("\u00E9");
-    QTest::newRow("comment with emoji") << 2 << ok << QStringLiteral("a\U0001F600") << QString()
-                                        << 80 << ErrorCode::UnencodableText << Section::Comments
-                                        << QStringLiteral("\U0001F600");
-    QTest::newRow("date text with hangul") << 0 << ok << QString() << QStringLiteral("\uD55C")
-                                           << 80 << ErrorCode::UnencodableText
-                                           << Section::FileDates << QStringLiteral("\uD55C");
-    QTest::newRow("name with a folder") << 1 << QStringLiteral("sub/a.sld") << QString()
-                                        << QString() << 80 << ErrorCode::BadName
-                                        << Section::Names << QString();
-    QTest::newRow("comment too long") << 0 << ok << QString(40000, QChar(0x3042)) << QString()
-                                      << 80 << ErrorCode::TextTooLong << Section::Comments
-                                      << QString();
+    QTest::newRow("name with e acute")
+        << 1 << QStringLiteral("caf\u00E9.sld") << QString() << QString() << 80
+        << ErrorCode::UnencodableText << Section::Names << QStringLiteral("\u00E9");
+    QTest::newRow("comment with emoji")
+        << 2 << ok << QStringLiteral("a\U0001F600") << QString() << 80 << ErrorCode::UnencodableText
+        << Section::Comments << QStringLiteral("\U0001F600");
+    QTest::newRow("date text with hangul")
+        << 0 << ok << QString() << QStringLiteral("\uD55C") << 80 << ErrorCode::UnencodableText
+        << Section::FileDates << QStringLiteral("\uD55C");
+    QTest::newRow("name with a folder")
+        << 1 << QStringLiteral("sub/a.sld") << QString() << QString() << 80 << ErrorCode::BadName
+        << Section::Names << QString();
+    QTest::newRow("comment too long") << 0 << ok << QString(40000, QChar(0x3042)) << QString() << 80
+                                      << ErrorCode::TextTooLong << Section::Comments << QString();
     QTest::newRow("cell size 85") << -1 << ok << QString() << QString() << 85
                                   << ErrorCode::BadCellSize << Section::Header << QString();
 }
