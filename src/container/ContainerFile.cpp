@@ -17,6 +17,8 @@ namespace {
 
 // The first read of the file: header, size words and usually all names and comments.
 constexpr qint64 kFirstReadBytes = 256 * 1024;
+// Records read together in one piece take at most this much memory.
+constexpr qint64 kMaxSpanBytes = 16 * 1024 * 1024;
 
 ContainerError makeError(ErrorCode code, Section section, qint64 offset, int index = -1)
 {
@@ -295,6 +297,11 @@ std::vector<ContainerResult<QImage>> ContainerFile::thumbnails(int first, int la
     out.reserve(size_t(last - first));
     const qint64 start = record(first).offset;
     const qint64 end = record(last - 1).offset + record(last - 1).length;
+    if (end - start > kMaxSpanBytes) { // unusually large pictures: one read each
+        for (int i = first; i < last; ++i)
+            out.push_back(thumbnail(i));
+        return out;
+    }
     const std::unique_ptr<char[]> span(new char[size_t(end - start)]);
     if (!readAt(start, end - start, span.get())) {
         const ContainerError e = unreadable(start);

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void loaderCanBeAbandoned();
     void emptyContainer();
     void fileChangedWhileLoading();
+    void largePictures();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -309,6 +310,21 @@ void TestContainerFile::fileChangedWhileLoading()
     QCOMPARE(loader.failure(3)->index, 3);
     QVERIFY(loader.failure(35));
     QCOMPARE(loader.firstFailure()->index, 3);
+}
+
+void TestContainerFile::largePictures()
+{
+    // Pictures far larger than a cell (16 of them fill more than one read).
+    SampleOptions o;
+    o.count = 20;
+    RawContainer raw = sampleContainer(o);
+    for (int i = 0; i < o.count; ++i)
+        raw.entries[i].bmp = makeBmp(paintThumbnail(i, 1000, 400), BmpKind::Rgb24);
+    const QString path = write(QStringLiteral("large.cov"), assembleContainer(raw));
+    ContainerResult<ContainerDocument> doc = readContainer(path);
+    QVERIFY(doc.ok());
+    for (int i : {0, 7, 15, 19})
+        QCOMPARE(doc->albums.at(i).thumbnail, paintThumbnail(i, 1000, 400));
 }
 
 QTEST_GUILESS_MAIN(TestContainerFile)
