@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/AlbumCommands.h"
+#include "cli/ContainerCommands.h"
 
 namespace quorbell::cli {
 
@@ -8,6 +9,8 @@ const QList<Command>& allCommands()
 {
     static const QList<Command> commands = {
         kAlbumInfoCommand, kAlbumExtractCommand, kAlbumMakeCommand,
+        containerInfoCommand(),
+        thumbnailExportCommand(),
     };
     return commands;
 }
