@@ -100,7 +100,7 @@ void BM_Literal(benchmark::State& state)
         const QByteArray h = header.read(54);
         const int w = qFromLittleEndian<qint32>(h.constData() + 18);
         const int hgt = qFromLittleEndian<qint32>(h.constData() + 22);
-        const QImage thumb = picture.scaled(album::fitToCell(QSize(w, hgt), kCell),
+        const QImage thumb = picture.scaled(fitToCell(QSize(w, hgt), kCell),
                                             Qt::IgnoreAspectRatio, Qt::FastTransformation);
         benchmark::DoNotOptimize(thumb.constBits());
     }
@@ -153,7 +153,7 @@ void BM_QtReader(benchmark::State& state)
         buffer.setData(a.firstPhoto);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, "jpeg");
-        reader.setScaledSize(album::fitToCell(reader.size(), kCell));
+        reader.setScaledSize(fitToCell(reader.size(), kCell));
         const QImage image = reader.read();
         benchmark::DoNotOptimize(image.constBits());
     }

@@ -32,7 +32,7 @@ int fuzzAlbumFile(const std::uint8_t* data, std::size_t size)
         if (i == 0) {
             const std::optional<album::DecodedPhoto> decoded =
                 album::decodePhoto(*photo, [](QSize full) {
-                    return album::fitToCell(album::recordedPixelSize(full), 80);
+                    return fitToCell(album::recordedPixelSize(full), 80);
                 });
             if (decoded && decoded->image.isNull())
                 std::abort();

@@ -9,16 +9,6 @@
 
 namespace quorbell::album {
 
-QSize fitToCell(QSize picture, int cellSize)
-{
-    const int w = picture.width();
-    const int h = picture.height();
-    const int s = cellSize - 2;
-    if (w > h)
-        return w > s ? QSize(s, h * s / w) : QSize(w, h);
-    return h > s ? QSize(w * s / h, s) : QSize(w, h);
-}
-
 QSize recordedPixelSize(QSize full)
 {
     constexpr int kMax = 32767;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "album/AlbumError.h"
+#include "core/CellFit.h"
 #include "core/DateVariant.h"
 #include "core/PasswordForm.h"
 
@@ -14,13 +15,6 @@
 #include <QString>
 
 namespace quorbell::album {
-
-// The size a picture of `picture` pixels takes in a square cell of `cellSize`
-// (whose usable edge is cellSize - 2), in exact integer arithmetic: a picture
-// that fits is kept at its own size, a larger one is reduced until its longer
-// side fills the cell, keeping its proportions; nothing is ever enlarged. A
-// very thin picture may give a side of 0.
-QSize fitToCell(QSize picture, int cellSize);
 
 // The pixel size as the program records it: width and height are 16-bit
 // values, so a picture with a side beyond 32767 is recorded reduced in

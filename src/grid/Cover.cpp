@@ -19,7 +19,7 @@ QImage loadCoverPicture(const QString& path, int cellSize, QSize* fullSize)
         return QImage();
     if (fullSize)
         *fullSize = full.size();
-    const QSize fitted = fitToCell(full.width(), full.height(), cellSize);
+    const QSize fitted = fitToCell(full.size(), cellSize);
     if (fitted.isEmpty())
         return QImage();
     return full.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)

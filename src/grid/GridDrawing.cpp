@@ -100,7 +100,7 @@ void DrawCoverInCell(frmMain& w, int x, int y)
     const GlobalState& g = stdGlobal();
     if (g.coverPicture.isNull())
         return; // no cover was ever prepared: the cell keeps its frame only
-    const QSize fitted = fitToCell(g.coverWidth, g.coverHeight, g.cellSize);
+    const QSize fitted = fitToCell(QSize(g.coverWidth, g.coverHeight), g.cellSize);
     const QPoint off = offsetInCell(fitted, g.cellSize);
     QPainter p(&w.surface()->canvas());
     p.drawImage(QPoint(x + off.x(), y + off.y()), g.coverPicture);
@@ -128,7 +128,7 @@ void DrawThumbnailCell(frmMain& w, int index, int x, int y)
     if (cover) {
         DrawCoverInCell(w, x, y);
     } else if (!e.thumbnail.isNull()) {
-        const QSize fitted = fitToCell(pairHigh(e.thumbSize), pairLow(e.thumbSize), c);
+        const QSize fitted = fitToCell(QSize(pairHigh(e.thumbSize), pairLow(e.thumbSize)), c);
         const QPoint off = offsetInCell(fitted, c);
         QPainter p(&w.surface()->canvas());
         p.drawImage(QPoint(x + off.x(), y + off.y()), e.thumbnail);

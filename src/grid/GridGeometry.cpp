@@ -6,24 +6,6 @@
 
 namespace quorbell {
 
-QSize fitToCell(int w, int h, int cellSize)
-{
-    const int s = cellSize - 2;
-    if (w > h) {
-        if (w > s)
-            return QSize(s, int(qint64(h) * s / w));
-        return QSize(w, h);
-    }
-    if (h > s && h > 0)
-        return QSize(int(qint64(w) * s / h), s);
-    return QSize(w, h);
-}
-
-QPoint offsetInCell(QSize fitted, int cellSize)
-{
-    return QPoint((cellSize - fitted.width()) / 2, (cellSize - fitted.height()) / 2);
-}
-
 void resetLayoutCursor(GlobalState& g)
 {
     g.cursorX = Grid::Left;

@@ -4,6 +4,8 @@
 // state's layout fields; no drawing here.
 #pragma once
 
+#include "core/CellFit.h"
+
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -22,13 +24,6 @@ inline constexpr int Gap = 3;
 inline constexpr int RightMargin = 25;  // a row is full when x + cell + 25 > client width
 inline constexpr int BottomMargin = 30; // a row fits while y + cell + strip + 30 <= client height
 } // namespace Grid
-
-// Reduces a picture of w x h to fit a square cell (its edge less 2), keeping
-// its proportions and never enlarging it; ties go to the height rule.
-QSize fitToCell(int w, int h, int cellSize);
-
-// Where a fitted picture of w x h goes inside the cell: centred, truncating.
-QPoint offsetInCell(QSize fitted, int cellSize);
 
 struct PlaceResult
 {

@@ -24,7 +24,7 @@ void fillDocument(const QStringList& names, int cellSize, QSize picture)
         e.fileName = names.at(i);
         e.comment = names.at(i).section(QLatin1Char('.'), 0, 0);
         e.thumbSize = packPair(picture.width(), picture.height());
-        QImage thumb(fitToCell(picture.width(), picture.height(), cellSize), QImage::Format_RGB32);
+        QImage thumb(fitToCell(picture, cellSize), QImage::Format_RGB32);
         thumb.fill(thumbColour(i));
         e.thumbnail = thumb;
         g.albums.append(e);

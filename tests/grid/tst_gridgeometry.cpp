@@ -70,7 +70,7 @@ void TestGridGeometry::fit()
     QFETCH(int, cell);
     QFETCH(QSize, fitted);
     QFETCH(QPoint, offset);
-    QCOMPARE(fitToCell(picture.width(), picture.height(), cell), fitted);
+    QCOMPARE(fitToCell(picture, cell), fitted);
     QCOMPARE(offsetInCell(fitted, cell), offset);
 }
 
