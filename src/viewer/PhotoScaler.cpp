@@ -117,154 +117,197 @@ void lineWeights(Span span, int lines, std::vector<LineWeight>& out)
     }
 }
 
-// The final division of the sums, by the block's width, then by its height,
-// each in double precision, rounded half to even. Tables hold the result for
-// every possible sum of a block size when that is cheaper than dividing.
-class BlockDivider
+// Distinct block lengths along one axis, and which one each block has.
+struct LengthClasses
+{
+    std::vector<qint64> lengths;
+    std::vector<int> classOf;
+
+    explicit LengthClasses(const std::vector<Span>& spans) : classOf(spans.size())
+    {
+        for (size_t i = 0; i < spans.size(); ++i) {
+            const qint64 n = spans[i].count();
+            auto it = std::find(lengths.begin(), lengths.end(), n);
+            if (it == lengths.end())
+                it = lengths.insert(lengths.end(), n);
+            classOf[i] = int(it - lengths.begin());
+        }
+    }
+};
+
+// The final division of a sum by its block's width, then by its height, each
+// in double precision, rounded half to even.
+inline quint8 divideBlockSum(quint32 sum, qint64 width, qint64 height)
+{
+    return quint8(std::nearbyint(double(sum) / double(width) / double(height)));
+}
+
+// That division for every possible sum of every block size, when filling the
+// tables costs less than dividing each sum of the photo.
+class DivisionTables
 {
 public:
-    BlockDivider(const std::vector<Span>& cols, const std::vector<Span>& rows)
+    DivisionTables(const LengthClasses& cols, const LengthClasses& rows)
     {
-        classify(cols, m_widths, m_colClass);
-        classify(rows, m_heights, m_rowClass);
         qint64 entries = 0;
-        for (qint64 w : m_widths)
-            for (qint64 h : m_heights)
+        for (qint64 w : cols.lengths)
+            for (qint64 h : rows.lengths)
                 entries += 255 * w * h + 1;
-        const qint64 divisions = 3 * qint64(cols.size()) * qint64(rows.size());
+        const qint64 divisions = 3 * qint64(cols.classOf.size()) * qint64(rows.classOf.size());
         if (entries > std::max<qint64>(divisions, 1 << 16))
             return;
-        m_tables.resize(m_widths.size() * m_heights.size());
-        for (size_t r = 0; r < m_heights.size(); ++r) {
-            for (size_t c = 0; c < m_widths.size(); ++c) {
-                std::vector<quint8>& t = m_tables[r * m_widths.size() + c];
-                const qint64 maxSum = 255 * m_widths[c] * m_heights[r];
+        const size_t nc = cols.lengths.size();
+        m_tables.resize(nc * rows.lengths.size());
+        m_rows.resize(rows.lengths.size());
+        for (size_t r = 0; r < rows.lengths.size(); ++r) {
+            for (size_t c = 0; c < nc; ++c) {
+                std::vector<quint8>& t = m_tables[r * nc + c];
+                const qint64 maxSum = 255 * cols.lengths[c] * rows.lengths[r];
                 t.resize(size_t(maxSum + 1));
                 for (qint64 sum = 0; sum <= maxSum; ++sum)
-                    t[size_t(sum)] = divide(quint32(sum), m_widths[c], m_heights[r]);
+                    t[size_t(sum)] = divideBlockSum(quint32(sum), cols.lengths[c], rows.lengths[r]);
+                m_rows[r].push_back(t.data());
             }
         }
     }
-
-    // One row's dividers; the row's table pointers when tables are in use.
-    class Row
+    // Tables of one block height by block-width class; null without tables.
+    const quint8* const* forRowClass(int rowClass) const
     {
-    public:
-        Row(const BlockDivider& d, int row) : m_d(d), m_rowClass(d.m_rowClass[size_t(row)])
-        {
-            if (d.m_tables.empty())
-                return;
-            for (size_t c = 0; c < d.m_widths.size(); ++c)
-                m_tables.push_back(d.m_tables[size_t(m_rowClass) * d.m_widths.size() + c].data());
-        }
-        quint8 operator()(quint32 sum, int col) const
-        {
-            const int colClass = m_d.m_colClass[size_t(col)];
-            if (!m_tables.empty())
-                return m_tables[size_t(colClass)][sum];
-            return divide(sum, m_d.m_widths[size_t(colClass)], m_d.m_heights[size_t(m_rowClass)]);
-        }
-
-    private:
-        const BlockDivider& m_d;
-        int m_rowClass = 0;
-        std::vector<const quint8*> m_tables;
-    };
-
-    static quint8 divide(quint32 sum, qint64 width, qint64 height)
-    {
-        return quint8(std::nearbyint(double(sum) / double(width) / double(height)));
+        return m_rows.empty() ? nullptr : m_rows[size_t(rowClass)].data();
     }
 
 private:
-    static void classify(const std::vector<Span>& spans, std::vector<qint64>& values,
-                         std::vector<int>& classOf)
-    {
-        classOf.resize(spans.size());
-        for (size_t i = 0; i < spans.size(); ++i) {
-            const qint64 n = spans[i].count();
-            auto it = std::find(values.begin(), values.end(), n);
-            if (it == values.end()) {
-                values.push_back(n);
-                it = values.end() - 1;
-            }
-            classOf[i] = int(it - values.begin());
-        }
-    }
-
-    std::vector<qint64> m_widths;
-    std::vector<qint64> m_heights;
-    std::vector<int> m_colClass;
-    std::vector<int> m_rowClass;
     std::vector<std::vector<quint8>> m_tables;
+    std::vector<std::vector<const quint8*>> m_rows;
 };
 
 // 16-bit lanes hold sums of up to 257 weighted bytes (257 * 255 = 65535).
 constexpr quint32 kMaxWeight16 = 257;
 
-// acc[i] += w * src[i] for the n bytes of a row; w <= kMaxWeight16.
-void addWeightedRow(quint16* acc, const uchar* src, qsizetype n, quint32 w)
+// The source rows of one destination row, grouped by weight.
+struct WeightedRows
 {
-    qsizetype i = 0;
-#ifdef QUORBELL_RESAMPLE_SSE2
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i wv = _mm_set1_epi16(short(w));
-    auto step = [&](auto weigh) {
-        for (; i + 16 <= n; i += 16) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-            __m128i* a = reinterpret_cast<__m128i*>(acc + i);
-            const __m128i lo = weigh(_mm_unpacklo_epi8(x, zero));
-            const __m128i hi = weigh(_mm_unpackhi_epi8(x, zero));
-            _mm_storeu_si128(a, _mm_add_epi16(_mm_loadu_si128(a), lo));
-            _mm_storeu_si128(a + 1, _mm_add_epi16(_mm_loadu_si128(a + 1), hi));
-        }
-    };
-    if (w == 1)
-        step([](__m128i v) { return v; });
-    else if (w == 2)
-        step([](__m128i v) { return _mm_slli_epi16(v, 1); });
-    else
-        step([&](__m128i v) { return _mm_mullo_epi16(v, wv); });
-#endif
-    for (; i < n; ++i)
-        acc[i] = quint16(acc[i] + w * src[i]);
-}
+    std::vector<const uchar*> ones;
+    std::vector<const uchar*> twos;
+    std::vector<const uchar*> others;
+    std::vector<quint32> otherWeights;
+    quint32 total = 0;
 
-// Running sums of one destination row's column sums: prefix[c] holds the sum
-// of columns 0 .. c-1, four lanes per column, modulo 2^32 (differences of
-// them are exact as long as the true block sums fit in 32 bits).
-void runningSums(const quint16* acc16, const quint32* acc32, int width, quint32* prefix)
+    void clear()
+    {
+        ones.clear();
+        twos.clear();
+        others.clear();
+        otherWeights.clear();
+        total = 0;
+    }
+};
+
+// Running sums along one destination row: prefix[4 * (c + 1) + k] holds lane
+// k of the weighted column sums of source columns 0 .. c, modulo 2^32 (their
+// differences are exact while the block sums fit in 32 bits). This form keeps
+// each 16-byte stretch of the rows in registers while it adds the rows up;
+// it needs a total weight of at most kMaxWeight16.
+void runningSums16(const WeightedRows& rows, int width, quint32* prefix)
 {
+    const qsizetype bytes = qsizetype(width) * 4;
+    qsizetype i = 0;
 #ifdef QUORBELL_RESAMPLE_SSE2
     const __m128i zero = _mm_setzero_si128();
     __m128i run = zero;
     _mm_storeu_si128(reinterpret_cast<__m128i*>(prefix), run);
-    for (int c = 0; c < width; ++c) {
-        __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(acc16 + 4 * c));
-        v = _mm_unpacklo_epi16(v, zero);
-        if (acc32)
-            v = _mm_add_epi32(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(acc32 + 4 * c)));
+    auto add = [&](__m128i v, qsizetype at) {
         run = _mm_add_epi32(run, v);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(prefix + 4 * (c + 1)), run);
-    }
-#else
-    quint32 run[4] = {0, 0, 0, 0};
-    std::copy(run, run + 4, prefix);
-    for (int c = 0; c < width; ++c) {
-        for (int k = 0; k < 4; ++k) {
-            run[k] += acc16[4 * c + k] + (acc32 ? acc32[4 * c + k] : 0u);
-            prefix[4 * (c + 1) + k] = run[k];
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(prefix + at), run);
+    };
+    for (; i + 16 <= bytes; i += 16) {
+        __m128i lo1 = zero, hi1 = zero, lo2 = zero, hi2 = zero;
+        for (const uchar* r : rows.ones) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
+            lo1 = _mm_add_epi16(lo1, _mm_unpacklo_epi8(x, zero));
+            hi1 = _mm_add_epi16(hi1, _mm_unpackhi_epi8(x, zero));
         }
+        for (const uchar* r : rows.twos) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
+            lo2 = _mm_add_epi16(lo2, _mm_unpacklo_epi8(x, zero));
+            hi2 = _mm_add_epi16(hi2, _mm_unpackhi_epi8(x, zero));
+        }
+        __m128i lo = _mm_add_epi16(lo1, _mm_slli_epi16(lo2, 1));
+        __m128i hi = _mm_add_epi16(hi1, _mm_slli_epi16(hi2, 1));
+        for (size_t k = 0; k < rows.others.size(); ++k) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows.others[k] + i));
+            const __m128i w = _mm_set1_epi16(short(rows.otherWeights[k]));
+            lo = _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(x, zero), w));
+            hi = _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(x, zero), w));
+        }
+        add(_mm_unpacklo_epi16(lo, zero), i + 4);
+        add(_mm_unpackhi_epi16(lo, zero), i + 8);
+        add(_mm_unpacklo_epi16(hi, zero), i + 12);
+        add(_mm_unpackhi_epi16(hi, zero), i + 16);
     }
+    quint32 total[4];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(total), run);
+#else
+    quint32 total[4] = {0, 0, 0, 0};
+    std::fill(prefix, prefix + 4, 0u);
 #endif
+    for (; i < bytes; ++i) {
+        quint32 v = 0;
+        for (const uchar* r : rows.ones)
+            v += r[i];
+        for (const uchar* r : rows.twos)
+            v += 2u * r[i];
+        for (size_t k = 0; k < rows.others.size(); ++k)
+            v += rows.otherWeights[k] * rows.others[k][i];
+        total[i & 3] += v;
+        prefix[i + 4] = total[i & 3];
+    }
 }
 
-// The column half of a block: which prefix entries give its sum.
+// The same for any total weight: the rows are added into 16-bit lanes in
+// turns of at most kMaxWeight16, each turn then carried into 32-bit lanes.
+void runningSumsWide(const std::vector<LineWeight>& rows, const std::vector<const uchar*>& lines,
+                     int width, std::vector<quint16>& acc16, std::vector<quint32>& acc32,
+                     quint32* prefix)
+{
+    const size_t bytes = size_t(width) * 4;
+    acc16.assign(bytes, 0);
+    acc32.assign(bytes, 0);
+    quint32 held = 0;
+    auto carry = [&] {
+        for (size_t i = 0; i < bytes; ++i)
+            acc32[i] += acc16[i];
+        std::fill(acc16.begin(), acc16.end(), quint16(0));
+        held = 0;
+    };
+    for (size_t r = 0; r < rows.size(); ++r) {
+        quint32 w = rows[r].weight;
+        while (w > 0) {
+            if (held == kMaxWeight16)
+                carry();
+            const quint32 take = std::min(w, kMaxWeight16 - held);
+            for (size_t i = 0; i < bytes; ++i)
+                acc16[i] = quint16(acc16[i] + take * lines[r][i]);
+            held += take;
+            w -= take;
+        }
+    }
+    carry();
+    quint32 run[4] = {0, 0, 0, 0};
+    std::fill(prefix, prefix + 4, 0u);
+    for (size_t i = 0; i < bytes; ++i) {
+        run[i & 3] += acc32[i];
+        prefix[i + 4] = run[i & 3];
+    }
+}
+
+// The column half of a block: which running sums give its sum.
 struct ColumnBlock
 {
-    // Sum = P[b0] + P[b1] - P[a0] - P[a1] (in columns of 4 lanes) when the
-    // block lies inside the photo; otherwise the general form is used.
+    // Sum = P[b0] + P[b1] - P[a0] - P[a1], as offsets into the running sums,
+    // when the block lies inside the photo; otherwise the general form.
     int a0 = 0, a1 = 0, b0 = 0, b1 = 0;
+    int lengthClass = 0;
     bool inside = true;
     Span span;
 };
@@ -301,59 +344,60 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
     QImage dst(newW, newH, QImage::Format_RGB32);
     if (dst.isNull())
         return {};
-
-    std::vector<ColumnBlock> blocks(static_cast<size_t>(newW));
-    for (int x = 0; x < newW; ++x) {
-        ColumnBlock& b = blocks[size_t(x)];
-        b.span = colSpans[size_t(x)];
-        b.inside = b.span.end <= 2 * qint64(W);
-        if (b.inside) {
-            b.a0 = int(b.span.first >> 1);
-            b.a1 = b.a0 + int(b.span.first & 1);
-            b.b0 = int(b.span.end >> 1);
-            b.b1 = b.b0 + int(b.span.end & 1);
-        }
-    }
-    const BlockDivider divider(colSpans, rowSpans);
-    const qsizetype rowBytes = qsizetype(W) * 4;
     // Rows are addressed through the raw bits, taken once: scanLine() on a
     // shared image may detach, which threads must not race on.
     uchar* const dstBits = dst.bits();
     const qsizetype dstStride = dst.bytesPerLine();
 
+    const LengthClasses colClasses(colSpans);
+    const LengthClasses rowClasses(rowSpans);
+    const DivisionTables tables(colClasses, rowClasses);
+    std::vector<ColumnBlock> blocks(static_cast<size_t>(newW));
+    for (int x = 0; x < newW; ++x) {
+        ColumnBlock& b = blocks[size_t(x)];
+        b.span = colSpans[size_t(x)];
+        b.lengthClass = colClasses.classOf[size_t(x)];
+        b.inside = b.span.end <= 2 * qint64(W);
+        if (b.inside) {
+            b.a0 = 4 * int(b.span.first >> 1);
+            b.a1 = b.a0 + 4 * int(b.span.first & 1);
+            b.b0 = 4 * int(b.span.end >> 1);
+            b.b1 = b.b0 + 4 * int(b.span.end & 1);
+        }
+    }
+
     auto band = [&](int firstRow, int endRow) {
-        std::vector<quint16> acc16(static_cast<size_t>(rowBytes));
-        std::vector<quint32> acc32;
         std::vector<quint32> prefix(size_t(W + 1) * 4);
-        std::vector<LineWeight> rows;
+        std::vector<LineWeight> rowWeights;
+        std::vector<const uchar*> lines;
+        WeightedRows grouped;
+        std::vector<quint16> acc16;
+        std::vector<quint32> acc32;
         for (int y = firstRow; y < endRow; ++y) {
-            lineWeights(rowSpans[size_t(y)], H, rows);
-            std::fill(acc16.begin(), acc16.end(), quint16(0));
-            bool wide = false;
-            quint32 held = 0; // weight gathered in the 16-bit lanes
-            for (const LineWeight& r : rows) {
+            lineWeights(rowSpans[size_t(y)], H, rowWeights);
+            grouped.clear();
+            lines.clear();
+            for (const LineWeight& r : rowWeights) {
                 const uchar* line = src.constScanLine(H - 1 - r.line);
-                quint32 w = r.weight;
-                while (w > 0) {
-                    if (held == kMaxWeight16) {
-                        if (!wide) {
-                            acc32.assign(size_t(rowBytes), 0);
-                            wide = true;
-                        }
-                        for (qsizetype i = 0; i < rowBytes; ++i)
-                            acc32[size_t(i)] += acc16[size_t(i)];
-                        std::fill(acc16.begin(), acc16.end(), quint16(0));
-                        held = 0;
-                    }
-                    const quint32 take = std::min(w, kMaxWeight16 - held);
-                    addWeightedRow(acc16.data(), line, rowBytes, take);
-                    held += take;
-                    w -= take;
+                lines.push_back(line);
+                grouped.total += r.weight;
+                if (r.weight == 1)
+                    grouped.ones.push_back(line);
+                else if (r.weight == 2)
+                    grouped.twos.push_back(line);
+                else {
+                    grouped.others.push_back(line);
+                    grouped.otherWeights.push_back(r.weight);
                 }
             }
-            runningSums(acc16.data(), wide ? acc32.data() : nullptr, W, prefix.data());
+            if (grouped.total <= kMaxWeight16)
+                runningSums16(grouped, W, prefix.data());
+            else
+                runningSumsWide(rowWeights, lines, W, acc16, acc32, prefix.data());
 
-            const BlockDivider::Row divide(divider, y);
+            const int rowClass = rowClasses.classOf[size_t(y)];
+            const quint8* const* rowTables = tables.forRowClass(rowClass);
+            const qint64 blockHeight = rowClasses.lengths[size_t(rowClass)];
             auto* out = reinterpret_cast<quint32*>(dstBits + dstStride * (newH - 1 - y));
             const quint32* p = prefix.data();
             for (int x = 0; x < newW; ++x) {
@@ -361,24 +405,31 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
                 quint32 sum[4];
                 if (b.inside) {
 #ifdef QUORBELL_RESAMPLE_SSE2
-                    auto at = [p](int c) {
-                        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4 * c));
+                    auto at = [p](int offset) {
+                        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + offset));
                     };
                     const __m128i v = _mm_sub_epi32(_mm_add_epi32(at(b.b0), at(b.b1)),
                                                     _mm_add_epi32(at(b.a0), at(b.a1)));
                     _mm_storeu_si128(reinterpret_cast<__m128i*>(sum), v);
 #else
-                    for (int k = 0; k < 4; ++k)
-                        sum[k] = p[4 * b.b0 + k] + p[4 * b.b1 + k] - p[4 * b.a0 + k] -
-                                 p[4 * b.a1 + k];
+                    for (int k = 0; k < 3; ++k)
+                        sum[k] = p[b.b0 + k] + p[b.b1 + k] - p[b.a0 + k] - p[b.a1 + k];
 #endif
                 } else {
                     for (int k = 0; k < 3; ++k)
                         sum[k] = halfColumnPrefix(p, W, b.span.end, k) -
                                  halfColumnPrefix(p, W, b.span.first, k);
                 }
-                out[x] = quint32(divide(sum[0], x)) | quint32(divide(sum[1], x)) << 8 |
-                         quint32(divide(sum[2], x)) << 16;
+                if (rowTables) {
+                    const quint8* t = rowTables[b.lengthClass];
+                    out[x] = quint32(t[sum[0]]) | quint32(t[sum[1]]) << 8 |
+                             quint32(t[sum[2]]) << 16;
+                } else {
+                    const qint64 blockWidth = colClasses.lengths[size_t(b.lengthClass)];
+                    out[x] = quint32(divideBlockSum(sum[0], blockWidth, blockHeight)) |
+                             quint32(divideBlockSum(sum[1], blockWidth, blockHeight)) << 8 |
+                             quint32(divideBlockSum(sum[2], blockWidth, blockHeight)) << 16;
+                }
             }
         }
     };

@@ -6,6 +6,8 @@
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cstring>
 
@@ -95,6 +97,7 @@ private Q_SLOTS:
     void enlargeByHand();
     void refusesWhatItCannotShrink();
     void transparencyLiesOnBlack();
+    void sharesWorkFromABusyPool();
 };
 
 void TestPhotoScaling::shrinkMatchesLiteral_data()
@@ -288,6 +291,24 @@ void TestPhotoScaling::transparencyLiesOnBlack()
     QCOMPARE(opaque.format(), QImage::Format_RGB32);
     QCOMPARE(opaque.pixel(0, 0), qRgb(100, 50, 25));
     QCOMPARE(opaque.pixel(1, 0), qRgb(0, 0, 0));
+}
+
+// The viewer resamples on a pool thread; asking the same pool for helpers
+// while no thread is free must still finish, with the same pixels.
+void TestPhotoScaling::sharesWorkFromABusyPool()
+{
+    const QImage src = randomPhoto(1000, 700, 99);
+    const QImage expected = test::literalShrink(src, QSize(333, 233));
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int before = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    QFuture<QImage> job = QtConcurrent::run(pool, [&src] {
+        return shrinkPhoto(src, QSize(333, 233), 4);
+    });
+    const QImage got = job.result();
+    pool->setMaxThreadCount(before);
+    QString where;
+    QVERIFY2(sameBits(got, expected, &where), qPrintable(where));
 }
 
 QTEST_MAIN(TestPhotoScaling)
