@@ -167,8 +167,14 @@ void preparePhotoBench(benchmark::State& state, QSize size)
     state.counters["jpeg_MB"] = double(album.length) / 1e6;
 }
 
-void BM_Prepare12MP(benchmark::State& state) { preparePhotoBench(state, QSize(4000, 3000)); }
-void BM_Prepare24MP(benchmark::State& state) { preparePhotoBench(state, QSize(6000, 4000)); }
+void BM_Prepare12MP(benchmark::State& state)
+{
+    preparePhotoBench(state, QSize(4000, 3000));
+}
+void BM_Prepare24MP(benchmark::State& state)
+{
+    preparePhotoBench(state, QSize(6000, 4000));
+}
 
 // The decoding alone, to show what of the whole is the codec's.
 void BM_Decode24MP(benchmark::State& state)

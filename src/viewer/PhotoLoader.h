@@ -50,7 +50,7 @@ struct PhotoRequest
     qint64 length = 0;   // bytes
     QSize screen;        // pixels
     SizingChoice sizing = SizingChoice::Unchanged;
-    int threads = 0;     // for the resampling; 0: the machine's count
+    int threads = 0; // for the resampling; 0: the machine's count
 };
 
 struct PreparedPhoto

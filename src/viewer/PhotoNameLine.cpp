@@ -37,9 +37,8 @@ QString photoBaseName(const QString& photoName)
     return dot < 0 ? photoName : photoName.left(dot);
 }
 
-PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment,
-                                const QString& photoName, int screenHeight,
-                                const NameLineStyle& style)
+PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const QString& photoName,
+                                int screenHeight, const NameLineStyle& style)
 {
     PhotoNameLine line;
     line.text = QString::number(selectedIndex + 1) + QStringLiteral("\uFF1A ") + comment +
@@ -72,8 +71,7 @@ std::optional<PhotoNameLine> photoNameLineFor(const GlobalState& g, int photoInd
     if (photoIndex < 0 || photoIndex >= g.photoNames.size())
         return std::nullopt;
     return makePhotoNameLine(g.selectedIndex, g.albums.at(g.selectedIndex).comment,
-                             g.photoNames.at(photoIndex), g.screenHeight,
-                             nameLineStyleFrom(g));
+                             g.photoNames.at(photoIndex), g.screenHeight, nameLineStyleFrom(g));
 }
 
 } // namespace quorbell::viewer

@@ -16,9 +16,9 @@ namespace viewer {
 
 struct NameLineStyle
 {
-    QString fontName;     // dlgFontName
-    int fontSize = 0;     // dlgFontSize, points
-    qint32 colour = 0;    // dlgFontColor, 0x00BBGGRR
+    QString fontName;  // dlgFontName
+    int fontSize = 0;  // dlgFontSize, points
+    qint32 colour = 0; // dlgFontColor, 0x00BBGGRR
     bool bold = false;
     bool italic = false;
     bool strikeThru = false;
@@ -43,9 +43,8 @@ QString photoBaseName(const QString& photoName);
 
 // "3： 夏の旅行 - IMG0012" for the third album (index 2), its comment and the
 // photo IMG0012.JPG; the line sits font size + 20 pixels high at the bottom.
-PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment,
-                                const QString& photoName, int screenHeight,
-                                const NameLineStyle& style);
+PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const QString& photoName,
+                                int screenHeight, const NameLineStyle& style);
 
 // The name-line settings held in the state.
 NameLineStyle nameLineStyleFrom(const GlobalState& g);

@@ -48,8 +48,7 @@ constexpr qint64 kParallelThreshold = 1 << 17;
 // Runs fn(firstRow, endRow) over bands of [0, rows), the first band on the
 // calling thread. Waiting on a job that has not started yet runs it here, so
 // this also works from inside a pool thread.
-template <typename Fn>
-void forEachBand(int rows, int threads, qint64 pixelsTouched, const Fn& fn)
+template <typename Fn> void forEachBand(int rows, int threads, qint64 pixelsTouched, const Fn& fn)
 {
     int n = threads > 0 ? threads : QThread::idealThreadCount();
     if (pixelsTouched < kParallelThreshold)
@@ -422,8 +421,8 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
                 }
                 if (rowTables) {
                     const quint8* t = rowTables[b.lengthClass];
-                    out[x] = quint32(t[sum[0]]) | quint32(t[sum[1]]) << 8 |
-                             quint32(t[sum[2]]) << 16;
+                    out[x] =
+                        quint32(t[sum[0]]) | quint32(t[sum[1]]) << 8 | quint32(t[sum[2]]) << 16;
                 } else {
                     const qint64 blockWidth = colClasses.lengths[size_t(b.lengthClass)];
                     out[x] = quint32(divideBlockSum(sum[0], blockWidth, blockHeight)) |
@@ -494,8 +493,8 @@ QImage enlargeRgb32(const QImage& src, int newW, int newH, int threads)
             const __m128 vfy = _mm_set1_ps(fy);
             const __m128 vgy = _mm_set1_ps(gy);
             for (int c = 0; c <= lastColumn; ++c) {
-                const __m128 v = _mm_add_ps(_mm_mul_ps(lanes(row1[c]), vfy),
-                                            _mm_mul_ps(lanes(row0[c]), vgy));
+                const __m128 v =
+                    _mm_add_ps(_mm_mul_ps(lanes(row1[c]), vfy), _mm_mul_ps(lanes(row0[c]), vgy));
                 _mm_storeu_ps(column.data() + 4 * c, v);
             }
             for (int x = 0; x < newW; ++x) {
@@ -521,8 +520,8 @@ QImage enlargeRgb32(const QImage& src, int newW, int newH, int threads)
                 const ColumnTap& t = taps[size_t(x)];
                 quint32 pixel = 0;
                 for (int k = 0; k < 3; ++k) {
-                    const float v = column[size_t(4 * t.x0 + k)] * t.gx +
-                                    column[size_t(4 * t.x1 + k)] * t.fx;
+                    const float v =
+                        column[size_t(4 * t.x0 + k)] * t.gx + column[size_t(4 * t.x1 + k)] * t.fx;
                     pixel |= quint32(std::nearbyint(v)) << (8 * k);
                 }
                 out[x] = pixel;

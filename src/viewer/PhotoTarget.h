@@ -24,9 +24,9 @@ SizingChoice sizingChoiceFrom(bool sizeMax, bool fullSize);
 SizingChoice sizingChoiceFrom(const GlobalState& g);
 
 enum class ScalePath {
-    AsIs,    // the decoded photo is drawn at its own size
-    Shrink,  // area-average shrinking to the new size
-    Enlarge  // bilinear enlarging to the new size
+    AsIs,   // the decoded photo is drawn at its own size
+    Shrink, // area-average shrinking to the new size
+    Enlarge // bilinear enlarging to the new size
 };
 
 struct PhotoTarget
@@ -37,7 +37,7 @@ struct PhotoTarget
     int newHeight = 0;
     float scale = 1.0f; // new width / photo width as computed before any fallback
     ScalePath path = ScalePath::AsIs;
-    int xOffset = 0;    // top-left corner of the photo on the screen
+    int xOffset = 0; // top-left corner of the photo on the screen
     int yOffset = 0;
 
     QPoint offset() const { return {xOffset, yOffset}; }

@@ -58,8 +58,8 @@ PixelArray literalShrink(const PixelArray& src, int newW, int newH)
             }
             quint8* d = dst.at(x, y);
             for (int k = 0; k < 3; ++k)
-                d[k] = quint8(std::nearbyint(double(sum[k]) / double(xb - xa + 1) /
-                                             double(yb - ya + 1)));
+                d[k] = quint8(
+                    std::nearbyint(double(sum[k]) / double(xb - xa + 1) / double(yb - ya + 1)));
         }
     }
     return dst;
@@ -93,8 +93,8 @@ PixelArray literalEnlarge(const PixelArray& src, int newW, int newH)
                 const float p01 = src.at(x0c, y1c)[k];
                 const float p10 = src.at(x1c, y0c)[k];
                 const float p11 = src.at(x1c, y1c)[k];
-                const float value = (p01 * fy + p00 * (1 - fy)) * (1 - fx) +
-                                    (p11 * fy + p10 * (1 - fy)) * fx;
+                const float value =
+                    (p01 * fy + p00 * (1 - fy)) * (1 - fx) + (p11 * fy + p10 * (1 - fy)) * fx;
                 dst.at(x, y)[k] = quint8(std::nearbyint(value));
             }
         }

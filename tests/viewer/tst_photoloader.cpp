@@ -70,6 +70,8 @@ private Q_SLOTS:
     void prepared();
     void notAPhoto_data();
     void notAPhoto();
+    void gifPhoto_data();
+    void gifPhoto();
 
 private:
     QTemporaryDir m_dir;
@@ -144,20 +146,19 @@ void TestPhotoLoader::prepared_data()
     QTest::addColumn<ScalePath>("path");
     QTest::addColumn<QPoint>("offset");
     QTest::newRow("JPEG shrunk, full decode")
-        << QByteArray("jpeg") << QSize(1280, 960) << QSize(300, 200)
-        << SizingChoice::ShrinkToFit << ScalePath::Shrink << QPoint(17, 0);
+        << QByteArray("jpeg") << QSize(1280, 960) << QSize(300, 200) << SizingChoice::ShrinkToFit
+        << ScalePath::Shrink << QPoint(17, 0);
     QTest::newRow("JPEG exactly one half")
-        << QByteArray("jpeg") << QSize(800, 600) << QSize(400, 300)
-        << SizingChoice::ShrinkOrEnlarge << ScalePath::Shrink << QPoint(0, 0);
+        << QByteArray("jpeg") << QSize(800, 600) << QSize(400, 300) << SizingChoice::ShrinkOrEnlarge
+        << ScalePath::Shrink << QPoint(0, 0);
     QTest::newRow("BMP enlarged") << QByteArray("bmp") << QSize(64, 40) << QSize(300, 200)
                                   << SizingChoice::ShrinkOrEnlarge << ScalePath::Enlarge
                                   << QPoint(0, 6);
-    QTest::newRow("BMP kept, centred") << QByteArray("bmp") << QSize(64, 40) << QSize(300, 200)
-                                       << SizingChoice::ShrinkToFit << ScalePath::AsIs
-                                       << QPoint(118, 80);
+    QTest::newRow("BMP kept, centred")
+        << QByteArray("bmp") << QSize(64, 40) << QSize(300, 200) << SizingChoice::ShrinkToFit
+        << ScalePath::AsIs << QPoint(118, 80);
     QTest::newRow("JPEG unchanged") << QByteArray("jpeg") << QSize(640, 480) << QSize(300, 200)
-                                    << SizingChoice::Unchanged << ScalePath::AsIs
-                                    << QPoint(0, 0);
+                                    << SizingChoice::Unchanged << ScalePath::AsIs << QPoint(0, 0);
 }
 
 // The photo sits between other bytes of an album file; what comes out must
@@ -220,10 +221,41 @@ void TestPhotoLoader::notAPhoto_data()
 void TestPhotoLoader::notAPhoto()
 {
     QFETCH(QByteArray, bytes);
-    const PreparedPhoto p = preparePhotoFromBytes(bytes, QSize(100, 100),
-                                                  SizingChoice::ShrinkOrEnlarge);
+    const PreparedPhoto p =
+        preparePhotoFromBytes(bytes, QSize(100, 100), SizingChoice::ShrinkOrEnlarge);
     QCOMPARE(p.error, PhotoError::NotAnImage);
     QVERIFY(p.image.isNull());
+}
+
+void TestPhotoLoader::gifPhoto_data()
+{
+    QTest::addColumn<int>("transparentIndex");
+    QTest::addColumn<QRgb>("pixel");
+    QTest::newRow("opaque red") << 1 << qRgb(255, 0, 0);
+    QTest::newRow("transparent lies on black") << 0 << qRgb(0, 0, 0);
+}
+
+// A 1x1 GIF whose one pixel has palette index 0 (red), with palette index
+// transparentIndex marked transparent.
+void TestPhotoLoader::gifPhoto()
+{
+    QFETCH(int, transparentIndex);
+    QFETCH(QRgb, pixel);
+    QByteArray gif = QByteArray::fromHex("474946383961"
+                                         "01000100"
+                                         "800000"
+                                         "FF0000"
+                                         "000000"
+                                         "21F904010000"
+                                         "0000"
+                                         "2C00000000010001000002024401003B");
+    gif[25] = char(transparentIndex);
+    const PreparedPhoto p = preparePhotoFromBytes(gif, QSize(100, 100), SizingChoice::Unchanged);
+    QCOMPARE(p.error, PhotoError::None);
+    QCOMPARE(p.image.size(), QSize(1, 1));
+    QCOMPARE(p.image.format(), QImage::Format_RGB32);
+    QCOMPARE(p.image.pixel(0, 0), pixel);
+    QCOMPARE(p.target.offset(), QPoint(49, 49));
 }
 
 QTEST_MAIN(TestPhotoLoader)

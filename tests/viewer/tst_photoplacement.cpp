@@ -42,53 +42,47 @@ void TestPhotoPlacement::target_data()
     const QSize xga(1024, 768);
 
     // Equal ratios 1.5625: the height governs, the width comes out exact.
-    QTest::newRow("tie, shrink to fit")
-        << shrink << xga << QSize(1600, 1200) << xga << 1024 << 1600 << ScalePath::Shrink
-        << QPoint(0, 0);
-    QTest::newRow("tie, shrink or enlarge")
-        << fit << xga << QSize(1600, 1200) << xga << 1024 << 1600 << ScalePath::Shrink
-        << QPoint(0, 0);
+    QTest::newRow("tie, shrink to fit") << shrink << xga << QSize(1600, 1200) << xga << 1024 << 1600
+                                        << ScalePath::Shrink << QPoint(0, 0);
+    QTest::newRow("tie, shrink or enlarge") << fit << xga << QSize(1600, 1200) << xga << 1024
+                                            << 1600 << ScalePath::Shrink << QPoint(0, 0);
     QTest::newRow("tie on a wide screen, enlarged")
         << fit << QSize(1366, 768) << QSize(683, 384) << QSize(1366, 768) << 2 << 1
         << ScalePath::Enlarge << QPoint(0, 0);
-    QTest::newRow("width governs, enlarged")
-        << fit << xga << QSize(800, 400) << QSize(1024, 512) << 1024 << 800
-        << ScalePath::Enlarge << QPoint(0, 128);
+    QTest::newRow("width governs, enlarged") << fit << xga << QSize(800, 400) << QSize(1024, 512)
+                                             << 1024 << 800 << ScalePath::Enlarge << QPoint(0, 128);
     QTest::newRow("small photo keeps its size when only shrinking")
-        << shrink << xga << QSize(800, 400) << QSize(800, 400) << 1024 << 800
-        << ScalePath::AsIs << QPoint(112, 184);
+        << shrink << xga << QSize(800, 400) << QSize(800, 400) << 1024 << 800 << ScalePath::AsIs
+        << QPoint(112, 184);
     QTest::newRow("exactly the screen")
         << fit << xga << xga << xga << 1 << 1 << ScalePath::AsIs << QPoint(0, 0);
     QTest::newRow("smaller photo, shrink to fit, centred")
-        << shrink << xga << QSize(640, 480) << QSize(640, 480) << 1024 << 640
-        << ScalePath::AsIs << QPoint(192, 144);
-    QTest::newRow("odd margins round down")
-        << shrink << xga << QSize(641, 481) << QSize(641, 481) << 1023 << 641
-        << ScalePath::AsIs << QPoint(191, 143);
+        << shrink << xga << QSize(640, 480) << QSize(640, 480) << 1024 << 640 << ScalePath::AsIs
+        << QPoint(192, 144);
+    QTest::newRow("odd margins round down") << shrink << xga << QSize(641, 481) << QSize(641, 481)
+                                            << 1023 << 641 << ScalePath::AsIs << QPoint(191, 143);
     QTest::newRow("height governs, width is the integer quotient")
-        << shrink << xga << QSize(1001, 1500) << QSize(512, 768) << 512 << 1001
-        << ScalePath::Shrink << QPoint(256, 0);
+        << shrink << xga << QSize(1001, 1500) << QSize(512, 768) << 512 << 1001 << ScalePath::Shrink
+        << QPoint(256, 0);
     QTest::newRow("width governs, height is the integer quotient")
         << shrink << xga << QSize(3000, 1999) << QSize(1024, 682) << 1024 << 3000
         << ScalePath::Shrink << QPoint(0, 43);
     QTest::newRow("unchanged, larger photo at the top-left corner")
-        << same << xga << QSize(1600, 1200) << QSize(1600, 1200) << 1 << 1
-        << ScalePath::AsIs << QPoint(0, 0);
+        << same << xga << QSize(1600, 1200) << QSize(1600, 1200) << 1 << 1 << ScalePath::AsIs
+        << QPoint(0, 0);
     QTest::newRow("unchanged, wider but lower photo")
         << same << xga << QSize(2000, 500) << QSize(2000, 500) << 1 << 1 << ScalePath::AsIs
         << QPoint(0, 134);
     // Extreme proportions: a side that would be 0 pixels stays 1.
-    QTest::newRow("one pixel high panorama")
-        << fit << xga << QSize(6000, 1) << QSize(1024, 1) << 1024 << 6000
-        << ScalePath::Shrink << QPoint(0, 383);
-    QTest::newRow("one pixel wide, tall")
-        << shrink << xga << QSize(1, 2000) << QSize(1, 768) << 1 << 1 << ScalePath::AsIs
-        << QPoint(511, 0);
+    QTest::newRow("one pixel high panorama") << fit << xga << QSize(6000, 1) << QSize(1024, 1)
+                                             << 1024 << 6000 << ScalePath::Shrink << QPoint(0, 383);
+    QTest::newRow("one pixel wide, tall") << shrink << xga << QSize(1, 2000) << QSize(1, 768) << 1
+                                          << 1 << ScalePath::AsIs << QPoint(511, 0);
     QTest::newRow("one pixel wide, enlarged by its width")
         << fit << xga << QSize(1, 100) << QSize(7, 768) << 7 << 1 << ScalePath::Enlarge
         << QPoint(508, 0);
-    QTest::newRow("no screen") << fit << QSize(0, 0) << QSize(640, 480) << QSize(640, 480) << 1
-                               << 1 << ScalePath::AsIs << QPoint(0, 0);
+    QTest::newRow("no screen") << fit << QSize(0, 0) << QSize(640, 480) << QSize(640, 480) << 1 << 1
+                               << ScalePath::AsIs << QPoint(0, 0);
 }
 
 void TestPhotoPlacement::target()
@@ -137,8 +131,8 @@ void TestPhotoPlacement::nameLine_data()
                             << QStringLiteral("10： c - IMG0012");
     QTest::newRow("leading dot") << 0 << QStringLiteral("c") << QStringLiteral(".jpg")
                                  << QStringLiteral("1： c - ");
-    QTest::newRow("empty comment") << 0 << QString() << QStringLiteral("写真.bmp")
-                                   << QStringLiteral("1：  - 写真");
+    QTest::newRow("empty comment")
+        << 0 << QString() << QStringLiteral("写真.bmp") << QStringLiteral("1：  - 写真");
 }
 
 void TestPhotoPlacement::nameLine()

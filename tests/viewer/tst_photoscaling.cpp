@@ -126,8 +126,8 @@ void TestPhotoScaling::shrinkMatchesLiteral()
 {
     QFETCH(QSize, photo);
     QFETCH(QSize, newSize);
-    const QImage src = randomPhoto(photo.width(), photo.height(), quint32(photo.width() * 7919 +
-                                                                          photo.height()));
+    const QImage src =
+        randomPhoto(photo.width(), photo.height(), quint32(photo.width() * 7919 + photo.height()));
     const QImage expected = test::literalShrink(src, newSize);
     QString where;
     for (int threads : {1, 2, 3}) {
@@ -150,13 +150,10 @@ void TestPhotoScaling::shrinkRandomFactors()
         const QImage src = randomPhoto(w, h, rng.generate());
         const QImage got = shrinkPhoto(src, QSize(newW, newH), 1);
         const QImage expected = test::literalShrink(src, QSize(newW, newH));
-        QVERIFY2(sameBits(got, expected, &where),
-                 qPrintable(QStringLiteral("%1x%2 -> %3x%4: %5")
-                                .arg(w)
-                                .arg(h)
-                                .arg(newW)
-                                .arg(newH)
-                                .arg(where)));
+        QVERIFY2(
+            sameBits(got, expected, &where),
+            qPrintable(
+                QStringLiteral("%1x%2 -> %3x%4: %5").arg(w).arg(h).arg(newW).arg(newH).arg(where)));
     }
 }
 
@@ -181,8 +178,8 @@ void TestPhotoScaling::enlargeMatchesLiteral()
 {
     QFETCH(QSize, photo);
     QFETCH(QSize, newSize);
-    const QImage src = randomPhoto(photo.width(), photo.height(), quint32(photo.width() * 104729 +
-                                                                          photo.height()));
+    const QImage src = randomPhoto(photo.width(), photo.height(),
+                                   quint32(photo.width() * 104729 + photo.height()));
     const QImage expected = test::literalEnlarge(src, newSize);
     QString where;
     for (int threads : {1, 2}) {
@@ -204,13 +201,10 @@ void TestPhotoScaling::enlargeRandomFactors()
         const QImage src = randomPhoto(w, h, rng.generate());
         const QImage got = enlargePhoto(src, QSize(newW, newH), 1);
         const QImage expected = test::literalEnlarge(src, QSize(newW, newH));
-        QVERIFY2(sameBits(got, expected, &where),
-                 qPrintable(QStringLiteral("%1x%2 -> %3x%4: %5")
-                                .arg(w)
-                                .arg(h)
-                                .arg(newW)
-                                .arg(newH)
-                                .arg(where)));
+        QVERIFY2(
+            sameBits(got, expected, &where),
+            qPrintable(
+                QStringLiteral("%1x%2 -> %3x%4: %5").arg(w).arg(h).arg(newW).arg(newH).arg(where)));
     }
 }
 
@@ -220,16 +214,16 @@ void TestPhotoScaling::shrinkByHand()
 {
     // Blue, green, red per pixel; row 0 is the bottom row.
     const QImage src = photoFromRows(4, {
-        {0, 10, 1, 1, 11, 1, 1, 12, 2, 2, 12, 2},
-        {0, 10, 3, 1, 11, 3, 1, 12, 4, 2, 13, 4},
-        {2, 9, 0, 3, 9, 0, 10, 0, 200, 20, 0, 201},
-        {2, 8, 0, 3, 8, 0, 30, 0, 202, 41, 0, 203},
-    });
+                                            {0, 10, 1, 1, 11, 1, 1, 12, 2, 2, 12, 2},
+                                            {0, 10, 3, 1, 11, 3, 1, 12, 4, 2, 13, 4},
+                                            {2, 9, 0, 3, 9, 0, 10, 0, 200, 20, 0, 201},
+                                            {2, 8, 0, 3, 8, 0, 30, 0, 202, 41, 0, 203},
+                                        });
     const QImage dst = shrinkPhoto(src, QSize(2, 2), 1);
     QCOMPARE(dst.format(), QImage::Format_RGB32);
-    QCOMPARE(bytesAt(dst, 0, 0), (QList<int>{0, 10, 2, 0}));  // 0.5, 10.5, 2
-    QCOMPARE(bytesAt(dst, 1, 0), (QList<int>{2, 12, 3, 0}));  // 1.5, 12.25, 3
-    QCOMPARE(bytesAt(dst, 0, 1), (QList<int>{2, 8, 0, 0}));   // 2.5, 8.5, 0
+    QCOMPARE(bytesAt(dst, 0, 0), (QList<int>{0, 10, 2, 0})); // 0.5, 10.5, 2
+    QCOMPARE(bytesAt(dst, 1, 0), (QList<int>{2, 12, 3, 0})); // 1.5, 12.25, 3
+    QCOMPARE(bytesAt(dst, 0, 1), (QList<int>{2, 8, 0, 0}));  // 2.5, 8.5, 0
     // The last row and column, which the plain definition leaves black.
     QCOMPARE(bytesAt(dst, 1, 1), (QList<int>{25, 0, 202, 0})); // 25.25, 0, 201.5
 }
@@ -241,10 +235,10 @@ void TestPhotoScaling::shrinkByHand()
 void TestPhotoScaling::shrinkBlocksFollowSinglePrecision()
 {
     const QImage src = photoFromRows(3, {
-        {9, 0, 0, 18, 0, 0, 27, 0, 0},
-        {0, 0, 0, 9, 0, 0, 90, 0, 0},
-        {45, 0, 0, 0, 0, 0, 3, 0, 0},
-    });
+                                            {9, 0, 0, 18, 0, 0, 27, 0, 0},
+                                            {0, 0, 0, 9, 0, 0, 90, 0, 0},
+                                            {45, 0, 0, 0, 0, 0, 3, 0, 0},
+                                        });
     const QImage dst = shrinkPhoto(src, QSize(2, 2), 1);
     QCOMPARE(bytesAt(dst, 0, 0)[0], 9);  // (4*9 + 2*18 + 2*0 + 9) / 3 / 3
     QCOMPARE(bytesAt(dst, 1, 0)[0], 37); // (2*18 + 4*27 + 9 + 2*90) / 9
@@ -258,14 +252,14 @@ void TestPhotoScaling::shrinkBlocksFollowSinglePrecision()
 void TestPhotoScaling::enlargeByHand()
 {
     const QImage src = photoFromRows(2, {
-        {10, 1, 0, 21, 2, 255},
-        {30, 3, 0, 40, 5, 255},
-    });
+                                            {10, 1, 0, 21, 2, 255},
+                                            {30, 3, 0, 40, 5, 255},
+                                        });
     const QImage dst = enlargePhoto(src, QSize(4, 4), 1);
     QCOMPARE(bytesAt(dst, 0, 0), (QList<int>{10, 1, 0, 0}));
-    QCOMPARE(bytesAt(dst, 1, 0), (QList<int>{16, 2, 128, 0}));  // 15.5, 1.5, 127.5
-    QCOMPARE(bytesAt(dst, 1, 1), (QList<int>{25, 3, 128, 0}));  // 25.25, 2.75, 127.5
-    QCOMPARE(bytesAt(dst, 1, 2), (QList<int>{35, 4, 128, 0}));  // 35, 4, 127.5
+    QCOMPARE(bytesAt(dst, 1, 0), (QList<int>{16, 2, 128, 0})); // 15.5, 1.5, 127.5
+    QCOMPARE(bytesAt(dst, 1, 1), (QList<int>{25, 3, 128, 0})); // 25.25, 2.75, 127.5
+    QCOMPARE(bytesAt(dst, 1, 2), (QList<int>{35, 4, 128, 0})); // 35, 4, 127.5
     QCOMPARE(bytesAt(dst, 0, 3), (QList<int>{30, 3, 0, 0}));
     QCOMPARE(bytesAt(dst, 3, 0), (QList<int>{21, 2, 255, 0}));
     QCOMPARE(bytesAt(dst, 3, 3), (QList<int>{40, 5, 255, 0}));
@@ -302,9 +296,8 @@ void TestPhotoScaling::sharesWorkFromABusyPool()
     QThreadPool* pool = QThreadPool::globalInstance();
     const int before = pool->maxThreadCount();
     pool->setMaxThreadCount(1);
-    QFuture<QImage> job = QtConcurrent::run(pool, [&src] {
-        return shrinkPhoto(src, QSize(333, 233), 4);
-    });
+    QFuture<QImage> job =
+        QtConcurrent::run(pool, [&src] { return shrinkPhoto(src, QSize(333, 233), 4); });
     const QImage got = job.result();
     pool->setMaxThreadCount(before);
     QString where;
