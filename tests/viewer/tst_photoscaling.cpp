@@ -224,7 +224,7 @@ void TestPhotoScaling::shrinkByHand()
     QCOMPARE(bytesAt(dst, 0, 0), (QList<int>{0, 10, 2, 0})); // 0.5, 10.5, 2
     QCOMPARE(bytesAt(dst, 1, 0), (QList<int>{2, 12, 3, 0})); // 1.5, 12.25, 3
     QCOMPARE(bytesAt(dst, 0, 1), (QList<int>{2, 8, 0, 0}));  // 2.5, 8.5, 0
-    // The last row and column, which the plain definition leaves black.
+    // The last row and column are computed as well, not left black.
     QCOMPARE(bytesAt(dst, 1, 1), (QList<int>{25, 0, 202, 0})); // 25.25, 0, 201.5
 }
 
