@@ -1,0 +1,209 @@
+// Speed of the viewer's photo path: the plain-loop resamplers against ours and
+// against Qt's smooth scaling on the same input, and a whole photo from album
+// bytes to a screen-ready image for 12 and 24 megapixel JPEG photos.
+//
+//   build/bin/bench_photoscaling --benchmark_counters_tabular=true
+#include "LiteralScaling.h"
+
+#include "viewer/PhotoLoader.h"
+#include "viewer/PhotoScaler.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
+#include <QImageWriter>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+using namespace quorbell;
+using namespace quorbell::viewer;
+
+namespace {
+
+const QSize kShrinkFrom(6000, 4000); // 24 MP, on a 1920x1080 screen
+const QSize kShrinkTo(1620, 1080);
+const QSize kEnlargeFrom(800, 600);
+const QSize kEnlargeTo(1440, 1080);
+const QSize kScreen(1920, 1080);
+
+// Gradients, edges and sensor-like noise: a photo, as far as codecs and
+// scalers can tell.
+QImage photoLike(QSize size, quint32 seed)
+{
+    QImage image(size, QImage::Format_RGB32);
+    {
+        QPainter p(&image);
+        QLinearGradient g(0, 0, size.width(), size.height());
+        g.setColorAt(0, QColor(30, 90, 160));
+        g.setColorAt(0.5, QColor(220, 200, 120));
+        g.setColorAt(1, QColor(40, 120, 50));
+        p.fillRect(image.rect(), g);
+        p.setPen(QPen(QColor(20, 20, 20), 5));
+        for (int i = 0; i < size.width(); i += size.width() / 23)
+            p.drawLine(i, 0, size.width() - i / 2, size.height());
+    }
+    QRandomGenerator rng(seed);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<quint32*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const quint32 n = rng.generate() & 0x070707;
+            line[x] = (line[x] & 0xF8F8F8) + n;
+        }
+    }
+    return image;
+}
+
+const QImage& shrinkSource()
+{
+    static const QImage image = photoLike(kShrinkFrom, 1);
+    return image;
+}
+
+const QImage& enlargeSource()
+{
+    static const QImage image = photoLike(kEnlargeFrom, 2);
+    return image;
+}
+
+void BM_ShrinkLiteral(benchmark::State& state)
+{
+    const test::PixelArray src = test::pixelArrayFrom(shrinkSource());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(test::literalShrink(src, kShrinkTo.width(), kShrinkTo.height()));
+}
+
+void BM_ShrinkOurs(benchmark::State& state)
+{
+    const QImage& src = shrinkSource();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(shrinkPhoto(src, kShrinkTo, int(state.range(0))));
+}
+
+void BM_ShrinkQtSmooth(benchmark::State& state)
+{
+    const QImage& src = shrinkSource();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            src.scaled(kShrinkTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void BM_EnlargeLiteral(benchmark::State& state)
+{
+    const test::PixelArray src = test::pixelArrayFrom(enlargeSource());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            test::literalEnlarge(src, kEnlargeTo.width(), kEnlargeTo.height()));
+}
+
+void BM_EnlargeOurs(benchmark::State& state)
+{
+    const QImage& src = enlargeSource();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(enlargePhoto(src, kEnlargeTo, int(state.range(0))));
+}
+
+void BM_EnlargeQtSmooth(benchmark::State& state)
+{
+    const QImage& src = enlargeSource();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            src.scaled(kEnlargeTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+// An album-like file: other bytes, then the JPEG photo, then more bytes.
+struct AlbumWithPhoto
+{
+    QTemporaryDir dir;
+    QString path;
+    qint64 position = 0;
+    qint64 length = 0;
+};
+
+const AlbumWithPhoto& albumWithPhoto(QSize size)
+{
+    static std::map<int, std::unique_ptr<AlbumWithPhoto>> made;
+    std::unique_ptr<AlbumWithPhoto>& a = made[size.width()];
+    if (a)
+        return *a;
+    a = std::make_unique<AlbumWithPhoto>();
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    writer.write(photoLike(size, 3));
+    const QByteArray before(4096, '\0');
+    a->path = a->dir.filePath(QStringLiteral("bench.sld"));
+    QFile f(a->path);
+    f.open(QIODevice::WriteOnly);
+    f.write(before + jpeg + before);
+    f.close();
+    a->position = before.size() + 1;
+    a->length = jpeg.size();
+    return *a;
+}
+
+void preparePhotoBench(benchmark::State& state, QSize size)
+{
+    const AlbumWithPhoto& album = albumWithPhoto(size);
+    PhotoRequest request;
+    request.albumPath = album.path;
+    request.position = album.position;
+    request.length = album.length;
+    request.screen = kScreen;
+    request.sizing = SizingChoice::ShrinkToFit;
+    for (auto _ : state) {
+        const PreparedPhoto p = preparePhoto(request);
+        if (!p.ok())
+            state.SkipWithError("photo not prepared");
+        benchmark::DoNotOptimize(p.image.constBits());
+    }
+    state.counters["jpeg_MB"] = double(album.length) / 1e6;
+}
+
+void BM_Prepare12MP(benchmark::State& state)
+{
+    preparePhotoBench(state, QSize(4000, 3000));
+}
+void BM_Prepare24MP(benchmark::State& state)
+{
+    preparePhotoBench(state, QSize(6000, 4000));
+}
+
+// The decoding alone, to show what of the whole is the codec's.
+void BM_Decode24MP(benchmark::State& state)
+{
+    const AlbumWithPhoto& album = albumWithPhoto(QSize(6000, 4000));
+    const PhotoBytes bytes = readPhotoBytes(album.path, album.position, album.length);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(decodePhoto(bytes.bytes).image.constBits());
+}
+
+} // namespace
+
+BENCHMARK(BM_ShrinkLiteral)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ShrinkOurs)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ShrinkQtSmooth)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EnlargeLiteral)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EnlargeOurs)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EnlargeQtSmooth)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Prepare12MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Prepare24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Decode24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv); // image format plugins are found through it
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
