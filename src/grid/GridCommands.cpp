@@ -3,6 +3,8 @@
 #include "core/frmMain.h"
 #include "grid/Cover.h"
 #include "grid/GridInput.h"
+#include "grid/LoadingLoop.h"
+#include "grid/NewCommand.h"
 #include "grid/SortCommands.h"
 
 #include <QScrollBar>
@@ -25,6 +27,8 @@ void registerGridCommands(frmMain& w)
     QObject::connect(w.vScroll(), &QScrollBar::valueChanged, win,
                      [win] { frmMain_VScroll_Scroll(*win); });
 
+    registerLoadingLoop(w);
+    w.setCommand(QStringLiteral("mnuContnrNew"), [win] { frmMain_mnuContnrNew_Click(*win); });
     w.setCommand(QStringLiteral("mnuViewCover"), [win] { frmMain_mnuViewCover_Click(*win); });
     w.setCommand(QStringLiteral("mnuViewComment"), [win] { frmMain_mnuViewComment_Click(*win); });
     w.setCommand(QStringLiteral("mnuSortDateU"), [win] { frmMain_mnuSortDateU_Click(*win); });

@@ -1,5 +1,7 @@
 #include "grid/LoadingLoop.h"
 
+#include "grid/AlbumLoadingSource.h"
+
 #include "core/CommandState.h"
 #include "core/GlobalState.h"
 #include "core/frmMain.h"
@@ -166,6 +168,12 @@ void frmMain_intTimer_Timer(frmMain& w)
     }
     if (drew)
         w.surface()->commit();
+}
+
+void frmMain_Form_Activate(frmMain& w)
+{
+    if (stdGlobal().mode == Mode::Chosen)
+        startLoading(w, std::make_unique<AlbumLoadingSource>());
 }
 
 void registerLoadingLoop(frmMain& w)

@@ -1,0 +1,261 @@
+// New and the loading loop over real album files: the chooser's rules, the
+// order of prompts, unreadable and refused albums, Escape, and the counts.
+#include "core/CommandState.h"
+#include "core/GlobalState.h"
+#include "core/MainWindowHandlers.h"
+#include "core/frmMain.h"
+#include "grid/AlbumChooser.h"
+#include "grid/GridCommands.h"
+#include "grid/GridInput.h"
+#include "grid/LoadingLoop.h"
+#include "grid/NewCommand.h"
+
+#include "AlbumMaker.h"
+#include "GridFixture.h"
+#include "SamplePhotos.h"
+#include "ScriptedPrompts.h"
+#include "TestEnvironment.h"
+
+#include <QAction>
+#include <QFile>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace quorbell;
+
+namespace {
+
+void writeAlbum(const QString& path, QSize photo, const QString& password = QString(),
+                quint32 seed = 1)
+{
+    tools::AlbumSpec spec;
+    if (!password.isNull())
+        spec.password = storedPasswordForm(password);
+    const QByteArray jpeg = tools::makeSamplePhoto(photo, seed, tools::PhotoFormat::Jpeg);
+    spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
+    spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0002.JPG"), jpeg));
+    QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(spec)->bytes));
+}
+
+void writeRaw(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+struct Session
+{
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    std::unique_ptr<frmMain> w;
+    QTemporaryDir dir;
+
+    Session()
+    {
+        w = test::makeWindow(QSize(640, 480));
+        registerGridCommands(*w);
+        frmMain_Form_Load(*w, QString());
+        stdGlobal().pendingThumbSize = 80;
+        stdGlobal().pendingComment = *commentMetricsFor(80);
+    }
+    QString folder() const { return dir.path() + QLatin1Char('/'); }
+    AlbumChoice choice(const QStringList& names) const { return {folder(), names, false}; }
+};
+
+} // namespace
+
+class TestLoading : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void listOrderAndPatterns();
+    void nothingChosenChangesNothing();
+    void tooManyAlbumsAreRefused();
+    void loadsInOrderWithPasswordsAndBrokenAlbums();
+    void refusedHeaderStopsLoading();
+    void cancelledPasswordEndsInModeZero();
+    void escapeStopsAtOnce();
+    void hiddenEntriesAreCountedNotDrawn();
+};
+
+void TestLoading::listOrderAndPatterns()
+{
+    QTemporaryDir dir;
+    for (const char* name : {"b.sld", "A.sld", "a.sld", "c.SLD", "noext", "x.txt"})
+        writeRaw(dir.filePath(QString::fromLatin1(name)), "x");
+    // Patterns match regardless of letter case, as users of such files expect.
+    QCOMPARE(listedFiles(dir.path(), "*.sld"), (QStringList{"A.sld", "a.sld", "b.sld", "c.SLD"}));
+    QCOMPARE(listedFiles(dir.path(), "*.*"),
+             (QStringList{"A.sld", "a.sld", "b.sld", "c.SLD", "noext", "x.txt"}));
+    QCOMPARE(initialComment("trip.2003.sld"), QStringLiteral("trip"));
+    QCOMPARE(initialComment("noext"), QStringLiteral("noext"));
+
+    // Files selected out of order are taken in list order.
+    test::ScriptedPrompts prompts;
+    ChooserRequest request;
+    request.startFolder = dir.path();
+    AlbumChooser chooser(request);
+    chooser.selectFiles({"b.sld", "A.sld"});
+    QCOMPARE(chooser.selectedChoice().names, (QStringList{"A.sld", "b.sld"}));
+    QCOMPARE(chooser.folderChoice().names.size(), 4);
+    chooser.setPattern("*.*");
+    QCOMPARE(chooser.folderChoice().names.size(), 6);
+}
+
+void TestLoading::nothingChosenChangesNothing()
+{
+    Session s;
+    test::fillDocument({"old.sld"});
+    GlobalState& g = stdGlobal();
+    g.mode = Mode::Shown;
+    g.set(Flag::Modified);
+    s.w->setPanel(1, "kept");
+    // Keep the old document unsaved; OK with nothing chosen; then the user cancels.
+    s.prompts.answer(MsgAnswer::No).answerChooser({{s.choice({})}}).answer(MsgAnswer::Ok);
+    frmMain_mnuContnrNew_Click(*s.w);
+    // The unsaved-changes question (answered No by default), then the warning.
+    QCOMPARE(s.prompts.messageTexts(),
+             (QStringList{"ファイルが保存されていません。保存しますか？", "ファイルが選択されていません｡ "}));
+    QCOMPARE(s.prompts.messageTitles(), (QStringList{"新規作成", "新規作成"}));
+    QCOMPARE(g.albumCount(), qint16(1));
+    QCOMPARE(g.mode, Mode::Shown);
+    QVERIFY(g.has(Flag::Modified));
+    QCOMPARE(s.w->panel(1), QStringLiteral("kept"));
+}
+
+void TestLoading::tooManyAlbumsAreRefused()
+{
+    Session s;
+    QStringList names;
+    for (int i = 0; i <= kMaxAlbums; ++i)
+        names << QStringLiteral("%1.sld").arg(i);
+    QVERIFY(!acceptNewDocument(*s.w, s.choice(names)));
+    QCOMPARE(stdGlobal().albumCount(), qint16(0));
+    QCOMPARE(s.prompts.messageTitles(), QStringList{"新規作成"});
+    names.removeLast();
+    QVERIFY(acceptNewDocument(*s.w, s.choice(names)));
+    QCOMPARE(stdGlobal().albumCount(), qint16(kMaxAlbums));
+}
+
+void TestLoading::loadsInOrderWithPasswordsAndBrokenAlbums()
+{
+    Session s;
+    writeAlbum(s.dir.filePath("1.sld"), QSize(300, 100));
+    writeAlbum(s.dir.filePath("2.sld"), QSize(100, 300), "pw", 2);
+    writeAlbum(s.dir.filePath("3.sld"), QSize(60, 40), "pw", 3); // the same password: no prompt
+    // An album whose photo bytes are no image: an empty cell, and loading goes on.
+    tools::AlbumSpec broken;
+    broken.photos.append({QStringLiteral("bad.jpg"), QByteArray(500, 'z'), QSize(10, 10), false});
+    writeRaw(s.dir.filePath("4.sld"), tools::buildAlbum(broken)->bytes);
+    writeAlbum(s.dir.filePath("5.sld"), QSize(100, 100), QString(), 5);
+
+    s.prompts.answerChooser({{s.choice({"1.sld", "2.sld", "3.sld", "4.sld", "5.sld"})}})
+        .answerText("wrong")
+        .answer(MsgAnswer::Ok) // the mismatch warning
+        .answerText("pw");
+    frmMain_mnuContnrNew_Click(*s.w);
+    GlobalState& g = stdGlobal();
+    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Shown, 20000);
+
+    // Prompts in grid order: one mismatch warning naming the album's full path.
+    int passwordPrompts = 0;
+    for (const test::Asked& a : s.prompts.asked())
+        passwordPrompts += a.kind == test::Asked::Kind::Password ? 1 : 0;
+    QCOMPARE(passwordPrompts, 2);
+    QCOMPARE(s.prompts.messageTexts(),
+             QStringList{"パスワードが一致しません。\r\n" + s.dir.filePath("2.sld")});
+    const QList<QSize> expected = {QSize(78, 26), QSize(26, 78), QSize(60, 40), QSize(), QSize(78, 78)};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(g.albums.at(i).thumbnail.isNull() ? QSize() : g.albums.at(i).thumbnail.size(),
+                 expected.at(i));
+    QCOMPARE(g.albums.at(0).thumbSize, (300 << 16) | 100);
+    QVERIFY(g.albums.at(3).fileSize > 0); // the broken album's size is still noted
+    QCOMPARE(g.albums.at(0).comment, QStringLiteral("1"));
+    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(g.has(Flag::GridSource));
+    QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 5"));
+    QCOMPARE(s.w->panel(2), QString());
+    QVERIFY(!s.w->progressBar()->isVisible());
+    QVERIFY(s.w->button("btnSlide")->isEnabled());
+    QVERIFY(s.w->menuItem("mnuViewComment")->isEnabled());
+    QVERIFY(!s.w->button("btnSave")->isEnabled());
+}
+
+void TestLoading::refusedHeaderStopsLoading()
+{
+    Session s;
+    writeAlbum(s.dir.filePath("a.sld"), QSize(50, 50));
+    writeRaw(s.dir.filePath("b.sld"), QByteArray("Not an album at all, really"));
+    writeAlbum(s.dir.filePath("c.sld"), QSize(50, 50));
+    s.prompts.answerChooser({{{s.folder(), {}, true}, s.choice({"a.sld", "b.sld", "c.sld"})}});
+    frmMain_mnuContnrNew_Click(*s.w);
+    GlobalState& g = stdGlobal();
+    QTRY_COMPARE_WITH_TIMEOUT(s.prompts.messageTexts().size(), 2, 20000);
+    QCOMPARE(s.prompts.messageTexts().last(), "不正なファイルです。\r\n" + s.dir.filePath("b.sld"));
+    QCOMPARE(s.prompts.messageTitles().last(), QStringLiteral("開く"));
+    QTest::qWait(100);
+    QCOMPARE(g.loadIndex, qint16(1));
+    QCOMPARE(g.mode, Mode::Loading); // the user ends it with Escape or a new document
+    QVERIFY(!s.w->intTimer()->isActive());
+}
+
+void TestLoading::cancelledPasswordEndsInModeZero()
+{
+    Session s;
+    writeAlbum(s.dir.filePath("p.sld"), QSize(50, 50), "secret");
+    s.prompts.answerChooser({{s.choice({"p.sld"})}}).cancel();
+    frmMain_mnuContnrNew_Click(*s.w);
+    GlobalState& g = stdGlobal();
+    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Empty, 20000);
+    QCOMPARE(s.prompts.messageTexts(), QStringList{"中止しました。表示サムネイルは無効です。"});
+    QCOMPARE(s.prompts.messageTitles(), QStringList{"キャンセル処理"});
+    QCOMPARE(s.w->panel(1), QString());
+}
+
+void TestLoading::escapeStopsAtOnce()
+{
+    Session s;
+    QStringList names;
+    for (int i = 0; i < 30; ++i) {
+        names << QStringLiteral("%1.sld").arg(i, 2, 10, QLatin1Char('0'));
+        writeAlbum(s.dir.filePath(names.last()), QSize(800, 600), QString(), quint32(i));
+    }
+    s.prompts.answerChooser({{s.choice(names)}});
+    frmMain_mnuContnrNew_Click(*s.w);
+    GlobalState& g = stdGlobal();
+    QTRY_VERIFY_WITH_TIMEOUT(g.loadIndex >= 3, 20000);
+    frmMain_Form_KeyPress(*s.w, 27);
+    const qint16 stoppedAt = g.loadIndex;
+    QCOMPARE(g.mode, Mode::Empty);
+    QTest::qWait(300); // work in flight is dropped
+    QCOMPARE(g.loadIndex, stoppedAt);
+    QCOMPARE(s.prompts.messageTitles(), QStringList{"アボート処理"});
+    // A new document after an abort loads normally.
+    s.prompts.answerChooser({{s.choice(names.mid(0, 2))}});
+    frmMain_mnuContnrNew_Click(*s.w);
+    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Shown, 20000);
+    QCOMPARE(g.albumCount(), qint16(2));
+    QVERIFY(!g.albums.at(1).thumbnail.isNull());
+}
+
+void TestLoading::hiddenEntriesAreCountedNotDrawn()
+{
+    // A file whose name starts with "*" is a hidden entry of the grid.
+    Session s;
+    writeAlbum(s.dir.filePath("a.sld"), QSize(50, 50));
+    writeAlbum(s.dir.filePath("*b.sld"), QSize(50, 50));
+    s.prompts.answerChooser({{s.choice({"*b.sld", "a.sld"})}});
+    frmMain_mnuContnrNew_Click(*s.w);
+    GlobalState& g = stdGlobal();
+    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Shown, 20000);
+    QCOMPARE(g.hiddenCount, qint16(1));
+    QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 1"));
+    QCOMPARE(s.w->panel(2), QStringLiteral("非表示アルバム数： 1"));
+    QCOMPARE(g.albums.at(1).cellPos, (10 << 16) | 33); // the visible one takes the first cell
+}
+
+QTEST_MAIN(TestLoading)
+#include "tst_loading.moc"
