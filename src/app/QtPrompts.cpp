@@ -23,7 +23,9 @@ MsgAnswer QtPrompts::message(const MessageRequest& r)
         QApplication::beep();
     QMessageBox box(m_owner);
     box.setWindowTitle(r.title);
-    box.setText(r.text);
+    // Messages break their lines with CR LF; the box wants plain line feeds.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(r.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setIcon(r.icon == MsgIcon::Information ? QMessageBox::Information
                 : r.icon == MsgIcon::Warning   ? QMessageBox::Warning
                                                : QMessageBox::Question);
