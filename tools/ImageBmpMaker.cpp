@@ -136,18 +136,18 @@ QImage drawStartupPicture()
     const QList<QColor> tints = {QColor(240, 170, 90), QColor(120, 190, 140), QColor(140, 170, 230)};
     for (int i = 0; i < 3; ++i) {
         p.save();
-        p.translate(120 + i * 40, 150);
+        p.translate(88 + i * 36, 150);
         p.rotate(-14 + i * 14);
         p.setPen(QPen(QColor(0, 0, 0, 60), 1));
         p.setBrush(QColor(250, 250, 245));
-        p.drawRect(-50, -40, 100, 80);
+        p.drawRect(-46, -37, 92, 74);
         p.setPen(Qt::NoPen);
         p.setBrush(tints[i]);
-        p.drawRect(-44, -34, 88, 56);
+        p.drawRect(-40, -31, 80, 52);
         QPainterPath hill;
-        hill.moveTo(-44, 22);
-        hill.cubicTo(-20, -10, 10, 10, 44, -8);
-        hill.lineTo(44, 22);
+        hill.moveTo(-40, 21);
+        hill.cubicTo(-18, -10, 10, 10, 40, -8);
+        hill.lineTo(40, 21);
         hill.closeSubpath();
         p.setBrush(tints[i].darker(140));
         p.drawPath(hill);
@@ -159,15 +159,15 @@ QImage drawStartupPicture()
     title.setPixelSize(44);
     title.setBold(true);
     p.setFont(title);
-    p.drawText(QRect(230, 80, 240, 60), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(236, 80, 240, 60), Qt::AlignLeft | Qt::AlignVCenter,
                QString::fromLatin1(kProgramName));
     QFont sub(QStringLiteral("IPAPGothic"));
-    sub.setPixelSize(16);
+    sub.setPixelSize(14);
     p.setFont(sub);
-    p.drawText(QRect(232, 140, 240, 30), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(238, 140, 240, 30), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("フォトアルバム・オーガナイザー"));
     p.setPen(QColor(210, 220, 240));
-    p.drawText(QRect(232, 170, 240, 24), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(238, 166, 240, 24), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("アルバムを並べて、選んで、眺める"));
     p.end();
     return img;
