@@ -23,4 +23,59 @@ int fail(int status, const QString& message)
     return status;
 }
 
+ParsedArgs parseArgs(const QStringList& args, const QStringList& flags, const QStringList& valued)
+{
+    ParsedArgs p;
+    bool onlyPositional = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (onlyPositional || !a.startsWith(QLatin1String("--")) || a == QLatin1String("-")) {
+            p.positional << a;
+            continue;
+        }
+        if (a == QLatin1String("--")) {
+            onlyPositional = true;
+            continue;
+        }
+        QString name = a, value;
+        const qsizetype eq = a.indexOf(QLatin1Char('='));
+        if (eq > 0) {
+            name = a.left(eq);
+            value = a.mid(eq + 1);
+        }
+        if (flags.contains(name) && eq < 0) {
+            p.options.append({name, QString()});
+        } else if (valued.contains(name)) {
+            if (eq < 0) {
+                if (i + 1 >= args.size()) {
+                    p.problem = QStringLiteral("option %1 needs a value").arg(name);
+                    return p;
+                }
+                value = args.at(++i);
+            }
+            p.options.append({name, value});
+        } else {
+            p.problem = QStringLiteral("unknown option %1").arg(a);
+            return p;
+        }
+    }
+    return p;
+}
+
+std::optional<QString> lastOption(const ParsedArgs& p, const QString& name)
+{
+    std::optional<QString> v;
+    for (const auto& [n, value] : p.options) {
+        if (n == name)
+            v = value;
+    }
+    return v;
+}
+
+int usage(const Command& c, const QString& problem)
+{
+    return fail(kUsage, QStringLiteral("%1 (usage: quorbell-cli %2 %3)")
+                            .arg(problem, QLatin1String(c.name), QLatin1String(c.usage)));
+}
+
 } // namespace quorbell::cli

@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <optional>
+#include <utility>
+
 namespace quorbell::cli {
 
 enum ExitStatus : int {
@@ -28,5 +31,24 @@ struct Command
     const char* summary; // one line: what it does
     int (*run)(const QStringList& args); // arguments after the command name
 };
+
+// Arguments split into options (with their values) and positional ones.
+// `problem` is set on an unknown option or a missing value.
+struct ParsedArgs
+{
+    QList<std::pair<QString, QString>> options;
+    QStringList positional;
+    QString problem;
+};
+
+// `flags` name the options without a value, `valued` those that take one
+// ("--name value" or "--name=value"); "--" ends the options.
+ParsedArgs parseArgs(const QStringList& args, const QStringList& flags, const QStringList& valued);
+
+// The value of the last occurrence of an option; nothing when it is absent.
+std::optional<QString> lastOption(const ParsedArgs& p, const QString& name);
+
+// One stderr line with the problem and the command's usage; returns kUsage.
+int usage(const Command& c, const QString& problem);
 
 } // namespace quorbell::cli

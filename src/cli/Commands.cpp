@@ -2,6 +2,7 @@
 
 #include "cli/AlbumCommands.h"
 #include "cli/ContainerCommands.h"
+#include "cli/ContainerMakeCommands.h"
 
 namespace quorbell::cli {
 
@@ -11,6 +12,7 @@ const QList<Command>& allCommands()
         kAlbumInfoCommand, kAlbumExtractCommand, kAlbumMakeCommand,
         containerInfoCommand(),
         thumbnailExportCommand(),
+        containerMakeCommand(), containerVerifyCommand(), albumListCommand(),
     };
     return commands;
 }

@@ -175,15 +175,9 @@ int runContainerInfo(const QStringList& args)
     if (!file)
         return failContainer(file.error(), path);
     // Every thumbnail is decoded, so a record that no reader can show makes
-    // the file invalid here as well; each picture is dropped once checked.
-    ThumbnailLoader loader(*file);
-    loader.start();
-    for (int i = 0; i < loader.count(); ++i) {
-        loader.waitForReady(i + 1);
-        if (std::optional<ContainerError> failure = loader.failure(i))
-            return failContainer(*failure, path);
-        loader.takeThumbnail(i);
-    }
+    // the file invalid here as well.
+    if (std::optional<ContainerError> failure = checkEveryThumbnail(*file))
+        return failContainer(*failure, path);
     if (json)
         printJson(path, **file);
     else
@@ -246,6 +240,20 @@ int runThumbnailExport(const QStringList& args)
 }
 
 } // namespace
+
+std::optional<ContainerError> checkEveryThumbnail(std::shared_ptr<const ContainerFile> file)
+{
+    // Each picture is dropped once checked, so memory stays flat.
+    ThumbnailLoader loader(std::move(file));
+    loader.start();
+    for (int i = 0; i < loader.count(); ++i) {
+        loader.waitForReady(i + 1);
+        if (std::optional<ContainerError> failure = loader.failure(i))
+            return failure;
+        loader.takeThumbnail(i);
+    }
+    return std::nullopt;
+}
 
 int failContainer(const ContainerError& e, const QString& path)
 {
