@@ -37,42 +37,6 @@ int albumFailure(const QString& path, AlbumFailure f)
                     .arg(path, QString::fromLatin1(album::errorName(f.error)), where));
 }
 
-QString jsonString(const QString& s)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : s) {
-        switch (c.unicode()) {
-        case '"':
-            out += QStringLiteral("\\\"");
-            break;
-        case '\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case '\b':
-            out += QStringLiteral("\\b");
-            break;
-        case '\f':
-            out += QStringLiteral("\\f");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        case '\t':
-            out += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out + QLatin1Char('"');
-}
-
 int runInfo(const QStringList& args)
 {
     const ParsedArgs p = parseArgs(args, {QStringLiteral("--json")}, {});
