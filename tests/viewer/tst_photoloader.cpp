@@ -143,9 +143,9 @@ void TestPhotoLoader::byteRange()
 
 void TestPhotoLoader::missingFile()
 {
-    QCOMPARE(album::readPhotoBytes(m_dir.filePath(QStringLiteral("gone.sld")), photoAt(1, 1))
-                 .error(),
-             album::AlbumError::Missing);
+    QCOMPARE(
+        album::readPhotoBytes(m_dir.filePath(QStringLiteral("gone.sld")), photoAt(1, 1)).error(),
+        album::AlbumError::Missing);
     QCOMPARE(album::readPhotoBytes(m_dir.path(), photoAt(1, 1)).error(),
              album::AlbumError::NotAFile);
     for (const QString& path : {m_dir.filePath(QStringLiteral("gone.sld")), m_dir.path()}) {
