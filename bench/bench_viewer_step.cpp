@@ -100,8 +100,7 @@ int main(int argc, char* argv[])
 {
     QTemporaryDir dir;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        const QByteArray platform =
-            "offscreen:configfile=" + writeScreenConfig(dir).toLocal8Bit();
+        const QByteArray platform = "offscreen:configfile=" + writeScreenConfig(dir).toLocal8Bit();
         qputenv("QT_QPA_PLATFORM", platform);
     }
     QApplication app(argc, argv);
@@ -126,7 +125,8 @@ int main(int argc, char* argv[])
     {
         const char* label;
         QSize size;
-    } cases[] = {{"12 MP (4000x3000)", QSize(4000, 3000)}, {"24 MP (6000x4000)", QSize(6000, 4000)}};
+    } cases[] = {{"12 MP (4000x3000)", QSize(4000, 3000)},
+                 {"24 MP (6000x4000)", QSize(6000, 4000)}};
     for (const auto& c : cases) {
         const QString name = QStringLiteral("bench%1.sld").arg(c.size.width());
         writeAlbum(dir, name, c.size, 3);

@@ -188,8 +188,10 @@ void frmPicture::paintEvent(QPaintEvent* event)
     QPainter p(this);
     const QRect r = event->rect();
     const qreal dpr = devicePixelRatioF();
-    // The persistent image is in device pixels: copied one to one.
-    p.fillRect(r, Qt::black);
+    // The persistent image is in device pixels: copied one to one. Only a
+    // window larger than the screen it was made for has parts beyond it.
+    if (!QRectF(QPointF(0, 0), QSizeF(m_canvas.size()) / dpr).contains(QRectF(r)))
+        p.fillRect(r, Qt::black);
     p.drawImage(QRectF(r), m_canvas, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
 }
 
