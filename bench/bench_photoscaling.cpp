@@ -5,6 +5,8 @@
 //   build/bin/bench_photoscaling --benchmark_counters_tabular=true
 #include "LiteralScaling.h"
 
+#include "album/AlbumFileReader.h"
+#include "album/PhotoDecoder.h"
 #include "viewer/PhotoLoader.h"
 #include "viewer/PhotoScaler.h"
 
@@ -121,8 +123,7 @@ struct AlbumWithPhoto
 {
     QTemporaryDir dir;
     QString path;
-    qint64 position = 0;
-    qint64 length = 0;
+    album::AlbumPhoto photo; // where the JPEG lies in the file
 };
 
 const AlbumWithPhoto& albumWithPhoto(QSize size)
@@ -144,8 +145,8 @@ const AlbumWithPhoto& albumWithPhoto(QSize size)
     f.open(QIODevice::WriteOnly);
     f.write(before + jpeg + before);
     f.close();
-    a->position = before.size() + 1;
-    a->length = jpeg.size();
+    a->photo.position = qint32(before.size() + 1);
+    a->photo.length = qint32(jpeg.size());
     return *a;
 }
 
@@ -154,8 +155,7 @@ void preparePhotoBench(benchmark::State& state, QSize size)
     const AlbumWithPhoto& album = albumWithPhoto(size);
     PhotoRequest request;
     request.albumPath = album.path;
-    request.position = album.position;
-    request.length = album.length;
+    request.photo = album.photo;
     request.screen = kScreen;
     request.sizing = SizingChoice::ShrinkToFit;
     for (auto _ : state) {
@@ -164,7 +164,7 @@ void preparePhotoBench(benchmark::State& state, QSize size)
             state.SkipWithError("photo not prepared");
         benchmark::DoNotOptimize(p.image.constBits());
     }
-    state.counters["jpeg_MB"] = double(album.length) / 1e6;
+    state.counters["jpeg_MB"] = double(album.photo.length) / 1e6;
 }
 
 void BM_Prepare12MP(benchmark::State& state)
@@ -180,9 +180,14 @@ void BM_Prepare24MP(benchmark::State& state)
 void BM_Decode24MP(benchmark::State& state)
 {
     const AlbumWithPhoto& album = albumWithPhoto(QSize(6000, 4000));
-    const PhotoBytes bytes = readPhotoBytes(album.path, album.position, album.length);
+    const album::AlbumResult<QByteArray> bytes = album::readPhotoBytes(album.path, album.photo);
+    if (!bytes) {
+        state.SkipWithError("photo not read");
+        return;
+    }
     for (auto _ : state)
-        benchmark::DoNotOptimize(decodePhoto(bytes.bytes).image.constBits());
+        benchmark::DoNotOptimize(
+            album::decodePhoto(*bytes, [](QSize full) { return full; })->image.constBits());
 }
 
 } // namespace

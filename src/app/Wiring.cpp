@@ -3,6 +3,7 @@
 #include "core/frmMain.h"
 #include "dialogs/DialogCommands.h"
 #include "grid/GridCommands.h"
+#include "viewer/ViewerCommands.h"
 
 namespace quorbell {
 
@@ -10,6 +11,7 @@ void wireCommands(frmMain& w)
 {
     registerGridCommands(w);
     registerDialogCommands(w);
+    registerViewerCommands(w);
 }
 
 } // namespace quorbell

@@ -1,90 +1,51 @@
 // Reading, decoding and resampling one photo of an album.
 #include "viewer/PhotoLoader.h"
 
+#include "album/AlbumFileReader.h"
+#include "album/PhotoDecoder.h"
 #include "viewer/PhotoScaler.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
-
 namespace quorbell::viewer {
+namespace {
 
-PhotoBytes readPhotoBytes(const QString& albumPath, qint64 position, qint64 length)
+PhotoError photoErrorFor(album::AlbumError e)
 {
-    PhotoBytes result;
-    QFile file(albumPath);
-    if (!QFileInfo(albumPath).isFile()) {
-        result.error = PhotoError::FileMissing;
-        return result;
+    switch (e) {
+    case album::AlbumError::None:
+        return PhotoError::None;
+    case album::AlbumError::Missing:
+    case album::AlbumError::NotAFile:
+        return PhotoError::FileMissing;
+    case album::AlbumError::BadPosition:
+    case album::AlbumError::NoSuchPhoto:
+        return PhotoError::OutsideFile;
+    case album::AlbumError::UndecodableImage:
+        return PhotoError::NotAnImage;
+    default:
+        return PhotoError::Unreadable;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = PhotoError::OpenFailed;
-        return result;
-    }
-    // Position and length come from the album's photo table: trust them only
-    // once they are known to lie inside this file.
-    const qint64 size = file.size();
-    if (position < 1 || length < 1 || position - 1 > size || length > size - (position - 1)) {
-        result.error = PhotoError::OutsideFile;
-        return result;
-    }
-    if (!file.seek(position - 1)) {
-        result.error = PhotoError::ReadFailed;
-        return result;
-    }
-    result.bytes = file.read(length);
-    if (result.bytes.size() != length) {
-        result.bytes.clear();
-        result.error = PhotoError::ReadFailed;
-    }
-    return result;
 }
 
-DecodedPhoto decodePhoto(const QByteArray& bytes)
-{
-    DecodedPhoto result;
-    QBuffer buffer;
-    buffer.setData(bytes);
-    if (!buffer.open(QIODevice::ReadOnly)) {
-        result.error = PhotoError::NotAnImage;
-        return result;
-    }
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(false);
-    // Albums hold BMP and JPEG photos (and GIF, which the picture loader also
-    // knows); bytes that look like anything else are not handed to a decoder.
-    const QByteArray format = reader.canRead() ? reader.format() : QByteArray();
-    if (format != "bmp" && format != "jpeg" && format != "gif") {
-        result.error = PhotoError::NotAnImage;
-        return result;
-    }
-    QImage image;
-    if (!reader.read(&image) || image.isNull()) {
-        result.error = PhotoError::NotAnImage;
-        return result;
-    }
-    result.image = toOpaqueRgb32(image);
-    if (result.image.isNull())
-        result.error = PhotoError::ResampleFailed;
-    return result;
-}
+} // namespace
 
 PreparedPhoto preparePhotoFromBytes(const QByteArray& bytes, QSize screen, SizingChoice sizing,
                                     int threads)
 {
     PreparedPhoto result;
-    DecodedPhoto decoded = decodePhoto(bytes);
-    if (decoded.error != PhotoError::None) {
-        result.error = decoded.error;
+    std::optional<album::DecodedPhoto> decoded =
+        album::decodePhoto(bytes, [](QSize full) { return full; });
+    if (!decoded || decoded->image.isNull()) {
+        result.error = PhotoError::NotAnImage;
         return result;
     }
-    result.photoSize = decoded.image.size();
+    // The placement follows the pixels that were actually decoded, whatever
+    // the album's size table says about the photo.
+    result.photoSize = decoded->image.size();
     result.target = computePhotoTarget(sizing, screen, result.photoSize);
     if (result.target.path == ScalePath::AsIs)
-        result.image = std::move(decoded.image);
+        result.image = toOpaqueRgb32(decoded->image);
     else
-        result.image = resamplePhoto(decoded.image, result.target, threads);
+        result.image = resamplePhoto(decoded->image, result.target, threads);
     if (result.image.isNull())
         result.error = PhotoError::ResampleFailed;
     return result;
@@ -92,13 +53,13 @@ PreparedPhoto preparePhotoFromBytes(const QByteArray& bytes, QSize screen, Sizin
 
 PreparedPhoto preparePhoto(const PhotoRequest& request)
 {
-    PhotoBytes read = readPhotoBytes(request.albumPath, request.position, request.length);
-    if (read.error != PhotoError::None) {
+    album::AlbumResult<QByteArray> bytes = album::readPhotoBytes(request.albumPath, request.photo);
+    if (!bytes) {
         PreparedPhoto result;
-        result.error = read.error;
+        result.error = photoErrorFor(bytes.error());
         return result;
     }
-    return preparePhotoFromBytes(read.bytes, request.screen, request.sizing, request.threads);
+    return preparePhotoFromBytes(*bytes, request.screen, request.sizing, request.threads);
 }
 
 } // namespace quorbell::viewer

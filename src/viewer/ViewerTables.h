@@ -1,0 +1,25 @@
+// The viewer's photo tables in the shared state: filled from an album's parsed
+// table, and read back one photo at a time.
+#pragma once
+
+#include "album/AlbumTable.h"
+
+namespace quorbell {
+
+struct GlobalState;
+
+namespace viewer {
+
+// Photo count, names, size words, positions and lengths from the table.
+void setViewerTables(GlobalState& g, const album::AlbumTable& table);
+// An album without photos: count 0 and empty tables.
+void clearViewerTables(GlobalState& g);
+
+// True when `index` lies inside every one of the photo tables.
+bool hasViewerPhoto(const GlobalState& g, int index);
+// Photo `index` of the tables (name, size word, position, length); an empty
+// entry for an index outside them.
+album::AlbumPhoto viewerPhoto(const GlobalState& g, int index);
+
+} // namespace viewer
+} // namespace quorbell

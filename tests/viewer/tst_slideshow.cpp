@@ -1,0 +1,849 @@
+// The slideshow and the random display run headless over album files made in
+// a temporary folder: which photo each timer step shows, the intervals it
+// chooses, the name line beside the photo drawn, the password prompt, and
+// what every way of closing leaves behind (mode, pointer, window).
+//
+// The timer is driven by hand: each step stops it and calls the step handler,
+// recording the interval the show had chosen for it.
+#include "ViewerAlbums.h"
+
+#include "core/GlobalState.h"
+#include "core/MainWindowHandlers.h"
+#include "core/SettingsFile.h"
+#include "core/frmMain.h"
+#include "viewer/ViewerCommands.h"
+#include "viewer/frmPicture.h"
+
+#include "GridFixture.h"
+#include "ScriptedPrompts.h"
+#include "TestEnvironment.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace quorbell;
+
+namespace {
+
+// Records whether the pointer could be seen when each question was asked.
+class WatchingPrompts : public test::ScriptedPrompts
+{
+public:
+    QList<bool> pointerVisible;
+
+    MsgAnswer message(const MessageRequest& request) override
+    {
+        pointerVisible.append(QGuiApplication::overrideCursor() == nullptr);
+        return ScriptedPrompts::message(request);
+    }
+    std::optional<QString> password(const PasswordRequest& request) override
+    {
+        pointerVisible.append(QGuiApplication::overrideCursor() == nullptr);
+        return ScriptedPrompts::password(request);
+    }
+};
+
+struct Options
+{
+    bool autoAdvance = true;
+    bool endless = false;
+    bool range = false;
+    int interval = 1;
+};
+
+class Show
+{
+public:
+    test::TestEnvironment env;
+    WatchingPrompts prompts;
+    QTemporaryDir dir;
+    std::unique_ptr<frmMain> w;
+    QList<QStringList> photoNames; // per album, as stored
+
+    Show()
+    {
+        w = test::makeWindow(QSize(600, 400));
+        frmMain_Form_Load(*w, QString());
+        registerViewerCommands(*w);
+        GlobalState& g = stdGlobal();
+        g.albumFolder = dir.path() + QLatin1Char('/');
+        g.set(Flag::Fit);
+        g.viewerOptions = 0;
+        g.set(Flag::PhotoName);
+        g.nameFontSize = 12;
+        g.mode = Mode::Shown;
+        setOptions({});
+    }
+
+    ~Show() { setViewerRandomSource({}); }
+
+    void setOptions(const Options& o)
+    {
+        GlobalState& g = stdGlobal();
+        g.set(Flag::AutoAdvance, o.autoAdvance);
+        g.set(Flag::Endless, o.endless);
+        g.viewerOptions = o.range ? ViewerOpt::Range : 0;
+        g.interval = quint8(o.interval);
+    }
+
+    QString fileName(int index) const { return QStringLiteral("album%1.sld").arg(index); }
+
+    // An album of solid photos; returns its index.
+    int album(const QStringList& names, const QString& password = QString())
+    {
+        const int index = int(stdGlobal().albums.size());
+        write(index, test::solidAlbumBytes(index, names, password));
+        add(fileName(index), names);
+        return index;
+    }
+
+    int albumOfBytes(const QByteArray& bytes, const QStringList& names)
+    {
+        const int index = int(stdGlobal().albums.size());
+        write(index, bytes);
+        add(fileName(index), names);
+        return index;
+    }
+
+    int missingAlbum() { return add(fileName(int(stdGlobal().albums.size())), {}); }
+
+    // A hidden grid entry; a file of its very name exists, and must not be opened.
+    int hiddenAlbum()
+    {
+        const int index = int(stdGlobal().albums.size());
+        const QString name = QLatin1Char('*') + fileName(index);
+        test::writeAlbumFile(dir.filePath(name), test::solidAlbumBytes(index, {"P0.JPG"}));
+        ++stdGlobal().hiddenCount;
+        return add(name, {"P0.JPG"});
+    }
+
+    int badHeaderAlbum()
+    {
+        const int index = int(stdGlobal().albums.size());
+        write(index, QByteArrayLiteral("Vintrel? no: a plain text file"));
+        return add(fileName(index), {});
+    }
+
+    QString path(int index) const { return stdGlobal().albumPath(index); }
+    QString comment(int index) const { return QStringLiteral("旅行%1").arg(index); }
+
+    // Runs a start command; the window is up but has not read its album yet.
+    frmPicture* launch(const char* command = "mnuViewSlide")
+    {
+        w->runCommand(QString::fromLatin1(command));
+        return frmPicture::current();
+    }
+
+    // Runs a start command and lets the window's first activation read the album.
+    frmPicture* start(const char* command = "mnuViewSlide")
+    {
+        launch(command);
+        QCoreApplication::sendPostedEvents();
+        return frmPicture::current();
+    }
+
+    // The name line that belongs to a photo.
+    QString expectedLine(int album, int photo) const
+    {
+        QString name = photoNames.value(album).value(photo);
+        name = name.section(QLatin1Char('.'), 0, 0);
+        return QStringLiteral("%1\uFF1A %2 - %3").arg(album + 1).arg(comment(album), name);
+    }
+
+    // What the screen shows: "album/photo" read off the middle of the
+    // screen, or "black"; a name line that does not belong to the photo
+    // ShowPhoto took up is appended.
+    QString onScreen(frmPicture& v) const
+    {
+        const QImage& c = v.canvas();
+        const QRgb mid = c.pixel(c.width() / 2, c.height() / 2);
+        const QPair<int, int> seen = test::photoOfColour(mid);
+        const ShownPhoto& s = v.lastShown();
+        QString text;
+        if (seen.first >= 0)
+            text = QStringLiteral("%1/%2").arg(seen.first).arg(seen.second);
+        else if ((mid & 0xFFFFFF) == 0)
+            text = QStringLiteral("black");
+        else
+            text = QStringLiteral("#%1").arg(mid & 0xFFFFFF, 6, 16);
+        if (s.drawn && (seen.first != s.albumIndex || seen.second != s.photoIndex))
+            text += QStringLiteral(" !drawn %1/%2").arg(s.albumIndex).arg(s.photoIndex);
+        if (stdGlobal().has(Flag::PhotoName) &&
+            v.lblPhotoName()->text() != expectedLine(s.albumIndex, s.photoIndex))
+            text += QStringLiteral(" !line ") + v.lblPhotoName()->text();
+        return text;
+    }
+
+    // One timer step: "interval" or "interval album/photo" when it showed one.
+    QString step(frmPicture& v)
+    {
+        const int ms = v.sldTimer()->interval();
+        const int before = v.photosShown();
+        v.sldTimer()->stop();
+        frmPicture_sldTimer_Timer(v);
+        QString entry = QString::number(ms);
+        if (v.photosShown() != before) {
+            entry += QLatin1Char(' ') + onScreen(v);
+            if (before > 0 && !v.lastShown().fromPrefetch)
+                notPrefetched << entry;
+        }
+        return entry;
+    }
+
+    // Steps until the viewer closes ("closed"), waits for a click
+    // ("waiting"), or `maxSteps` steps have run.
+    QString run(int maxSteps = 60) { return runSteps(maxSteps).join(QLatin1String(" | ")); }
+
+    QStringList runSteps(int maxSteps = 60)
+    {
+        QStringList log;
+        for (int i = 0; i < maxSteps; ++i) {
+            frmPicture* v = frmPicture::current();
+            if (!v) {
+                log << QStringLiteral("closed");
+                return log;
+            }
+            if (!v->sldTimer()->isActive()) {
+                log << QStringLiteral("waiting");
+                return log;
+            }
+            log << step(*v);
+        }
+        return log;
+    }
+
+    QString click(Qt::MouseButton button)
+    {
+        frmPicture* v = frmPicture::current();
+        if (!v)
+            return QStringLiteral("no viewer");
+        const int before = v->photosShown();
+        frmPicture_Form_MouseDown(*v, button);
+        if (!frmPicture::current())
+            return QStringLiteral("closed");
+        return v->photosShown() == before ? QStringLiteral("nothing") : onScreen(*v);
+    }
+
+    QStringList notPrefetched; // steps after the first photo whose image was not ready
+
+private:
+    void write(int index, const QByteArray& bytes)
+    {
+        if (!test::writeAlbumFile(dir.filePath(fileName(index)), bytes))
+            qFatal("cannot write a test album");
+    }
+
+    int add(const QString& name, const QStringList& names)
+    {
+        AlbumEntry e;
+        e.fileName = name;
+        e.comment = comment(int(stdGlobal().albums.size()));
+        stdGlobal().albums.append(e);
+        photoNames.append(names);
+        return int(stdGlobal().albums.size()) - 1;
+    }
+};
+
+QString values(std::initializer_list<const char*> items)
+{
+    QStringList out;
+    for (const char* i : items)
+        out << QString::fromUtf8(i);
+    return out.join(QLatin1String(" | "));
+}
+
+// After every way of closing: the window is gone, the mode is back and the
+// pointer can be seen.
+#define VERIFY_CLOSED(startMode)                                                                   \
+    do {                                                                                           \
+        QVERIFY(!frmPicture::current());                                                           \
+        QCOMPARE(int(stdGlobal().mode), int(startMode));                                           \
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);                                     \
+    } while (false)
+
+const QStringList kMarkedAround{"*P0.JPG", "P1.JPG", "*P2.JPG", "P3.JPG", "*P4.JPG"};
+
+} // namespace
+
+class TestSlideshow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void automaticOverOneAlbum_data();
+    void automaticOverOneAlbum();
+    void overTheWholeGrid();
+    void passwordPrompt();
+    void closing_data();
+    void closing();
+    void manualSlideshow();
+    void doubleClickInManualAdvanceSteps();
+    void randomDisplay();
+    void randomOverTheGrid();
+    void manualRandomDisplay();
+    void nothingToShow_data();
+    void nothingToShow();
+    void manualClicksWithNothingToShow();
+    void fileVanished();
+    void photoThatCannotBeShown();
+    void sameScreenWithoutLookAhead();
+    void nameLine();
+    void startRefused_data();
+    void startRefused();
+    void startsFromTheSelectedAlbum();
+    void realTimer();
+};
+
+void TestSlideshow::automaticOverOneAlbum_data()
+{
+    QTest::addColumn<bool>("endless");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<QString>("log");
+    // Marked photos cost one 10 ms step each; a shown photo stays its interval.
+    QTest::newRow("once, 1 s") << false << 1
+                               << values({"10", "10 0/1", "500", "10 0/3", "500", "10", "closed"});
+    QTest::newRow("once, 6 s") << false << 6
+                               << values(
+                                      {"10", "10 0/1", "5500", "10 0/3", "5500", "10", "closed"});
+    QTest::newRow("once, 0 from an edited file")
+        << false << 0 << values({"10", "10 0/1", "500", "10 0/3", "500", "10", "closed"});
+    QTest::newRow("once, 9 from an edited file")
+        << false << 9 << values({"10", "10 0/1", "5500", "10 0/3", "5500", "10", "closed"});
+    // Endless: after the last photo the show starts again 10 ms later.
+    QTest::newRow("endless") << true << 1
+                             << values({"10", "10 0/1", "500", "10 0/3", "500", "10", "10",
+                                        "10 0/1", "500", "10 0/3"});
+}
+
+void TestSlideshow::automaticOverOneAlbum()
+{
+    QFETCH(bool, endless);
+    QFETCH(int, interval);
+    QFETCH(QString, log);
+    Show show;
+    show.album(kMarkedAround);
+    show.setOptions({true, endless, false, interval});
+    QVERIFY(show.start());
+    QVERIFY(QGuiApplication::overrideCursor() != nullptr);
+    QCOMPARE(int(stdGlobal().mode), 6);
+    QCOMPARE(show.run(int(log.count(QLatin1Char('|'))) + 1), log);
+    QCOMPARE(show.notPrefetched, QStringList());
+    if (!endless)
+        VERIFY_CLOSED(Mode::Shown);
+    QVERIFY(show.prompts.asked().isEmpty());
+}
+
+void TestSlideshow::overTheWholeGrid()
+{
+    Show show;
+    GlobalState& g = stdGlobal();
+    g.containerPassword = storedPasswordForm(QStringLiteral("cpw"));
+    show.album({"P0.JPG", "*P1.JPG", "P2.JPG"});   // 0
+    show.missingAlbum();                           // 1
+    show.hiddenAlbum();                            // 2
+    show.album({"P0.JPG"}, QStringLiteral("cpw")); // 3: opened by the container password
+    show.album({"*P0.JPG"});                       // 4: nothing to show
+    show.album({"P0.JPG"});                        // 5: one photo
+    show.album({});                                // 6: no photos at all
+    show.setOptions({true, false, true, 2});
+    QVERIFY(show.start());
+    QCOMPARE(show.run(), values({"10 0/0", "1500", "10 0/2", "1500", "10 3/0", "1500", "10", "10",
+                                 "10 5/0", "1500", "10", "closed"}));
+    VERIFY_CLOSED(Mode::Shown);
+    // Missing and hidden albums are passed over without a word; the
+    // container's password opens album 3 without a prompt.
+    QVERIFY(show.prompts.asked().isEmpty());
+    // The grid's selection is left at the last album the show reached.
+    QCOMPARE(g.selectedIndex, qint16(6));
+    // Every photo after the first, across albums, was ready before its step.
+    QCOMPARE(show.notPrefetched, QStringList());
+}
+
+void TestSlideshow::passwordPrompt()
+{
+    Show show;
+    show.album({"P0.JPG"});
+    show.album({"P0.JPG", "P1.JPG"}, QStringLiteral("pw"));
+    show.setOptions({true, false, true, 1});
+    show.prompts.answerText(QStringLiteral("wrong"))
+        .answer(MsgAnswer::Ok) // the mismatch message
+        .answerText(QStringLiteral("pw"));
+    QVERIFY(show.start());
+    QCOMPARE(show.run(), values({"10 0/0", "500", "10 1/0", "500 1/1", "500", "closed"}));
+    const QList<test::Asked>& asked = show.prompts.asked();
+    QCOMPARE(asked.size(), 3);
+    QCOMPARE(asked.at(0).kind, test::Asked::Kind::Password);
+    QCOMPARE(asked.at(0).password.fileName, show.fileName(1));
+    QCOMPARE(asked.at(1).message.text,
+             QStringLiteral("パスワードが一致しません。\r\n") + show.path(1));
+    QCOMPARE(asked.at(2).kind, test::Asked::Kind::Password);
+    // The pointer shows while a question is asked, and hides again after.
+    QCOMPARE(show.prompts.pointerVisible, (QList<bool>{true, true, true}));
+    VERIFY_CLOSED(Mode::Shown);
+}
+
+void TestSlideshow::closing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("autoAdvance");
+    QTest::addColumn<int>("startMode");
+    QTest::newRow("Esc, automatic") << "esc" << true << 3;
+    QTest::newRow("Esc, manual") << "esc" << false << 4;
+    QTest::newRow("double click, automatic") << "double click" << true << 4;
+    QTest::newRow("end of the show") << "end" << true << 3;
+    QTest::newRow("back from the first photo, manual once") << "back" << false << 3;
+    QTest::newRow("cancelled prompt at the start") << "cancel at start" << true << 4;
+    QTest::newRow("cancelled prompt in the show") << "cancel in show" << true << 3;
+    QTest::newRow("wrong header at the start") << "bad header at start" << true << 3;
+    QTest::newRow("wrong header in the show") << "bad header in show" << true << 4;
+    QTest::newRow("window closed from outside") << "close event" << false << 3;
+}
+
+void TestSlideshow::closing()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, autoAdvance);
+    QFETCH(int, startMode);
+    Show show;
+    GlobalState& g = stdGlobal();
+    const bool lockedFirst = how == QLatin1String("cancel at start");
+    const bool badFirst = how == QLatin1String("bad header at start");
+    if (badFirst)
+        show.badHeaderAlbum();
+    else
+        show.album({"P0.JPG", "P1.JPG"}, lockedFirst ? QStringLiteral("pw") : QString());
+    if (how == QLatin1String("cancel in show"))
+        show.album({"P0.JPG"}, QStringLiteral("pw"));
+    if (how == QLatin1String("bad header in show"))
+        show.badHeaderAlbum();
+    show.setOptions({autoAdvance, false, true, 1});
+    g.mode = qint16(startMode);
+    g.selectedIndex = 0;
+
+    QPointer<frmPicture> v = show.launch();
+    QVERIFY(v);
+    QCoreApplication::sendPostedEvents();
+    if (lockedFirst || badFirst) {
+        // Closed while reading the album, before any step.
+        VERIFY_CLOSED(startMode);
+        QVERIFY(!v->sldTimer()->isActive());
+        QCOMPARE(v->photosShown(), 0);
+        if (badFirst) {
+            QCOMPARE(show.prompts.messageTexts(),
+                     QStringList{QStringLiteral("不正なファイルです。\r\n") + show.path(0)});
+            QCOMPARE(show.prompts.messageTitles(),
+                     QStringList{QStringLiteral("アルバムファイルの読込み ")});
+            QCOMPARE(show.prompts.asked().at(0).message.icon, MsgIcon::Information);
+        } else {
+            QCOMPARE(show.prompts.asked().size(), 1); // the prompt, no message of its own
+        }
+        QTRY_VERIFY(!v);
+        return;
+    }
+    QCOMPARE(show.step(*v), QStringLiteral("10 0/0"));
+    QVERIFY(QGuiApplication::overrideCursor() != nullptr);
+    if (how == QLatin1String("esc")) {
+        QTest::keyClick(v, Qt::Key_Escape);
+    } else if (how == QLatin1String("double click")) {
+        QTest::mouseClick(v, Qt::LeftButton);
+        QTest::mouseDClick(v, Qt::LeftButton);
+    } else if (how == QLatin1String("back")) {
+        QCOMPARE(show.click(Qt::RightButton), QStringLiteral("closed"));
+    } else if (how == QLatin1String("close event")) {
+        v->close();
+    } else {
+        // The remaining ways end inside a timer step.
+        const int shown = v->photosShown();
+        const QStringList log = show.runSteps();
+        QCOMPARE(log.last(), QStringLiteral("closed"));
+        QVERIFY(v);
+        // Nothing was drawn, and the timer was not started again, after closing.
+        QVERIFY(!v->sldTimer()->isActive());
+        QCOMPARE(v->photosShown(), shown + 1);
+        if (how == QLatin1String("bad header in show"))
+            QCOMPARE(show.prompts.messageTexts(),
+                     QStringList{QStringLiteral("不正なファイルです。\r\n") + show.path(1)});
+        if (how == QLatin1String("cancel in show"))
+            QCOMPARE(show.prompts.asked().size(), 1);
+    }
+    VERIFY_CLOSED(startMode);
+    QVERIFY(!v || !v->isVisible());
+    QTRY_VERIFY(!v);
+}
+
+void TestSlideshow::manualSlideshow()
+{
+    Show show;
+    show.album({"P0.JPG", "*P1.JPG", "P2.JPG"});
+    show.setOptions({false, true, false, 1});
+    QVERIFY(show.start());
+    // The first photo comes by itself; then the show waits for clicks.
+    QCOMPARE(show.run(), values({"10 0/0", "waiting"}));
+    QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("0/2"));
+    QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("0/0"));  // round to the first
+    QCOMPARE(show.click(Qt::RightButton), QStringLiteral("0/2")); // back round to the last
+    QCOMPARE(show.click(Qt::RightButton), QStringLiteral("0/0"));
+    QCOMPARE(show.click(Qt::MiddleButton), QStringLiteral("0/2")); // any other button: forward
+    QVERIFY(!frmPicture::current()->sldTimer()->isActive());
+    QCOMPARE(stdGlobal().viewerPhotoIndex, qint16(2));
+    // A forward click is prepared ahead.
+    QVERIFY(frmPicture::current()->lastShown().fromPrefetch);
+    // Without repeat the last photo is the end.
+    show.setOptions({false, false, false, 1});
+    QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("closed"));
+    VERIFY_CLOSED(Mode::Shown);
+}
+
+void TestSlideshow::doubleClickInManualAdvanceSteps()
+{
+    Show show;
+    show.album({"P0.JPG", "P1.JPG", "P2.JPG", "P3.JPG"});
+    show.setOptions({false, false, false, 1});
+    QPointer<frmPicture> v = show.start();
+    QCOMPARE(show.run(), values({"10 0/0", "waiting"}));
+    // Both presses of a double click step; the viewer stays open. (A real
+    // double click is a press, a release, then the double-click event.)
+    QTest::mouseClick(v, Qt::LeftButton);
+    QTest::mouseDClick(v, Qt::LeftButton);
+    QVERIFY(frmPicture::current());
+    QCOMPARE(show.onScreen(*v), QStringLiteral("0/2"));
+    QTest::keyClick(v, Qt::Key_A); // other keys do nothing
+    QVERIFY(frmPicture::current());
+    QTest::keyClick(v, Qt::Key_Escape);
+    VERIFY_CLOSED(Mode::Shown);
+}
+
+void TestSlideshow::randomDisplay()
+{
+    Show show;
+    show.album({"P0.JPG", "*P1.JPG", "P2.JPG", "P3.JPG"});
+    QList<double> draws{0.3, 0.6, 0.0, 0.99, 0.6};
+    setViewerRandomSource([&draws] { return draws.isEmpty() ? 0.0 : draws.takeFirst(); });
+    QVERIFY(show.start("mnuViewRandom"));
+    QVERIFY(stdGlobal().has(Flag::Random));
+    // 0.3 draws the marked photo 1: a new draw 10 ms later.
+    QCOMPARE(show.run(5), values({"10", "10 0/2", "500 0/0", "500 0/3", "500 0/2"}));
+    QCOMPARE(show.notPrefetched, QStringList());
+    QTest::keyClick(frmPicture::current(), Qt::Key_Escape);
+    VERIFY_CLOSED(Mode::Shown);
+    // The slideshow clears the random flag again.
+    show.start();
+    QVERIFY(!stdGlobal().has(Flag::Random));
+}
+
+void TestSlideshow::randomOverTheGrid()
+{
+    Show show;
+    show.album({"P0.JPG"});            // 0
+    show.missingAlbum();               // 1
+    show.album({"*P0.JPG", "P1.JPG"}); // 2
+    show.hiddenAlbum();                // 3
+    show.setOptions({true, true, true, 1});
+    // Pairs of draws: album, then photo.
+    QList<double> draws{0.3, 0.2, // album 1 is missing: album 2, marked photo 0
+                        0.0, 0.9, // album 0, photo 0
+                        0.6, 0.9, // album 2, photo 1
+                        0.8, 0.1, // album 3 is hidden: album 0 (endless), photo 0
+                        0.5, 0.5};
+    setViewerRandomSource([&draws] { return draws.isEmpty() ? 0.0 : draws.takeFirst(); });
+    QVERIFY(show.start("mnuViewRandom"));
+    QCOMPARE(show.run(4), values({"10", "10 0/0", "500 2/1", "500 0/0"}));
+    QCOMPARE(stdGlobal().selectedIndex, qint16(0));
+    QCOMPARE(show.notPrefetched, QStringList());
+    QVERIFY(show.prompts.asked().isEmpty());
+}
+
+void TestSlideshow::manualRandomDisplay()
+{
+    Show show;
+    show.album({"P0.JPG"});
+    show.album({"*P0.JPG", "P1.JPG", "*P2.JPG", "P3.JPG"});
+    show.setOptions({false, false, true, 1});
+    QList<double> draws{0.7, 0.1, // album 1, marked photo 0
+                        0.7, 0.8, // album 1, photo 3
+                        0.0, 0.99, 0.4};
+    setViewerRandomSource([&draws] { return draws.isEmpty() ? 0.0 : draws.takeFirst(); });
+    QVERIFY(show.start("mnuViewRandom"));
+    QCOMPARE(show.run(), values({"10", "10 1/3", "waiting"}));
+    // Each click draws a photo of the same album that may be shown.
+    QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("1/1"));
+    QCOMPARE(show.click(Qt::RightButton), QStringLiteral("1/3"));
+    QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("1/1"));
+    QVERIFY(frmPicture::current()->lastShown().fromPrefetch);
+    QCOMPARE(stdGlobal().selectedIndex, qint16(1));
+}
+
+void TestSlideshow::nothingToShow_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("range");
+    QTest::addColumn<bool>("endless");
+    QTest::addColumn<QStringList>("albums"); // "missing", or photo names separated by commas
+    QTest::newRow("all marked, once")
+        << "mnuViewSlide" << false << false << QStringList{"*P0.JPG,*P1.JPG"};
+    QTest::newRow("all marked, endless")
+        << "mnuViewSlide" << false << true << QStringList{"*P0.JPG,*P1.JPG"};
+    QTest::newRow("no photos, endless") << "mnuViewSlide" << false << true << QStringList{""};
+    QTest::newRow("nothing in the whole grid, endless")
+        << "mnuViewSlide" << true << true << QStringList{"*P0.JPG", "missing", "", "*P0.JPG"};
+    QTest::newRow("random, all marked")
+        << "mnuViewRandom" << false << true << QStringList{"*P0.JPG,*P1.JPG"};
+    QTest::newRow("random, no photos") << "mnuViewRandom" << false << true << QStringList{""};
+    QTest::newRow("random over a grid with nothing, endless")
+        << "mnuViewRandom" << true << true << QStringList{"*P0.JPG", "missing", "", "*P0.JPG"};
+}
+
+// Nothing can ever be shown: the viewer closes quietly instead of stepping
+// over nothing for ever.
+void TestSlideshow::nothingToShow()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, range);
+    QFETCH(bool, endless);
+    QFETCH(QStringList, albums);
+    Show show;
+    for (const QString& a : albums) {
+        if (a == QLatin1String("missing"))
+            show.missingAlbum();
+        else
+            show.album(a.isEmpty() ? QStringList() : a.split(QLatin1Char(',')));
+    }
+    show.setOptions({true, endless, range, 1});
+    int n = 0;
+    setViewerRandomSource([&n] { return (n++ % 7) / 7.0; });
+    QVERIFY(show.start(command.toLatin1().constData()));
+    const QStringList log = show.runSteps(200);
+    QCOMPARE(log.last(), QStringLiteral("closed"));
+    QVERIFY2(log.size() < 60, qPrintable(log.join(QLatin1Char(','))));
+    for (const QString& entry : log)
+        QVERIFY2(!entry.contains(QLatin1Char('/')), qPrintable(entry));
+    QVERIFY(show.prompts.asked().isEmpty());
+    VERIFY_CLOSED(Mode::Shown);
+}
+
+void TestSlideshow::manualClicksWithNothingToShow()
+{
+    Show show;
+    show.album({"*P0.JPG", "P1.JPG"});
+    show.setOptions({false, true, false, 1});
+    QVERIFY(show.start());
+    QCOMPARE(show.run(), values({"10", "10 0/1", "waiting"}));
+    // The only photo: clicks show it again, whichever way.
+    QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("0/1"));
+    QCOMPARE(show.click(Qt::RightButton), QStringLiteral("0/1"));
+    // Tables emptied under the viewer: clicks do nothing and read nothing.
+    GlobalState& g = stdGlobal();
+    g.photoNames = {QStringLiteral("*x"), QStringLiteral("*y")};
+    QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("nothing"));
+    g.set(Flag::Random);
+    QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("nothing"));
+    QVERIFY(frmPicture::current());
+}
+
+void TestSlideshow::fileVanished()
+{
+    Show show;
+    show.album({"P0.JPG"});
+    show.album({"P0.JPG", "P1.JPG"});
+    // Range off: the album was there at the start, gone before it is read.
+    show.w->runCommand(QStringLiteral("mnuViewSlide"));
+    QVERIFY(QFile::remove(show.path(0)));
+    QCoreApplication::sendPostedEvents();
+    VERIFY_CLOSED(Mode::Shown);
+    QVERIFY(show.prompts.asked().isEmpty());
+
+    // Range on: an album that goes away during the show is passed over.
+    show.album({"P0.JPG"});
+    stdGlobal().selectedIndex = 1;
+    stdGlobal().mode = Mode::Selected;
+    show.setOptions({true, false, true, 1});
+    QVERIFY(show.start());
+    QCOMPARE(show.step(*frmPicture::current()), QStringLiteral("10 1/0"));
+    QVERIFY(QFile::remove(show.path(2)));
+    QCOMPARE(show.run(), values({"500 1/1", "500", "closed"}));
+    VERIFY_CLOSED(Mode::Selected);
+}
+
+void TestSlideshow::photoThatCannotBeShown()
+{
+    Show show;
+    tools::AlbumSpec spec;
+    spec.photos.append(test::solidPhoto(QStringLiteral("P0.JPG"), 0, 0));
+    tools::AlbumPhotoSource broken = test::solidPhoto(QStringLiteral("P1.JPG"), 0, 1);
+    broken.imageBytes = QByteArrayLiteral("these bytes are no picture");
+    spec.photos.append(broken);
+    // A size table that disagrees with the photo: placed by the real pixels.
+    tools::AlbumPhotoSource lying = test::solidPhoto(QStringLiteral("P2.JPG"), 0, 2);
+    lying.pixelSize = QSize(9000, 20);
+    spec.photos.append(lying);
+    show.albumOfBytes(tools::buildAlbum(spec)->bytes, {"P0.JPG", "P1.JPG", "P2.JPG"});
+    QVERIFY(show.start());
+    // The photo that fails leaves a black screen named after itself, never
+    // the photo before it, and the show goes on.
+    QCOMPARE(show.run(), values({"10 0/0", "500 black", "500 0/2", "500", "closed"}));
+    VERIFY_CLOSED(Mode::Shown);
+}
+
+void TestSlideshow::sameScreenWithoutLookAhead()
+{
+    const auto screens = [](bool lookAhead) {
+        Show show;
+        stdGlobal().viewerOptions = 0;
+        for (int a = 0; a < 2; ++a) {
+            tools::AlbumSpec spec;
+            for (int p = 0; p < 3; ++p) {
+                const QSize size = p == 1 ? QSize(120, 90) : QSize(1100 + 37 * p, 900 - 11 * a);
+                spec.photos.append(tools::AlbumPhotoSource{
+                    QStringLiteral("P%1.JPG").arg(p),
+                    tools::makeSamplePhoto(size, quint32(10 * a + p), tools::PhotoFormat::Jpeg),
+                    size, false});
+            }
+            show.albumOfBytes(tools::buildAlbum(spec)->bytes, {"P0.JPG", "P1.JPG", "P2.JPG"});
+        }
+        show.setOptions({true, false, true, 1});
+        stdGlobal().viewerOptions |= ViewerOpt::FullSize; // shrink and enlarge
+        QList<QImage> out;
+        frmPicture* v = show.start();
+        if (!v)
+            return out;
+        v->prefetcher().setEnabled(lookAhead);
+        for (int steps = 0; steps < 100 && frmPicture::current(); ++steps) {
+            frmPicture* cur = frmPicture::current();
+            const int before = cur->photosShown();
+            show.step(*cur);
+            if (frmPicture::current() && cur->photosShown() != before) {
+                out << cur->canvas();
+                if (cur->lastShown().fromPrefetch != lookAhead)
+                    return QList<QImage>{};
+            }
+        }
+        return out;
+    };
+    const QList<QImage> ahead = screens(true);
+    const QList<QImage> plain = screens(false);
+    QCOMPARE(ahead.size(), 6);
+    QCOMPARE(plain.size(), 6);
+    for (int i = 0; i < 6; ++i)
+        QVERIFY2(ahead.at(i) == plain.at(i), qPrintable(QString::number(i)));
+}
+
+void TestSlideshow::nameLine()
+{
+    Show show;
+    show.album({"IMG0012.tar.JPG", "noDot"});
+    GlobalState& g = stdGlobal();
+    g.nameFontSize = 18;
+    g.nameFontColour = RgbValue::fromRgb(250, 200, 10);
+    g.fontStyle = FontStyle::Bold | FontStyle::UnderLine;
+    QPointer<frmPicture> v = show.start();
+    QCOMPARE(show.run(2), values({"10 0/0", "500 0/1"}));
+    QLabel* label = v->lblPhotoName();
+    QVERIFY(label->isVisible());
+    QCOMPARE(label->text(), QStringLiteral("1\uFF1A 旅行0 - noDot"));
+    QCOMPARE(label->font().pointSize(), 18);
+    QVERIFY(label->font().bold());
+    QVERIFY(!label->font().italic());
+    QVERIFY(!label->font().strikeOut());
+    QVERIFY(label->font().underline());
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(250, 200, 10));
+    // At the bottom edge: font size + 20 pixels high.
+    QCOMPARE(label->geometry(), QRect(0, g.screenHeight - 38, v->width(), 38));
+    QTest::keyClick(v, Qt::Key_Escape);
+
+    // Switched off: the label stays as it was.
+    g.clear(Flag::PhotoName);
+    v = show.start();
+    QCOMPARE(show.run(1), values({"10 0/0"}));
+    QVERIFY(!v->lblPhotoName()->isVisible());
+    QVERIFY(v->lblPhotoName()->text().isEmpty());
+}
+
+void TestSlideshow::startRefused_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("entry"); // the first album: "missing", "hidden" or "album"
+    QTest::addColumn<QString>("title"); // of the message; empty: no message
+    QTest::newRow("slideshow, missing file") << "mnuViewSlide" << 3 << "missing"
+                                             << "スライドショー";
+    QTest::newRow("random, missing file") << "mnuViewRandom" << 4 << "missing"
+                                          << "ランダム表示";
+    QTest::newRow("hidden first entry") << "mnuViewSlide" << 3 << "hidden"
+                                        << "スライドショー";
+    QTest::newRow("mode 0") << "mnuViewSlide" << 0 << "album"
+                            << "";
+    QTest::newRow("mode 2, loading") << "mnuViewRandom" << 2 << "album"
+                                     << "";
+    QTest::newRow("mode 6, already running") << "mnuViewSlide" << 6 << "album"
+                                             << "";
+}
+
+void TestSlideshow::startRefused()
+{
+    QFETCH(QString, command);
+    QFETCH(int, mode);
+    QFETCH(QString, entry);
+    QFETCH(QString, title);
+    Show show;
+    if (entry == QLatin1String("missing"))
+        show.missingAlbum();
+    else if (entry == QLatin1String("hidden"))
+        show.hiddenAlbum();
+    else
+        show.album({"P0.JPG"});
+    stdGlobal().mode = qint16(mode);
+    stdGlobal().selectedIndex = 0;
+    QVERIFY(!show.start(command.toLatin1().constData()));
+    QCOMPARE(int(stdGlobal().mode), mode);
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    if (title.isEmpty()) {
+        QVERIFY(show.prompts.asked().isEmpty());
+        return;
+    }
+    QCOMPARE(show.prompts.asked().size(), 1);
+    const MessageRequest& m = show.prompts.asked().at(0).message;
+    QCOMPARE(m.text, QStringLiteral("ファイルが見つかりません。"));
+    QCOMPARE(m.title, title);
+    QCOMPARE(m.icon, MsgIcon::Warning);
+    QCOMPARE(m.buttons, MsgButtons::Ok);
+    QVERIFY(m.beep);
+}
+
+void TestSlideshow::startsFromTheSelectedAlbum()
+{
+    Show show;
+    show.album({"P0.JPG"});
+    show.album({"P0.JPG"});
+    show.album({"P0.JPG", "P1.JPG"});
+    GlobalState& g = stdGlobal();
+    g.mode = Mode::Selected;
+    g.selectedIndex = 2;
+    g.containerPassword = storedPasswordForm(QStringLiteral("abc"));
+    QVERIFY(show.start());
+    QCOMPARE(g.enteredPassword, g.containerPassword);
+    QCOMPARE(g.viewerAlbumPath, show.path(2));
+    QCOMPARE(show.run(), values({"10 2/0", "500 2/1", "500", "closed"}));
+    QCOMPARE(g.selectedIndex, qint16(2));
+    VERIFY_CLOSED(Mode::Selected);
+
+    // From mode 3 the show begins with the first album, whatever was selected.
+    g.mode = Mode::Shown;
+    QVERIFY(show.start());
+    QCOMPARE(show.run(1), values({"10 0/0"}));
+}
+
+// The timer on its own: two photos at the shortest interval, then the end.
+void TestSlideshow::realTimer()
+{
+    Show show;
+    show.album({"P0.JPG", "*P1.JPG", "P2.JPG"});
+    QVERIFY(show.start());
+    QTRY_VERIFY_WITH_TIMEOUT(!frmPicture::current(), 20000);
+    VERIFY_CLOSED(Mode::Shown);
+    QCOMPARE(stdGlobal().viewerPhotoIndex, qint16(3));
+}
+
+QTEST_MAIN(TestSlideshow)
+#include "tst_slideshow.moc"
