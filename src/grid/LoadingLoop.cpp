@@ -147,7 +147,7 @@ void frmMain_intTimer_Timer(frmMain& w)
         const LoadingSource::Outcome outcome = l.source->load(w, i);
         // A prompt inside the load keeps events turning: Escape or a new
         // document may have ended this load meanwhile.
-        if (l.generation != generation || g.mode != Mode::Loading)
+        if (l.generation != generation || g.mode != Mode::Loading || !l.source)
             return;
         if (outcome == LoadingSource::Outcome::Stop)
             return; // the timer stays stopped; the source said why
