@@ -102,9 +102,10 @@ void frmMain_mnuEditPut_Click(frmMain& w)
     if (g.mode != Mode::Selected || !g.has(Flag::ClipboardFilled))
         return;
     if (g.albumCount() >= kMaxAlbums) {
-        prompts().warn(QStringLiteral("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
-                           .arg(kMaxAlbums),
-                       QStringLiteral("サムネイル貼り付け"));
+        prompts().warn(
+            QStringLiteral("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
+                .arg(kMaxAlbums),
+            QStringLiteral("サムネイル貼り付け"));
         return;
     }
     const int s = g.selectedIndex;

@@ -82,10 +82,17 @@ QString unsavableText(const ContainerError& e, const container::ContainerDocumen
 {
     QString part;
     switch (e.section) {
-    case Section::Names: part = QStringLiteral("ファイル名"); break;
-    case Section::Comments: part = QStringLiteral("コメント"); break;
-    case Section::FileDates: part = QStringLiteral("日付"); break;
-    default: break;
+    case Section::Names:
+        part = QStringLiteral("ファイル名");
+        break;
+    case Section::Comments:
+        part = QStringLiteral("コメント");
+        break;
+    case Section::FileDates:
+        part = QStringLiteral("日付");
+        break;
+    default:
+        break;
     }
     QString text;
     switch (e.code) {
@@ -342,11 +349,13 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
         const QString folder = folderOf(path);
         if (folder.compare(g.albumFolder, Qt::CaseInsensitive) != 0) {
             const QString text =
-                QStringLiteral("アルバムのフォルダと「名前をつけて保存」のフォルダが異なります。\r\n"
-                               "アルバムのフォルダ：") +
+                QStringLiteral(
+                    "アルバムのフォルダと「名前をつけて保存」のフォルダが異なります。\r\n"
+                    "アルバムのフォルダ：") +
                 g.albumFolder + QStringLiteral("\r\n「名前をつけて保存」のフォルダ：") + folder +
-                QStringLiteral("\r\n\r\nスライドショーを行うには、フォルダを一致させる必要があります。"
-                               "\r\nこのまま保存しますか？");
+                QStringLiteral(
+                    "\r\n\r\nスライドショーを行うには、フォルダを一致させる必要があります。"
+                    "\r\nこのまま保存しますか？");
             if (!prompts().askYesNo(text, title, false))
                 return false;
         }
@@ -391,11 +400,12 @@ void frmMain_mnuContnrDelete_Click(frmMain& w)
         prompts().warn(QStringLiteral("コンテナファイルがありません。"), title);
         return;
     }
-    if (prompts().message({QStringLiteral("コンテナファイルを削除します。"), title, MsgIcon::Warning,
-                           MsgButtons::OkCancel, false}) != MsgAnswer::Ok)
+    if (prompts().message({QStringLiteral("コンテナファイルを削除します。"), title,
+                           MsgIcon::Warning, MsgButtons::OkCancel, false}) != MsgAnswer::Ok)
         return;
     if (!moveFileToTrash(g.containerPath)) {
-        prompts().warn(QStringLiteral("コンテナファイルを削除できませんでした。\r\n") + g.containerPath,
+        prompts().warn(QStringLiteral("コンテナファイルを削除できませんでした。\r\n") +
+                           g.containerPath,
                        title);
         return;
     }
@@ -410,9 +420,10 @@ void frmMain_mnuAlbumDelete_Click(frmMain& w)
     GlobalState& g = stdGlobal();
     const QString title = QStringLiteral("アルバムファイル削除");
     if (!g.has(Flag::GridSource)) {
-        prompts().inform(QStringLiteral("アルバムファイルの削除には「新規作成」の実行が必要です。\r\n"
-                                        "「新規作成」でサムネイルを表示後、再実行して下さい。"),
-                         title);
+        prompts().inform(
+            QStringLiteral("アルバムファイルの削除には「新規作成」の実行が必要です。\r\n"
+                           "「新規作成」でサムネイルを表示後、再実行して下さい。"),
+            title);
         return;
     }
     if (g.mode != Mode::Selected) {
@@ -433,9 +444,9 @@ void frmMain_mnuAlbumDelete_Click(frmMain& w)
                            title);
             return;
         }
-    } else if (prompts().message({QStringLiteral("アルバムファイルはありません。サムネイルのみ削除します。"),
-                                  title, MsgIcon::Warning, MsgButtons::OkCancel, true}) !=
-               MsgAnswer::Ok) {
+    } else if (prompts().message(
+                   {QStringLiteral("アルバムファイルはありません。サムネイルのみ削除します。"),
+                    title, MsgIcon::Warning, MsgButtons::OkCancel, true}) != MsgAnswer::Ok) {
         return;
     }
     frmMain_mnuEditDelete_Click(w);

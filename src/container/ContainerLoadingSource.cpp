@@ -5,18 +5,32 @@
 #include "core/GlobalState.h"
 
 #include <QObject>
+#include <QThread>
+#include <QThreadPool>
 
 namespace quorbell {
 
-ContainerLoadingSource::ContainerLoadingSource(
-    std::shared_ptr<const container::ContainerFile> file)
+QThreadPool* thumbnailPool()
+{
+    // Not the global pool: Qt's own painting hands work to that pool and
+    // waits for it, so decoding there would hold up every redraw meanwhile.
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
+        return p;
+    }();
+    return pool;
+}
+
+ContainerLoadingSource::ContainerLoadingSource(std::shared_ptr<const container::ContainerFile> file)
     : m_file(std::move(file)), m_loader(std::make_unique<container::ThumbnailLoader>(m_file)),
       m_receiver(std::make_unique<QObject>())
 {
     QObject* receiver = m_receiver.get();
     m_loader->setReadyCallback([this, receiver](int) {
         // Worker thread: only hand the news on to the UI thread.
-        QMetaObject::invokeMethod(receiver, [this] { wakeIfReady(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            receiver, [this] { wakeIfReady(); }, Qt::QueuedConnection);
     });
 }
 
@@ -32,7 +46,7 @@ void ContainerLoadingSource::prefetch(int)
     if (m_started)
         return;
     m_started = true;
-    m_loader->start();
+    m_loader->start(thumbnailPool());
 }
 
 bool ContainerLoadingSource::isReady(int index) const

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QObject;
+class QThreadPool;
 
 namespace quorbell {
 
@@ -18,6 +19,9 @@ namespace container {
 class ContainerFile;
 class ThumbnailLoader;
 } // namespace container
+
+// The workers that decode thumbnails: container records, and albums added to a grid.
+QThreadPool* thumbnailPool();
 
 class ContainerLoadingSource : public LoadingSource
 {
@@ -31,6 +35,7 @@ public:
     Outcome load(frmMain& w, int index) override;
     void finish(frmMain& w) override;
     void cancel() override;
+    bool mayAskUser() const override { return false; }
 
     // Records whose picture could not be decoded: their entries show an empty cell.
     int failedRecords() const { return m_failed; }

@@ -3,6 +3,7 @@
 #include "album/AlbumReaderUi.h"
 #include "album/AlbumThumbnail.h"
 #include "container/ClipboardCommands.h"
+#include "container/ContainerLoadingSource.h"
 #include "core/CommandState.h"
 #include "core/GlobalState.h"
 #include "core/TextRules.h"
@@ -28,7 +29,7 @@ class AheadReader
 public:
     AheadReader(const QString& folder, const QStringList& names, int cellSize)
         : m_folder(folder), m_names(names), m_cellSize(cellSize),
-          m_lookAhead(qMax(4, 3 * QThreadPool::globalInstance()->maxThreadCount()))
+          m_lookAhead(qMax(4, 3 * thumbnailPool()->maxThreadCount()))
     {
     }
     ~AheadReader()
@@ -46,7 +47,7 @@ public:
                 continue;
             const QString path = m_folder + m_names.at(i);
             const int cellSize = m_cellSize;
-            m_pending.insert(i, QtConcurrent::run([path, cellSize] {
+            m_pending.insert(i, QtConcurrent::run(thumbnailPool(), [path, cellSize] {
                                  return album::makeAlbumThumbnail(path, cellSize);
                              }));
         }
@@ -116,9 +117,10 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
         return;
     }
     if (g.albumCount() + m > kMaxAlbums) {
-        prompts().warn(QStringLiteral("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
-                           .arg(kMaxAlbums),
-                       title);
+        prompts().warn(
+            QStringLiteral("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
+                .arg(kMaxAlbums),
+            title);
         return;
     }
 

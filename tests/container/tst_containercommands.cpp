@@ -13,6 +13,7 @@
 #include "core/SettingsFile.h"
 #include "core/frmMain.h"
 #include "grid/GridCommands.h"
+#include "grid/GridDrawing.h"
 #include "grid/GridInput.h"
 #include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
@@ -33,6 +34,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -70,8 +72,7 @@ void writeAlbum(const QString& path, const QString& password = QString(), quint3
     tools::AlbumSpec spec;
     if (!password.isNull())
         spec.password = storedPasswordForm(password);
-    const QByteArray jpeg =
-        tools::makeSamplePhoto(QSize(160, 120), seed, tools::PhotoFormat::Jpeg);
+    const QByteArray jpeg = tools::makeSamplePhoto(QSize(160, 120), seed, tools::PhotoFormat::Jpeg);
     spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
     QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(spec)->bytes));
 }
@@ -95,7 +96,8 @@ bool sameEntries(const QList<AlbumEntry>& a, const QList<AlbumEntry>& b)
             x.fileSize != y.fileSize || !(x.fileDate == y.fileDate) ||
             x.thumbnail.convertToFormat(QImage::Format_RGB32) !=
                 y.thumbnail.convertToFormat(QImage::Format_RGB32)) {
-            qWarning("entry %d differs: %s / %s", i, qPrintable(x.fileName), qPrintable(y.fileName));
+            qWarning("entry %d differs: %s / %s", i, qPrintable(x.fileName),
+                     qPrintable(y.fileName));
             return false;
         }
     }
@@ -174,6 +176,8 @@ class TestContainerCommands : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void loadingKeepsTheNewestRowInView();
+    void escapeWhileOpening();
     void openWithPasswordForms_data();
     void openWithPasswordForms();
     void refusedFileChangesNothing_data();
@@ -197,6 +201,64 @@ private Q_SLOTS:
     void commandLine();
 };
 
+void TestContainerCommands::loadingKeepsTheNewestRowInView()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("big.cov"), sampleBytes(4000)); // every 7th entry hidden
+    // After every step the picture and the layout cursor are what a redraw of
+    // the view from scratch gives, and the newest visible entry is in view.
+    int steps = 0, mismatches = 0;
+    QObject::connect(s.w->intTimer(), &QTimer::timeout, s.w.get(), [&] {
+        if (g.mode != Mode::Loading || g.loadIndex == 0)
+            return;
+        ++steps;
+        const QImage shown = s.w->surface()->canvas().copy();
+        const qint16 x = g.cursorX, y = g.cursorY, cells = g.cellsInRow;
+        int newest = g.loadIndex - 1;
+        while (newest > 0 && g.albums.at(newest).isHidden())
+            --newest;
+        RedrawGrid(*s.w, g.firstDrawnIndex, g.loadIndex - 1);
+        if (s.w->surface()->canvas() != shown || g.cursorX != x || g.cursorY != y ||
+            g.cellsInRow != cells || g.lastDrawnIndex != newest)
+            ++mismatches;
+    });
+    QVERIFY(s.open(s.path("big.cov")));
+    QVERIFY(steps > 0);
+    QCOMPARE(mismatches, 0);
+    QCOMPARE(g.hiddenCount, qint16(571));
+    QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 3429"));
+    QCOMPARE(g.firstDrawnIndex, qint16(0));
+    QVERIFY(s.w->vScroll()->isVisible());
+    QVERIFY(!s.w->progressBar()->isVisible());
+    for (const AlbumEntry& a : g.albums)
+        QVERIFY(!a.thumbnail.isNull());
+}
+
+void TestContainerCommands::escapeWhileOpening()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("big.cov"), sampleBytes(3000));
+    int stoppedAt = -1;
+    QObject::connect(s.w->intTimer(), &QTimer::timeout, s.w.get(), [&] {
+        if (stoppedAt < 0 && g.mode == Mode::Loading && g.loadIndex > 0) {
+            frmMain_Form_KeyPress(*s.w, 27);
+            stoppedAt = g.loadIndex;
+        }
+    });
+    QVERIFY(ReadContainer(*s.w, s.path("big.cov")));
+    QTRY_VERIFY_WITH_TIMEOUT(stoppedAt >= 0, 20000);
+    QTest::qWait(200); // work in flight is dropped
+    QCOMPARE(g.mode, Mode::Empty);
+    QCOMPARE(int(g.loadIndex), stoppedAt);
+    QCOMPARE(s.prompts.messageTitles(), QStringList{"アボート処理"});
+    // Another container opens normally afterwards.
+    writeBytes(s.path("small.cov"), sampleBytes(2));
+    QVERIFY(s.open(s.path("small.cov")));
+    QCOMPARE(g.albumCount(), qint16(2));
+}
+
 void TestContainerCommands::openWithPasswordForms_data()
 {
     QTest::addColumn<QString>("stored"); // null: no password
@@ -207,8 +269,8 @@ void TestContainerCommands::openWithPasswordForms_data()
     QTest::newRow("none") << QString() << QStringList{} << true << 0;
     QTest::newRow("empty password") << QString("") << QStringList{""} << true << 0;
     QTest::newRow("short") << QString("ab") << QStringList{"ab"} << true << 0;
-    QTest::newRow("nine characters typed") << QString("abcdefgh") << QStringList{"abcdefghi"}
-                                           << true << 0;
+    QTest::newRow("nine characters typed")
+        << QString("abcdefgh") << QStringList{"abcdefghi"} << true << 0;
     QTest::newRow("wrong then right") << QString("ab") << QStringList{"zz", "ab"} << true << 1;
     QTest::newRow("empty entry for a password")
         << QString("ab") << QStringList{"", kCancelled} << false << 1;
@@ -295,8 +357,8 @@ void TestContainerCommands::refusedFileChangesNothing_data()
     badCell[25] = 81;
     QTest::newRow("wrong magic") << badMagic << false << kNotAContainer;
     QTest::newRow("truncated") << good.left(good.size() / 2) << false << kNotAContainer;
-    QTest::newRow("ends inside the dates") << good.left(good.size() - 40) << false
-                                           << kNotAContainer;
+    QTest::newRow("ends inside the dates")
+        << good.left(good.size() - 40) << false << kNotAContainer;
     QTest::newRow("negative count") << negativeCount << false << kNotAContainer;
     QTest::newRow("count beyond the file") << hugeCount << false << kNotAContainer;
     QTest::newRow("unknown cell size") << badCell << false << kNotAContainer;
@@ -473,7 +535,8 @@ void TestContainerCommands::failedWriteKeepsFileAndFlag()
 
     const QString target = lockFolder ? s.path("box/d.cov") : s.path("plain/d.cov");
     if (lockFolder)
-        QVERIFY(QFile::setPermissions(s.path("box"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QVERIFY(
+            QFile::setPermissions(s.path("box"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     bool written;
     if (saveAs) {
         s.prompts.answerText(target);
@@ -577,7 +640,8 @@ void TestContainerCommands::editSaveAndReopen()
     s.prompts.answerChooser({{{s.folder(), {"new1.sld", "new2.sld"}, false}}});
     frmMain_mnuEditInsert_Click(*s.w);
     QCOMPARE(g.albumCount(), qint16(12));
-    QCOMPARE(namesOf(g.albums.mid(3, 3)), (QStringList{"new1.sld", "new2.sld", model.at(3).fileName}));
+    QCOMPARE(namesOf(g.albums.mid(3, 3)),
+             (QStringList{"new1.sld", "new2.sld", model.at(3).fileName}));
     QCOMPARE(g.selectedIndex, qint16(5));
     QCOMPARE(g.albums.at(3).comment, QStringLiteral("new1"));
     QCOMPARE(g.albums.at(3).fileSize, qint32(QFileInfo(s.path("new1.sld")).size()));
@@ -721,10 +785,10 @@ void TestContainerCommands::deleteMovesViewUp_data()
     QTest::newRow("past the end") << plain.mid(0, 6) << 6 << 3 << 3;
     QTest::newRow("not below zero") << plain << 2 << 3 << 0;
     // Rows of two: [a b] [c d] [e]; the third row starts at index 6.
-    QTest::newRow("hidden entries skipped") << QStringList{"a", "*h", "b", "c", "*i", "d", "e"}
-                                            << 6 << 2 << 3;
-    QTest::newRow("hidden before the first") << QStringList{"*h", "a", "b", "c", "d"} << 3 << 2
-                                             << 0;
+    QTest::newRow("hidden entries skipped")
+        << QStringList{"a", "*h", "b", "c", "*i", "d", "e"} << 6 << 2 << 3;
+    QTest::newRow("hidden before the first")
+        << QStringList{"*h", "a", "b", "c", "d"} << 3 << 2 << 0;
 }
 
 void TestContainerCommands::deleteMovesViewUp()
@@ -758,9 +822,8 @@ void TestContainerCommands::insertAbandonedHalfWay()
 
     QCOMPARE(s.prompts.messageTexts(), QStringList{"中止しました。表示サムネイルは無効です。"});
     // The album read before the abandoned one stays; nothing half-made remains.
-    QCOMPARE(namesOf(g.albums), (QStringList{before.at(0).fileName, before.at(1).fileName,
-                                             "a.sld", before.at(2).fileName,
-                                             before.at(3).fileName}));
+    QCOMPARE(namesOf(g.albums), (QStringList{before.at(0).fileName, before.at(1).fileName, "a.sld",
+                                             before.at(2).fileName, before.at(3).fileName}));
     QVERIFY(!g.albums.at(2).thumbnail.isNull());
     QCOMPARE(g.mode, Mode::Selected);
     QCOMPARE(g.selectedIndex, qint16(3));
@@ -792,16 +855,19 @@ void TestContainerCommands::insertRefusals()
 
     // Nothing chosen keeps the chooser open; then a name that differs only in
     // letter case, and a hidden entry's name without its mark.
-    s.prompts.answerChooser({{{s.folder(), {}, true}, {s.folder(), {"x.sld", "ALBUM2.SLD"}, false}}})
+    s.prompts
+        .answerChooser({{{s.folder(), {}, true}, {s.folder(), {"x.sld", "ALBUM2.SLD"}, false}}})
         .answer(MsgAnswer::Ok)
         .answer(MsgAnswer::Ok);
     frmMain_mnuEditInsert_Click(*s.w);
     s.prompts.answerChooser({{{s.folder(), {"アルバム7.SLD"}, false}}}).answer(MsgAnswer::Ok);
     frmMain_mnuEditInsert_Click(*s.w);
-    QCOMPARE(s.prompts.messageTexts(),
-             (QStringList{"ファイルが選択されていません｡ ",
-                          "同じ名前があります。別のファイル名にして下さい。\r\nファイル名： album2.sld",
-                          "同じ名前があります。別のファイル名にして下さい。\r\nファイル名： *アルバム7.sld"}));
+    QCOMPARE(
+        s.prompts.messageTexts(),
+        (QStringList{
+            "ファイルが選択されていません｡ ",
+            "同じ名前があります。別のファイル名にして下さい。\r\nファイル名： album2.sld",
+            "同じ名前があります。別のファイル名にして下さい。\r\nファイル名： *アルバム7.sld"}));
     QCOMPARE(s.prompts.messageTitles(), (QStringList{"サムネイル挿入", title, title}));
     QCOMPARE(g.albumCount(), qint16(8));
     QVERIFY(!g.has(Flag::Modified));
