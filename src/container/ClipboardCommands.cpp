@@ -1,5 +1,7 @@
 #include "container/ClipboardCommands.h"
 
+#include "core/BinaryIO.h"
+#include "core/CellFit.h"
 #include "core/CommandState.h"
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
@@ -15,12 +17,16 @@
 namespace quorbell {
 namespace {
 
+// The cell size of the grid the clipboard entry was copied from.
+int clipboardCellSize = 0;
+
 // The selected entry into the internal clipboard, its thumbnail onto the
 // system clipboard so that other programs can paste the picture.
 void copySelected()
 {
     GlobalState& g = stdGlobal();
     g.clipboard = g.albums.at(g.selectedIndex);
+    clipboardCellSize = g.cellSize;
     QClipboard* system = QGuiApplication::clipboard();
     if (g.clipboard.thumbnail.isNull())
         system->clear();
@@ -109,9 +115,18 @@ void frmMain_mnuEditPut_Click(frmMain& w)
         return;
     }
     const int s = g.selectedIndex;
+    AlbumEntry pasted = g.clipboard;
+    if (g.cellSize != clipboardCellSize && !pasted.thumbnail.isNull()) {
+        // Copied from a grid of another cell size: fitted to this one.
+        const QSize fitted =
+            fitToCell(QSize(pairHigh(pasted.thumbSize), pairLow(pasted.thumbSize)), g.cellSize);
+        if (!fitted.isEmpty())
+            pasted.thumbnail =
+                pasted.thumbnail.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     // The selected entry and all after it move one place on; s marks the pasted entry.
-    g.albums.insert(s, g.clipboard);
-    if (g.clipboard.isHidden())
+    g.albums.insert(s, pasted);
+    if (pasted.isHidden())
         g.hiddenCount = qint16(g.hiddenCount + 1);
     w.setPanel(1, shownAlbumsText(g));
     RefreshGrid(w, true, true);

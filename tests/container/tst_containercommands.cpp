@@ -761,6 +761,18 @@ void TestContainerCommands::clipboardRules()
     QCOMPARE(s.w->panel(3), "選択アルバム名： " + g.albums.at(0).fileName.section('.', 0, 0));
     QVERIFY(g.has(Flag::Modified));
 
+    // An entry copied from a grid of another cell size is fitted to this one.
+    tools::SampleOptions large;
+    large.count = 2;
+    large.cellSize = 120;
+    writeBytes(s.path("large.cov"), tools::assembleContainer(tools::sampleContainer(large)));
+    QVERIFY(s.open(s.path("large.cov")));
+    s.select(1);
+    frmMain_mnuEditPut_Click(*s.w);
+    QCOMPARE(g.albums.at(1).fileName, QStringLiteral("album2.sld"));
+    QCOMPARE(g.albums.at(1).thumbnail.size(), QSize(88, 118)); // 480x640 in a 120 cell
+    QCOMPARE(g.clipboard.thumbnail.size(), QSize(58, 78));
+
     // Cutting the only entry empties the grid; the clipboard keeps the entry.
     writeBytes(s.path("one.cov"), sampleBytes(1));
     QVERIFY(s.open(s.path("one.cov")));
