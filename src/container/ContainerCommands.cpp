@@ -203,7 +203,9 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
         }
     }
 
-    // From here on the container replaces the open document.
+    // From here on the container replaces the open document; a load still
+    // running for the old one ends first.
+    w.runCommand(QStringLiteral("loadingAborted"));
     w.setPanel(2, QString());
     w.setPanel(3, QString());
     w.setWindowTitle(containerCaption(path));
