@@ -1,5 +1,6 @@
 #include "app/Wiring.h"
 
+#include "container/ContainerCommands.h"
 #include "core/frmMain.h"
 #include "dialogs/DialogCommands.h"
 #include "grid/GridCommands.h"
@@ -12,6 +13,7 @@ void wireCommands(frmMain& w)
     registerGridCommands(w);
     registerDialogCommands(w);
     registerViewerCommands(w);
+    registerContainerCommands(w);
 }
 
 } // namespace quorbell

@@ -162,17 +162,24 @@ PlaceResult PlaceNextCell(frmMain& w)
     return placeNextCell(stdGlobal(), w.clientWidth(), w.clientHeight());
 }
 
-void RedrawGrid(frmMain& w, int first, int last)
+namespace {
+
+// The layout of a redraw, with or without painting the cells.
+void layOutGrid(frmMain& w, int first, int last, bool paint)
 {
     GlobalState& g = stdGlobal();
     resetLayoutCursor(g);
     g.columnsPerRow = 0;
-    w.surface()->clearCanvas();
+    if (paint)
+        w.surface()->clearCanvas();
     bool stopped = false;
     for (int index = qMax(0, first); index <= last && index < g.albumCount(); ++index) {
         if (g.albums.at(index).isHidden())
             continue;
-        DrawThumbnailCell(w, index, g.cursorX, g.cursorY);
+        if (paint)
+            DrawThumbnailCell(w, index, g.cursorX, g.cursorY);
+        else
+            g.albums[index].cellPos = packPair(g.cursorX, g.cursorY);
         g.lastDrawnIndex = qint16(index);
         const PlaceResult r = PlaceNextCell(w);
         if (!r.wrapped)
@@ -187,7 +194,20 @@ void RedrawGrid(frmMain& w, int first, int last)
     }
     if (!stopped)
         g.entriesBelow = 0;
-    w.surface()->commit();
+    if (paint)
+        w.surface()->commit();
+}
+
+} // namespace
+
+void RedrawGrid(frmMain& w, int first, int last)
+{
+    layOutGrid(w, first, last, true);
+}
+
+void LayOutGridOnly(frmMain& w, int first, int last)
+{
+    layOutGrid(w, first, last, false);
 }
 
 void DrawSelectionFrame(frmMain& w, int index)

@@ -18,6 +18,9 @@ void DrawCoverInCell(frmMain& w, int x, int y);
 // Clears the grid and draws entries first..last from the top-left cell,
 // stopping at the first row that no longer fits.
 void RedrawGrid(frmMain& w, int first, int last);
+// The same layout as RedrawGrid (cursor, cell positions, counts) without
+// painting: for a redraw that will be painted later anyway.
+void LayOutGridOnly(frmMain& w, int first, int last);
 void DrawSelectionFrame(frmMain& w, int index);
 void UpdateScrollRange(frmMain& w);
 PlaceResult PlaceNextCell(frmMain& w);

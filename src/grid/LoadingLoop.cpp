@@ -37,12 +37,40 @@ void dropSource()
     ++l.generation;
 }
 
-// Draws a newly loaded entry at the layout cursor and keeps the newest row in
-// view: when the next row no longer fits, the view moves down one row.
-void drawLoadedEntry(frmMain& w, int index)
+// What a step has changed but not yet shown. Many entries may be applied in
+// one step; the window is only painted between steps, so the view that moves
+// down a row with each new row is laid out as it goes and drawn once.
+struct PendingView
+{
+    bool redraw = false; // the view moved down: the visible rows are drawn again
+    bool counts = false; // the progress bar and the loading count in panel 1
+};
+
+void showPending(frmMain& w, int lastLoaded, PendingView& p)
 {
     GlobalState& g = stdGlobal();
-    DrawThumbnailCell(w, index, g.cursorX, g.cursorY);
+    if (p.redraw) {
+        RedrawGrid(w, g.firstDrawnIndex, lastLoaded);
+        UpdateScrollRange(w);
+        QSignalBlocker block(w.vScroll());
+        w.vScroll()->setValue(w.vScroll()->maximum());
+        w.vScroll()->show();
+    }
+    if (p.counts) {
+        w.progressBar()->setValue(g.loadIndex);
+        w.setPanel(1, loadingText(g));
+    }
+    p = PendingView();
+}
+
+// Places a newly loaded entry at the layout cursor and draws it, keeping the
+// newest row in view: when the next row no longer fits, the view moves down
+// one row.
+void placeLoadedEntry(frmMain& w, int index, PendingView& p)
+{
+    GlobalState& g = stdGlobal();
+    if (!p.redraw) // otherwise it is drawn with the whole view
+        DrawThumbnailCell(w, index, g.cursorX, g.cursorY);
     const PlaceResult r = PlaceNextCell(w);
     if (!r.wrapped)
         return;
@@ -58,11 +86,8 @@ void drawLoadedEntry(frmMain& w, int index)
             ++visible;
     }
     g.firstDrawnIndex = qint16(g.firstDrawnIndex + visible + hidden);
-    RedrawGrid(w, g.firstDrawnIndex, index);
-    UpdateScrollRange(w);
-    QSignalBlocker block(w.vScroll());
-    w.vScroll()->setValue(w.vScroll()->maximum());
-    w.vScroll()->show();
+    LayOutGridOnly(w, g.firstDrawnIndex, index);
+    p.redraw = true;
 }
 
 void finishLoading(frmMain& w)
@@ -127,7 +152,7 @@ void frmMain_intTimer_Timer(frmMain& w)
 
     QElapsedTimer budget;
     budget.start();
-    bool drew = false;
+    PendingView pending;
     while (true) {
         if (g.loadIndex >= g.albumCount()) {
             finishLoading(w);
@@ -143,6 +168,12 @@ void frmMain_intTimer_Timer(frmMain& w)
             });
             break;
         }
+        // The window is brought up to date before a load that may show a
+        // message or a prompt.
+        if (l.source->mayAskUser()) {
+            showPending(w, i - 1, pending);
+            w.surface()->commit();
+        }
         const quint64 generation = l.generation;
         const LoadingSource::Outcome outcome = l.source->load(w, i);
         // A prompt inside the load keeps events turning: Escape or a new
@@ -150,24 +181,21 @@ void frmMain_intTimer_Timer(frmMain& w)
         if (l.generation != generation || g.mode != Mode::Loading || !l.source)
             return;
         if (outcome == LoadingSource::Outcome::Stop)
-            return; // the timer stays stopped; the source said why
-        if (g.albums.at(i).isHidden()) {
+            break; // the timer stays stopped; the source said why
+        if (g.albums.at(i).isHidden())
             g.hiddenCount = qint16(g.hiddenCount + 1);
-        } else {
-            drawLoadedEntry(w, i);
-            drew = true;
-        }
+        else
+            placeLoadedEntry(w, i, pending);
         g.loadIndex = qint16(i + 1);
-        w.progressBar()->setValue(g.loadIndex);
-        w.setPanel(1, loadingText(g));
+        pending.counts = true;
         l.source->prefetch(g.loadIndex);
         if (budget.elapsed() >= kStepBudgetMs) {
             w.intTimer()->start(kStepPauseMs);
             break;
         }
     }
-    if (drew)
-        w.surface()->commit();
+    showPending(w, g.loadIndex - 1, pending);
+    w.surface()->commit();
 }
 
 void frmMain_Form_Activate(frmMain& w)

@@ -35,6 +35,10 @@ public:
     virtual void finish(frmMain& w) = 0;
     // Drops the work in flight; nothing of it reaches the document afterwards.
     virtual void cancel() = 0;
+    // Whether loading an entry may show a message or a prompt: the loop then
+    // shows what it has loaded so far first. A source that never asks lets
+    // the loop apply many entries and draw them once per step.
+    virtual bool mayAskUser() const { return true; }
 };
 
 // Starts loading when the interface mode is 1 (albums chosen), from the

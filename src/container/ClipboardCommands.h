@@ -1,0 +1,24 @@
+// Cut, copy, paste and delete of grid entries. The internal clipboard holds
+// one entry (all its values); copying also puts its thumbnail on the system
+// clipboard as an image. Paste inserts the clipboard entry before the
+// selected one. The commands change the document only, never album files.
+#pragma once
+
+namespace quorbell {
+
+class frmMain;
+struct GlobalState;
+
+void frmMain_mnuEditCut_Click(frmMain& w);
+void frmMain_mnuEditCopy_Click(frmMain& w);
+void frmMain_mnuEditPut_Click(frmMain& w);
+void frmMain_mnuEditDelete_Click(frmMain& w);
+
+// The first drawn index one row of visible entries further up (hidden
+// entries skipped), for a row of `rowWidth` cells.
+int firstIndexOneRowUp(const GlobalState& g, int rowWidth);
+
+// Sets the scroll bar, without scrolling, to the row of the first drawn index.
+void syncScrollValue(frmMain& w);
+
+} // namespace quorbell

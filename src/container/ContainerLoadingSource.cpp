@@ -1,0 +1,100 @@
+#include "container/ContainerLoadingSource.h"
+
+#include "container/ContainerFile.h"
+#include "container/ThumbnailLoader.h"
+#include "core/GlobalState.h"
+
+#include <QObject>
+#include <QThread>
+#include <QThreadPool>
+
+namespace quorbell {
+
+QThreadPool* thumbnailPool()
+{
+    // Not the global pool: Qt's own painting hands work to that pool and
+    // waits for it, so decoding there would hold up every redraw meanwhile.
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
+        return p;
+    }();
+    return pool;
+}
+
+ContainerLoadingSource::ContainerLoadingSource(std::shared_ptr<const container::ContainerFile> file)
+    : m_file(std::move(file)), m_loader(std::make_unique<container::ThumbnailLoader>(m_file)),
+      m_receiver(std::make_unique<QObject>())
+{
+    QObject* receiver = m_receiver.get();
+    m_loader->setReadyCallback([this, receiver](int) {
+        // Worker thread: only hand the news on to the UI thread.
+        QMetaObject::invokeMethod(
+            receiver, [this] { wakeIfReady(); }, Qt::QueuedConnection);
+    });
+}
+
+ContainerLoadingSource::~ContainerLoadingSource()
+{
+    // The workers (and their last callbacks) stop before the receiver goes.
+    cancel();
+}
+
+void ContainerLoadingSource::prefetch(int)
+{
+    // One start decodes every record; the loader keeps its own order.
+    if (m_started)
+        return;
+    m_started = true;
+    m_loader->start(thumbnailPool());
+}
+
+bool ContainerLoadingSource::isReady(int index) const
+{
+    return index < m_loader->readyCount();
+}
+
+void ContainerLoadingSource::whenReady(int index, std::function<void()> wake)
+{
+    m_wake = std::move(wake);
+    m_wakeIndex = index;
+    // The record may have come in between the loop's test and now.
+    wakeIfReady();
+}
+
+void ContainerLoadingSource::wakeIfReady()
+{
+    if (!m_wake || m_wakeIndex >= m_loader->readyCount())
+        return;
+    const std::function<void()> wake = std::move(m_wake);
+    m_wake = nullptr;
+    m_wakeIndex = -1;
+    wake();
+}
+
+LoadingSource::Outcome ContainerLoadingSource::load(frmMain&, int index)
+{
+    AlbumEntry& entry = stdGlobal().albums[index];
+    entry.thumbnail = m_loader->takeThumbnail(index);
+    if (m_loader->failure(index)) {
+        // The file was checked when it was opened, down to every record's
+        // BMP headers; pixels that still cannot be decoded give an empty cell.
+        entry.thumbnail = QImage();
+        ++m_failed;
+    }
+    return Outcome::Loaded;
+}
+
+void ContainerLoadingSource::finish(frmMain&)
+{
+    // The file sizes and dates were read with the tables when the file was opened.
+}
+
+void ContainerLoadingSource::cancel()
+{
+    m_loader->cancel();
+    m_wake = nullptr;
+    m_wakeIndex = -1;
+}
+
+} // namespace quorbell

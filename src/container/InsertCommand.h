@@ -1,0 +1,24 @@
+// Adding thumbnails to a container grid: album files chosen in the chooser
+// ("サムネイル追加") are inserted before the selected entry, each read
+// through the album reader, after a check that no chosen name is already in
+// the grid. Abandoning an album (its password prompt cancelled, or a file that
+// is not an album) keeps the albums read before it and drops the rest.
+#pragma once
+
+#include "core/Prompts.h"
+
+namespace quorbell {
+
+class frmMain;
+
+void frmMain_mnuEditInsert_Click(frmMain& w);
+
+// What the chooser's OK buttons do: with nothing chosen a warning, and the
+// chooser stays open; otherwise the insert folder and file names are kept.
+bool acceptInsertChoice(const AlbumChoice& choice);
+
+// The first entry (in grid order) whose name, without its hidden mark, equals
+// one of `names` regardless of letter case; -1 when there is none.
+int firstDuplicateEntry(const QStringList& names);
+
+} // namespace quorbell

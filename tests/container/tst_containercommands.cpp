@@ -1,0 +1,1057 @@
+// The container commands on a real main window with real files: Open with
+// every password form, refused files that change nothing, Save and Save As
+// (folder question, failed writes, texts that cannot be stored), the save at
+// exit, the command line, the clipboard edits and adding thumbnails, and the
+// switching of commands after each of them.
+#include "container/ClipboardCommands.h"
+#include "container/ContainerCommands.h"
+#include "container/InsertCommand.h"
+#include "core/BinaryIO.h"
+#include "core/CommandState.h"
+#include "core/GlobalState.h"
+#include "core/MainWindowHandlers.h"
+#include "core/SettingsFile.h"
+#include "core/frmMain.h"
+#include "grid/GridCommands.h"
+#include "grid/GridDrawing.h"
+#include "grid/GridInput.h"
+#include "grid/LoadingLoop.h"
+#include "grid/NewCommand.h"
+
+#include "AlbumMaker.h"
+#include "ContainerMaker.h"
+#include "GridFixture.h"
+#include "SamplePhotos.h"
+#include "ScriptedPrompts.h"
+#include "TestEnvironment.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
+
+using namespace quorbell;
+
+namespace {
+
+const QString kNotAContainer = QStringLiteral("不正なファイルです。\r\n");
+const QString kCannotSave = QStringLiteral("ファイルを保存できませんでした。\r\n");
+const QString kCancelled = QStringLiteral("<cancel>");
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray sampleBytes(int count, std::optional<QString> password = std::nullopt)
+{
+    tools::SampleOptions o;
+    o.count = count;
+    o.password = password;
+    return tools::assembleContainer(tools::sampleContainer(o));
+}
+
+void writeAlbum(const QString& path, const QString& password = QString(), quint32 seed = 1)
+{
+    tools::AlbumSpec spec;
+    if (!password.isNull())
+        spec.password = storedPasswordForm(password);
+    const QByteArray jpeg = tools::makeSamplePhoto(QSize(160, 120), seed, tools::PhotoFormat::Jpeg);
+    spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
+    QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(spec)->bytes));
+}
+
+QStringList namesOf(const QList<AlbumEntry>& albums)
+{
+    QStringList out;
+    for (const AlbumEntry& a : albums)
+        out << a.fileName;
+    return out;
+}
+
+bool sameEntries(const QList<AlbumEntry>& a, const QList<AlbumEntry>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        const AlbumEntry& x = a.at(i);
+        const AlbumEntry& y = b.at(i);
+        if (x.fileName != y.fileName || x.comment != y.comment || x.thumbSize != y.thumbSize ||
+            x.fileSize != y.fileSize || !(x.fileDate == y.fileDate) ||
+            x.thumbnail.convertToFormat(QImage::Format_RGB32) !=
+                y.thumbnail.convertToFormat(QImage::Format_RGB32)) {
+            qWarning("entry %d differs: %s / %s", i, qPrintable(x.fileName),
+                     qPrintable(y.fileName));
+            return false;
+        }
+    }
+    return true;
+}
+
+// A main window with every grid and container command, in a private
+// configuration, home and trash.
+struct Session
+{
+    QTemporaryDir home;
+    QByteArray oldHome = qgetenv("HOME");
+    QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    std::unique_ptr<frmMain> w;
+    QTemporaryDir dir;
+
+    Session()
+    {
+        qputenv("HOME", home.path().toLocal8Bit());
+        const QString data = home.path() + QStringLiteral("/.local/share");
+        QDir().mkpath(data);
+        qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        w = test::makeWindow(QSize(640, 480));
+        registerGridCommands(*w);
+        registerContainerCommands(*w);
+        frmMain_Form_Load(*w, QString());
+        stdGlobal().pendingThumbSize = 80;
+        stdGlobal().pendingComment = *commentMetricsFor(80);
+    }
+    ~Session()
+    {
+        w.reset();
+        qputenv("HOME", oldHome);
+        if (oldData.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", oldData);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString folder() const { return dir.path() + QLatin1Char('/'); }
+    QString trashed(const QString& name) const
+    {
+        return home.path() + QStringLiteral("/.local/share/Trash/files/") + name;
+    }
+
+    bool waitShown() const
+    {
+        return QTest::qWaitFor([] { return stdGlobal().mode == Mode::Shown; }, 20000);
+    }
+    // Opens a container without going through the file dialog.
+    bool open(const QString& path) { return ReadContainer(*w, path) && waitShown(); }
+    bool newGrid(const QStringList& names)
+    {
+        if (!acceptNewDocument(*w, {folder(), names, false}))
+            return false;
+        frmMain_Form_Activate(*w);
+        return waitShown();
+    }
+    void select(int index)
+    {
+        const qint32 pos = stdGlobal().albums.at(index).cellPos;
+        frmMain_Form_MouseDown(*w, Qt::LeftButton, pairHigh(pos) + 5, pairLow(pos) + 5);
+    }
+    bool enabled(const char* key) const { return w->button(QString::fromLatin1(key))->isEnabled(); }
+    bool menuEnabled(const char* name) const
+    {
+        return w->menuItem(QString::fromLatin1(name))->isEnabled();
+    }
+};
+
+} // namespace
+
+class TestContainerCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void loadingKeepsTheNewestRowInView();
+    void escapeWhileOpening();
+    void openWithPasswordForms_data();
+    void openWithPasswordForms();
+    void refusedFileChangesNothing_data();
+    void refusedFileChangesNothing();
+    void saveAsAsksOnlyForANewGrid();
+    void saveAsWithPassword();
+    void failedWriteKeepsFileAndFlag_data();
+    void failedWriteKeepsFileAndFlag();
+    void unstorableTextIsRefused();
+    void saveMessages();
+    void editSaveAndReopen();
+    void commandSwitching();
+    void clipboardRules();
+    void deleteMovesViewUp_data();
+    void deleteMovesViewUp();
+    void insertAbandonedHalfWay();
+    void insertRefusals();
+    void deleteContainerFile();
+    void deleteAlbumFile();
+    void unsavedChangesAtExitAndOpen();
+    void commandLine();
+};
+
+void TestContainerCommands::loadingKeepsTheNewestRowInView()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("big.cov"), sampleBytes(4000)); // every 7th entry hidden
+    // After every step the picture and the layout cursor are what a redraw of
+    // the view from scratch gives, and the newest visible entry is in view.
+    int steps = 0, mismatches = 0;
+    QObject::connect(s.w->intTimer(), &QTimer::timeout, s.w.get(), [&] {
+        if (g.mode != Mode::Loading || g.loadIndex == 0)
+            return;
+        ++steps;
+        const QImage shown = s.w->surface()->canvas().copy();
+        const qint16 x = g.cursorX, y = g.cursorY, cells = g.cellsInRow;
+        int newest = g.loadIndex - 1;
+        while (newest > 0 && g.albums.at(newest).isHidden())
+            --newest;
+        RedrawGrid(*s.w, g.firstDrawnIndex, g.loadIndex - 1);
+        if (s.w->surface()->canvas() != shown || g.cursorX != x || g.cursorY != y ||
+            g.cellsInRow != cells || g.lastDrawnIndex != newest)
+            ++mismatches;
+    });
+    QVERIFY(s.open(s.path("big.cov")));
+    QVERIFY(steps > 0);
+    QCOMPARE(mismatches, 0);
+    QCOMPARE(g.hiddenCount, qint16(571));
+    QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 3429"));
+    QCOMPARE(g.firstDrawnIndex, qint16(0));
+    QVERIFY(s.w->vScroll()->isVisible());
+    QVERIFY(!s.w->progressBar()->isVisible());
+    for (const AlbumEntry& a : g.albums)
+        QVERIFY(!a.thumbnail.isNull());
+}
+
+void TestContainerCommands::escapeWhileOpening()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("big.cov"), sampleBytes(3000));
+    int stoppedAt = -1;
+    QObject::connect(s.w->intTimer(), &QTimer::timeout, s.w.get(), [&] {
+        if (stoppedAt < 0 && g.mode == Mode::Loading && g.loadIndex > 0) {
+            frmMain_Form_KeyPress(*s.w, 27);
+            stoppedAt = g.loadIndex;
+        }
+    });
+    QVERIFY(ReadContainer(*s.w, s.path("big.cov")));
+    QTRY_VERIFY_WITH_TIMEOUT(stoppedAt >= 0, 20000);
+    QTest::qWait(200); // work in flight is dropped
+    QCOMPARE(g.mode, Mode::Empty);
+    QCOMPARE(int(g.loadIndex), stoppedAt);
+    QCOMPARE(s.prompts.messageTitles(), QStringList{"アボート処理"});
+    // Another container opens normally afterwards.
+    writeBytes(s.path("small.cov"), sampleBytes(2));
+    QVERIFY(s.open(s.path("small.cov")));
+    QCOMPARE(g.albumCount(), qint16(2));
+}
+
+void TestContainerCommands::openWithPasswordForms_data()
+{
+    QTest::addColumn<QString>("stored"); // null: no password
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<int>("mismatches");
+
+    QTest::newRow("none") << QString() << QStringList{} << true << 0;
+    QTest::newRow("empty password") << QString("") << QStringList{""} << true << 0;
+    QTest::newRow("short") << QString("ab") << QStringList{"ab"} << true << 0;
+    QTest::newRow("nine characters typed")
+        << QString("abcdefgh") << QStringList{"abcdefghi"} << true << 0;
+    QTest::newRow("wrong then right") << QString("ab") << QStringList{"zz", "ab"} << true << 1;
+    QTest::newRow("empty entry for a password")
+        << QString("ab") << QStringList{"", kCancelled} << false << 1;
+    QTest::newRow("cancel") << QString("ab") << QStringList{kCancelled} << false << 0;
+}
+
+void TestContainerCommands::openWithPasswordForms()
+{
+    QFETCH(QString, stored);
+    QFETCH(QStringList, typed);
+    QFETCH(bool, opens);
+    QFETCH(int, mismatches);
+
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("before.cov"), sampleBytes(3));
+    QVERIFY(s.open(s.path("before.cov")));
+    const QList<AlbumEntry> before = g.albums;
+    const std::optional<QString> password = stored.isNull() ? std::nullopt : std::optional(stored);
+    writeBytes(s.path("p.cov"), sampleBytes(5, password));
+
+    s.prompts.answerText(s.path("p.cov"));
+    for (const QString& t : typed) {
+        if (t == kCancelled) {
+            s.prompts.cancel();
+            continue;
+        }
+        s.prompts.answerText(t);
+        if (!passwordMatches(storedPasswordForm(stored), storedPasswordForm(t)))
+            s.prompts.answer(MsgAnswer::Ok); // the mismatch warning
+    }
+    frmMain_mnuContnrOpen_Click(*s.w);
+
+    int passwordPrompts = 0, openDialogs = 0;
+    for (const test::Asked& a : s.prompts.asked()) {
+        if (a.kind == test::Asked::Kind::Password) {
+            ++passwordPrompts;
+            QCOMPARE(a.password.kind, PasswordKind::Container);
+            QVERIFY(a.password.masked);
+        }
+        openDialogs += a.kind == test::Asked::Kind::OpenFile ? 1 : 0;
+    }
+    QCOMPARE(passwordPrompts, int(typed.size()));
+    QCOMPARE(s.prompts.messageTexts(), QStringList(mismatches, "パスワードが一致しません。"));
+    QCOMPARE(s.prompts.messageTitles(), QStringList(mismatches, "開く"));
+    if (opens) {
+        QCOMPARE(openDialogs, 1);
+        QVERIFY(s.waitShown());
+        QCOMPARE(g.containerPath, s.path("p.cov"));
+        QCOMPARE(s.w->windowTitle(), QStringLiteral("p.cov - Quorbell"));
+        QCOMPARE(g.albumCount(), qint16(5));
+        QCOMPARE(passwordToBytes(g.containerPassword),
+                 password ? passwordToBytes(storedPasswordForm(*password)) : QByteArray(8, '\0'));
+        // Saving keeps the password form as it was read.
+        QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
+        QCOMPARE(fileBytes(s.path("p.cov")).mid(15, 8), passwordToBytes(g.containerPassword));
+    } else {
+        // A cancelled prompt brings the open dialog back; the old document stays.
+        QCOMPARE(openDialogs, 2);
+        QCOMPARE(g.containerPath, s.path("before.cov"));
+        QCOMPARE(s.w->windowTitle(), QStringLiteral("before.cov - Quorbell"));
+        QCOMPARE(g.albumFolder, s.folder());
+        QVERIFY(sameEntries(g.albums, before));
+        QCOMPARE(g.mode, Mode::Shown);
+    }
+}
+
+void TestContainerCommands::refusedFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // empty with makeFolder false: no file at all
+    QTest::addColumn<bool>("makeFolder");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray good = sampleBytes(6);
+    QByteArray badMagic = good;
+    badMagic[10] = 'x';
+    QByteArray negativeCount = good;
+    negativeCount[23] = char(0xFF);
+    negativeCount[24] = char(0xFF);
+    QByteArray hugeCount = good;
+    hugeCount[23] = char(0xFF);
+    hugeCount[24] = char(0x7F);
+    QByteArray badCell = good;
+    badCell[25] = 81;
+    QTest::newRow("wrong magic") << badMagic << false << kNotAContainer;
+    QTest::newRow("truncated") << good.left(good.size() / 2) << false << kNotAContainer;
+    QTest::newRow("ends inside the dates")
+        << good.left(good.size() - 40) << false << kNotAContainer;
+    QTest::newRow("negative count") << negativeCount << false << kNotAContainer;
+    QTest::newRow("count beyond the file") << hugeCount << false << kNotAContainer;
+    QTest::newRow("unknown cell size") << badCell << false << kNotAContainer;
+    QTest::newRow("empty file") << QByteArray("") << false << kNotAContainer;
+    QTest::newRow("missing") << QByteArray() << false
+                             << QStringLiteral("ファイルが見つかりません。\r\n");
+    QTest::newRow("folder") << QByteArray() << true
+                            << QStringLiteral("ファイルを読み込めませんでした。\r\n");
+}
+
+void TestContainerCommands::refusedFileChangesNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, makeFolder);
+    QFETCH(QString, message);
+
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("good.cov"), sampleBytes(4));
+    QVERIFY(s.open(s.path("good.cov")));
+    frmMain_mnuEditDelete_Click(*s.w); // nothing selected: no change
+    s.select(0);
+    frmMain_mnuEditDelete_Click(*s.w);
+    QVERIFY(g.has(Flag::Modified));
+    const QList<AlbumEntry> before = g.albums;
+    const QString panel1 = s.w->panel(1);
+
+    const QString bad = s.path("bad.cov");
+    if (makeFolder)
+        QVERIFY(QDir(s.dir.path()).mkdir("bad.cov"));
+    else if (!bytes.isNull())
+        writeBytes(bad, bytes);
+    // Keep the changes unsaved; the refused file brings the dialog back; cancel it.
+    s.prompts.answer(MsgAnswer::No).answerText(bad).answer(MsgAnswer::Ok);
+    frmMain_mnuContnrOpen_Click(*s.w);
+
+    const QStringList texts = s.prompts.messageTexts();
+    QCOMPARE(texts.size(), 2);
+    QVERIFY2(texts.at(1).startsWith(message + bad), qPrintable(texts.at(1)));
+    QCOMPARE(s.prompts.messageTitles().at(1), QStringLiteral("開く"));
+    QCOMPARE(s.prompts.asked().last().kind, test::Asked::Kind::OpenFile);
+    QCOMPARE(g.containerPath, s.path("good.cov"));
+    QCOMPARE(s.w->windowTitle(), QStringLiteral("good.cov - Quorbell"));
+    QCOMPARE(g.albumFolder, s.folder());
+    QVERIFY(sameEntries(g.albums, before));
+    QCOMPARE(g.mode, Mode::Shown);
+    QVERIFY(g.has(Flag::Modified));
+    QCOMPARE(s.w->panel(1), panel1);
+}
+
+void TestContainerCommands::saveAsAsksOnlyForANewGrid()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeAlbum(s.path("a.sld"));
+    writeAlbum(s.path("b.sld"), QString(), 2);
+    QVERIFY(s.newGrid({"a.sld", "b.sld"}));
+    QVERIFY(g.has(Flag::GridSource));
+    QVERIFY(!s.enabled("btnSave"));
+    QVERIFY(QDir(s.dir.path()).mkdir("other"));
+    const QString elsewhere = s.path("other/x");
+
+    // Another folder: the question, without a beep; No saves nothing.
+    s.prompts.answerText(elsewhere).answer(MsgAnswer::No);
+    QVERIFY(!frmMain_mnuContnrAdd_Click(*s.w));
+    QCOMPARE(s.prompts.asked().size(), 2);
+    const MessageRequest question = s.prompts.asked().at(1).message;
+    QCOMPARE(question.text,
+             QStringLiteral("アルバムのフォルダと「名前をつけて保存」のフォルダが異なります。\r\n"
+                            "アルバムのフォルダ：") +
+                 s.folder() + QStringLiteral("\r\n「名前をつけて保存」のフォルダ：") +
+                 s.path("other/") +
+                 QStringLiteral("\r\n\r\nスライドショーを行うには、フォルダを一致させる必要があり"
+                                "ます。\r\nこのまま保存しますか？"));
+    QCOMPARE(question.title, QStringLiteral("名前をつけて保存"));
+    QCOMPARE(question.icon, MsgIcon::Question);
+    QCOMPARE(question.buttons, MsgButtons::YesNo);
+    QVERIFY(!question.beep);
+    QVERIFY(!QFile::exists(elsewhere));
+    QVERIFY(g.has(Flag::GridSource));
+    QVERIFY(g.has(Flag::Modified));
+
+    // Yes writes it (the dialog appends "cov"; the scripted answer carries it).
+    s.prompts.clear();
+    s.prompts.answerText(elsewhere + ".cov").answer(MsgAnswer::Yes);
+    QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
+    QCOMPARE(s.prompts.asked().at(0).file.defaultSuffix, QStringLiteral("cov"));
+    QCOMPARE(s.w->windowTitle(), QStringLiteral("x.cov - Quorbell"));
+    QCOMPARE(g.containerPath, elsewhere + ".cov");
+    QVERIFY(!g.has(Flag::GridSource));
+    QVERIFY(!g.has(Flag::Modified));
+    QVERIFY(s.enabled("btnSave") && s.enabled("btnRename"));
+    QVERIFY(s.menuEnabled("mnuContnrSave") && s.menuEnabled("mnuContnrDelete"));
+    QVERIFY(!s.w->progressBar()->isVisible());
+    QCOMPARE(g.containerFolder, s.path("other/"));
+    const QString settings = QString::fromLatin1(fileBytes(s.env.settingsFile()));
+    QVERIFY2(settings.contains("dlgAdd=" + s.path("other/") + "\r\n"), qPrintable(settings));
+    QVERIFY(settings.contains("dlgNew=" + s.folder() + "\r\n"));
+
+    // The grid now counts as read from a container: no question any more.
+    s.prompts.clear();
+    s.prompts.answerText(s.path("other/y.cov"));
+    QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
+    QCOMPARE(s.prompts.messageTexts(), QStringList());
+    QVERIFY(s.open(s.path("other/y.cov")));
+    QCOMPARE(namesOf(g.albums), (QStringList{"a.sld", "b.sld"}));
+}
+
+void TestContainerCommands::saveAsWithPassword()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("p.cov"), sampleBytes(3, QString("old")));
+    s.prompts.answerText("old");
+    QVERIFY(s.open(s.path("p.cov")));
+    g.set(Flag::PasswordSetting);
+
+    // An empty entry asks again; Cancel saves nothing and keeps the old password.
+    s.prompts.clear();
+    s.prompts.answerText("").answer(MsgAnswer::Ok).cancel();
+    QVERIFY(!frmMain_mnuContnrAdd_Click(*s.w));
+    QCOMPARE(s.prompts.messageTexts(), QStringList{"パスワードを指定してください。"});
+    QCOMPARE(s.prompts.asked().at(0).password.kind, PasswordKind::Container);
+    QVERIFY(!s.prompts.asked().at(0).password.masked);
+    QCOMPARE(passwordToBytes(g.containerPassword), passwordToBytes(storedPasswordForm("old")));
+
+    // A password chosen but the file dialog cancelled: the old password stays too.
+    s.prompts.clear();
+    s.prompts.answerText("new");
+    QVERIFY(!frmMain_mnuContnrAdd_Click(*s.w));
+    QCOMPARE(passwordToBytes(g.containerPassword), passwordToBytes(storedPasswordForm("old")));
+
+    s.prompts.clear();
+    s.prompts.answerText("new").answerText(s.path("q.cov"));
+    QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
+    QCOMPARE(fileBytes(s.path("q.cov")).mid(15, 8), passwordToBytes(storedPasswordForm("new")));
+
+    // With the setting off a protected document is written without password.
+    g.clear(Flag::PasswordSetting);
+    s.prompts.clear();
+    s.prompts.answerText(s.path("r.cov"));
+    QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
+    QCOMPARE(fileBytes(s.path("r.cov")).mid(15, 8), QByteArray(8, '\0'));
+    QCOMPARE(fileBytes(s.path("p.cov")).mid(15, 8), passwordToBytes(storedPasswordForm("old")));
+}
+
+void TestContainerCommands::failedWriteKeepsFileAndFlag_data()
+{
+    QTest::addColumn<bool>("saveAs");
+    QTest::addColumn<bool>("lockFolder");
+    QTest::newRow("save as under a regular file") << true << false;
+    QTest::newRow("save into a read-only folder") << false << true;
+    QTest::newRow("save as into a read-only folder") << true << true;
+}
+
+void TestContainerCommands::failedWriteKeepsFileAndFlag()
+{
+    QFETCH(bool, saveAs);
+    QFETCH(bool, lockFolder);
+    if (lockFolder && ::geteuid() == 0)
+        QSKIP("a read-only folder does not stop root");
+
+    Session s;
+    GlobalState& g = stdGlobal();
+    QVERIFY(QDir(s.dir.path()).mkdir("box"));
+    const QString container = s.path("box/c.cov");
+    writeBytes(container, sampleBytes(4));
+    writeBytes(s.path("plain"), "a regular file");
+    QVERIFY(s.open(container));
+    const QByteArray old = fileBytes(container);
+    s.select(1);
+    frmMain_mnuEditDelete_Click(*s.w);
+    QVERIFY(g.has(Flag::Modified));
+
+    const QString target = lockFolder ? s.path("box/d.cov") : s.path("plain/d.cov");
+    if (lockFolder)
+        QVERIFY(
+            QFile::setPermissions(s.path("box"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    bool written;
+    if (saveAs) {
+        s.prompts.answerText(target);
+        written = frmMain_mnuContnrAdd_Click(*s.w);
+    } else {
+        written = frmMain_mnuContnrSave_Click(*s.w);
+    }
+    QFile::setPermissions(s.path("box"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    QVERIFY(!written);
+    const QStringList texts = s.prompts.messageTexts();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts.at(0).startsWith(kCannotSave + (saveAs ? target : container)),
+             qPrintable(texts.at(0)));
+    QCOMPARE(s.prompts.messageTitles().at(0),
+             QString::fromUtf8(saveAs ? "名前をつけて保存" : "上書き保存"));
+    QVERIFY(g.has(Flag::Modified));
+    QCOMPARE(fileBytes(container), old);
+    QVERIFY(!QFile::exists(target));
+    QCOMPARE(g.containerPath, container);
+    QCOMPARE(s.w->windowTitle(), QStringLiteral("c.cov - Quorbell"));
+    QVERIFY(!s.w->progressBar()->isVisible());
+}
+
+void TestContainerCommands::unstorableTextIsRefused()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("c.cov"), sampleBytes(3));
+    QVERIFY(s.open(s.path("c.cov")));
+    const QByteArray old = fileBytes(s.path("c.cov"));
+    g.albums[1].comment = QStringLiteral("海 \U0001F30A");
+    g.set(Flag::Modified);
+
+    QVERIFY(!frmMain_mnuContnrSave_Click(*s.w));
+    QVERIFY(!frmMain_mnuContnrAdd_Click(*s.w)); // refused before any dialog
+    QCOMPARE(s.prompts.asked().size(), 2);
+    const QStringList texts = s.prompts.messageTexts();
+    for (const QString& text : texts) {
+        QVERIFY2(text.contains(QStringLiteral("\U0001F30A")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("アルバム番号： 2")));
+        QVERIFY(text.contains(g.albums.at(1).fileName));
+    }
+    QCOMPARE(s.prompts.messageTitles(), (QStringList{"上書き保存", "名前をつけて保存"}));
+    QCOMPARE(fileBytes(s.path("c.cov")), old);
+    QVERIFY(g.has(Flag::Modified));
+}
+
+void TestContainerCommands::saveMessages()
+{
+    Session s;
+    // Nothing to save in an empty window.
+    QVERIFY(!frmMain_mnuContnrSave_Click(*s.w));
+    QVERIFY(!frmMain_mnuContnrAdd_Click(*s.w));
+    frmMain_mnuContnrDelete_Click(*s.w);
+    QCOMPARE(s.prompts.messageTexts(),
+             (QStringList{"保存の対象がありません。", "保存の対象がありません。",
+                          "削除するコンテナファイルを表示して下さい。"}));
+    QCOMPARE(s.prompts.messageTitles(),
+             (QStringList{"上書き保存", "名前をつけて保存", "コンテナファイル削除"}));
+
+    // A grid never saved: Save asks for Save As, and there is no file to delete.
+    writeAlbum(s.path("a.sld"));
+    QVERIFY(s.newGrid({"a.sld"}));
+    s.prompts.clear();
+    QVERIFY(!frmMain_mnuContnrSave_Click(*s.w));
+    frmMain_mnuContnrDelete_Click(*s.w);
+    QCOMPARE(s.prompts.messageTexts(),
+             (QStringList{"名前をつけて保存して下さい。", "コンテナファイルがありません。"}));
+    QCOMPARE(s.prompts.asked().at(0).message.icon, MsgIcon::Information);
+    QCOMPARE(s.prompts.asked().at(1).message.icon, MsgIcon::Warning);
+}
+
+void TestContainerCommands::editSaveAndReopen()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("c.cov"), sampleBytes(9)); // entry 6 is hidden
+    writeAlbum(s.path("new1.sld"), QString(), 11);
+    writeAlbum(s.path("new2.sld"), QString(), 12);
+    QVERIFY(s.open(s.path("c.cov")));
+    QList<AlbumEntry> model = g.albums;
+
+    s.select(1);
+    frmMain_mnuEditCut_Click(*s.w);
+    const AlbumEntry cut = model.takeAt(1);
+    s.select(4);
+    frmMain_mnuEditPut_Click(*s.w);
+    model.insert(4, cut);
+    s.select(0);
+    frmMain_mnuEditCopy_Click(*s.w);
+    s.select(2);
+    frmMain_mnuEditPut_Click(*s.w);
+    const AlbumEntry copied = model.at(0);
+    model.insert(2, copied);
+    QVERIFY(sameEntries(g.albums, model));
+    QCOMPARE(g.hiddenCount, qint16(1));
+
+    s.select(3);
+    s.prompts.answerChooser({{{s.folder(), {"new1.sld", "new2.sld"}, false}}});
+    frmMain_mnuEditInsert_Click(*s.w);
+    QCOMPARE(g.albumCount(), qint16(12));
+    QCOMPARE(namesOf(g.albums.mid(3, 3)),
+             (QStringList{"new1.sld", "new2.sld", model.at(3).fileName}));
+    QCOMPARE(g.selectedIndex, qint16(5));
+    QCOMPARE(g.albums.at(3).comment, QStringLiteral("new1"));
+    QCOMPARE(g.albums.at(3).fileSize, qint32(QFileInfo(s.path("new1.sld")).size()));
+    QCOMPARE(g.albums.at(3).thumbSize, packPair(160, 120));
+    QCOMPARE(g.albums.at(3).thumbnail.size(), QSize(78, 58));
+    QCOMPARE(s.w->panel(2), QStringLiteral("選択アルバム番号： 6"));
+
+    s.w->runCommand("mnuSortFileU");
+    QVERIFY(g.albums.at(0).isHidden()); // "*" sorts first
+    s.select(1);
+    frmMain_mnuEditDelete_Click(*s.w);
+    QCOMPARE(g.albumCount(), qint16(11));
+    const QList<AlbumEntry> edited = g.albums;
+
+    QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
+    QVERIFY(!g.has(Flag::Modified));
+    QVERIFY(s.open(s.path("c.cov")));
+    QVERIFY(sameEntries(g.albums, edited));
+    QCOMPARE(g.hiddenCount, qint16(1));
+    QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 10"));
+    QCOMPARE(s.w->panel(2), QStringLiteral("非表示アルバム数： 1"));
+}
+
+void TestContainerCommands::commandSwitching()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("c.cov"), sampleBytes(6));
+    writeBytes(s.path("d.cov"), sampleBytes(2));
+    writeAlbum(s.path("n.sld"));
+    QVERIFY(s.open(s.path("c.cov")));
+    QVERIFY(s.enabled("btnSave") && s.enabled("btnRename") && s.enabled("btnSlide"));
+    QVERIFY(s.menuEnabled("mnuContnrDelete") && s.menuEnabled("mnuViewComment"));
+    QVERIFY(!s.enabled("btnPut") && !s.enabled("btnCut") && !s.enabled("btnInsert"));
+
+    s.select(0);
+    QVERIFY(s.enabled("btnCut") && s.enabled("btnCopy") && s.enabled("btnDelete"));
+    QVERIFY(s.enabled("btnInsert") && s.menuEnabled("mnuAlbumDelete"));
+
+    // Cut: Cut and Copy stay off until a paste, even when another entry is selected.
+    frmMain_mnuEditCut_Click(*s.w);
+    QCOMPARE(g.mode, Mode::Shown);
+    QVERIFY(s.enabled("btnPut") && s.menuEnabled("mnuMenuPut"));
+    QVERIFY(!s.enabled("btnCut") && !s.enabled("btnDelete"));
+    s.select(2);
+    QVERIFY(!s.enabled("btnCut") && !s.enabled("btnCopy"));
+    QVERIFY(s.enabled("btnDelete") && s.enabled("btnInsert"));
+
+    // Paste: Cut and Copy come back; Paste keeps its enabled look, its bit cleared.
+    frmMain_mnuEditPut_Click(*s.w);
+    QCOMPARE(g.mode, Mode::Selected);
+    QVERIFY(s.enabled("btnCut") && s.enabled("btnCopy"));
+    QVERIFY(s.enabled("btnPut"));
+    QCOMPARE(g.commandState & Cmd::Paste, 0);
+
+    // Insert: Insert and Rename go off; Save brings both back (an entry is selected).
+    s.prompts.answerChooser({{{s.folder(), {"n.sld"}, false}}});
+    frmMain_mnuEditInsert_Click(*s.w);
+    QVERIFY(!s.enabled("btnInsert") && !s.enabled("btnRename"));
+    QVERIFY(!s.menuEnabled("mnuEditInsert") && !s.menuEnabled("mnuEditRename"));
+    QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
+    QVERIFY(s.enabled("btnInsert") && s.enabled("btnRename"));
+
+    // Opening another container makes Paste unavailable even after a paste.
+    QVERIFY(s.open(s.path("d.cov")));
+    QVERIFY(!s.enabled("btnPut") && !s.menuEnabled("mnuEditPut"));
+    QVERIFY(g.has(Flag::ClipboardFilled));
+
+    // A new grid never offers Insert.
+    QVERIFY(s.newGrid({"n.sld"}));
+    s.select(0);
+    QVERIFY(s.enabled("btnDelete") && !s.enabled("btnInsert"));
+    const qsizetype asked = s.prompts.asked().size();
+    frmMain_mnuEditInsert_Click(*s.w);
+    QCOMPARE(s.prompts.asked().size(), asked);
+    QCOMPARE(g.albumCount(), qint16(1));
+
+    // Deleting the last entry leaves an empty window with its commands off.
+    frmMain_mnuEditDelete_Click(*s.w);
+    QCOMPARE(g.mode, Mode::Empty);
+    QVERIFY(!g.has(Flag::Modified));
+    QCOMPARE(s.w->panel(1), QString());
+    QVERIFY(!s.menuEnabled("mnuViewComment") && !s.enabled("btnDelete"));
+    QVERIFY(!s.enabled("btnSlide") && !s.menuEnabled("mnuContnrAdd"));
+}
+
+void TestContainerCommands::clipboardRules()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("c.cov"), sampleBytes(3));
+    QVERIFY(s.open(s.path("c.cov")));
+    // Nothing happens without a selection, or with an empty clipboard.
+    frmMain_mnuEditCopy_Click(*s.w);
+    frmMain_mnuEditCut_Click(*s.w);
+    s.select(1);
+    frmMain_mnuEditPut_Click(*s.w);
+    QCOMPARE(g.albumCount(), qint16(3));
+    QVERIFY(!g.has(Flag::Modified));
+
+    frmMain_mnuEditCopy_Click(*s.w);
+    QCOMPARE(g.mode, Mode::Selected);
+    QVERIFY(g.has(Flag::ClipboardFilled));
+    QVERIFY(!g.has(Flag::Modified));
+    const QImage onClipboard = QGuiApplication::clipboard()->image();
+    if (!onClipboard.isNull())
+        QCOMPARE(onClipboard.convertToFormat(QImage::Format_RGB32), g.albums.at(1).thumbnail);
+
+    // Paste twice before entry 0: two more entries, the pasted one selected.
+    s.select(0);
+    frmMain_mnuEditPut_Click(*s.w);
+    frmMain_mnuEditPut_Click(*s.w);
+    QCOMPARE(g.albumCount(), qint16(5));
+    QCOMPARE(namesOf(g.albums).count(g.albums.at(3).fileName), 3);
+    QCOMPARE(g.selectedIndex, qint16(0));
+    QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 5"));
+    QCOMPARE(s.w->panel(3), "選択アルバム名： " + g.albums.at(0).fileName.section('.', 0, 0));
+    QVERIFY(g.has(Flag::Modified));
+
+    // An entry copied from a grid of another cell size is fitted to this one.
+    tools::SampleOptions large;
+    large.count = 2;
+    large.cellSize = 120;
+    writeBytes(s.path("large.cov"), tools::assembleContainer(tools::sampleContainer(large)));
+    QVERIFY(s.open(s.path("large.cov")));
+    s.select(1);
+    frmMain_mnuEditPut_Click(*s.w);
+    QCOMPARE(g.albums.at(1).fileName, QStringLiteral("album2.sld"));
+    QCOMPARE(g.albums.at(1).thumbnail.size(), QSize(88, 118)); // 480x640 in a 120 cell
+    QCOMPARE(g.clipboard.thumbnail.size(), QSize(58, 78));
+
+    // Cutting the only entry empties the grid; the clipboard keeps the entry.
+    writeBytes(s.path("one.cov"), sampleBytes(1));
+    QVERIFY(s.open(s.path("one.cov")));
+    s.select(0);
+    frmMain_mnuEditCut_Click(*s.w);
+    QCOMPARE(g.mode, Mode::Empty);
+    QCOMPARE(g.albumCount(), qint16(0));
+    QVERIFY(!g.has(Flag::Modified));
+    QVERIFY(g.has(Flag::ClipboardFilled));
+    QCOMPARE(g.clipboard.fileName, QStringLiteral("アルバム1.sld"));
+}
+
+void TestContainerCommands::deleteMovesViewUp_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("rowWidth");
+    QTest::addColumn<int>("expected");
+    const QStringList plain = {"a", "b", "c", "d", "e", "f", "g"};
+    QTest::newRow("top stays") << plain << 0 << 3 << 0;
+    QTest::newRow("one row up") << plain << 6 << 3 << 3;
+    QTest::newRow("past the end") << plain.mid(0, 6) << 6 << 3 << 3;
+    QTest::newRow("not below zero") << plain << 2 << 3 << 0;
+    // Rows of two: [a b] [c d] [e]; the third row starts at index 6.
+    QTest::newRow("hidden entries skipped")
+        << QStringList{"a", "*h", "b", "c", "*i", "d", "e"} << 6 << 2 << 3;
+    QTest::newRow("hidden before the first")
+        << QStringList{"*h", "a", "b", "c", "d"} << 3 << 2 << 0;
+}
+
+void TestContainerCommands::deleteMovesViewUp()
+{
+    QFETCH(QStringList, names);
+    QFETCH(int, first);
+    QFETCH(int, rowWidth);
+    QFETCH(int, expected);
+    test::TestEnvironment env;
+    test::fillDocument(names);
+    stdGlobal().firstDrawnIndex = qint16(first);
+    QCOMPARE(firstIndexOneRowUp(stdGlobal(), rowWidth), expected);
+}
+
+void TestContainerCommands::insertAbandonedHalfWay()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("c.cov"), sampleBytes(4));
+    writeAlbum(s.path("a.sld"), QString(), 3);
+    writeAlbum(s.path("p.sld"), QStringLiteral("secret"), 4);
+    writeAlbum(s.path("z.sld"), QString(), 5);
+    QVERIFY(s.open(s.path("c.cov")));
+    const QList<AlbumEntry> before = g.albums;
+    s.select(2);
+
+    s.prompts.answerChooser({{{s.folder(), {"a.sld", "p.sld", "z.sld"}, false}}})
+        .cancel()
+        .answer(MsgAnswer::Ok);
+    frmMain_mnuEditInsert_Click(*s.w);
+
+    QCOMPARE(s.prompts.messageTexts(), QStringList{"中止しました。表示サムネイルは無効です。"});
+    // The album read before the abandoned one stays; nothing half-made remains.
+    QCOMPARE(namesOf(g.albums), (QStringList{before.at(0).fileName, before.at(1).fileName, "a.sld",
+                                             before.at(2).fileName, before.at(3).fileName}));
+    QVERIFY(!g.albums.at(2).thumbnail.isNull());
+    QCOMPARE(g.mode, Mode::Selected);
+    QCOMPARE(g.selectedIndex, qint16(3));
+    QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 5"));
+    QCOMPARE(s.w->panel(2), QStringLiteral("選択アルバム番号： 4"));
+    QVERIFY(s.menuEnabled("mnuViewComment"));
+    QVERIFY(!s.w->progressBar()->isVisible());
+    QVERIFY(g.has(Flag::Modified));
+
+    // Abandoned on the first album: nothing changes at all.
+    g.clear(Flag::Modified);
+    s.prompts.clear();
+    s.prompts.answerChooser({{{s.folder(), {"p.sld", "z.sld"}, false}}}).cancel();
+    frmMain_mnuEditInsert_Click(*s.w);
+    QCOMPARE(g.albumCount(), qint16(5));
+    QCOMPARE(g.selectedIndex, qint16(3));
+    QVERIFY(!g.has(Flag::Modified));
+    QCOMPARE(g.mode, Mode::Selected);
+}
+
+void TestContainerCommands::insertRefusals()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("c.cov"), sampleBytes(8)); // entry 6 is "*アルバム7.sld", hidden
+    QVERIFY(s.open(s.path("c.cov")));
+    s.select(0);
+    const QString title = QStringLiteral("サムネイルの追加");
+
+    // Nothing chosen keeps the chooser open; then a name that differs only in
+    // letter case, and a hidden entry's name without its mark.
+    s.prompts
+        .answerChooser({{{s.folder(), {}, true}, {s.folder(), {"x.sld", "ALBUM2.SLD"}, false}}})
+        .answer(MsgAnswer::Ok)
+        .answer(MsgAnswer::Ok);
+    frmMain_mnuEditInsert_Click(*s.w);
+    s.prompts.answerChooser({{{s.folder(), {"アルバム7.SLD"}, false}}}).answer(MsgAnswer::Ok);
+    frmMain_mnuEditInsert_Click(*s.w);
+    QCOMPARE(
+        s.prompts.messageTexts(),
+        (QStringList{
+            "ファイルが選択されていません｡ ",
+            "同じ名前があります。別のファイル名にして下さい。\r\nファイル名： album2.sld",
+            "同じ名前があります。別のファイル名にして下さい。\r\nファイル名： *アルバム7.sld"}));
+    QCOMPARE(s.prompts.messageTitles(), (QStringList{"サムネイル挿入", title, title}));
+    QCOMPARE(g.albumCount(), qint16(8));
+    QVERIFY(!g.has(Flag::Modified));
+
+    // More albums than a container holds: refused before anything changes.
+    QStringList many;
+    for (int i = 0; i < kMaxAlbums - 7; ++i)
+        many << QStringLiteral("n%1.sld").arg(i);
+    s.prompts.clear();
+    s.prompts.answerChooser({{{s.folder(), many, true}}}).answer(MsgAnswer::Ok);
+    frmMain_mnuEditInsert_Click(*s.w);
+    QCOMPARE(s.prompts.messageTitles(), QStringList{title});
+    QCOMPARE(g.albumCount(), qint16(8));
+    QVERIFY(!s.w->progressBar()->isVisible());
+}
+
+void TestContainerCommands::deleteContainerFile()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("c.cov"), sampleBytes(3));
+    QVERIFY(s.open(s.path("c.cov")));
+
+    frmMain_mnuContnrDelete_Click(*s.w); // the question, cancelled
+    QVERIFY(QFile::exists(s.path("c.cov")));
+    const MessageRequest question = s.prompts.asked().at(0).message;
+    QCOMPARE(question.text, QStringLiteral("コンテナファイルを削除します。"));
+    QCOMPARE(question.buttons, MsgButtons::OkCancel);
+    QVERIFY(!question.beep);
+
+    s.prompts.answer(MsgAnswer::Ok);
+    frmMain_mnuContnrDelete_Click(*s.w);
+    QVERIFY(!QFile::exists(s.path("c.cov")));
+    QVERIFY(QFile::exists(s.trashed("c.cov")));
+    QCOMPARE(s.w->windowTitle(), QStringLiteral("Quorbell"));
+    QCOMPARE(s.w->panel(1), QString());
+    QCOMPARE(g.albumCount(), qint16(3));
+    QCOMPARE(g.containerPath, s.path("c.cov"));
+
+    // Save writes the file again at the same path.
+    QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
+    QVERIFY(s.open(s.path("c.cov")));
+    QCOMPARE(g.albumCount(), qint16(3));
+}
+
+void TestContainerCommands::deleteAlbumFile()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    const QString title = QStringLiteral("アルバムファイル削除");
+    writeAlbum(s.path("a.sld"));
+    writeAlbum(s.path("b.sld"), QString(), 2);
+    writeAlbum(s.path("c.sld"), QString(), 3);
+    QVERIFY(s.newGrid({"a.sld", "b.sld", "c.sld"}));
+
+    frmMain_mnuAlbumDelete_Click(*s.w); // nothing selected
+    s.select(1);
+    frmMain_mnuAlbumDelete_Click(*s.w); // the question, cancelled
+    QVERIFY(QFile::exists(s.path("b.sld")));
+    s.prompts.answer(MsgAnswer::Ok);
+    frmMain_mnuAlbumDelete_Click(*s.w);
+    QVERIFY(!QFile::exists(s.path("b.sld")));
+    QVERIFY(QFile::exists(s.trashed("b.sld")));
+    QCOMPARE(namesOf(g.albums), (QStringList{"a.sld", "c.sld"}));
+    QCOMPARE(g.mode, Mode::Shown);
+
+    // A file already gone: only the entry goes, after its own question.
+    QVERIFY(QFile::remove(s.path("c.sld")));
+    s.select(1);
+    s.prompts.answer(MsgAnswer::Ok);
+    frmMain_mnuAlbumDelete_Click(*s.w);
+    QCOMPARE(namesOf(g.albums), QStringList{"a.sld"});
+
+    QCOMPARE(s.prompts.messageTexts(),
+             (QStringList{"アルバムファイルを選択して下さい。",
+                          "サムネイルとアルバムファイル b.sld を削除します。",
+                          "サムネイルとアルバムファイル b.sld を削除します。",
+                          "アルバムファイルはありません。サムネイルのみ削除します。"}));
+    QCOMPARE(s.prompts.messageTitles(), QStringList(4, title));
+
+    // A grid read from a container never deletes album files.
+    s.prompts.answerText(s.path("g.cov"));
+    QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
+    s.select(0);
+    s.prompts.clear();
+    frmMain_mnuAlbumDelete_Click(*s.w);
+    QVERIFY(s.prompts.messageTexts().at(0).startsWith("アルバムファイルの削除には「新規作成」"));
+    QVERIFY(QFile::exists(s.path("a.sld")));
+    QCOMPARE(g.albumCount(), qint16(1));
+}
+
+void TestContainerCommands::unsavedChangesAtExitAndOpen()
+{
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeAlbum(s.path("a.sld"));
+    QVERIFY(s.newGrid({"a.sld"}));
+    QVERIFY(g.has(Flag::Modified));
+
+    // Yes, then the Save As dialog cancelled: the program stays open, still flagged.
+    s.prompts.answer(MsgAnswer::Yes);
+    QVERIFY(!frmMain_Form_Unload(*s.w));
+    QVERIFY(g.has(Flag::Modified));
+    QCOMPARE(s.prompts.asked().last().kind, test::Asked::Kind::SaveFile);
+
+    // Open with Yes saves (here: cancelled) and shows no open dialog.
+    s.prompts.clear();
+    s.prompts.answer(MsgAnswer::Yes);
+    frmMain_mnuContnrOpen_Click(*s.w);
+    QCOMPARE(s.prompts.asked().size(), 2);
+    QCOMPARE(s.prompts.asked().last().kind, test::Asked::Kind::SaveFile);
+    QVERIFY(g.has(Flag::Modified));
+
+    // Yes with a file chosen: written, and the program may close.
+    s.prompts.clear();
+    s.prompts.answer(MsgAnswer::Yes).answerText(s.path("a.cov"));
+    QVERIFY(frmMain_Form_Unload(*s.w));
+    QVERIFY(!g.has(Flag::Modified));
+    QVERIFY(QFile::exists(s.path("a.cov")));
+
+    // A container with a path is saved in place at exit; No closes without saving.
+    s.select(0);
+    frmMain_mnuEditCopy_Click(*s.w);
+    frmMain_mnuEditPut_Click(*s.w);
+    const QByteArray saved = fileBytes(s.path("a.cov"));
+    s.prompts.clear();
+    s.prompts.answer(MsgAnswer::No);
+    QVERIFY(frmMain_Form_Unload(*s.w));
+    QCOMPARE(fileBytes(s.path("a.cov")), saved);
+    s.prompts.answer(MsgAnswer::Yes);
+    QVERIFY(frmMain_Form_Unload(*s.w));
+    QVERIFY(fileBytes(s.path("a.cov")) != saved);
+    QCOMPARE(s.prompts.asked().size(), 2); // the two questions, no dialog
+}
+
+void TestContainerCommands::commandLine()
+{
+    {
+        Session s;
+        writeBytes(s.path("c.cov"), sampleBytes(3));
+        frmMain_Form_Load(*s.w, "\"" + s.path("c.cov") + "\"");
+        QVERIFY(s.waitShown());
+        QCOMPARE(stdGlobal().containerPath, s.path("c.cov"));
+        QCOMPARE(s.w->windowTitle(), QStringLiteral("c.cov - Quorbell"));
+    }
+    {
+        // An album file starts a new document of that album.
+        Session s;
+        writeAlbum(s.path("trip.sld"));
+        frmMain_Form_Load(*s.w, s.path("trip.sld"));
+        QVERIFY(s.waitShown());
+        GlobalState& g = stdGlobal();
+        QCOMPARE(namesOf(g.albums), QStringList{"trip.sld"});
+        QVERIFY(g.has(Flag::GridSource));
+        QVERIFY(g.containerPath.isEmpty());
+        QVERIFY(!g.albums.at(0).thumbnail.isNull());
+    }
+    {
+        // A missing or bad file: its message, and the window stays empty.
+        Session s;
+        writeBytes(s.path("bad.cov"), "QuorbellVer2.50 but nothing else");
+        for (const QString& name : {QStringLiteral("missing.cov"), QStringLiteral("bad.cov")}) {
+            frmMain_Form_Load(*s.w, s.path(name));
+            QCOMPARE(stdGlobal().mode, Mode::Empty);
+            QVERIFY(stdGlobal().containerPath.isEmpty());
+            QCOMPARE(s.w->windowTitle(), QStringLiteral("Quorbell"));
+        }
+        QCOMPARE(s.prompts.messageTexts(),
+                 (QStringList{"ファイルが見つかりません。\r\n" + s.path("missing.cov"),
+                              kNotAContainer + s.path("bad.cov")}));
+    }
+}
+
+QTEST_MAIN(TestContainerCommands)
+#include "tst_containercommands.moc"
