@@ -4,6 +4,9 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
 
 #include <cmath>
 #include <vector>
@@ -123,6 +126,96 @@ QImage paintSamplePhoto(QSize size, quint32 seed)
                                (qGreen(p) * (256 - a) + d.colour[1] * a) / 256,
                                (qBlue(p) * (256 - a) + d.colour[2] * a) / 256);
             }
+        }
+    }
+    return img;
+}
+
+QImage paintScenePhoto(QSize size, quint32 seed)
+{
+    QImage img(size, QImage::Format_RGB32);
+    if (img.isNull())
+        return img;
+    XorShift rng(seed * 2246822519u + 7);
+    const auto unit = [&rng] { return (rng.next() % 10000) / 10000.0; };
+    const int w = size.width(), h = size.height();
+
+    // Morning, noon, evening or night skies, each with its own light.
+    struct Light
+    {
+        QColor skyTop, skyLow, sun, hillFar, hillNear, ground;
+    };
+    static const Light lights[] = {
+        {QColor(92, 150, 220), QColor(200, 226, 245), QColor(255, 250, 220), QColor(110, 140, 170),
+         QColor(70, 120, 80), QColor(96, 150, 70)},
+        {QColor(40, 90, 170), QColor(150, 200, 240), QColor(255, 255, 235), QColor(90, 130, 160),
+         QColor(50, 110, 60), QColor(80, 140, 60)},
+        {QColor(60, 50, 110), QColor(250, 160, 90), QColor(255, 210, 120), QColor(120, 80, 110),
+         QColor(70, 50, 70), QColor(90, 70, 60)},
+        {QColor(10, 15, 45), QColor(40, 60, 110), QColor(240, 240, 220), QColor(30, 40, 70),
+         QColor(20, 30, 40), QColor(25, 35, 45)},
+    };
+    const Light& l = lights[rng.next() % 4];
+
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double horizon = h * (0.45 + 0.15 * unit());
+    QLinearGradient sky(0, 0, 0, horizon);
+    sky.setColorAt(0, l.skyTop);
+    sky.setColorAt(1, l.skyLow);
+    p.fillRect(QRectF(0, 0, w, horizon + 2), sky);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(l.sun);
+    const double r = h * (0.04 + 0.04 * unit());
+    p.drawEllipse(QPointF(w * (0.15 + 0.7 * unit()), horizon * (0.2 + 0.4 * unit())), r, r);
+
+    // Two ranges of hills, the far one paler.
+    for (int range = 0; range < 2; ++range) {
+        QPainterPath hills;
+        const double base = horizon + range * h * 0.06;
+        hills.moveTo(0, h);
+        hills.lineTo(0, base - h * 0.1 * unit());
+        const int peaks = 3 + int(rng.next() % 4);
+        for (int k = 1; k <= peaks; ++k) {
+            const double x = w * k / double(peaks);
+            const double top = base - h * (0.08 + 0.18 * unit()) / (range + 1);
+            hills.quadTo(x - w / (2.0 * peaks), top, x, base - h * 0.05 * unit());
+        }
+        hills.lineTo(w, h);
+        hills.closeSubpath();
+        p.setBrush(range == 0 ? l.hillFar : l.hillNear);
+        p.drawPath(hills);
+    }
+
+    // Water or a field in front.
+    const double front = horizon + h * 0.12;
+    const bool water = rng.next() % 2 == 0;
+    QLinearGradient ground(0, front, 0, h);
+    ground.setColorAt(0, water ? l.skyLow.darker(115) : l.ground);
+    ground.setColorAt(1, water ? l.skyTop.darker(140) : l.ground.darker(150));
+    p.fillRect(QRectF(0, front, w, h - front), ground);
+
+    // A few trees on the near bank.
+    const int trees = 2 + int(rng.next() % 5);
+    for (int k = 0; k < trees; ++k) {
+        const double x = w * unit();
+        const double th = h * (0.12 + 0.12 * unit());
+        p.setBrush(QColor(80, 55, 35));
+        p.drawRect(QRectF(x - th * 0.03, front - th * 0.3, th * 0.06, th * 0.35));
+        p.setBrush(l.hillNear.darker(130));
+        p.drawEllipse(QPointF(x, front - th * 0.5), th * 0.22, th * 0.3);
+    }
+    p.end();
+
+    // A little grain, as a camera gives.
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int n = int(rng.next() % 9) - 4;
+            const QRgb c = line[x];
+            line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
+                           qBound(0, qBlue(c) + n, 255));
         }
     }
     return img;

@@ -14,6 +14,10 @@ enum class PhotoFormat { Jpeg, Bmp, Gif };
 // The same seed always paints the same picture.
 QImage paintSamplePhoto(QSize size, quint32 seed);
 
+// A landscape for the demo albums: sky, sun or moon, ranges of hills, water
+// or fields and a few trees, in the light of a time of day chosen by the seed.
+QImage paintScenePhoto(QSize size, quint32 seed);
+
 // Encodes a picture: JPEG at `quality`, BMP with 24 bits per pixel, GIF with
 // the fixed palette.
 QByteArray encodePhoto(const QImage& image, PhotoFormat format, int quality = 90);

@@ -93,7 +93,8 @@ bool writeAlbum(const QString& folder, int i)
         const quint32 seed = quint32(1000 + i * 16 + k);
         tools::AlbumPhotoSource photo;
         photo.name = QStringLiteral("IMG_%1.JPG").arg(100 + i * 10 + k, 4, 10, QLatin1Char('0'));
-        photo.imageBytes = tools::makeSamplePhoto(size, seed, tools::PhotoFormat::Jpeg, 75);
+        photo.imageBytes =
+            tools::encodePhoto(tools::paintScenePhoto(size, seed), tools::PhotoFormat::Jpeg, 80);
         photo.pixelSize = size;
         // Some albums keep a photo or two out of the slideshow.
         photo.hidden = k > 0 && (i * 5 + k) % 7 == 0;
