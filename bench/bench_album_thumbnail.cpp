@@ -56,9 +56,9 @@ const BenchAlbum& album(int which)
     if (found != made.end())
         return found->second;
     const QSize size = which == 0 ? QSize(4000, 3000) : QSize(6000, 4000);
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     const QByteArray first = tools::makeSamplePhoto(size, 12 + which, tools::PhotoFormat::Jpeg, 90);
-    spec.photos = {{QStringLiteral("DSC0001.JPG"), first, size, false},
+    albumSpec.photos = {{QStringLiteral("DSC0001.JPG"), first, size, false},
                    {QStringLiteral("DSC0002.JPG"),
                     tools::makeSamplePhoto(QSize(800, 600), 2, tools::PhotoFormat::Jpeg, 90),
                     QSize(800, 600), false},
@@ -66,7 +66,7 @@ const BenchAlbum& album(int which)
                     tools::makeSamplePhoto(QSize(800, 600), 3, tools::PhotoFormat::Jpeg, 90),
                     QSize(800, 600), false}};
     BenchAlbum a{workDir().filePath(QStringLiteral("album%1.sld").arg(which)), first};
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     if (!built || !tools::writeFileAtomically(a.path, built->bytes))
         std::abort();
     std::fprintf(stderr, "album %d: %dx%d first photo, JPEG %.1f MB\n", which, size.width(),

@@ -57,9 +57,9 @@ int main(int argc, char* argv[])
 
     std::printf("making %d albums with a 12 MP JPEG first photo...\n", albums);
     const QByteArray jpeg = tools::makeSamplePhoto(QSize(4000, 3000), 7, tools::PhotoFormat::Jpeg, 90);
-    tools::AlbumSpec spec;
-    spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
-    const QByteArray albumBytes = tools::buildAlbum(spec)->bytes;
+    tools::AlbumSpec albumSpec;
+    albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
+    const QByteArray albumBytes = tools::buildAlbum(albumSpec)->bytes;
     QStringList names;
     for (int i = 0; i < albums; ++i) {
         names << QStringLiteral("album%1.sld").arg(i, 3, 10, QLatin1Char('0'));

@@ -144,13 +144,13 @@ void benchSort(int count, int runs, bool withLiteral)
 // `count` album files of one small photo each in `folder`.
 QStringList makeAlbums(const QString& folder, int count)
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     tools::AlbumPhotoSource photo;
     photo.name = QStringLiteral("IMG_0001.JPG");
     photo.pixelSize = QSize(320, 240);
     photo.imageBytes = tools::makeSamplePhoto(photo.pixelSize, 5, tools::PhotoFormat::Jpeg, 85);
-    spec.photos.append(photo);
-    const QByteArray bytes = tools::buildAlbum(spec)->bytes;
+    albumSpec.photos.append(photo);
+    const QByteArray bytes = tools::buildAlbum(albumSpec)->bytes;
     QStringList names;
     for (int i = 0; i < count; ++i) {
         const QString name = QStringLiteral("アルバム%1.sld").arg(i, 5, 10, QLatin1Char('0'));

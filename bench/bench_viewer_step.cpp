@@ -43,15 +43,15 @@ QString writeScreenConfig(const QTemporaryDir& dir)
 // An album of `count` photo-like JPEG photos of `size`.
 QString writeAlbum(const QTemporaryDir& dir, const QString& name, QSize size, int count)
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     for (int i = 0; i < count; ++i) {
-        spec.photos.append(tools::AlbumPhotoSource{
+        albumSpec.photos.append(tools::AlbumPhotoSource{
             QStringLiteral("IMG%1.JPG").arg(i),
             tools::makeSamplePhoto(size, quint32(100 + i), tools::PhotoFormat::Jpeg, 90), size,
             false});
     }
     const QString path = dir.filePath(name);
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     if (!built || !tools::writeFileAtomically(path, built->bytes))
         qFatal("cannot write the benchmark album");
     return path;

@@ -11,21 +11,21 @@
 
 namespace quorbell::tools {
 
-std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& spec, AlbumMakeProblem* problem)
+std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& albumSpec, AlbumMakeProblem* problem)
 {
     auto refuse = [problem](AlbumMakeError e, int index = -1) -> std::optional<BuiltAlbum> {
         if (problem)
             *problem = {e, index};
         return std::nullopt;
     };
-    if (spec.photos.size() > std::numeric_limits<qint16>::max())
+    if (albumSpec.photos.size() > std::numeric_limits<qint16>::max())
         return refuse(AlbumMakeError::TooManyPhotos);
-    if (spec.headerTail.size() != album::kAlbumHeaderLength - album::kAlbumMagicLength)
+    if (albumSpec.headerTail.size() != album::kAlbumHeaderLength - album::kAlbumMagicLength)
         return refuse(AlbumMakeError::BadHeaderTail);
 
     QList<QByteArray> names;
-    for (int i = 0; i < spec.photos.size(); ++i) {
-        const AlbumPhotoSource& p = spec.photos.at(i);
+    for (int i = 0; i < albumSpec.photos.size(); ++i) {
+        const AlbumPhotoSource& p = albumSpec.photos.at(i);
         const QString shown = p.hidden ? QLatin1Char('*') + p.name : p.name;
         const std::optional<QByteArray> encoded = cp932::encodeExact(shown);
         if (!encoded || encoded->size() > 0xFFFF)
@@ -35,24 +35,24 @@ std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& spec, AlbumMakeProblem* pr
         names.append(*encoded);
     }
 
-    const int n = int(spec.photos.size());
+    const int n = int(albumSpec.photos.size());
     BuiltAlbum out;
     AlbumLayout& layout = out.layout;
     ByteWriter w;
     w.bytes(QByteArrayView(album::kAlbumMagic, album::kAlbumMagicLength));
-    w.bytes(spec.headerTail);
-    w.bytes(passwordToBytes(spec.password));
+    w.bytes(albumSpec.headerTail);
+    w.bytes(passwordToBytes(albumSpec.password));
     w.i16(qint16(n));
-    w.i16(spec.unusedValue);
+    w.i16(albumSpec.unusedValue);
 
     layout.sizesOffset = w.data().size();
-    for (const AlbumPhotoSource& p : spec.photos)
+    for (const AlbumPhotoSource& p : albumSpec.photos)
         w.i32(packPair(p.pixelSize.width(), p.pixelSize.height()));
     layout.namesOffset = w.data().size();
     for (const QByteArray& name : names)
         w.stringBytes(name);
     layout.blocksOffset = w.data().size();
-    for (const AlbumPhotoSource& p : spec.photos) {
+    for (const AlbumPhotoSource& p : albumSpec.photos) {
         layout.blockOffsets.append(w.data().size());
         w.i32(qint32(p.imageBytes.size()));
         layout.imageOffsets.append(w.data().size());
@@ -65,7 +65,7 @@ std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& spec, AlbumMakeProblem* pr
         return refuse(AlbumMakeError::TooLarge);
     for (qint64 offset : std::as_const(layout.imageOffsets))
         w.i32(qint32(offset + 1)); // positions are 1-based
-    for (const AlbumPhotoSource& p : spec.photos)
+    for (const AlbumPhotoSource& p : albumSpec.photos)
         w.i32(qint32(p.imageBytes.size()));
     out.bytes = std::move(w.data());
     if (problem)

@@ -66,9 +66,10 @@ struct AlbumMakeProblem
     int photoIndex = -1;
 };
 
-// The bytes of the album; nothing (and the reason in `problem`) when the spec
+// The bytes of the album; nothing (and the reason in `problem`) when the description
 // cannot be stored. Zero photos are allowed, for test files.
-std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& spec, AlbumMakeProblem* problem = nullptr);
+std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& albumSpec,
+                                     AlbumMakeProblem* problem = nullptr);
 
 // A photo from image bytes: the pixel size read from the image header; nothing
 // when the bytes are not a BMP, JPEG or GIF image.

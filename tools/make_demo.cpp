@@ -84,9 +84,9 @@ QDateTime albumDate(int i)
 bool writeAlbum(const QString& folder, int i)
 {
     const DemoAlbum& a = kAlbums[i];
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     if (nameOf(i) == kProtected)
-        spec.password = storedPasswordForm(QStringLiteral("demo"));
+        albumSpec.password = storedPasswordForm(QStringLiteral("demo"));
     for (int k = 0; k < a.photos; ++k) {
         const bool upright = k == 0 ? a.portrait : (i + k) % 3 == 0;
         const QSize size = upright ? QSize(768, 1024) : QSize(1024, 768);
@@ -98,9 +98,9 @@ bool writeAlbum(const QString& folder, int i)
         photo.pixelSize = size;
         // Some albums keep a photo or two out of the slideshow.
         photo.hidden = k > 0 && (i * 5 + k) % 7 == 0;
-        spec.photos.append(photo);
+        albumSpec.photos.append(photo);
     }
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     const QString path = folder + nameOf(i);
     if (!built || !tools::writeFileAtomically(path, built->bytes))
         return false;

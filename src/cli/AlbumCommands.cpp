@@ -223,14 +223,14 @@ int runMake(const QStringList& args)
     if (photos.size() > std::numeric_limits<qint16>::max())
         return usage(kAlbumMakeCommand, QStringLiteral("at most 32767 photos"));
 
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     QList<bool> hidden(photos.size(), false);
     for (const auto& [name, value] : p.options) {
         if (name == QLatin1String("--password")) {
             if (value.size() > kPasswordLength || !isValidPasswordText(value))
                 return usage(kAlbumMakeCommand,
                              QStringLiteral("a password is at most 8 one-byte characters"));
-            spec.password = storedPasswordForm(value);
+            albumSpec.password = storedPasswordForm(value);
         } else if (name == QLatin1String("--hidden")) {
             bool ok = false;
             const int n = value.toInt(&ok);
@@ -243,14 +243,14 @@ int runMake(const QStringList& args)
             const QByteArray tail = value.toLatin1();
             if (tail.size() != 4 || value.size() != 4)
                 return usage(kAlbumMakeCommand, QStringLiteral("--header-tail takes 4 characters"));
-            spec.headerTail = tail;
+            albumSpec.headerTail = tail;
         } else if (name == QLatin1String("--unused")) {
             bool ok = false;
             const int v = value.toInt(&ok);
             if (!ok || v < std::numeric_limits<qint16>::min() ||
                 v > std::numeric_limits<qint16>::max())
                 return usage(kAlbumMakeCommand, QStringLiteral("--unused takes a 16-bit value"));
-            spec.unusedValue = qint16(v);
+            albumSpec.unusedValue = qint16(v);
         }
     }
 
@@ -269,11 +269,11 @@ int runMake(const QStringList& args)
             return fail(kInvalidFile,
                         QStringLiteral("%1: not a BMP, JPEG or GIF image").arg(photoPath));
         photo->hidden = hidden.at(i);
-        spec.photos.append(std::move(*photo));
+        albumSpec.photos.append(std::move(*photo));
     }
 
     tools::AlbumMakeProblem problem;
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec, &problem);
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec, &problem);
     if (!built) {
         const QString which = problem.photoIndex >= 0 ? photos.at(problem.photoIndex) : outPath;
         switch (problem.error) {

@@ -16,9 +16,9 @@ inline tools::AlbumPhotoSource samplePhoto(const QString& name, QSize size, quin
     return {name, tools::makeSamplePhoto(size, seed, format), size, false};
 }
 
-inline QByteArray albumBytes(const tools::AlbumSpec& spec)
+inline QByteArray albumBytes(const tools::AlbumSpec& albumSpec)
 {
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     return built ? built->bytes : QByteArray();
 }
 

@@ -57,15 +57,15 @@ QStringList listing(const QString& dir)
 // Japanese name, a GIF.
 tools::AlbumSpec threePhotoSpec(const QString& password = QString())
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     if (!password.isNull())
-        spec.password = storedPasswordForm(password);
-    spec.photos = {
+        albumSpec.password = storedPasswordForm(password);
+    albumSpec.photos = {
         test::samplePhoto(QStringLiteral("IMG.0001.JPG"), QSize(640, 480), 1),
         test::samplePhoto(QStringLiteral("写真　二枚目.bmp"), QSize(33, 65), 2, PhotoFormat::Bmp),
         test::samplePhoto(QStringLiteral("c.gif"), QSize(120, 90), 3, PhotoFormat::Gif)};
-    spec.photos[1].hidden = true;
-    return spec;
+    albumSpec.photos[1].hidden = true;
+    return albumSpec;
 }
 
 } // namespace
@@ -109,8 +109,8 @@ void TestAlbumCli::initTestCase()
 
 void TestAlbumCli::infoJson()
 {
-    const tools::AlbumSpec spec = threePhotoSpec(QStringLiteral("Pass1234"));
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
+    const tools::AlbumSpec albumSpec = threePhotoSpec(QStringLiteral("Pass1234"));
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     const Run r = cli({QStringLiteral("album-info"), QStringLiteral("--json"), m_locked});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
@@ -126,7 +126,7 @@ void TestAlbumCli::infoJson()
     QCOMPARE(photos.size(), 3);
     for (int i = 0; i < 3; ++i) {
         const QJsonObject p = photos.at(i).toObject();
-        const tools::AlbumPhotoSource& s = spec.photos.at(i);
+        const tools::AlbumPhotoSource& s = albumSpec.photos.at(i);
         QCOMPARE(p.keys().size(), 7);
         QCOMPARE(p.value("index").toInt(), i);
         QCOMPARE(p.value("name").toString(), (s.hidden ? QStringLiteral("*") : QString()) + s.name);
@@ -244,13 +244,13 @@ void TestAlbumCli::unreadableFile()
 
 void TestAlbumCli::extractBytesUnchanged()
 {
-    const tools::AlbumSpec spec = threePhotoSpec();
+    const tools::AlbumSpec albumSpec = threePhotoSpec();
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("new/sub")); // made when missing
     const Run r = cli({QStringLiteral("album-extract"), m_album, target});
     QCOMPARE(r.status, 0);
     QCOMPARE(listing(target), (QStringList{"*写真　二枚目.bmp", "IMG.0001.JPG", "c.gif"}));
-    for (const tools::AlbumPhotoSource& s : spec.photos) {
+    for (const tools::AlbumPhotoSource& s : albumSpec.photos) {
         const QString file = (s.hidden ? QStringLiteral("*") : QString()) + s.name;
         QCOMPARE(test::readBytes(target + QLatin1Char('/') + file), s.imageBytes);
     }
@@ -294,7 +294,7 @@ void TestAlbumCli::extractPassword()
 
 void TestAlbumCli::extractSafeNames()
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     const QStringList names = {"../evil.jpg",
                                "a/b.jpg",
                                "..",
@@ -305,10 +305,10 @@ void TestAlbumCli::extractSafeNames()
                                QStringLiteral("tab\there.jpg"),
                                "."};
     for (int i = 0; i < names.size(); ++i)
-        spec.photos.append({names.at(i), QByteArray::number(i) + "-bytes", QSize(1, 1), false});
+        albumSpec.photos.append({names.at(i), QByteArray::number(i) + "-bytes", QSize(1, 1), false});
     QTemporaryDir dir;
     const QString album = dir.filePath(QStringLiteral("names.sld"));
-    QVERIFY(test::writeBytes(album, test::albumBytes(spec)));
+    QVERIFY(test::writeBytes(album, test::albumBytes(albumSpec)));
     const QString target = dir.filePath(QStringLiteral("out"));
     QVERIFY(QDir().mkdir(target));
     QVERIFY(test::writeBytes(target + QStringLiteral("/same.jpg"), "keep me"));

@@ -27,15 +27,15 @@ namespace {
 // holds as many bytes as two photos need at least) and a password.
 tools::AlbumSpec twoPhotoSpec()
 {
-    tools::AlbumSpec spec;
-    spec.password = storedPasswordForm(QStringLiteral("abc"));
-    spec.unusedValue = 0x1234;
-    spec.photos = {
+    tools::AlbumSpec albumSpec;
+    albumSpec.password = storedPasswordForm(QStringLiteral("abc"));
+    albumSpec.unusedValue = 0x1234;
+    albumSpec.photos = {
         {QStringLiteral("写真一枚目の名前はとても長い名前になっています.JPG"), QByteArray(300, 'x'),
          QSize(640, 480), false},
         {QStringLiteral("second.photo.with.dots.bmp"), QByteArray(200, 'y'), QSize(120, 90), true},
     };
-    return spec;
+    return albumSpec;
 }
 
 } // namespace
@@ -59,12 +59,12 @@ private Q_SLOTS:
 void TestAlbumFormat::workedLayoutGoldenBytes()
 {
     // One 640 x 480 photo named IMG1.JPG whose image file has L = 5 bytes.
-    tools::AlbumSpec spec;
-    spec.headerTail = "2.00";
-    spec.unusedValue = 7;
-    spec.photos = {
+    tools::AlbumSpec albumSpec;
+    albumSpec.headerTail = "2.00";
+    albumSpec.unusedValue = 7;
+    albumSpec.photos = {
         {QStringLiteral("IMG1.JPG"), QByteArray("\xFF\xD8\xFF\xD9!", 5), QSize(640, 480), false}};
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     QVERIFY(built);
     const QByteArray expected = QByteArray("Vintrel Ver2.00", 15)    // 0: header
                                 + QByteArray(8, '\0')                // 15: no password
@@ -81,9 +81,9 @@ void TestAlbumFormat::workedLayoutGoldenBytes()
 
     // A hidden photo with a Japanese name and a password: "*" and the name in
     // code page 932, the password in its stored form.
-    spec.password = storedPasswordForm(QStringLiteral("Ab1"));
-    spec.photos = {{QStringLiteral("写真.jpg"), QByteArray("z"), QSize(2, 3), true}};
-    const QByteArray second = albumBytes(spec);
+    albumSpec.password = storedPasswordForm(QStringLiteral("Ab1"));
+    albumSpec.photos = {{QStringLiteral("写真.jpg"), QByteArray("z"), QSize(2, 3), true}};
+    const QByteArray second = albumBytes(albumSpec);
     QCOMPARE(second.mid(15, 8).toHex(' '), QByteArray("be 9d ce ff ff ff ff ff"));
     QCOMPARE(second.mid(31, 11).toHex(' '), QByteArray("09 00 2a 8e ca 90 5e 2e 6a 70 67"));
     QCOMPARE(second.mid(42, 5).toHex(' '), QByteArray("01 00 00 00 7a"));
@@ -103,17 +103,17 @@ void TestAlbumFormat::tablesOfABuiltAlbum()
 {
     QFETCH(int, photoCount);
     QFETCH(QString, password);
-    tools::AlbumSpec spec;
-    spec.headerTail = QByteArray("\x00\xFFzz", 4);
-    spec.unusedValue = -2;
+    tools::AlbumSpec albumSpec;
+    albumSpec.headerTail = QByteArray("\x00\xFFzz", 4);
+    albumSpec.unusedValue = -2;
     if (!password.isNull())
-        spec.password = storedPasswordForm(password);
+        albumSpec.password = storedPasswordForm(password);
     const QStringList names = {QStringLiteral("IMG.0001.JPG"), QStringLiteral("ｶﾅと漢字.bmp"),
                                QString(), QStringLiteral("x")};
     for (int i = 0; i < photoCount; ++i)
-        spec.photos.append({names.at(i), QByteArray(10 + i * 7, char('a' + i)),
+        albumSpec.photos.append({names.at(i), QByteArray(10 + i * 7, char('a' + i)),
                             QSize(100 + i, 50 + 2 * i), i == 1});
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     QVERIFY(built);
 
     QTemporaryDir dir;
@@ -122,7 +122,7 @@ void TestAlbumFormat::tablesOfABuiltAlbum()
     const AlbumResult<AlbumTable> t = readAlbumTable(path);
     QVERIFY2(t.ok(), errorName(t.error()));
     QCOMPARE(t->header, QByteArray("Vintrel Ver\x00\xFFzz", 15));
-    QCOMPARE(t->password, spec.password);
+    QCOMPARE(t->password, albumSpec.password);
     QCOMPARE(t->hasPassword(), !password.isNull());
     QCOMPARE(t->unusedValue, qint16(-2));
     QCOMPARE(t->fileSize, built->bytes.size());
@@ -130,7 +130,7 @@ void TestAlbumFormat::tablesOfABuiltAlbum()
     QCOMPARE(t->photoCount(), photoCount);
     for (int i = 0; i < photoCount; ++i) {
         const AlbumPhoto& p = t->photos.at(i);
-        const tools::AlbumPhotoSource& s = spec.photos.at(i);
+        const tools::AlbumPhotoSource& s = albumSpec.photos.at(i);
         QCOMPARE(p.name, (s.hidden ? QStringLiteral("*") : QString()) + s.name);
         QCOMPARE(p.isHidden(), s.hidden);
         QCOMPARE(QSize(p.width(), p.height()), s.pixelSize);
@@ -286,14 +286,14 @@ void TestAlbumFormat::fileWithoutReadPermission()
 
 void TestAlbumFormat::photoBytesOnDemand()
 {
-    const tools::AlbumSpec spec = twoPhotoSpec();
+    const tools::AlbumSpec albumSpec = twoPhotoSpec();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.sld"));
-    QVERIFY(test::writeBytes(path, albumBytes(spec)));
+    QVERIFY(test::writeBytes(path, albumBytes(albumSpec)));
     AlbumFileReader reader;
     QCOMPARE(reader.open(path).error, AlbumError::None);
-    QCOMPARE(*reader.photoBytes(1), spec.photos.at(1).imageBytes);
-    QCOMPARE(*reader.photoBytes(0), spec.photos.at(0).imageBytes);
+    QCOMPARE(*reader.photoBytes(1), albumSpec.photos.at(1).imageBytes);
+    QCOMPARE(*reader.photoBytes(0), albumSpec.photos.at(0).imageBytes);
     QCOMPARE(reader.photoBytes(2).error(), AlbumError::NoSuchPhoto);
     QCOMPARE(reader.photoBytes(-1).error(), AlbumError::NoSuchPhoto);
     reader.close();
@@ -316,21 +316,21 @@ void TestAlbumFormat::manyPhotosAcrossReadWindows()
 {
     // Blocks of 40 KB: the walk seeks over them and the names and tables span
     // several read windows.
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     for (int i = 0; i < 60; ++i)
-        spec.photos.append(
+        albumSpec.photos.append(
             {QStringLiteral("photo%1.jpg").arg(i) + QString(i * 20, QLatin1Char('n')),
              QByteArray(40000 + i, char(i)), QSize(i + 1, i + 2), i % 7 == 0});
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.sld"));
-    QVERIFY(test::writeBytes(path, albumBytes(spec)));
+    QVERIFY(test::writeBytes(path, albumBytes(albumSpec)));
     AlbumFileReader reader;
     QCOMPARE(reader.open(path).error, AlbumError::None);
     QCOMPARE(reader.table().photoCount(), 60);
     for (int i : {59, 0, 31}) {
         QCOMPARE(reader.table().photos.at(i).name.size(),
-                 spec.photos.at(i).name.size() + (i % 7 == 0));
-        QCOMPARE(*reader.photoBytes(i), spec.photos.at(i).imageBytes);
+                 albumSpec.photos.at(i).name.size() + (i % 7 == 0));
+        QCOMPARE(*reader.photoBytes(i), albumSpec.photos.at(i).imageBytes);
     }
 }
 

@@ -40,13 +40,13 @@ public:
     qint16 add(const QString& name, const QString& password = QString(),
                QSize size = QSize(300, 100), QByteArray imageBytes = QByteArray())
     {
-        tools::AlbumSpec spec;
+        tools::AlbumSpec albumSpec;
         if (!password.isNull())
-            spec.password = storedPasswordForm(password);
-        spec.photos = {imageBytes.isNull() ? test::samplePhoto(QStringLiteral("p.jpg"), size, 3)
+            albumSpec.password = storedPasswordForm(password);
+        albumSpec.photos = {imageBytes.isNull() ? test::samplePhoto(QStringLiteral("p.jpg"), size, 3)
                                            : tools::AlbumPhotoSource{QStringLiteral("p.jpg"),
                                                                      imageBytes, size, false}};
-        test::writeBytes(path(name), test::albumBytes(spec));
+        test::writeBytes(path(name), test::albumBytes(albumSpec));
         return addEntry(name);
     }
     qint16 addEntry(const QString& name)
@@ -218,11 +218,11 @@ void TestAlbumReader::noPasswordWhenTheFirstTwoBytesAreZero()
     test::TestEnvironment env;
     ScriptedPrompts prompts;
     Fixture f;
-    tools::AlbumSpec spec;
-    spec.password = {0, 0, 0x12, 0x34, 0xFF, 0xFF, 0xFF, 0xFF};
-    spec.photos = {
+    tools::AlbumSpec albumSpec;
+    albumSpec.password = {0, 0, 0x12, 0x34, 0xFF, 0xFF, 0xFF, 0xFF};
+    albumSpec.photos = {
         test::samplePhoto(QStringLiteral("p.bmp"), QSize(20, 20), 1, tools::PhotoFormat::Bmp)};
-    QVERIFY(test::writeBytes(f.path(QStringLiteral("z.sld")), test::albumBytes(spec)));
+    QVERIFY(test::writeBytes(f.path(QStringLiteral("z.sld")), test::albumBytes(albumSpec)));
     const qint16 i = f.addEntry(QStringLiteral("z.sld"));
     QCOMPARE(f.read(i), AlbumReadOutcome::Read);
     QVERIFY(prompts.asked().isEmpty());

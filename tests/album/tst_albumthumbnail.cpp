@@ -255,12 +255,12 @@ void TestAlbumThumbnail::undecodableBytes()
 
 void TestAlbumThumbnail::albumThumbnailCarriesTheFileFacts()
 {
-    tools::AlbumSpec spec;
-    spec.password = storedPasswordForm(QStringLiteral("key"));
-    spec.photos = {test::samplePhoto(QStringLiteral("a.jpg"), QSize(1600, 1200), 1)};
+    tools::AlbumSpec albumSpec;
+    albumSpec.password = storedPasswordForm(QStringLiteral("key"));
+    albumSpec.photos = {test::samplePhoto(QStringLiteral("a.jpg"), QSize(1600, 1200), 1)};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.sld"));
-    const QByteArray bytes = test::albumBytes(spec);
+    const QByteArray bytes = test::albumBytes(albumSpec);
     QVERIFY(test::writeBytes(path, bytes));
     // Midnight local time: the date is kept as a date, at whole seconds.
     const QDateTime when(QDate(2003, 1, 2), QTime(0, 0, 0, 0));
@@ -280,7 +280,7 @@ void TestAlbumThumbnail::albumThumbnailCarriesTheFileFacts()
     QCOMPARE(t.fileDate.toDateTime(), std::optional<QDateTime>(when));
     QVERIFY(t.tableRead);
     QVERIFY(t.hasPassword());
-    QCOMPARE(t.password, spec.password);
+    QCOMPARE(t.password, albumSpec.password);
     QCOMPARE(t.pixelSize, QSize(1600, 1200));
     QCOMPARE(t.image.size(), QSize(98, 73));
     QCOMPARE(t.image.format(), QImage::Format_RGB32);
@@ -288,13 +288,13 @@ void TestAlbumThumbnail::albumThumbnailCarriesTheFileFacts()
 
 void TestAlbumThumbnail::onlyTheFirstPhotoCounts()
 {
-    tools::AlbumSpec spec;
-    spec.photos = {
+    tools::AlbumSpec albumSpec;
+    albumSpec.photos = {
         test::samplePhoto(QStringLiteral("first.gif"), QSize(90, 120), 5, PhotoFormat::Gif),
         {QStringLiteral("second.jpg"), QByteArray("not an image"), QSize(1, 1), false}};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.sld"));
-    QVERIFY(test::writeBytes(path, test::albumBytes(spec)));
+    QVERIFY(test::writeBytes(path, test::albumBytes(albumSpec)));
     const AlbumThumbnail t = makeAlbumThumbnail(path, 80);
     QVERIFY2(t.ok(), errorName(t.failure.error));
     QCOMPARE(t.pixelSize, QSize(90, 120));
@@ -305,10 +305,10 @@ void TestAlbumThumbnail::brokenAlbumsKeepSizeAndDate()
 {
     QTemporaryDir dir;
     // The first photo's bytes are no image: the table was read, the photo failed.
-    tools::AlbumSpec spec;
-    spec.photos = {{QStringLiteral("x.jpg"), QByteArray(500, '\x01'), QSize(10, 10), false}};
+    tools::AlbumSpec albumSpec;
+    albumSpec.photos = {{QStringLiteral("x.jpg"), QByteArray(500, '\x01'), QSize(10, 10), false}};
     const QString undecodable = dir.filePath(QStringLiteral("u.sld"));
-    QVERIFY(test::writeBytes(undecodable, test::albumBytes(spec)));
+    QVERIFY(test::writeBytes(undecodable, test::albumBytes(albumSpec)));
     AlbumThumbnail t = makeAlbumThumbnail(undecodable, 80);
     QCOMPARE(t.failure.error, AlbumError::UndecodableImage);
     QVERIFY(t.tableRead);
@@ -318,7 +318,7 @@ void TestAlbumThumbnail::brokenAlbumsKeepSizeAndDate()
     QVERIFY(t.image.isNull());
 
     // Broken tables: nothing but the file's own facts.
-    QByteArray cut = test::albumBytes(spec).left(30);
+    QByteArray cut = test::albumBytes(albumSpec).left(30);
     const QString truncated = dir.filePath(QStringLiteral("t.sld"));
     QVERIFY(test::writeBytes(truncated, cut));
     t = makeAlbumThumbnail(truncated, 80);
@@ -339,12 +339,12 @@ void TestAlbumThumbnail::workersGiveTheSameThumbnails()
     QTemporaryDir dir;
     QStringList paths;
     for (int i = 0; i < 6; ++i) {
-        tools::AlbumSpec spec;
-        spec.photos = {test::samplePhoto(QStringLiteral("p.jpg"), QSize(300 + i * 50, 200 + i * 30),
+        tools::AlbumSpec albumSpec;
+        albumSpec.photos = {test::samplePhoto(QStringLiteral("p.jpg"), QSize(300 + i * 50, 200 + i * 30),
                                          quint32(i),
                                          i % 3 == 0 ? PhotoFormat::Bmp : PhotoFormat::Jpeg)};
         paths << dir.filePath(QStringLiteral("%1.sld").arg(i));
-        QVERIFY(test::writeBytes(paths.last(), test::albumBytes(spec)));
+        QVERIFY(test::writeBytes(paths.last(), test::albumBytes(albumSpec)));
     }
     const QList<AlbumThumbnail> threaded = QtConcurrent::blockingMapped(
         paths, [](const QString& p) { return makeAlbumThumbnail(p, 90); });

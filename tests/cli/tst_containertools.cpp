@@ -121,13 +121,13 @@ private:
 QString TestContainerTools::makeAlbum(const QString& folder, const QString& name, QSize firstPhoto,
                                       quint32 seed, const QString& password)
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     if (!password.isEmpty())
-        spec.password = storedPasswordForm(password);
-    spec.photos = {samplePhoto(QStringLiteral("p1.jpg"), firstPhoto, seed),
+        albumSpec.password = storedPasswordForm(password);
+    albumSpec.photos = {samplePhoto(QStringLiteral("p1.jpg"), firstPhoto, seed),
                    samplePhoto(QStringLiteral("p2.jpg"), QSize(32, 32), seed + 1)};
     const QString path = folder + name;
-    if (!writeBytes(path, albumBytes(spec)))
+    if (!writeBytes(path, albumBytes(albumSpec)))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }

@@ -69,12 +69,12 @@ QByteArray sampleBytes(int count, std::optional<QString> password = std::nullopt
 
 void writeAlbum(const QString& path, const QString& password = QString(), quint32 seed = 1)
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     if (!password.isNull())
-        spec.password = storedPasswordForm(password);
+        albumSpec.password = storedPasswordForm(password);
     const QByteArray jpeg = tools::makeSamplePhoto(QSize(160, 120), seed, tools::PhotoFormat::Jpeg);
-    spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
-    QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(spec)->bytes));
+    albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
+    QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(albumSpec)->bytes));
 }
 
 QStringList namesOf(const QList<AlbumEntry>& albums)

@@ -43,12 +43,12 @@ private:
 QString TestContainerFromAlbums::album(const QString& name, QSize firstPhoto, quint32 seed,
                                        const PasswordBytes& password, tools::PhotoFormat format)
 {
-    tools::AlbumSpec spec;
-    spec.password = password;
-    spec.photos = {samplePhoto(QStringLiteral("a.jpg"), firstPhoto, seed, format),
+    tools::AlbumSpec albumSpec;
+    albumSpec.password = password;
+    albumSpec.photos = {samplePhoto(QStringLiteral("a.jpg"), firstPhoto, seed, format),
                    samplePhoto(QStringLiteral("b.jpg"), QSize(40, 40), seed + 1)};
     const QString path = m_folder + name;
-    if (!writeBytes(path, albumBytes(spec)))
+    if (!writeBytes(path, albumBytes(albumSpec)))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }

@@ -30,13 +30,13 @@ namespace {
 void writeAlbum(const QString& path, QSize photo, const QString& password = QString(),
                 quint32 seed = 1)
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     if (!password.isNull())
-        spec.password = storedPasswordForm(password);
+        albumSpec.password = storedPasswordForm(password);
     const QByteArray jpeg = tools::makeSamplePhoto(photo, seed, tools::PhotoFormat::Jpeg);
-    spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
-    spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0002.JPG"), jpeg));
-    QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(spec)->bytes));
+    albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
+    albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0002.JPG"), jpeg));
+    QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(albumSpec)->bytes));
 }
 
 void writeRaw(const QString& path, const QByteArray& bytes)

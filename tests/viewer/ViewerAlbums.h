@@ -59,12 +59,12 @@ inline bool writeAlbumFile(const QString& path, const QByteArray& bytes)
 inline QByteArray solidAlbumBytes(int album, const QStringList& names,
                                   const QString& password = QString())
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec albumSpec;
     if (!password.isEmpty())
-        spec.password = storedPasswordForm(password);
+        albumSpec.password = storedPasswordForm(password);
     for (int i = 0; i < names.size(); ++i)
-        spec.photos.append(solidPhoto(names.at(i), album, i));
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(spec);
+        albumSpec.photos.append(solidPhoto(names.at(i), album, i));
+    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     return built ? built->bytes : QByteArray();
 }
 

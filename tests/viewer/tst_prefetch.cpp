@@ -164,11 +164,11 @@ void TestPrefetch::preparedAsTheStepWouldPrepareIt()
 {
     AlbumFolder folder;
     const QString path = folder.dir.filePath(QStringLiteral("photos.sld"));
-    tools::AlbumSpec spec;
-    spec.photos.append(tools::AlbumPhotoSource{
+    tools::AlbumSpec albumSpec;
+    albumSpec.photos.append(tools::AlbumPhotoSource{
         QStringLiteral("p"), tools::makeSamplePhoto(QSize(500, 333), 7, tools::PhotoFormat::Jpeg),
         QSize(500, 333), false});
-    QVERIFY(test::writeAlbumFile(path, tools::buildAlbum(spec)->bytes));
+    QVERIFY(test::writeAlbumFile(path, tools::buildAlbum(albumSpec)->bytes));
     const album::AlbumResult<album::AlbumTable> table = album::readAlbumTable(path);
     QVERIFY(table);
 

@@ -669,16 +669,16 @@ void TestSlideshow::fileVanished()
 void TestSlideshow::photoThatCannotBeShown()
 {
     Show show;
-    tools::AlbumSpec spec;
-    spec.photos.append(test::solidPhoto(QStringLiteral("P0.JPG"), 0, 0));
+    tools::AlbumSpec albumSpec;
+    albumSpec.photos.append(test::solidPhoto(QStringLiteral("P0.JPG"), 0, 0));
     tools::AlbumPhotoSource broken = test::solidPhoto(QStringLiteral("P1.JPG"), 0, 1);
     broken.imageBytes = QByteArrayLiteral("these bytes are no picture");
-    spec.photos.append(broken);
+    albumSpec.photos.append(broken);
     // A size table that disagrees with the photo: placed by the real pixels.
     tools::AlbumPhotoSource lying = test::solidPhoto(QStringLiteral("P2.JPG"), 0, 2);
     lying.pixelSize = QSize(9000, 20);
-    spec.photos.append(lying);
-    show.albumOfBytes(tools::buildAlbum(spec)->bytes, {"P0.JPG", "P1.JPG", "P2.JPG"});
+    albumSpec.photos.append(lying);
+    show.albumOfBytes(tools::buildAlbum(albumSpec)->bytes, {"P0.JPG", "P1.JPG", "P2.JPG"});
     QVERIFY(show.start());
     // The photo that fails leaves a black screen named after itself, never
     // the photo before it, and the show goes on.
@@ -692,15 +692,15 @@ void TestSlideshow::sameScreenWithoutLookAhead()
         Show show;
         stdGlobal().viewerOptions = 0;
         for (int a = 0; a < 2; ++a) {
-            tools::AlbumSpec spec;
+            tools::AlbumSpec albumSpec;
             for (int p = 0; p < 3; ++p) {
                 const QSize size = p == 1 ? QSize(120, 90) : QSize(1100 + 37 * p, 900 - 11 * a);
-                spec.photos.append(tools::AlbumPhotoSource{
+                albumSpec.photos.append(tools::AlbumPhotoSource{
                     QStringLiteral("P%1.JPG").arg(p),
                     tools::makeSamplePhoto(size, quint32(10 * a + p), tools::PhotoFormat::Jpeg),
                     size, false});
             }
-            show.albumOfBytes(tools::buildAlbum(spec)->bytes, {"P0.JPG", "P1.JPG", "P2.JPG"});
+            show.albumOfBytes(tools::buildAlbum(albumSpec)->bytes, {"P0.JPG", "P1.JPG", "P2.JPG"});
         }
         show.setOptions({true, false, true, 1});
         stdGlobal().viewerOptions |= ViewerOpt::FullSize; // shrink and enlarge
