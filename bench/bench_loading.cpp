@@ -56,7 +56,8 @@ int main(int argc, char* argv[])
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
 
     std::printf("making %d albums with a 12 MP JPEG first photo...\n", albums);
-    const QByteArray jpeg = tools::makeSamplePhoto(QSize(4000, 3000), 7, tools::PhotoFormat::Jpeg, 90);
+    const QByteArray jpeg =
+        tools::makeSamplePhoto(QSize(4000, 3000), 7, tools::PhotoFormat::Jpeg, 90);
     tools::AlbumSpec albumSpec;
     albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
     const QByteArray albumBytes = tools::buildAlbum(albumSpec)->bytes;
@@ -74,7 +75,8 @@ int main(int argc, char* argv[])
     literal.start();
     for (int i = 0; i < sample; ++i)
         literalThumbnail(dir.filePath(names.at(i)), dir.filePath("work.bmp"));
-    const double literalMsPerAlbum = literal.elapsed() / double(sample) + 10.0; // plus its 10 ms step
+    const double literalMsPerAlbum =
+        literal.elapsed() / double(sample) + 10.0; // plus its 10 ms step
     std::printf("literal path:  %.1f albums/s (%.0f ms per album incl. the 10 ms step)\n",
                 1000.0 / literalMsPerAlbum, literalMsPerAlbum);
 
@@ -100,7 +102,8 @@ int main(int argc, char* argv[])
     while (stdGlobal().mode != Mode::Shown)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double seconds = total.elapsed() / 1000.0;
-    std::printf("ours:          %.1f albums/s (%d albums in %.2f s, %d steps, longest UI step %.1f ms)\n",
-                albums / seconds, albums, seconds, steps, longestStepMs);
+    std::printf(
+        "ours:          %.1f albums/s (%d albums in %.2f s, %d steps, longest UI step %.1f ms)\n",
+        albums / seconds, albums, seconds, steps, longestStepMs);
     return 0;
 }

@@ -30,9 +30,9 @@ void put32(QByteArray& b, qint32 v)
 // The cover's colours; the picture is drawn with these only (no antialiasing)
 // so every pixel maps to a palette index.
 const QList<QRgb> kCoverPalette = {
-    qRgb(250, 246, 236), qRgb(120, 40, 45),  qRgb(160, 60, 60),   qRgb(230, 200, 120),
-    qRgb(90, 150, 210),  qRgb(60, 130, 80),  qRgb(40, 95, 60),    qRgb(250, 220, 90),
-    qRgb(255, 255, 255), qRgb(30, 30, 40),   qRgb(190, 215, 240), qRgb(200, 170, 100),
+    qRgb(250, 246, 236), qRgb(120, 40, 45), qRgb(160, 60, 60),   qRgb(230, 200, 120),
+    qRgb(90, 150, 210),  qRgb(60, 130, 80), qRgb(40, 95, 60),    qRgb(250, 220, 90),
+    qRgb(255, 255, 255), qRgb(30, 30, 40),  qRgb(190, 215, 240), qRgb(200, 170, 100),
 };
 
 } // namespace
@@ -112,8 +112,8 @@ QImage drawDefaultCover()
     p.setBrush(QColor(kCoverPalette[7]));
     p.drawEllipse(QPoint(45, 25), 4, 4);
     QPolygon hill;
-    hill << QPoint(21, 46) << QPoint(31, 30) << QPoint(38, 38) << QPoint(44, 33)
-         << QPoint(53, 42) << QPoint(53, 46);
+    hill << QPoint(21, 46) << QPoint(31, 30) << QPoint(38, 38) << QPoint(44, 33) << QPoint(53, 42)
+         << QPoint(53, 46);
     p.setBrush(QColor(kCoverPalette[5]));
     p.drawPolygon(hill);
     p.setBrush(QColor(kCoverPalette[6]));
@@ -133,7 +133,8 @@ QImage drawStartupPicture()
     p.fillRect(img.rect(), sky);
 
     // A fan of photo prints.
-    const QList<QColor> tints = {QColor(240, 170, 90), QColor(120, 190, 140), QColor(140, 170, 230)};
+    const QList<QColor> tints = {QColor(240, 170, 90), QColor(120, 190, 140),
+                                 QColor(140, 170, 230)};
     for (int i = 0; i < 3; ++i) {
         p.save();
         p.translate(88 + i * 36, 150);

@@ -41,10 +41,14 @@ MsgAnswer QtPrompts::message(const MessageRequest& r)
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    default: return r.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        return r.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
     }
 }
 

@@ -25,8 +25,7 @@ void installJapaneseTranslations(QApplication& app)
     // Qt's own buttons and dialogs (Yes/No, file dialogs) in Japanese.
     auto* qtTranslator = new QTranslator(&app);
     if (qtTranslator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
-                           QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtTranslator);
 }
 
@@ -72,7 +71,8 @@ int main(int argc, char* argv[])
     setPrompts(&dialogs);
     std::unique_ptr<frmMain> mainWindow;
 
-    auto* startup = new StartupWindow(readStartupPicture(dataFolder() + QStringLiteral("Image.bmp")));
+    auto* startup =
+        new StartupWindow(readStartupPicture(dataFolder() + QStringLiteral("Image.bmp")));
     startup->showFor(1000, [&] {
         mainWindow = std::make_unique<frmMain>();
         dialogs.setOwner(mainWindow.get());

@@ -19,8 +19,14 @@ constexpr qint32 packPair(int high, int low)
 {
     return qint32(quint32(quint16(high)) << 16 | quint16(low));
 }
-constexpr int pairHigh(qint32 packed) { return qint16(quint32(packed) >> 16); }
-constexpr int pairLow(qint32 packed) { return qint16(quint32(packed) & 0xFFFF); }
+constexpr int pairHigh(qint32 packed)
+{
+    return qint16(quint32(packed) >> 16);
+}
+constexpr int pairLow(qint32 packed)
+{
+    return qint16(quint32(packed) & 0xFFFF);
+}
 
 // Variant tags of the date entries.
 enum VariantTag : quint16 { kTagEmpty = 0, kTagDate = 7, kTagText = 8 };

@@ -103,8 +103,7 @@ void EnableGridItems(frmMain& w)
 {
     switchButtonOn(w, Cmd::Slide);
     switchButtonOn(w, Cmd::Random);
-    setMenuItemsEnabled(w, {"mnuContnrAdd", "mnuContnrList", "mnuContnrInfo", "mnuEditSort"},
-                        true);
+    setMenuItemsEnabled(w, {"mnuContnrAdd", "mnuContnrList", "mnuContnrInfo", "mnuEditSort"}, true);
 }
 
 void switchPasteOffIfOn(frmMain& w)

@@ -14,9 +14,9 @@ class frmMain;
 struct SwitchableButton
 {
     quint16 bit;
-    const char* key;          // toolbar button key
-    const char* image;        // picture while enabled; "imgNo..." while disabled
-    QStringList menuItems;    // menu items switched with it
+    const char* key;       // toolbar button key
+    const char* image;     // picture while enabled; "imgNo..." while disabled
+    QStringList menuItems; // menu items switched with it
 };
 
 const QList<SwitchableButton>& switchableButtons();

@@ -69,9 +69,9 @@ std::optional<QByteArray> fromUnicode(const QString& text, bool strict)
     UConverter* conv = converter(strict);
     QByteArray out(text.size() * 2 + 2, Qt::Uninitialized);
     UErrorCode err = U_ZERO_ERROR;
-    const int32_t n = ucnv_fromUChars(conv, out.data(), out.size(),
-                                      reinterpret_cast<const UChar*>(text.utf16()),
-                                      int32_t(text.size()), &err);
+    const int32_t n =
+        ucnv_fromUChars(conv, out.data(), out.size(), reinterpret_cast<const UChar*>(text.utf16()),
+                        int32_t(text.size()), &err);
     if (U_FAILURE(err))
         return std::nullopt;
     out.truncate(n);

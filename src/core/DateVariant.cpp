@@ -56,8 +56,8 @@ DateVariant DateVariant::fromDateTime(const QDateTime& local)
 
 std::optional<QDateTime> parseDateText(const QString& text)
 {
-    static const QRegularExpression re(
-        QStringLiteral(R"(^\s*(\d{2}|\d{4})[/-](\d{1,2})[/-](\d{1,2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    static const QRegularExpression re(QStringLiteral(
+        R"(^\s*(\d{2}|\d{4})[/-](\d{1,2})[/-](\d{1,2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
     const QRegularExpressionMatch m = re.match(text);
     if (!m.hasMatch())
         return std::nullopt;

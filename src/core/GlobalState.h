@@ -19,11 +19,11 @@ namespace quorbell {
 
 // Interface modes.
 namespace Mode {
-inline constexpr qint16 Empty = 0;    // no document, or loading abandoned
-inline constexpr qint16 Chosen = 1;   // albums chosen; loading starts on activation
-inline constexpr qint16 Loading = 2;  // the loading loop runs
-inline constexpr qint16 Shown = 3;    // grid shown, nothing selected
-inline constexpr qint16 Selected = 4; // grid shown, an entry selected
+inline constexpr qint16 Empty = 0;        // no document, or loading abandoned
+inline constexpr qint16 Chosen = 1;       // albums chosen; loading starts on activation
+inline constexpr qint16 Loading = 2;      // the loading loop runs
+inline constexpr qint16 Shown = 3;        // grid shown, nothing selected
+inline constexpr qint16 Selected = 4;     // grid shown, an entry selected
 inline constexpr qint16 ViewerOffset = 3; // the viewer adds 3 while it runs (6, 7)
 } // namespace Mode
 
@@ -96,8 +96,8 @@ inline constexpr int kCellSizes[] = {60, 70, 80, 90, 100, 110, 120};
 // the sequences can never disagree in length or order.
 struct AlbumEntry
 {
-    QString fileName;    // with extension, without folder; a leading "*" marks a hidden entry
-    QString comment;     // drawn under the thumbnail
+    QString fileName;     // with extension, without folder; a leading "*" marks a hidden entry
+    QString comment;      // drawn under the thumbnail
     qint32 thumbSize = 0; // packed width*65536+height of the picture before it was fitted
     qint32 cellPos = 0;   // packed x*65536+y of the cell, recorded when drawn
     QImage thumbnail;     // already fitted to the cell; null when the album could not be read
@@ -137,14 +137,14 @@ struct GlobalState
     quint8 fontStyle = 0;
 
     // Settings held in memory.
-    quint8 interval = 0;         // optInterval, 1 to 6
-    qint32 selectionColour = 0;  // dlgSelColor, 0x00BBGGRR
-    QString coverImagePath;      // txtFileName (resolved: never empty after a read)
-    QString nameFontName;        // dlgFontName
-    qint16 nameFontSize = 0;     // dlgFontSize, points
-    qint32 nameFontColour = 0;   // dlgFontColor, 0x00BBGGRR
-    QString chooserFolder;       // dlgNew
-    QString containerFolder;     // dlgAdd
+    quint8 interval = 0;          // optInterval, 1 to 6
+    qint32 selectionColour = 0;   // dlgSelColor, 0x00BBGGRR
+    QString coverImagePath;       // txtFileName (resolved: never empty after a read)
+    QString nameFontName;         // dlgFontName
+    qint16 nameFontSize = 0;      // dlgFontSize, points
+    qint32 nameFontColour = 0;    // dlgFontColor, 0x00BBGGRR
+    QString chooserFolder;        // dlgNew
+    QString containerFolder;      // dlgAdd
     qint32 windowHeightTwips = 0; // frmHeight
     qint32 windowWidthTwips = 0;  // frmWidth
 

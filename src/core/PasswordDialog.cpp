@@ -32,9 +32,10 @@ PasswordDialog::PasswordDialog(const PasswordRequest& request, QWidget* parent) 
     setWindowTitle(QStringLiteral("ﾊﾟｽﾜｰﾄﾞの入力"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(album ? QStringLiteral("下記のアルバムファイルのパスワードを入力して下さい")
-                                       : QStringLiteral("コンテナファイルのパスワードを入力して下さい。"),
-                                 this));
+    layout->addWidget(
+        new QLabel(album ? QStringLiteral("下記のアルバムファイルのパスワードを入力して下さい")
+                         : QStringLiteral("コンテナファイルのパスワードを入力して下さい。"),
+                   this));
     if (album) {
         m_fileName = new QLabel(request.fileName, this);
         m_fileName->setObjectName(QStringLiteral("lblFileName"));

@@ -15,8 +15,8 @@ namespace quorbell {
 QString dataFolder();
 
 // Byte positions of the two pictures inside "Image.bmp".
-inline constexpr qint64 kCoverBytes = 1334;          // the default cover BMP
-inline constexpr qint64 kSplashOffset = 1334;        // 0-based start of the start-up picture
+inline constexpr qint64 kCoverBytes = 1334;   // the default cover BMP
+inline constexpr qint64 kSplashOffset = 1334; // 0-based start of the start-up picture
 inline constexpr qint64 kSplashBytes = 205209;
 
 // A private folder for the run's work files (mode 0700), removed at exit.

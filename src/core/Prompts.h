@@ -30,8 +30,8 @@ struct MessageRequest
 struct FileRequest
 {
     QString title;
-    QString folder;        // starting folder; empty for the current one
-    QString filter;        // Qt form: "スライドファイル (*.cov);;すべてのファイル (*)"
+    QString folder; // starting folder; empty for the current one
+    QString filter; // Qt form: "スライドファイル (*.cov);;すべてのファイル (*)"
     QString defaultSuffix; // save dialogs: appended when the name has none
 };
 
@@ -57,14 +57,14 @@ struct FontChoice
 };
 
 enum class ChooserKind {
-    NewGrid,   // the chooser that starts a new grid
-    Insert,    // the chooser of the add-thumbnails command
+    NewGrid, // the chooser that starts a new grid
+    Insert,  // the chooser of the add-thumbnails command
 };
 
 struct AlbumChoice
 {
-    QString folder;    // ends in "/"
-    QStringList names; // in the order of the chooser's file list
+    QString folder;           // ends in "/"
+    QStringList names;        // in the order of the chooser's file list
     bool wholeFolder = false; // taken with the folder button
 };
 
@@ -106,8 +106,7 @@ public:
     }
     bool askYesNo(const QString& text, const QString& title, bool beep = true)
     {
-        return message({text, title, MsgIcon::Question, MsgButtons::YesNo, beep}) ==
-               MsgAnswer::Yes;
+        return message({text, title, MsgIcon::Question, MsgButtons::YesNo, beep}) == MsgAnswer::Yes;
     }
 };
 

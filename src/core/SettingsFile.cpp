@@ -118,7 +118,8 @@ SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
                  g.pendingComment = *commentMetricsFor(size);
              }
          }},
-        {QLatin1String("optPassword="), [&](const QString& v) { flagBit(v, Flag::PasswordSetting); }},
+        {QLatin1String("optPassword="),
+         [&](const QString& v) { flagBit(v, Flag::PasswordSetting); }},
         {QLatin1String("optComment="), [&](const QString& v) { flagBit(v, Flag::CommentDefault); }},
         {QLatin1String("dlgSelColor="),
          [&](const QString& v) {
@@ -261,8 +262,8 @@ QByteArray defaultSettingsFile()
 {
     GlobalState g;
     g.pendingThumbSize = 80;
-    g.flags = Flag::CommentDefault | Flag::CoverSetting | Flag::AutoAdvance | Flag::PhotoName |
-              Flag::Fit;
+    g.flags =
+        Flag::CommentDefault | Flag::CoverSetting | Flag::AutoAdvance | Flag::PhotoName | Flag::Fit;
     g.selectionColour = RgbValue::fromRgb(255, 0, 0);
     g.interval = 3;
     g.nameFontName = QStringLiteral("IPAGothic");
@@ -337,8 +338,8 @@ bool updateLines(const QList<QPair<QByteArray, QString>>& keyValues)
 
 bool updateWindowSize(int heightTwips, int widthTwips)
 {
-    return updateLines({{"frmHeight=", QString::number(heightTwips)},
-                        {"frmWidth=", QString::number(widthTwips)}});
+    return updateLines(
+        {{"frmHeight=", QString::number(heightTwips)}, {"frmWidth=", QString::number(widthTwips)}});
 }
 
 bool updateWorkFolders(const QString& chooserFolder, const QString& containerFolder)

@@ -61,10 +61,10 @@ const QStringList& frmMain::buttonKeys()
 const QStringList& frmMain::imageKeys()
 {
     static const QStringList keys = {
-        "imgNew",     "imgOpen",     "imgSave",   "imgNoSave",   "imgCut",      "imgNoCut",
-        "imgCopy",    "imgNoCopy",   "imgPut",    "imgNoPut",    "imgDelete",   "imgNoDelete",
-        "imgInsert",  "imgNoInsert", "imgRename", "imgNoRename", "imgSlide",    "imgNoSlide",
-        "imgRandom",  "imgNoRandom", "imgCover",  "imgNoCover",  "imgIndex"};
+        "imgNew",    "imgOpen",     "imgSave",   "imgNoSave",   "imgCut",    "imgNoCut",
+        "imgCopy",   "imgNoCopy",   "imgPut",    "imgNoPut",    "imgDelete", "imgNoDelete",
+        "imgInsert", "imgNoInsert", "imgRename", "imgNoRename", "imgSlide",  "imgNoSlide",
+        "imgRandom", "imgNoRandom", "imgCover",  "imgNoCover",  "imgIndex"};
     return keys;
 }
 
@@ -235,7 +235,8 @@ void frmMain::buildToolbar()
         a->setToolTip(QString::fromUtf8(b.text));
         m_buttons.insert(key, a);
         m_buttonImages.insert(key, QString::fromLatin1(b.image));
-        connect(a, &QAction::triggered, this, [this, key] { frmMain_Toolbar_ButtonClick(*this, key); });
+        connect(a, &QAction::triggered, this,
+                [this, key] { frmMain_Toolbar_ButtonClick(*this, key); });
         // Groups as the menus have them.
         if (key == QLatin1String("btnSave") || key == QLatin1String("btnDelete") ||
             key == QLatin1String("btnRename") || key == QLatin1String("btnRandom") ||
@@ -278,7 +279,8 @@ void frmMain::applyLayout()
     // The progress bar lies over the status bar, 4 pixels below its top edge,
     // over the right half so the loading count in panel 1 stays readable.
     m_progress->setGeometry(w / 2, h - Layout::StatusBarHeight + Layout::ProgressBelowStatusTop,
-                            w / 2 - 20, Layout::StatusBarHeight - 2 * Layout::ProgressBelowStatusTop);
+                            w / 2 - 20,
+                            Layout::StatusBarHeight - 2 * Layout::ProgressBelowStatusTop);
     m_vscroll->setGeometry(w - Layout::ScrollWidth, Layout::ScrollTop, Layout::ScrollWidth,
                            qMax(0, h - Layout::ScrollHeightMargin));
 }

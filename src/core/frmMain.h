@@ -93,10 +93,10 @@ public:
     void popupShortcutMenu(QPoint surfacePos);
 
 Q_SIGNALS:
-    void activated();                     // the window became active
-    void keyDown(int key);                // Qt key code
-    void keyPress(int ascii);             // character code, 27 for Escape
-    void clientResized();                 // after the layout constants are re-applied
+    void activated();         // the window became active
+    void keyDown(int key);    // Qt key code
+    void keyPress(int ascii); // character code, 27 for Escape
+    void clientResized();     // after the layout constants are re-applied
 
 protected:
     void changeEvent(QEvent* event) override;

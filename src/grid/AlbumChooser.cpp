@@ -24,11 +24,11 @@ bool isUserVolume(const QStorageInfo& v)
     if (!v.isValid() || !v.isReady())
         return false;
     const QByteArray type = v.fileSystemType();
-    static const QList<QByteArray> pseudo = {"proc", "sysfs", "tmpfs", "devtmpfs", "devpts",
-                                             "cgroup", "cgroup2", "overlay", "squashfs", "mqueue",
-                                             "securityfs", "debugfs", "tracefs", "pstore",
-                                             "bpf", "autofs", "configfs", "fusectl", "hugetlbfs",
-                                             "binfmt_misc", "efivarfs", "ramfs", "nsfs"};
+    static const QList<QByteArray> pseudo = {
+        "proc",      "sysfs",       "tmpfs",    "devtmpfs", "devpts",     "cgroup",
+        "cgroup2",   "overlay",     "squashfs", "mqueue",   "securityfs", "debugfs",
+        "tracefs",   "pstore",      "bpf",      "autofs",   "configfs",   "fusectl",
+        "hugetlbfs", "binfmt_misc", "efivarfs", "ramfs",    "nsfs"};
     if (pseudo.contains(type))
         return false;
     const QString root = v.rootPath();
@@ -230,7 +230,7 @@ void AlbumChooser::placeChanged(int index)
                        insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
         // Back to the place of the program's data folder.
         setCurrentFolder(stdGlobal().programFolder.isEmpty() ? QDir::homePath()
-                                                              : stdGlobal().programFolder);
+                                                             : stdGlobal().programFolder);
         return;
     }
     setCurrentFolder(path);

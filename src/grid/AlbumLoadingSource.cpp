@@ -93,9 +93,7 @@ LoadingSource::Outcome AlbumLoadingSource::load(frmMain& w, int index)
     return Outcome::Stop;
 }
 
-void AlbumLoadingSource::finish(frmMain&)
-{
-}
+void AlbumLoadingSource::finish(frmMain&) {}
 
 void AlbumLoadingSource::cancel()
 {

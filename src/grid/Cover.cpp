@@ -32,9 +32,10 @@ bool PrepareCover(frmMain& w)
     GlobalState& g = stdGlobal();
     const bool exists = QFileInfo(g.coverImagePath).isFile();
     if (!exists) {
-        prompts().warn(QStringLiteral("アルバムカバーのファイルがありません。\r\n"
-                                      "「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。"),
-                       QStringLiteral("アルバムカバー"));
+        prompts().warn(
+            QStringLiteral("アルバムカバーのファイルがありません。\r\n"
+                           "「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。"),
+            QStringLiteral("アルバムカバー"));
         return false;
     }
     QSize fullSize;

@@ -14,13 +14,15 @@ namespace quorbell {
 void registerGridCommands(frmMain& w)
 {
     frmMain* win = &w;
-    QObject::connect(w.surface(), &GridSurface::mouseDown, win,
-                     [win](Qt::MouseButton b, QPoint p) { frmMain_Form_MouseDown(*win, b, p.x(), p.y()); });
+    QObject::connect(w.surface(), &GridSurface::mouseDown, win, [win](Qt::MouseButton b, QPoint p) {
+        frmMain_Form_MouseDown(*win, b, p.x(), p.y());
+    });
     QObject::connect(w.surface(), &GridSurface::doubleClicked, win,
                      [win] { frmMain_Form_DblClick(*win); });
     QObject::connect(w.surface(), &GridSurface::wheelRows, win,
                      [win](int rows) { scrollGridByRows(*win, rows); });
-    QObject::connect(win, &frmMain::keyDown, win, [win](int key) { frmMain_Form_KeyDown(*win, key); });
+    QObject::connect(win, &frmMain::keyDown, win,
+                     [win](int key) { frmMain_Form_KeyDown(*win, key); });
     QObject::connect(win, &frmMain::keyPress, win,
                      [win](int ascii) { frmMain_Form_KeyPress(*win, ascii); });
     QObject::connect(win, &frmMain::clientResized, win, [win] { frmMain_Form_Resize(*win); });

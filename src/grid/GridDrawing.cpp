@@ -55,8 +55,9 @@ QColor fromRgbValue(qint32 v)
 QString commentFamily()
 {
     static const QString family = [] {
-        const QStringList candidates = {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                                        QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+        const QStringList candidates = {QStringLiteral("ＭＳ ゴシック"),
+                                        QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
+                                        QStringLiteral("IPAゴシック"),
                                         QStringLiteral("Noto Sans Mono CJK JP")};
         for (const QString& f : candidates) {
             if (QFontDatabase::hasFamily(f))

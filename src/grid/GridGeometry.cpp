@@ -23,8 +23,8 @@ PlaceResult placeNextCell(GlobalState& g, int clientWidth, int clientHeight)
         r.wrapped = true;
         g.cursorX = Grid::Left;
         g.cursorY = qint16(g.cursorY + g.cellSize + g.comment.stripHeight + Grid::Gap);
-        r.newRowFits = !(g.cursorY + g.cellSize + g.comment.stripHeight + Grid::BottomMargin >
-                         clientHeight);
+        r.newRowFits =
+            !(g.cursorY + g.cellSize + g.comment.stripHeight + Grid::BottomMargin > clientHeight);
     }
     return r;
 }
@@ -117,8 +117,8 @@ QString hiddenAlbumsText(const GlobalState& g)
 
 QString loadingText(const GlobalState& g)
 {
-    return QStringLiteral("読込みアルバム数： ") + QString::number(g.loadIndex) +
-           QLatin1Char('/') + QString::number(g.albumCount());
+    return QStringLiteral("読込みアルバム数： ") + QString::number(g.loadIndex) + QLatin1Char('/') +
+           QString::number(g.albumCount());
 }
 
 QString selectedNumberText(int index)

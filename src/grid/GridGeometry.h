@@ -27,8 +27,8 @@ inline constexpr int BottomMargin = 30; // a row fits while y + cell + strip + 3
 
 struct PlaceResult
 {
-    bool wrapped = false;    // the row was full and the cursor went to the next one
-    bool newRowFits = true;  // only meaningful when wrapped
+    bool wrapped = false;   // the row was full and the cursor went to the next one
+    bool newRowFits = true; // only meaningful when wrapped
 };
 
 // Advances the layout cursor past the cell just drawn at it.
@@ -66,10 +66,11 @@ int firstIndexForScrollValue(const GlobalState& g, int value);
 int rowWidth(const GlobalState& g);
 
 // Status bar texts.
-QString shownAlbumsText(const GlobalState& g);   // "表示アルバム数： " + shown count
-QString hiddenAlbumsText(const GlobalState& g);  // "非表示アルバム数： " + hidden, or empty
-QString loadingText(const GlobalState& g);       // "読込みアルバム数： " + load index "/" count
-QString selectedNumberText(int index);           // "選択アルバム番号： " + index + 1
-QString selectedNameText(const QString& fileName); // "選択アルバム名： " + name before its first dot
+QString shownAlbumsText(const GlobalState& g);  // "表示アルバム数： " + shown count
+QString hiddenAlbumsText(const GlobalState& g); // "非表示アルバム数： " + hidden, or empty
+QString loadingText(const GlobalState& g); // "読込みアルバム数： " + load index "/" count
+QString selectedNumberText(int index);     // "選択アルバム番号： " + index + 1
+QString
+selectedNameText(const QString& fileName); // "選択アルバム名： " + name before its first dot
 
 } // namespace quorbell

@@ -18,8 +18,8 @@ class LoadingSource
 {
 public:
     enum class Outcome {
-        Loaded,   // the entry is filled (possibly without a thumbnail); go on
-        Stop,     // loading stops here (a refused file or a cancelled prompt)
+        Loaded, // the entry is filled (possibly without a thumbnail); go on
+        Stop,   // loading stops here (a refused file or a cancelled prompt)
     };
 
     virtual ~LoadingSource() = default;

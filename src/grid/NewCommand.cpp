@@ -28,9 +28,10 @@ bool acceptNewDocument(frmMain& w, const AlbumChoice& choice)
         return false;
     }
     if (choice.names.size() > kMaxAlbums) {
-        prompts().warn(QStringLiteral("アルバムファイルが多すぎます。一度に選択できるのは %1 個までです。")
-                           .arg(kMaxAlbums),
-                       title);
+        prompts().warn(
+            QStringLiteral("アルバムファイルが多すぎます。一度に選択できるのは %1 個までです。")
+                .arg(kMaxAlbums),
+            title);
         return false;
     }
 

@@ -44,11 +44,13 @@ void TestEncodings::cp932Mapping_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("backslash") << QByteArray("\x5C") << QStringLiteral("\\");
     QTest::newRow("tilde") << QByteArray("\x7E") << QStringLiteral("~");
-    QTest::newRow("wave dash as fullwidth tilde") << QByteArray("\x81\x60") << QString(QChar(0xFF5E));
+    QTest::newRow("wave dash as fullwidth tilde")
+        << QByteArray("\x81\x60") << QString(QChar(0xFF5E));
     QTest::newRow("fullwidth reverse solidus") << QByteArray("\x81\x5F") << QString(QChar(0xFF3C));
     QTest::newRow("fullwidth hyphen-minus") << QByteArray("\x81\x7C") << QString(QChar(0xFF0D));
     QTest::newRow("NEC row 13 circled one") << QByteArray("\x87\x40") << QString(QChar(0x2460));
-    QTest::newRow("IBM extension small roman one") << QByteArray("\xFA\x40") << QString(QChar(0x2170));
+    QTest::newRow("IBM extension small roman one")
+        << QByteArray("\xFA\x40") << QString(QChar(0x2170));
     QTest::newRow("half-width katakana a") << QByteArray("\xB1") << QString(QChar(0xFF71));
     QTest::newRow("kanji") << QByteArray("\x8E\xCA\x90\x5E") << QStringLiteral("写真");
     QTest::newRow("mixed") << QByteArray("IMG\x82\xA0.JPG") << QStringLiteral("IMGあ.JPG");
@@ -69,7 +71,8 @@ void TestEncodings::cp932RefusesWhatItCannotHold_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("first");
     QTest::newRow("e acute") << QStringLiteral("caf\u00E9") << QStringLiteral("\u00E9");
-    QTest::newRow("yen sign has only a best fit") << QStringLiteral("\u00A5100") << QStringLiteral("\u00A5");
+    QTest::newRow("yen sign has only a best fit")
+        << QStringLiteral("\u00A5100") << QStringLiteral("\u00A5");
     QTest::newRow("emoji") << QStringLiteral("a\U0001F600b") << QStringLiteral("\U0001F600");
     QTest::newRow("hangul") << QStringLiteral("\uD55C") << QStringLiteral("\uD55C");
 }
@@ -86,9 +89,9 @@ void TestEncodings::cp932RefusesWhatItCannotHold()
 
 void TestEncodings::cp932InvalidBytes()
 {
-    QVERIFY(!cp932::decodeStrict(QByteArray("\x81")).has_value());    // lone lead byte
+    QVERIFY(!cp932::decodeStrict(QByteArray("\x81")).has_value());     // lone lead byte
     QVERIFY(!cp932::decodeStrict(QByteArray("\x81\x20")).has_value()); // bad trail byte
-    QVERIFY(!cp932::decode(QByteArray("\x81")).isEmpty());              // lenient: replaced
+    QVERIFY(!cp932::decode(QByteArray("\x81")).isEmpty());             // lenient: replaced
 }
 
 void TestEncodings::packedPairs()
@@ -108,9 +111,12 @@ void TestEncodings::stringEntries_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("empty") << QString() << QByteArray("\x00\x00", 2);
-    QTest::newRow("a.sld") << QStringLiteral("a.sld") << QByteArray("\x05\x00" "a.sld", 7);
-    QTest::newRow("double-byte counts two") << QStringLiteral("夏の旅行")
-                                            << QByteArray("\x08\x00\x89\xC4\x82\xCC\x97\xB7\x8D\x73", 10);
+    QTest::newRow("a.sld") << QStringLiteral("a.sld")
+                           << QByteArray("\x05\x00"
+                                         "a.sld",
+                                         7);
+    QTest::newRow("double-byte counts two")
+        << QStringLiteral("夏の旅行") << QByteArray("\x08\x00\x89\xC4\x82\xCC\x97\xB7\x8D\x73", 10);
 }
 
 void TestEncodings::stringEntries()
@@ -147,14 +153,18 @@ void TestEncodings::variantEntries()
 
     ByteWriter w3;
     w3.variant(DateVariant::fromText(QStringLiteral("03/01/02 0:00:00")));
-    QCOMPARE(w3.data(), QByteArray("\x08\x00\x10\x00" "03/01/02 0:00:00", 20));
+    QCOMPARE(w3.data(), QByteArray("\x08\x00\x10\x00"
+                                   "03/01/02 0:00:00",
+                                   20));
 
     ByteWriter w4;
     w4.variant(DateVariant{});
     QCOMPARE(w4.data(), QByteArray("\x00\x00", 2));
 
     for (const QByteArray& bad : {QByteArray("\x05\x00", 2), QByteArray("\x07\x00\x00", 3),
-                                  QByteArray("\x08\x00\x05\x00" "ab", 6)}) {
+                                  QByteArray("\x08\x00\x05\x00"
+                                             "ab",
+                                             6)}) {
         ByteReader rb(bad);
         QVERIFY(!rb.variant().has_value());
         QVERIFY(!rb.ok());
@@ -171,7 +181,9 @@ void TestEncodings::readerStopsAtTheEnd()
     QVERIFY(!r.i16().has_value()); // a failed reader stays failed
     ByteReader r2(data);
     QVERIFY(!r2.bytes(-1).has_value());
-    ByteReader r3(QByteArray("\xFF\xFF" "abc", 5)); // claims 65535 bytes
+    ByteReader r3(QByteArray("\xFF\xFF"
+                             "abc",
+                             5)); // claims 65535 bytes
     QVERIFY(!r3.stringBytes().has_value());
 }
 
@@ -180,10 +192,12 @@ void TestEncodings::passwordForm_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("stored");
     QTest::newRow("empty is eight FF") << QString() << QByteArray(8, '\xFF');
-    QTest::newRow("abc") << QStringLiteral("abc") << QByteArray("\x9E\x9D\x9C\xFF\xFF\xFF\xFF\xFF", 8);
-    QTest::newRow("only eight count") << QStringLiteral("123456789")
-                                      << QByteArray("\xCE\xCD\xCC\xCB\xCA\xC9\xC8\xC7", 8);
-    QTest::newRow("half-width katakana") << QString(QChar(0xFF71)) << QByteArray("\x4E\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 8);
+    QTest::newRow("abc") << QStringLiteral("abc")
+                         << QByteArray("\x9E\x9D\x9C\xFF\xFF\xFF\xFF\xFF", 8);
+    QTest::newRow("only eight count")
+        << QStringLiteral("123456789") << QByteArray("\xCE\xCD\xCC\xCB\xCA\xC9\xC8\xC7", 8);
+    QTest::newRow("half-width katakana")
+        << QString(QChar(0xFF71)) << QByteArray("\x4E\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 8);
 }
 
 void TestEncodings::passwordForm()
@@ -261,12 +275,18 @@ void TestEncodings::dateTexts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDateTime>("expected");
-    QTest::newRow("two-digit 03") << QStringLiteral("03/01/02 0:00:00") << QDateTime(QDate(2003, 1, 2), QTime(0, 0));
-    QTest::newRow("two-digit 29") << QStringLiteral("29/12/31 23:59:59") << QDateTime(QDate(2029, 12, 31), QTime(23, 59, 59));
-    QTest::newRow("two-digit 30") << QStringLiteral("30/01/01 0:00:00") << QDateTime(QDate(1930, 1, 1), QTime(0, 0));
-    QTest::newRow("two-digit 99") << QStringLiteral("99/07/04 12:30:00") << QDateTime(QDate(1999, 7, 4), QTime(12, 30));
-    QTest::newRow("four-digit") << QStringLiteral("2003/01/02 0:00:00") << QDateTime(QDate(2003, 1, 2), QTime(0, 0));
-    QTest::newRow("no time") << QStringLiteral("2003/01/02") << QDateTime(QDate(2003, 1, 2), QTime(0, 0));
+    QTest::newRow("two-digit 03") << QStringLiteral("03/01/02 0:00:00")
+                                  << QDateTime(QDate(2003, 1, 2), QTime(0, 0));
+    QTest::newRow("two-digit 29") << QStringLiteral("29/12/31 23:59:59")
+                                  << QDateTime(QDate(2029, 12, 31), QTime(23, 59, 59));
+    QTest::newRow("two-digit 30") << QStringLiteral("30/01/01 0:00:00")
+                                  << QDateTime(QDate(1930, 1, 1), QTime(0, 0));
+    QTest::newRow("two-digit 99") << QStringLiteral("99/07/04 12:30:00")
+                                  << QDateTime(QDate(1999, 7, 4), QTime(12, 30));
+    QTest::newRow("four-digit") << QStringLiteral("2003/01/02 0:00:00")
+                                << QDateTime(QDate(2003, 1, 2), QTime(0, 0));
+    QTest::newRow("no time") << QStringLiteral("2003/01/02")
+                             << QDateTime(QDate(2003, 1, 2), QTime(0, 0));
     QTest::newRow("garbage") << QStringLiteral("yesterday") << QDateTime();
     QTest::newRow("bad month") << QStringLiteral("2003/13/02 0:00:00") << QDateTime();
 }

@@ -27,7 +27,8 @@ QStringList captionsOf(const QMenu* menu)
 {
     QStringList out;
     for (const QAction* a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + QLatin1Char('=') + a->text());
+        out << (a->isSeparator() ? QStringLiteral("-")
+                                 : a->objectName() + QLatin1Char('=') + a->text());
     return out;
 }
 
@@ -65,7 +66,8 @@ void TestMainWindow::menus()
     QStringList titles;
     for (const QAction* a : top)
         titles << a->text();
-    QCOMPARE(titles, (QStringList{"コンテナ(&C)", "編集(&E)", "表示(&V)", "設定(&O)", "ヘルプ(&H)"}));
+    QCOMPARE(titles,
+             (QStringList{"コンテナ(&C)", "編集(&E)", "表示(&V)", "設定(&O)", "ヘルプ(&H)"}));
     QCOMPARE(captionsOf(top[0]->menu()),
              (QStringList{"mnuContnrNew=新規作成(&N)", "mnuContnrOpen=開く(&O)",
                           "mnuContnrSave=上書き保存(&S)", "mnuContnrAdd=名前をつけて保存(&A)", "-",
@@ -75,12 +77,13 @@ void TestMainWindow::menus()
                           "mnuContnrExit=終了(&X)"}));
     QCOMPARE(captionsOf(top[1]->menu()),
              (QStringList{"mnuEditCut=サムネイル切り取り(&T)", "mnuEditCopy=サムネイルコピー(&C)",
-                          "mnuEditPut=サムネイル貼り付け(&P)", "mnuEditDelete=サムネイル削除(&D)", "-",
-                          "mnuEditInsert=サムネイル追加(&I)", "-", "=サムネイルソート(&S)", "-",
-                          "mnuEditRename=一括リネーミング(&R)"}));
-    QCOMPARE(captionsOf(w.menuItem("mnuEditSort")->menu()),
-             (QStringList{"mnuSortDateU=日付・昇順(&U)", "mnuSortDateL=日付・降順(&D)",
-                          "mnuSortFileU=ファイル名・昇順(&F)", "mnuSortFileL=ファイル名・降順(&L)"}));
+                          "mnuEditPut=サムネイル貼り付け(&P)", "mnuEditDelete=サムネイル削除(&D)",
+                          "-", "mnuEditInsert=サムネイル追加(&I)", "-", "=サムネイルソート(&S)",
+                          "-", "mnuEditRename=一括リネーミング(&R)"}));
+    QCOMPARE(
+        captionsOf(w.menuItem("mnuEditSort")->menu()),
+        (QStringList{"mnuSortDateU=日付・昇順(&U)", "mnuSortDateL=日付・降順(&D)",
+                     "mnuSortFileU=ファイル名・昇順(&F)", "mnuSortFileL=ファイル名・降順(&L)"}));
     QCOMPARE(captionsOf(top[2]->menu()),
              (QStringList{"mnuViewSlide=スライドショー(&S)", "mnuViewRandom=ランダム表示(&R)", "-",
                           "mnuViewCover=サムネイルカバー(&M)", "mnuViewComment=コメント表示(&C)"}));
@@ -89,8 +92,8 @@ void TestMainWindow::menus()
              (QStringList{"mnuHelpIndex=トピックの検索(&I)", "mnuHelpVersion=バージョン情報(&V)"}));
     QCOMPARE(captionsOf(w.shortcutMenu()),
              (QStringList{"mnuMenuCut=サムネイル切り取り(&T)", "mnuMenuCopy=サムネイルコピー(&C)",
-                          "mnuMenuPut=サムネイル貼り付け(&P)", "-", "mnuMenuDelete=サムネイル削除(&D)",
-                          "-", "mnuMenuInfo=プロパティ(&I)"}));
+                          "mnuMenuPut=サムネイル貼り付け(&P)", "-",
+                          "mnuMenuDelete=サムネイル削除(&D)", "-", "mnuMenuInfo=プロパティ(&I)"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Quorbell"));
 }
 
@@ -108,9 +111,10 @@ void TestMainWindow::toolbarAndImageList()
     QCOMPARE(keys, (QStringList{"btnNew", "btnOpen", "btnSave", "btnCut", "btnCopy", "btnPut",
                                 "btnDelete", "btnInsert", "btnRename", "btnSlide", "btnRandom",
                                 "btnCover", "btnIndex"}));
-    QCOMPARE(tips, (QStringList{"新規作成", "開く", "上書き保存", "サムネイル切り取り", "サムネイルコピー",
-                                "サムネイル貼り付け", "サムネイル削除", "サムネイル追加", "一括リネーミング",
-                                "スライドショー", "ランダム表示", "サムネイルカバー", "索引"}));
+    QCOMPARE(tips, (QStringList{"新規作成", "開く", "上書き保存", "サムネイル切り取り",
+                                "サムネイルコピー", "サムネイル貼り付け", "サムネイル削除",
+                                "サムネイル追加", "一括リネーミング", "スライドショー",
+                                "ランダム表示", "サムネイルカバー", "索引"}));
     QCOMPARE(frmMain::imageKeys().size(), 23);
     QCOMPARE(frmMain::imageKeys().first(), QStringLiteral("imgNew"));
     QCOMPARE(frmMain::imageKeys().last(), QStringLiteral("imgIndex"));
@@ -185,9 +189,9 @@ void TestMainWindow::formLoadOnAFreshMachine()
     QCOMPARE(g.pendingThumbSize, qint16(80));
     QVERIFY(g.screenWidth > 0 && g.screenHeight > 0);
     // Start: everything switched off but New, Open, Cover and Index.
-    QCOMPARE(g.commandState, quint16(0x1FFF & ~(Cmd::Save | Cmd::Cut | Cmd::Copy | Cmd::Paste |
-                                                Cmd::Delete | Cmd::Insert | Cmd::Rename |
-                                                Cmd::Slide | Cmd::Random)));
+    QCOMPARE(g.commandState,
+             quint16(0x1FFF & ~(Cmd::Save | Cmd::Cut | Cmd::Copy | Cmd::Paste | Cmd::Delete |
+                                Cmd::Insert | Cmd::Rename | Cmd::Slide | Cmd::Random)));
     for (const char* key : {"btnSave", "btnCut", "btnCopy", "btnPut", "btnDelete", "btnInsert",
                             "btnRename", "btnSlide", "btnRandom"}) {
         QVERIFY2(!w.button(key)->isEnabled(), key);
@@ -195,9 +199,9 @@ void TestMainWindow::formLoadOnAFreshMachine()
     }
     for (const char* key : {"btnNew", "btnOpen", "btnCover", "btnIndex"})
         QVERIFY2(w.button(key)->isEnabled(), key);
-    for (const char* name : {"mnuContnrSave", "mnuContnrAdd", "mnuContnrDelete", "mnuAlbumDelete",
-                             "mnuContnrList", "mnuContnrInfo", "mnuEditPut", "mnuMenuPut",
-                             "mnuEditSort", "mnuViewComment"})
+    for (const char* name :
+         {"mnuContnrSave", "mnuContnrAdd", "mnuContnrDelete", "mnuAlbumDelete", "mnuContnrList",
+          "mnuContnrInfo", "mnuEditPut", "mnuMenuPut", "mnuEditSort", "mnuViewComment"})
         QVERIFY2(!w.menuItem(name)->isEnabled(), name);
     QVERIFY(!w.vScroll()->isVisible());
     QVERIFY(!w.progressBar()->isVisible());
@@ -228,9 +232,12 @@ void TestMainWindow::commandLineContainerPath_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("path");
-    QTest::newRow("quoted") << "\"/home/u/アルバム 1.cov\"" << "/home/u/アルバム 1.cov";
-    QTest::newRow("plain") << "/home/u/a.cov" << "/home/u/a.cov";
-    QTest::newRow("none") << "" << "";
+    QTest::newRow("quoted") << "\"/home/u/アルバム 1.cov\""
+                            << "/home/u/アルバム 1.cov";
+    QTest::newRow("plain") << "/home/u/a.cov"
+                           << "/home/u/a.cov";
+    QTest::newRow("none") << ""
+                          << "";
 }
 
 void TestMainWindow::commandLineContainerPath()
@@ -310,7 +317,8 @@ void TestMainWindow::exitWithUnsavedChanges_data()
     QTest::newRow("nothing to save") << false << int(MsgAnswer::No) << false << true << 0;
     QTest::newRow("no: changes dropped") << true << int(MsgAnswer::No) << false << true << 0;
     QTest::newRow("yes: saved") << true << int(MsgAnswer::Yes) << true << true << 1;
-    QTest::newRow("yes: save cancelled, stays open") << true << int(MsgAnswer::Yes) << false << false << 1;
+    QTest::newRow("yes: save cancelled, stays open")
+        << true << int(MsgAnswer::Yes) << false << false << 1;
 }
 
 void TestMainWindow::exitWithUnsavedChanges()
@@ -338,7 +346,8 @@ void TestMainWindow::exitWithUnsavedChanges()
     QCOMPARE(w.isVisible(), !closes);
     QCOMPARE(saveCalls, saves);
     if (modified) {
-        QCOMPARE(prompts.messageTexts(), QStringList{"ファイルが保存されていません。保存しますか？"});
+        QCOMPARE(prompts.messageTexts(),
+                 QStringList{"ファイルが保存されていません。保存しますか？"});
         QCOMPARE(prompts.messageTitles(), QStringList{"終了処理"});
         QCOMPARE(prompts.asked().first().message.buttons, MsgButtons::YesNo);
         QCOMPARE(prompts.asked().first().message.icon, MsgIcon::Question);

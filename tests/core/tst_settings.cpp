@@ -17,14 +17,43 @@ namespace {
 // The file as the settings dialog lays it out, built line by line here.
 QByteArray layout(const QStringList& values)
 {
-    const QStringList keys = {
-        "[Quorbell]", "", "[基本設定]", "optThumbSize=", "optPassword=", "optComment=",
-        "dlgSelColor=", "", "[カバー設定]", "optCover=", "optCover1st=", "txtFileName=", "",
-        "[スライドショー設定]", "optDispAuto=", "optInterval=", "optDispCont=", "optDispName=",
-        "optSizeMax=", "optRange=", "#fullsize", "", "dlgFontName=", "dlgFontSize=",
-        "dlgFontColor=", "dlgFontBold=", "dlgFontItalic=", "dlgFontStrikeThru=",
-        "dlgFontUnderLine=", "", "[作業ディレクトリ]", "dlgNew=", "dlgAdd=", "",
-        "[フォームサイズ]", "frmHeight=", "frmWidth="};
+    const QStringList keys = {"[Quorbell]",
+                              "",
+                              "[基本設定]",
+                              "optThumbSize=",
+                              "optPassword=",
+                              "optComment=",
+                              "dlgSelColor=",
+                              "",
+                              "[カバー設定]",
+                              "optCover=",
+                              "optCover1st=",
+                              "txtFileName=",
+                              "",
+                              "[スライドショー設定]",
+                              "optDispAuto=",
+                              "optInterval=",
+                              "optDispCont=",
+                              "optDispName=",
+                              "optSizeMax=",
+                              "optRange=",
+                              "#fullsize",
+                              "",
+                              "dlgFontName=",
+                              "dlgFontSize=",
+                              "dlgFontColor=",
+                              "dlgFontBold=",
+                              "dlgFontItalic=",
+                              "dlgFontStrikeThru=",
+                              "dlgFontUnderLine=",
+                              "",
+                              "[作業ディレクトリ]",
+                              "dlgNew=",
+                              "dlgAdd=",
+                              "",
+                              "[フォームサイズ]",
+                              "frmHeight=",
+                              "frmWidth="};
     QByteArray out;
     int v = 0;
     for (const QString& key : keys) {
@@ -78,11 +107,11 @@ private Q_SLOTS:
 
 void TestSettings::defaultFileLayout()
 {
-    const QByteArray expected = layout({"80", "False", "True", "255", "True", "False", "",
-                                        "True", "3", "False", "True", "True", "False",
-                                        "optFullsize=False", "IPAGothic", "14", "16777215",
-                                        "False", "False", "False", "False", "", "", "9000",
-                                        "12000"});
+    const QByteArray expected =
+        layout({"80",        "False", "True",     "255",   "True",  "False", "",
+                "True",      "3",     "False",    "True",  "True",  "False", "optFullsize=False",
+                "IPAGothic", "14",    "16777215", "False", "False", "False", "False",
+                "",          "",      "9000",     "12000"});
     QCOMPARE(defaultSettingsFile(), expected);
 }
 
@@ -104,10 +133,31 @@ void TestSettings::fullWriterFollowsTheState()
     g.containerFolder = QStringLiteral("/home/user/");
     g.windowHeightTwips = 10815;
     g.windowWidthTwips = 15360;
-    const QByteArray expected = layout(
-        {"120", "True", "False", "16744448", "False", "True", "/home/user/写真/cover.jpg", "False",
-         "6", "True", "False", "True", "True", "optFullSize=True", "IPAPGothic", "20", "65535",
-         "True", "False", "False", "True", "/home/user/アルバム/", "/home/user/", "10815", "15360"});
+    const QByteArray expected = layout({"120",
+                                        "True",
+                                        "False",
+                                        "16744448",
+                                        "False",
+                                        "True",
+                                        "/home/user/写真/cover.jpg",
+                                        "False",
+                                        "6",
+                                        "True",
+                                        "False",
+                                        "True",
+                                        "True",
+                                        "optFullSize=True",
+                                        "IPAPGothic",
+                                        "20",
+                                        "65535",
+                                        "True",
+                                        "False",
+                                        "False",
+                                        "True",
+                                        "/home/user/アルバム/",
+                                        "/home/user/",
+                                        "10815",
+                                        "15360"});
     QCOMPARE(buildSettingsFile(g), expected);
 }
 
@@ -118,10 +168,11 @@ void TestSettings::readerAppliesEveryKey()
     g.flags = Flag::Modified | Flag::CoverView | Flag::CommentToggle;
     g.viewerOptions = 0x01;
     g.fontStyle = 0x08;
-    const QByteArray file = layout({"90", "True", "True", "123", "True", "True", "", "True", "2",
-                                    "True", "False", "True", "True", "optFullSize=True", "Sans",
-                                    "16", "4660", "True", "True", "True", "True", "/a/", "/b/",
-                                    "9000", "12000"});
+    const QByteArray file =
+        layout({"90",   "True", "True", "123",   "True", "True", "",
+                "True", "2",    "True", "False", "True", "True", "optFullSize=True",
+                "Sans", "16",   "4660", "True",  "True", "True", "True",
+                "/a/",  "/b/",  "9000", "12000"});
     const SettingsReadEffects e = applySettingsText(cp932::decode(file), g);
     QCOMPARE(g.pendingThumbSize, qint16(90));
     QCOMPARE(g.pendingComment, (CommentMetrics{14, 9, 14}));
@@ -171,9 +222,12 @@ void TestSettings::sizingChoicesRoundTrip_data()
     QTest::addColumn<int>("choice");
     QTest::addColumn<QString>("fitLine");
     QTest::addColumn<QString>("fullLine");
-    QTest::newRow("unchanged") << 0 << "optSizeMax=False" << "optFullsize=False";
-    QTest::newRow("shrink") << 1 << "optSizeMax=True" << "optFullsize=False";
-    QTest::newRow("shrink or enlarge") << 2 << "optSizeMax=True" << "optFullSize=True";
+    QTest::newRow("unchanged") << 0 << "optSizeMax=False"
+                               << "optFullsize=False";
+    QTest::newRow("shrink") << 1 << "optSizeMax=True"
+                            << "optFullsize=False";
+    QTest::newRow("shrink or enlarge") << 2 << "optSizeMax=True"
+                                       << "optFullSize=True";
 }
 
 void TestSettings::sizingChoicesRoundTrip()
@@ -191,7 +245,9 @@ void TestSettings::sizingChoicesRoundTrip()
     GlobalState back;
     back.viewerOptions = ViewerOpt::FullSize; // the read clears it first
     applySettingsText(text, back);
-    const int readChoice = (back.viewerOptions & ViewerOpt::FullSize) ? 2 : back.has(Flag::Fit) ? 1 : 0;
+    const int readChoice = (back.viewerOptions & ViewerOpt::FullSize) ? 2
+                           : back.has(Flag::Fit)                      ? 1
+                                                                      : 0;
     QCOMPARE(readChoice, choice);
 }
 
@@ -291,7 +347,8 @@ void TestSettings::workFolderUpdate()
     QVERIFY(ensureSettingsFile());
     QVERIFY(updateWorkFolders(QStringLiteral("/data/アルバム/"), QStringLiteral("/data/")));
     QByteArray expected = defaultSettingsFile();
-    expected.replace("dlgNew=\r\n", "dlgNew=" + cp932::encodeLossy(QStringLiteral("/data/アルバム/")) + "\r\n");
+    expected.replace("dlgNew=\r\n",
+                     "dlgNew=" + cp932::encodeLossy(QStringLiteral("/data/アルバム/")) + "\r\n");
     expected.replace("dlgAdd=\r\n", "dlgAdd=/data/\r\n");
     QCOMPARE(readAll(env.settingsFile()), expected);
 }

@@ -67,11 +67,11 @@ void TestGridDrawing::raisedFrameAndThumbnail()
     RedrawGrid(*w, 0, 0);
     QCOMPARE(cellOf(0), QPoint(10, 33));
     const QColor light = frameHighlight(*w), dark = frameShadow(*w);
-    QCOMPARE(pixel(*w, 10, 33), rgb(light));       // top-left corner: top and left edges
-    QCOMPARE(pixel(*w, 50, 33), rgb(light));       // top edge
-    QCOMPARE(pixel(*w, 10, 80), rgb(light));       // left edge
-    QCOMPARE(pixel(*w, 89, 60), rgb(dark));        // right edge at x + c - 1
-    QCOMPARE(pixel(*w, 50, 112), rgb(dark));       // bottom edge at y + c - 1
+    QCOMPARE(pixel(*w, 10, 33), rgb(light)); // top-left corner: top and left edges
+    QCOMPARE(pixel(*w, 50, 33), rgb(light)); // top edge
+    QCOMPARE(pixel(*w, 10, 80), rgb(light)); // left edge
+    QCOMPARE(pixel(*w, 89, 60), rgb(dark));  // right edge at x + c - 1
+    QCOMPARE(pixel(*w, 50, 112), rgb(dark)); // bottom edge at y + c - 1
     QCOMPARE(pixel(*w, 90, 60), rgb(w->surface()->backgroundColour())); // nothing past the cell
     // The 60x40 thumbnail sits at its own size at offset (10, 20).
     QCOMPARE(pixel(*w, 20, 53), rgb(test::thumbColour(0)));
@@ -128,12 +128,14 @@ void TestGridDrawing::missingAlbumCross()
     RedrawGrid(*w, 0, 1);
     const QPoint gone = cellOf(1);
     const QColor dark = frameShadow(*w);
-    QCOMPARE(pixel(*w, gone.x() + 40, gone.y() + 40), rgb(QColor(Qt::black))); // diagonal crosses the centre
+    QCOMPARE(pixel(*w, gone.x() + 40, gone.y() + 40),
+             rgb(QColor(Qt::black))); // diagonal crosses the centre
     QCOMPARE(pixel(*w, gone.x() + 40, gone.y() + 39), rgb(QColor(Qt::black)));
-    QCOMPARE(pixel(*w, gone.x() + 50, gone.y()), rgb(dark));  // top edge redrawn dark
-    QCOMPARE(pixel(*w, gone.x(), gone.y() + 50), rgb(dark));  // left edge redrawn dark
-    QCOMPARE(pixel(*w, 50, 33), rgb(frameHighlight(*w)));     // the present album keeps its raised frame
-    QCOMPARE(pixel(*w, 50, 73), rgb(test::thumbColour(0)));   // and no cross
+    QCOMPARE(pixel(*w, gone.x() + 50, gone.y()), rgb(dark)); // top edge redrawn dark
+    QCOMPARE(pixel(*w, gone.x(), gone.y() + 50), rgb(dark)); // left edge redrawn dark
+    QCOMPARE(pixel(*w, 50, 33),
+             rgb(frameHighlight(*w))); // the present album keeps its raised frame
+    QCOMPARE(pixel(*w, 50, 73), rgb(test::thumbColour(0))); // and no cross
     // A grid just built from album files never shows a cross.
     g.set(Flag::GridSource);
     RedrawGrid(*w, 0, 1);
@@ -154,7 +156,8 @@ void TestGridDrawing::selectionFrame()
     // Width 3, centred on the box from (12, 35) to (89, 112).
     for (const QPoint& p : {QPoint(11, 60), QPoint(12, 60), QPoint(13, 60), QPoint(50, 35),
                             QPoint(88, 60), QPoint(89, 60), QPoint(50, 112)})
-        QVERIFY2(pixel(*w, p.x(), p.y()) == rgb(red), qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
+        QVERIFY2(pixel(*w, p.x(), p.y()) == rgb(red),
+                 qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
     QVERIFY(pixel(*w, 14, 60) != rgb(red));
     QVERIFY(pixel(*w, 10, 60) != rgb(red));
     RedrawGrid(*w, 0, 0); // a redraw erases the frame

@@ -57,7 +57,8 @@ void TestGridGeometry::fit_data()
     QTest::newRow("small stays") << QSize(60, 40) << 80 << QSize(60, 40) << QPoint(10, 20);
     QTest::newRow("wide") << QSize(300, 100) << 80 << QSize(78, 26) << QPoint(1, 27);
     QTest::newRow("tall") << QSize(100, 300) << 80 << QSize(26, 78) << QPoint(27, 1);
-    QTest::newRow("square goes by height") << QSize(100, 100) << 80 << QSize(78, 78) << QPoint(1, 1);
+    QTest::newRow("square goes by height")
+        << QSize(100, 100) << 80 << QSize(78, 78) << QPoint(1, 1);
     QTest::newRow("exactly cell-2") << QSize(78, 50) << 80 << QSize(78, 50) << QPoint(1, 15);
     QTest::newRow("truncates") << QSize(4000, 3000) << 60 << QSize(58, 43) << QPoint(1, 8);
     QTest::newRow("one pixel") << QSize(1, 1) << 120 << QSize(1, 1) << QPoint(59, 59);
@@ -120,7 +121,8 @@ void TestGridGeometry::commentText_data()
     QTest::newRow("exactly the limit prints whole") << "abcdefghij" << 10 << "abcdefghij";
     QTest::newRow("one longer: limit-1 and -") << "abcdefghijk" << 10 << "abcdefghi-";
     QTest::newRow("double-byte crossing the limit") << "abcdefghi写真" << 10 << "abcdefghi-";
-    QTest::newRow("double-byte last prints whole, one wider") << "abcdefghi写" << 10 << "abcdefghi写";
+    QTest::newRow("double-byte last prints whole, one wider")
+        << "abcdefghi写" << 10 << "abcdefghi写";
     QTest::newRow("full-width centred") << "夏の旅行" << 13 << "  夏の旅行";
 }
 
@@ -220,7 +222,8 @@ void TestGridGeometry::sortIsStableAndOrdinal()
     for (const AlbumEntry& e : g.albums)
         order << e.fileName + QLatin1Char('#') + e.comment;
     // "*" < upper case < lower case < double-byte; the two b.sld keep their order.
-    QCOMPARE(order, (QStringList{"*a.sld#4", "B.sld#1", "a.sld#2", "b.sld#0", "b.sld#5", "写真.sld#3"}));
+    QCOMPARE(order,
+             (QStringList{"*a.sld#4", "B.sld#1", "a.sld#2", "b.sld#0", "b.sld#5", "写真.sld#3"}));
     sortAlbums(g.albums, SortKey::NameDescending);
     order.clear();
     for (const AlbumEntry& e : g.albums)
@@ -257,10 +260,14 @@ void TestGridGeometry::sortEqualsSelectionSort()
     const auto selectionSort = [](QList<AlbumEntry> v, SortKey key) {
         const auto before = [key](const AlbumEntry& a, const AlbumEntry& b) {
             switch (key) {
-            case SortKey::DateAscending: return dateSortSeconds(a) < dateSortSeconds(b);
-            case SortKey::DateDescending: return dateSortSeconds(a) > dateSortSeconds(b);
-            case SortKey::NameAscending: return a.fileName < b.fileName;
-            case SortKey::NameDescending: return a.fileName > b.fileName;
+            case SortKey::DateAscending:
+                return dateSortSeconds(a) < dateSortSeconds(b);
+            case SortKey::DateDescending:
+                return dateSortSeconds(a) > dateSortSeconds(b);
+            case SortKey::NameAscending:
+                return a.fileName < b.fileName;
+            case SortKey::NameDescending:
+                return a.fileName > b.fileName;
             }
             return false;
         };

@@ -60,13 +60,15 @@ void TestGridInput::clicks_data()
     QTest::addColumn<QStringList>("panels");
     // Cells of 80 at x 10, 93, 176 (entry 1 is hidden).
     QTest::newRow("first cell") << QPoint(10, 33) << 4
-                                << QStringList{"表示アルバム数： 3", "選択アルバム番号： 1", "選択アルバム名： a"};
-    QTest::newRow("number counts the hidden entry") << QPoint(100, 50) << 4
-                                << QStringList{"表示アルバム数： 3", "選択アルバム番号： 3", "選択アルバム名： c"};
-    QTest::newRow("one right of the first cell") << QPoint(90, 50) << 3
-                                << QStringList{"表示アルバム数： 3", "非表示アルバム数： 1", ""};
-    QTest::newRow("on a comment strip") << QPoint(20, 113) << 3
-                                << QStringList{"表示アルバム数： 3", "非表示アルバム数： 1", ""};
+                                << QStringList{"表示アルバム数： 3", "選択アルバム番号： 1",
+                                               "選択アルバム名： a"};
+    QTest::newRow("number counts the hidden entry")
+        << QPoint(100, 50) << 4
+        << QStringList{"表示アルバム数： 3", "選択アルバム番号： 3", "選択アルバム名： c"};
+    QTest::newRow("one right of the first cell")
+        << QPoint(90, 50) << 3 << QStringList{"表示アルバム数： 3", "非表示アルバム数： 1", ""};
+    QTest::newRow("on a comment strip")
+        << QPoint(20, 113) << 3 << QStringList{"表示アルバム数： 3", "非表示アルバム数： 1", ""};
 }
 
 void TestGridInput::clicks()

@@ -117,8 +117,8 @@ void TestLoading::nothingChosenChangesNothing()
     s.prompts.answer(MsgAnswer::No).answerChooser({{s.choice({})}}).answer(MsgAnswer::Ok);
     frmMain_mnuContnrNew_Click(*s.w);
     // The unsaved-changes question (answered No by default), then the warning.
-    QCOMPARE(s.prompts.messageTexts(),
-             (QStringList{"ファイルが保存されていません。保存しますか？", "ファイルが選択されていません｡ "}));
+    QCOMPARE(s.prompts.messageTexts(), (QStringList{"ファイルが保存されていません。保存しますか？",
+                                                    "ファイルが選択されていません｡ "}));
     QCOMPARE(s.prompts.messageTitles(), (QStringList{"新規作成", "新規作成"}));
     QCOMPARE(g.albumCount(), qint16(1));
     QCOMPARE(g.mode, Mode::Shown);
@@ -167,7 +167,8 @@ void TestLoading::loadsInOrderWithPasswordsAndBrokenAlbums()
     QCOMPARE(passwordPrompts, 2);
     QCOMPARE(s.prompts.messageTexts(),
              QStringList{"パスワードが一致しません。\r\n" + s.dir.filePath("2.sld")});
-    const QList<QSize> expected = {QSize(78, 26), QSize(26, 78), QSize(60, 40), QSize(), QSize(78, 78)};
+    const QList<QSize> expected = {QSize(78, 26), QSize(26, 78), QSize(60, 40), QSize(),
+                                   QSize(78, 78)};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(g.albums.at(i).thumbnail.isNull() ? QSize() : g.albums.at(i).thumbnail.size(),
                  expected.at(i));

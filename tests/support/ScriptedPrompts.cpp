@@ -91,9 +91,12 @@ MsgAnswer ScriptedPrompts::message(const MessageRequest& request)
     if (a && std::holds_alternative<MsgAnswer>(*a))
         return std::get<MsgAnswer>(*a);
     switch (request.buttons) {
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    case MsgButtons::OkCancel: return MsgAnswer::Cancel;
-    case MsgButtons::Ok: break;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    case MsgButtons::OkCancel:
+        return MsgAnswer::Cancel;
+    case MsgButtons::Ok:
+        break;
     }
     return MsgAnswer::Ok;
 }
