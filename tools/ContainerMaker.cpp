@@ -11,20 +11,6 @@
 namespace quorbell::tools {
 namespace {
 
-void put16(QByteArray& b, int v)
-{
-    char c[2];
-    qToLittleEndian(quint16(v), c);
-    b.append(c, 2);
-}
-
-void put32(QByteArray& b, quint32 v)
-{
-    char c[4];
-    qToLittleEndian(v, c);
-    b.append(c, 4);
-}
-
 int strideOf(int width, int depth)
 {
     return (width * depth + 31) / 32 * 4;
@@ -37,20 +23,20 @@ QByteArray infoHeader(int w, int h, int depth, quint32 compression, int paletteC
 {
     QByteArray b;
     b.append("BM");
-    put32(b, 0);
-    put32(b, 0);
-    put32(b, quint32(14 + 40 + extraBytes + paletteColours * 4));
-    put32(b, 40);
-    put32(b, quint32(w));
-    put32(b, quint32(h));
-    put16(b, 1);
-    put16(b, depth);
-    put32(b, compression);
-    put32(b, quint32(pixelBytes));
-    put32(b, 0);
-    put32(b, 0);
-    put32(b, quint32(paletteColours));
-    put32(b, 0);
+    appendLE32(b, 0);
+    appendLE32(b, 0);
+    appendLE32(b, quint32(14 + 40 + extraBytes + paletteColours * 4));
+    appendLE32(b, 40);
+    appendLE32(b, quint32(w));
+    appendLE32(b, quint32(h));
+    appendLE16(b, 1);
+    appendLE16(b, depth);
+    appendLE32(b, compression);
+    appendLE32(b, quint32(pixelBytes));
+    appendLE32(b, 0);
+    appendLE32(b, 0);
+    appendLE32(b, quint32(paletteColours));
+    appendLE32(b, 0);
     return b;
 }
 
@@ -170,20 +156,20 @@ QByteArray directBmp(const QImage& src, BmpKind kind)
     QByteArray bmp;
     if (kind == BmpKind::Core24) {
         bmp.append("BM");
-        put32(bmp, 0);
-        put32(bmp, 0);
-        put32(bmp, 14 + 12);
-        put32(bmp, 12);
-        put16(bmp, w);
-        put16(bmp, h);
-        put16(bmp, 1);
-        put16(bmp, 24);
+        appendLE32(bmp, 0);
+        appendLE32(bmp, 0);
+        appendLE32(bmp, 14 + 12);
+        appendLE32(bmp, 12);
+        appendLE16(bmp, w);
+        appendLE16(bmp, h);
+        appendLE16(bmp, 1);
+        appendLE16(bmp, 24);
     } else if (kind == BmpKind::Bitfields32) {
         // Masks in the reverse of the usual order: red in the low byte.
         bmp = infoHeader(w, h, 32, 3, 0, 12, stride * h);
-        put32(bmp, 0x000000FF);
-        put32(bmp, 0x0000FF00);
-        put32(bmp, 0x00FF0000);
+        appendLE32(bmp, 0x000000FF);
+        appendLE32(bmp, 0x0000FF00);
+        appendLE32(bmp, 0x00FF0000);
     } else {
         bmp = infoHeader(w, kind == BmpKind::TopDown24 ? -h : h, depth, 0, 0, 0, stride * h);
     }

@@ -1,5 +1,6 @@
 #include "ImageBmpMaker.h"
 
+#include "core/BinaryIO.h"
 #include "core/Paths.h"
 #include "core/Version.h"
 
@@ -12,20 +13,6 @@
 
 namespace quorbell::tools {
 namespace {
-
-void put16(QByteArray& b, int v)
-{
-    char c[2];
-    qToLittleEndian(quint16(v), c);
-    b.append(c, 2);
-}
-
-void put32(QByteArray& b, qint32 v)
-{
-    char c[4];
-    qToLittleEndian(v, c);
-    b.append(c, 4);
-}
 
 // The cover's colours; the picture is drawn with these only (no antialiasing)
 // so every pixel maps to a palette index.
@@ -63,20 +50,20 @@ QByteArray encodeRle8Bmp(const QImage& indexed, qsizetype maxBytes)
     const int headerBytes = 14 + 40 + colours * 4;
     QByteArray bmp;
     bmp.append("BM");
-    put32(bmp, qint32(maxBytes)); // the padded size: the file's room for the cover
-    put32(bmp, 0);
-    put32(bmp, headerBytes);
-    put32(bmp, 40);
-    put32(bmp, w);
-    put32(bmp, h);
-    put16(bmp, 1);
-    put16(bmp, 8);
-    put32(bmp, 1); // BI_RLE8
-    put32(bmp, qint32(pixels.size()));
-    put32(bmp, 2835);
-    put32(bmp, 2835);
-    put32(bmp, colours);
-    put32(bmp, colours);
+    appendLE32(bmp, qint32(maxBytes)); // the padded size: the file's room for the cover
+    appendLE32(bmp, 0);
+    appendLE32(bmp, headerBytes);
+    appendLE32(bmp, 40);
+    appendLE32(bmp, w);
+    appendLE32(bmp, h);
+    appendLE16(bmp, 1);
+    appendLE16(bmp, 8);
+    appendLE32(bmp, 1); // BI_RLE8
+    appendLE32(bmp, qint32(pixels.size()));
+    appendLE32(bmp, 2835);
+    appendLE32(bmp, 2835);
+    appendLE32(bmp, colours);
+    appendLE32(bmp, colours);
     for (QRgb c : indexed.colorTable()) {
         bmp.append(char(qBlue(c)));
         bmp.append(char(qGreen(c)));

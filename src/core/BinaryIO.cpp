@@ -18,6 +18,20 @@ qint32 readI32(const char* p)
     return qFromLittleEndian<qint32>(p);
 }
 
+void appendLE16(QByteArray& out, quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    out.append(b, 2);
+}
+
+void appendLE32(QByteArray& out, quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    out.append(b, 4);
+}
+
 bool ByteReader::need(qint64 n)
 {
     if (m_failed || n < 0 || n > remaining()) {
@@ -122,9 +136,7 @@ std::optional<DateVariant> ByteReader::variant()
 
 void ByteWriter::i16(qint16 v)
 {
-    char b[2];
-    qToLittleEndian(v, b);
-    m_data.append(b, 2);
+    appendLE16(m_data, quint16(v));
 }
 
 void ByteWriter::u16(quint16 v)
@@ -134,9 +146,7 @@ void ByteWriter::u16(quint16 v)
 
 void ByteWriter::i32(qint32 v)
 {
-    char b[4];
-    qToLittleEndian(v, b);
-    m_data.append(b, 4);
+    appendLE32(m_data, quint32(v));
 }
 
 void ByteWriter::f64(double v)

@@ -90,5 +90,7 @@ private:
 // Little-endian helpers for fixed offsets in a buffer.
 qint16 readI16(const char* p);
 qint32 readI32(const char* p);
+void appendLE16(QByteArray& out, quint16 v);
+void appendLE32(QByteArray& out, quint32 v);
 
 } // namespace quorbell

@@ -17,17 +17,20 @@
 #include <QTimer>
 
 namespace quorbell {
-namespace {
 
 void readSettingsIntoWindow(frmMain& w)
 {
     GlobalState& g = stdGlobal();
-    const SettingsReadEffects effects = readSettings(g);
-    if (effects.coverSwitchedOff)
+    // A file removed while the program runs is written again from the
+    // settings in memory first, so reading it loses nothing.
+    if (!settingsFileExists()) {
+        g.windowHeightTwips = w.height() * kTwipsPerPixel;
+        g.windowWidthTwips = w.width() * kTwipsPerPixel;
+        writeAllSettings(g);
+    }
+    if (readSettings(g).coverSwitchedOff)
         switchButtonOff(w, Cmd::Cover);
 }
-
-} // namespace
 
 void applyStoredWindowSize(frmMain& w)
 {

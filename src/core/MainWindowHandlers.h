@@ -17,6 +17,10 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath);
 // program must stay open (the user chose to save and the save did not happen).
 bool frmMain_Form_Unload(frmMain& w);
 
+// Reads the settings file into the state; an "optCover=False" line greys
+// the cover button and its menu item.
+void readSettingsIntoWindow(frmMain& w);
+
 // Applies the window size read from the settings file (twips), within the screen.
 void applyStoredWindowSize(frmMain& w);
 

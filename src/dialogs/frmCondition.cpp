@@ -34,21 +34,6 @@ const QString kTitle = QStringLiteral("環境設定");
 const QString kCoverFilter = QStringLiteral(
     "ビットマップ (*.bmp);;ＪＰＥＧ (*.jpg);;ＧＩＦ (*.gif);;すべてのファイル (*.bmp *.jpg *.gif)");
 
-// Reads the settings file into the state; an "optCover=False" line greys the
-// cover button and its menu item. A file removed while the program runs is
-// written again from the settings in memory first, so reading it loses nothing.
-void readSettingsIntoWindow(frmMain& w)
-{
-    GlobalState& g = stdGlobal();
-    if (!settingsFileExists()) {
-        g.windowHeightTwips = w.height() * kTwipsPerPixel;
-        g.windowWidthTwips = w.width() * kTwipsPerPixel;
-        writeAllSettings(g);
-    }
-    if (readSettings(g).coverSwitchedOff)
-        switchButtonOff(w, Cmd::Cover);
-}
-
 QIcon swatch(const QColor& colour)
 {
     QPixmap pm(32, 16);

@@ -5,12 +5,12 @@
 #include "album/AlbumFileReader.h"
 
 #include "AlbumFixtures.h"
+#include "CliRunner.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,30 +21,9 @@ using quorbell::tools::PhotoFormat;
 
 namespace {
 
-struct Run
+test::CliRun cli(const QStringList& args, const QStringList& prefix = {})
 {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run cli(const QStringList& args, const QStringList& prefix = {})
-{
-    const QString exe =
-        qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli");
-    QProcess p;
-    if (prefix.isEmpty()) {
-        p.start(exe, args);
-    } else {
-        p.start(prefix.first(), prefix.mid(1) + QStringList{exe} + args);
-    }
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    return test::runCli(args, prefix, 30000);
 }
 
 QStringList listing(const QString& dir)
@@ -111,7 +90,7 @@ void TestAlbumCli::infoJson()
 {
     const tools::AlbumSpec albumSpec = threePhotoSpec(QStringLiteral("Pass1234"));
     const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
-    const Run r = cli({QStringLiteral("album-info"), QStringLiteral("--json"), m_locked});
+    const test::CliRun r = cli({QStringLiteral("album-info"), QStringLiteral("--json"), m_locked});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
     QCOMPARE(r.out.count('\n'), 1);
@@ -136,14 +115,14 @@ void TestAlbumCli::infoJson()
         QCOMPARE(p.value("position").toInteger(), built->layout.imageOffsets.at(i) + 1);
         QCOMPARE(p.value("length").toInteger(), s.imageBytes.size());
     }
-    const Run plain = cli({QStringLiteral("album-info"), m_album, QStringLiteral("--json")});
+    const test::CliRun plain = cli({QStringLiteral("album-info"), m_album, QStringLiteral("--json")});
     QCOMPARE(plain.status, 0);
     QCOMPARE(QJsonDocument::fromJson(plain.out).object().value("password").toBool(), false);
 }
 
 void TestAlbumCli::infoText()
 {
-    const Run r = cli({QStringLiteral("album-info"), m_album});
+    const test::CliRun r = cli({QStringLiteral("album-info"), m_album});
     QCOMPARE(r.status, 0);
     const QString text = QString::fromUtf8(r.out);
     QVERIFY(text.contains(QStringLiteral("IMG.0001.JPG")));
@@ -210,7 +189,7 @@ void TestAlbumCli::exitStatuses()
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, named);
-    const Run r = cli(args);
+    const test::CliRun r = cli(args);
     QCOMPARE(r.status, status);
     if (status != 0 && !args.isEmpty()) {
         QCOMPARE(r.err.count('\n'), 1);
@@ -237,7 +216,7 @@ void TestAlbumCli::unreadableFile()
         prefix = {QStringLiteral("/usr/bin/setpriv"), QStringLiteral("--reuid=65534"),
                   QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")};
     }
-    const Run r = cli({QStringLiteral("album-info"), path}, prefix);
+    const test::CliRun r = cli({QStringLiteral("album-info"), path}, prefix);
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains("cannot be read"), r.err.constData());
 }
@@ -247,7 +226,7 @@ void TestAlbumCli::extractBytesUnchanged()
     const tools::AlbumSpec albumSpec = threePhotoSpec();
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("new/sub")); // made when missing
-    const Run r = cli({QStringLiteral("album-extract"), m_album, target});
+    const test::CliRun r = cli({QStringLiteral("album-extract"), m_album, target});
     QCOMPARE(r.status, 0);
     QCOMPARE(listing(target), (QStringList{"*写真　二枚目.bmp", "IMG.0001.JPG", "c.gif"}));
     for (const tools::AlbumPhotoSource& s : albumSpec.photos) {
@@ -281,7 +260,7 @@ void TestAlbumCli::extractPassword()
     QFETCH(int, status);
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("out"));
-    const Run r = cli(QStringList{QStringLiteral("album-extract")} + passwordArgs +
+    const test::CliRun r = cli(QStringList{QStringLiteral("album-extract")} + passwordArgs +
                       QStringList{locked ? m_locked : m_album, target});
     QCOMPARE(r.status, status);
     if (status == 0) {
@@ -313,7 +292,7 @@ void TestAlbumCli::extractSafeNames()
     QVERIFY(QDir().mkdir(target));
     QVERIFY(test::writeBytes(target + QStringLiteral("/same.jpg"), "keep me"));
 
-    const Run r = cli({QStringLiteral("album-extract"), album, target});
+    const test::CliRun r = cli({QStringLiteral("album-extract"), album, target});
     QCOMPARE(r.status, 0);
     QCOMPARE(listing(dir.path()), (QStringList{"names.sld", "out"})); // nothing climbed out
     const QStringList expected = {
@@ -370,7 +349,7 @@ void TestAlbumCli::makeFromImageFiles()
         QVERIFY(test::writeBytes(files.at(i), bytes.last()));
     }
     const QString out = dir.filePath(QStringLiteral("made.sld"));
-    const Run r = cli(QStringList{QStringLiteral("album-make"), out} + files +
+    const test::CliRun r = cli(QStringList{QStringLiteral("album-make"), out} + files +
                       QStringList{"--hidden", "1", "--password", "abc", "--header-tail", "3.10",
                                   "--unused", "-5"});
     QCOMPARE(r.status, 0);
@@ -428,7 +407,7 @@ void TestAlbumCli::makeRefusals()
                              (e == QLatin1String("@folder") ? QString() : QStringLiteral(".jpg")));
     }
     const QString out = dir.filePath(QStringLiteral("out.sld"));
-    const Run r = cli(QStringList{QStringLiteral("album-make"), out} + extra);
+    const test::CliRun r = cli(QStringList{QStringLiteral("album-make"), out} + extra);
     QCOMPARE(r.status, status);
     QCOMPARE(r.err.count('\n'), 1);
     QVERIFY(!QFileInfo::exists(out));

@@ -10,10 +10,10 @@
 #include "core/Cp932.h"
 #include "core/TextRules.h"
 #include "dialogs/AlbumList.h"
+#include "CliRunner.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,25 +24,8 @@ using namespace quorbell::test;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using test::runCli;
 
-Run runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli"), args);
-    Run r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
 
 // Little-endian fields at plain offsets of a file's bytes.
 struct Bytes
@@ -158,7 +141,7 @@ void TestContainerTools::makeWritesTheLayout()
         args << m_folder + n;
     args << QStringLiteral("--size") << QStringLiteral("60") << QStringLiteral("--password")
          << QStringLiteral("ab1");
-    const Run r = runCli(args);
+    const test::CliRun r = runCli(args);
     QCOMPARE(r.status, 0);
     QVERIFY2(r.err.isEmpty(), r.err.constData()); // the albums lie beside it: no warning
 
@@ -243,7 +226,7 @@ void TestContainerTools::makeRefuses()
     const QString out = m_folder + QStringLiteral("refused.cov");
     for (QString& a : args)
         a.replace(QLatin1Char('@'), m_folder);
-    const Run r = runCli(QStringList{QStringLiteral("container-make"), out} + args);
+    const test::CliRun r = runCli(QStringList{QStringLiteral("container-make"), out} + args);
     QCOMPARE(r.status, status);
     QVERIFY(r.out.isEmpty());
     QCOMPARE(r.err.count('\n'), 1); // one line says why
@@ -254,7 +237,7 @@ void TestContainerTools::makeWarns()
 {
     // Into another folder: written, with a warning that the albums are elsewhere.
     const QString out = m_dir.filePath(QStringLiteral("away.cov"));
-    Run r = runCli({QStringLiteral("container-make"), out, m_folder + QStringLiteral("b.sld")});
+    test::CliRun r = runCli({QStringLiteral("container-make"), out, m_folder + QStringLiteral("b.sld")});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.contains("warning"));
     QVERIFY(r.err.contains(QFileInfo(m_folder).absolutePath().toUtf8()));
@@ -295,7 +278,7 @@ void TestContainerTools::verify()
         args << makeAlbum(folder, n, QSize(40, 30), 20);
     QCOMPARE(runCli(args).status, 0);
 
-    Run r = runCli({QStringLiteral("container-verify"), folder + QStringLiteral("v.cov")});
+    test::CliRun r = runCli({QStringLiteral("container-verify"), folder + QStringLiteral("v.cov")});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.isEmpty());
 
@@ -328,7 +311,7 @@ void TestContainerTools::verifyFailures()
     QFile::remove(path);
     if (!bytes.isEmpty())
         QVERIFY(writeBytes(path, bytes));
-    const Run r = runCli({QStringLiteral("container-verify"), path});
+    const test::CliRun r = runCli({QStringLiteral("container-verify"), path});
     QCOMPARE(r.status, status);
     QVERIFY(r.out.isEmpty());
     QVERIFY(!r.err.isEmpty());
@@ -348,7 +331,7 @@ void TestContainerTools::list()
     QVERIFY(QFile::remove(folder + QStringLiteral("gone.sld")));
 
     const QString path = folder + QStringLiteral("l.cov");
-    Run r = runCli({QStringLiteral("list"), path});
+    test::CliRun r = runCli({QStringLiteral("list"), path});
     QCOMPARE(r.status, 0);
     const QString text = QString::fromUtf8(r.out);
     const QStringList lines = text.split(QStringLiteral("\r\n"));
@@ -394,7 +377,7 @@ void TestContainerTools::listFailures()
     QVERIFY(!before.isEmpty());
     for (QString& a : args)
         a.replace(QLatin1Char('@'), good);
-    const Run r = runCli(QStringList{QStringLiteral("list")} + args);
+    const test::CliRun r = runCli(QStringList{QStringLiteral("list")} + args);
     QCOMPARE(r.status, status);
     QCOMPARE(readBytes(good), before);
 }
@@ -443,7 +426,7 @@ void TestContainerTools::demo()
     QVERIFY(japanese >= 8 && japanese <= doc->albums.size() - 8); // both kinds of names
 
     // The tool sees the same: one missing album, nothing else.
-    const Run r = runCli({QStringLiteral("container-verify"), path});
+    const test::CliRun r = runCli({QStringLiteral("container-verify"), path});
     QCOMPARE(r.status, 1);
     QVERIFY(r.out.endsWith("\tmissing\t" + QStringLiteral("引っ越し.sld").toUtf8() + "\n"));
     QCOMPARE(r.out.count('\n'), 1);

@@ -4,12 +4,12 @@
 #include "ContainerMaker.h"
 
 #include "container/BmpCodec.h"
+#include "CliRunner.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,25 +18,8 @@ using namespace quorbell::tools;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using test::runCli;
 
-Run runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli"), args);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
 
 } // namespace
 
@@ -83,7 +66,7 @@ void TestContainerCli::initTestCase()
 
 void TestContainerCli::infoJson()
 {
-    const Run r = runCli({QStringLiteral("container-info"), QStringLiteral("--json"), m_sample});
+    const test::CliRun r = runCli({QStringLiteral("container-info"), QStringLiteral("--json"), m_sample});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
     QJsonParseError error;
@@ -143,7 +126,7 @@ void TestContainerCli::infoJsonWithoutFolderOrPassword()
     RawContainer raw = sampleContainer(o);
     raw.entries[0].comment = "say \"hi\"\\\t";
     const QString path = write(QStringLiteral("plain.cov"), assembleContainer(raw));
-    const Run r = runCli({QStringLiteral("container-info"), path, QStringLiteral("--json")});
+    const test::CliRun r = runCli({QStringLiteral("container-info"), path, QStringLiteral("--json")});
     QCOMPARE(r.status, 0);
     const QJsonObject o2 = QJsonDocument::fromJson(r.out).object();
     QCOMPARE(o2.value(u"password").toBool(), false);
@@ -155,7 +138,7 @@ void TestContainerCli::infoJsonWithoutFolderOrPassword()
 
 void TestContainerCli::infoText()
 {
-    const Run r = runCli({QStringLiteral("container-info"), m_sample});
+    const test::CliRun r = runCli({QStringLiteral("container-info"), m_sample});
     QCOMPARE(r.status, 0);
     const QString text = QString::fromUtf8(r.out);
     QVERIFY(text.contains(QStringLiteral("Albums: 8 (2 hidden)")));
@@ -178,7 +161,7 @@ void TestContainerCli::exportThumbnail()
     QFETCH(int, index);
     QFETCH(QString, out);
     const QString target = m_dir.filePath(out);
-    const Run r =
+    const test::CliRun r =
         runCli({QStringLiteral("thumbnail-export"), m_sample, QString::number(index), target});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
@@ -247,7 +230,7 @@ void TestContainerCli::failures()
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, named);
-    const Run r = runCli(args);
+    const test::CliRun r = runCli(args);
     QCOMPARE(r.status, status);
     QVERIFY(r.out.isEmpty());
     const QString err = QString::fromUtf8(r.err);

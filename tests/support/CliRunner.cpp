@@ -1,0 +1,24 @@
+#include "CliRunner.h"
+
+#include <QProcess>
+
+namespace quorbell::test {
+
+CliRun runCli(const QStringList& args, const QStringList& prefix, int timeoutMs)
+{
+    const QString exe = qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli");
+    QProcess p;
+    if (prefix.isEmpty())
+        p.start(exe, args);
+    else
+        p.start(prefix.first(), prefix.mid(1) + QStringList{exe} + args);
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+} // namespace quorbell::test

@@ -1,0 +1,20 @@
+// Runs the built quorbell-cli (from QUORBELL_TOOLS_DIR) and collects its exit
+// status and output, for end-to-end tests of the command-line tool.
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace quorbell::test {
+
+struct CliRun
+{
+    int status = -1; // -1 when it crashed or did not finish in time
+    QByteArray out;
+    QByteArray err;
+};
+
+// `prefix` runs the tool through another program (e.g. setpriv to drop root).
+CliRun runCli(const QStringList& args, const QStringList& prefix = {}, int timeoutMs = 120000);
+
+} // namespace quorbell::test
