@@ -1,6 +1,7 @@
 #include "album/AlbumReader.h"
 
 #include "album/frmPasswd2.h"
+#include "core/CommonMessages.h"
 #include "core/BinaryIO.h"
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
@@ -24,7 +25,7 @@ AlbumReadOutcome ReadAlbumFile(qint16 index, const QString& path, const QString&
     }
 
     if (r->failure.error == album::AlbumError::BadHeader) {
-        prompts().inform(QStringLiteral("不正なファイルです。\r\n") + path, QStringLiteral("開く"));
+        informInvalidFile(path, QStringLiteral("開く"));
         g.clear(Flag::DialogOK);
         return AlbumReadOutcome::HeaderRefused;
     }
@@ -33,8 +34,7 @@ AlbumReadOutcome ReadAlbumFile(qint16 index, const QString& path, const QString&
     // turns out to be unreadable, as the file is read in that order.
     if (r->hasPassword() && !unlockAlbum(r->password, name, path)) {
         g.mode = Mode::Empty;
-        prompts().inform(QStringLiteral("中止しました。表示サムネイルは無効です。"),
-                         QStringLiteral("キャンセル処理"));
+        informLoadingAbandoned(QStringLiteral("キャンセル処理"));
         g.clear(Flag::DialogOK);
         return AlbumReadOutcome::Cancelled;
     }

@@ -6,6 +6,7 @@
 #include "container/ContainerLoadingSource.h"
 #include "container/ContainerWriter.h"
 #include "container/InsertCommand.h"
+#include "core/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
@@ -30,8 +31,6 @@ using container::ContainerError;
 using container::ErrorCode;
 using container::Section;
 
-const QString kUnsavedQuestion = QStringLiteral("ファイルが保存されていません。保存しますか？");
-
 bool isGridShown(const GlobalState& g)
 {
     return g.mode == Mode::Shown || g.mode == Mode::Selected;
@@ -47,7 +46,7 @@ void showReadError(const ContainerError& e, const QString& path)
 {
     const QString title = QStringLiteral("開く");
     if (e.isInvalidFile()) {
-        prompts().inform(QStringLiteral("不正なファイルです。\r\n") + path, title);
+        informInvalidFile(path, title);
     } else if (e.code == ErrorCode::FileMissing) {
         prompts().warn(QStringLiteral("ファイルが見つかりません。\r\n") + path, title);
     } else {
@@ -267,7 +266,7 @@ void frmMain_mnuContnrOpen_Click(frmMain& w)
 {
     GlobalState& g = stdGlobal();
     const QString title = QStringLiteral("開く");
-    if (g.has(Flag::Modified) && prompts().askYesNo(kUnsavedQuestion, title)) {
+    if (g.has(Flag::Modified) && askSaveChanges(title)) {
         // The changes stay flagged until the save has written them; the
         // user chooses Open again afterwards.
         saveDocumentBeforeExit(w);

@@ -1,3 +1,4 @@
+#include "core/CommonMessages.h"
 #include "core/MainWindowHandlers.h"
 
 #include "core/CommandState.h"
@@ -89,8 +90,7 @@ bool frmMain_Form_Unload(frmMain& w)
         QGuiApplication::restoreOverrideCursor();
 
     if (g.has(Flag::Modified)) {
-        if (prompts().askYesNo(QStringLiteral("ファイルが保存されていません。保存しますか？"),
-                               QStringLiteral("終了処理"))) {
+        if (askSaveChanges(QStringLiteral("終了処理"))) {
             // Only a save that happened lets the changes go; otherwise stay open.
             if (!w.saveBeforeExit || !w.saveBeforeExit())
                 return false;

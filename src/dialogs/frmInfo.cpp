@@ -75,7 +75,7 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
                 return PropertiesResult::RenameFailed;
             }
             g.albums[selected].fileName = newName;
-            w.setPanel(3, QStringLiteral("選択アルバム名： ") + nameBeforeFirstDot(newName));
+            w.setPanel(3, selectedNameText(newName));
         }
         g.set(Flag::Modified);
     }

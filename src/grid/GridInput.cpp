@@ -1,5 +1,6 @@
 #include "grid/GridInput.h"
 
+#include "core/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
@@ -74,8 +75,7 @@ void frmMain_Form_KeyPress(frmMain& w, int ascii)
     w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
     // The loader drops its open file and the work in flight.
     w.runCommand(QStringLiteral("loadingAborted"));
-    prompts().inform(QStringLiteral("中止しました。表示サムネイルは無効です。"),
-                     QStringLiteral("アボート処理"));
+    informLoadingAbandoned(QStringLiteral("アボート処理"));
 }
 
 void frmMain_VScroll_Scroll(frmMain& w)

@@ -1,5 +1,6 @@
 #include "grid/NewCommand.h"
 
+#include "core/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/GlobalState.h"
 #include "core/TextRules.h"
@@ -77,8 +78,7 @@ void frmMain_mnuContnrNew_Click(frmMain& w)
     GlobalState& g = stdGlobal();
     if (g.has(Flag::Modified)) {
         // The changes stay flagged until a save writes them.
-        if (prompts().askYesNo(QStringLiteral("ファイルが保存されていません。保存しますか？"),
-                               QStringLiteral("新規作成"))) {
+        if (askSaveChanges(QStringLiteral("新規作成"))) {
             w.runCommand(QStringLiteral("mnuContnrAdd"));
             return;
         }

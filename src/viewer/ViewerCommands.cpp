@@ -2,6 +2,7 @@
 
 #include "album/AlbumFileReader.h"
 #include "album/frmPasswd2.h"
+#include "core/CommonMessages.h"
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/frmMain.h"
@@ -131,8 +132,7 @@ bool readCurrentAlbum(frmPicture& v)
         } else if (read.error() == album::AlbumError::BadHeader) {
             {
                 PointerShownDuring shown(v);
-                prompts().inform(QStringLiteral("不正なファイルです。\r\n") + path,
-                                 QStringLiteral("アルバムファイルの読込み "));
+                informInvalidFile(path, QStringLiteral("アルバムファイルの読込み "));
             }
             closeViewer(v);
             return false;
