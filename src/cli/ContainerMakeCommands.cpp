@@ -84,8 +84,8 @@ int runContainerMake(const QStringList& args)
         return usage(c, QStringLiteral("an output file and at least one album expected"));
     const QString& outPath = p.positional.constFirst();
     const QStringList albums = p.positional.mid(1);
-    if (albums.size() > container::kMaxAlbums)
-        return usage(c, QStringLiteral("at most %1 albums").arg(container::kMaxAlbums));
+    if (albums.size() > kMaxAlbums)
+        return usage(c, QStringLiteral("at most %1 albums").arg(kMaxAlbums));
 
     int cellSize = 80;
     if (const std::optional<QString> size = lastOption(p, QStringLiteral("--size"))) {

@@ -31,11 +31,6 @@ using container::ContainerError;
 using container::ErrorCode;
 using container::Section;
 
-bool isGridShown(const GlobalState& g)
-{
-    return g.mode == Mode::Shown || g.mode == Mode::Selected;
-}
-
 // The folder of a path, ending in "/".
 QString folderOf(const QString& path)
 {
@@ -107,7 +102,7 @@ QString unsavableText(const ContainerError& e, const container::ContainerDocumen
         break;
     case ErrorCode::TooManyAlbums:
         text = QStringLiteral("サムネイルが多すぎます。保存できるのは %1 個までです。")
-                   .arg(container::kMaxAlbums);
+                   .arg(kMaxAlbums);
         break;
     case ErrorCode::ThumbnailTooLarge:
         text = QStringLiteral("サムネイルが大きすぎて保存できません。");
@@ -204,7 +199,7 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
 
     // From here on the container replaces the open document; a load still
     // running for the old one ends first.
-    w.runCommand(QStringLiteral("loadingAborted"));
+    abortLoading();
     w.setPanel(2, QString());
     w.setPanel(3, QString());
     w.setWindowTitle(containerCaption(path));
@@ -287,7 +282,7 @@ bool frmMain_mnuContnrSave_Click(frmMain& w)
 {
     GlobalState& g = stdGlobal();
     const QString title = QStringLiteral("上書き保存");
-    if (!isGridShown(g)) {
+    if (!g.isGridShown()) {
         prompts().warn(QStringLiteral("保存の対象がありません。"), title);
         return false;
     }
@@ -307,7 +302,7 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
 {
     GlobalState& g = stdGlobal();
     const QString title = QStringLiteral("名前をつけて保存");
-    if (!isGridShown(g)) {
+    if (!g.isGridShown()) {
         prompts().warn(QStringLiteral("保存の対象がありません。"), title);
         return false;
     }
@@ -393,7 +388,7 @@ void frmMain_mnuContnrDelete_Click(frmMain& w)
 {
     GlobalState& g = stdGlobal();
     const QString title = QStringLiteral("コンテナファイル削除");
-    if (!isGridShown(g)) {
+    if (!g.isGridShown()) {
         prompts().inform(QStringLiteral("削除するコンテナファイルを表示して下さい。"), title);
         return;
     }

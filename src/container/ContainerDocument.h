@@ -22,7 +22,6 @@ inline constexpr qint64 kPasswordOffset = 15;
 inline constexpr qint64 kCountOffset = 23;
 inline constexpr qint64 kCellSizeOffset = 25;
 inline constexpr qint64 kHeaderBytes = 27; // where the size words start
-inline constexpr int kMaxAlbums = 32767;   // the count is a signed 16-bit value
 
 // Only the seven cell sizes the grid can lay out are accepted, by the reader
 // and by the writer alike.

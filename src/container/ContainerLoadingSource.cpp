@@ -80,14 +80,8 @@ LoadingSource::Outcome ContainerLoadingSource::load(frmMain&, int index)
         // The file was checked when it was opened, down to every record's
         // BMP headers; pixels that still cannot be decoded give an empty cell.
         entry.thumbnail = QImage();
-        ++m_failed;
     }
     return Outcome::Loaded;
-}
-
-void ContainerLoadingSource::finish(frmMain&)
-{
-    // The file sizes and dates were read with the tables when the file was opened.
 }
 
 void ContainerLoadingSource::cancel()

@@ -33,12 +33,10 @@ public:
     bool isReady(int index) const override;
     void whenReady(int index, std::function<void()> wake) override;
     Outcome load(frmMain& w, int index) override;
-    void finish(frmMain& w) override;
     void cancel() override;
     bool mayAskUser() const override { return false; }
 
     // Records whose picture could not be decoded: their entries show an empty cell.
-    int failedRecords() const { return m_failed; }
 
 private:
     void wakeIfReady();
@@ -50,7 +48,6 @@ private:
     std::unique_ptr<QObject> m_receiver;
     std::function<void()> m_wake;
     int m_wakeIndex = -1;
-    int m_failed = 0;
     bool m_started = false;
 };
 

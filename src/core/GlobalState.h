@@ -92,6 +92,9 @@ struct CommentMetrics
 std::optional<CommentMetrics> commentMetricsFor(int cellSize);
 inline constexpr int kCellSizes[] = {60, 70, 80, 90, 100, 110, 120};
 
+// The most albums a document holds: counts and indices are 16-bit.
+inline constexpr int kMaxAlbums = 32767;
+
 // One album of the document. Keeping every per-album value in one entry means
 // the sequences can never disagree in length or order.
 struct AlbumEntry
@@ -193,6 +196,8 @@ struct GlobalState
     // Comment strips are drawn when exactly one of the setting and the toggle is set.
     bool commentsShown() const { return has(Flag::CommentDefault) != has(Flag::CommentToggle); }
     bool isViewerRunning() const { return mode > Mode::Selected; }
+    // The grid is shown, with or without a selected entry.
+    bool isGridShown() const { return mode == Mode::Shown || mode == Mode::Selected; }
 
     // Entries that are not hidden.
     qint16 shownCount() const { return qint16(albumCount() - hiddenCount); }

@@ -71,7 +71,6 @@ public:
     // Command registry: the menus, the toolbar and other commands run a
     // command by its menu name; an unregistered name does nothing.
     void setCommand(const QString& name, std::function<void()> handler);
-    bool hasCommand(const QString& name) const { return m_commands.contains(name); }
     void runCommand(const QString& name);
 
     // Saves the document before the program closes (save, or save as for a
@@ -81,9 +80,6 @@ public:
     // Opens the container named on the command line once the window is up.
     std::function<void(const QString& path)> openContainerAtStart;
 
-    // Key preview: while on, Escape and Delete reach the window before its controls.
-    void setKeyPreview(bool on) { m_keyPreview = on; }
-    bool keyPreview() const { return m_keyPreview; }
 
     // Re-applies the layout constants to the progress bar, the scroll bar,
     // the toolbar and the status bar.
@@ -123,7 +119,6 @@ private:
     QHash<QString, QString> m_buttonImages;
     QHash<QString, QIcon> m_images;
     QHash<QString, std::function<void()>> m_commands;
-    bool m_keyPreview = false;
 };
 
 // The command a toolbar button runs, in the toolbar's dispatch order; empty

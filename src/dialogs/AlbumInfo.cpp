@@ -28,7 +28,7 @@ AlbumInfoFields albumInfoFields(const GlobalState& g)
         f.number = f.size = f.date = f.thumbSize = undecided;
     }
 
-    if ((g.mode == Mode::Shown || g.mode == Mode::Selected) && !g.containerPath.isEmpty()) {
+    if (g.isGridShown() && !g.containerPath.isEmpty()) {
         const QFileInfo file(g.containerPath);
         f.containerKnown = true;
         f.containerName = file.fileName();

@@ -126,7 +126,7 @@ RenameResult RenameAlbumFile(GlobalState& g, int index, const QString& newName, 
 BatchRenameOutcome runBatchRename(GlobalState& g, const QString& common, RenameNumberStyle style)
 {
     BatchRenameOutcome outcome;
-    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+    if (!g.isGridShown())
         return outcome;
     const QString title = QString::fromUtf8(kRenameTitle);
 

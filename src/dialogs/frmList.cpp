@@ -150,7 +150,7 @@ void frmList::Form_Load()
     m_list->addTopLevelItems(items);
 
     // The text only describes a grid that is shown.
-    m_report = g.mode == Mode::Shown || g.mode == Mode::Selected ? albumListText(rows) : QString();
+    m_report = g.isGridShown() ? albumListText(rows) : QString();
     QString shown = m_report;
     m_text->setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QApplication::restoreOverrideCursor();

@@ -83,7 +83,7 @@ void frmRename::Form_Load()
 void frmRename::btnOK_Click()
 {
     const GlobalState& g = stdGlobal();
-    if (g.mode == Mode::Shown || g.mode == Mode::Selected) {
+    if (g.isGridShown()) {
         const auto style = m_style->checkedId() == int(RenameNumberStyle::Growing)
                                ? RenameNumberStyle::Growing
                                : RenameNumberStyle::SameWidth;

@@ -93,8 +93,6 @@ LoadingSource::Outcome AlbumLoadingSource::load(frmMain& w, int index)
     return Outcome::Stop;
 }
 
-void AlbumLoadingSource::finish(frmMain&) {}
-
 void AlbumLoadingSource::cancel()
 {
     for (QFuture<album::AlbumThumbnail>& f : m_pending)

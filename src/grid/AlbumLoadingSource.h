@@ -23,7 +23,6 @@ public:
     bool isReady(int index) const override;
     void whenReady(int index, std::function<void()> wake) override;
     Outcome load(frmMain& w, int index) override;
-    void finish(frmMain& w) override;
     void cancel() override;
 
     // How many albums are decoded ahead of the one being applied.

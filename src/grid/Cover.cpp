@@ -57,7 +57,7 @@ void frmMain_mnuViewCover_Click(frmMain& w)
     g.set(Flag::CoverView, g.has(Flag::CoverSetting) && !g.has(Flag::CoverView));
     if (g.mode == Mode::Loading) {
         RedrawGrid(w, g.firstDrawnIndex, g.loadIndex - 1);
-    } else if (g.mode == Mode::Shown || g.mode == Mode::Selected) {
+    } else if (g.isGridShown()) {
         RefreshGrid(w, false, true);
     }
 }
@@ -65,7 +65,7 @@ void frmMain_mnuViewCover_Click(frmMain& w)
 void frmMain_mnuViewComment_Click(frmMain& w)
 {
     GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+    if (!g.isGridShown())
         return;
     g.set(Flag::CommentToggle, !g.has(Flag::CommentToggle));
     RefreshGrid(w, false, true);

@@ -6,6 +6,7 @@
 #include "core/Prompts.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
+#include "grid/LoadingLoop.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +25,7 @@ void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
 {
     showPointer();
     GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+    if (!g.isGridShown())
         return;
     const std::optional<int> hit = hitTest(g, QPoint(x, y));
     RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
@@ -73,15 +74,14 @@ void frmMain_Form_KeyPress(frmMain& w, int ascii)
     w.intTimer()->stop();
     g.mode = Mode::Empty;
     w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
-    // The loader drops its open file and the work in flight.
-    w.runCommand(QStringLiteral("loadingAborted"));
+    abortLoading(); // the loader drops its open file and the work in flight
     informLoadingAbandoned(QStringLiteral("アボート処理"));
 }
 
 void frmMain_VScroll_Scroll(frmMain& w)
 {
     GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+    if (!g.isGridShown())
         return;
     g.firstDrawnIndex = qint16(firstIndexForScrollValue(g, w.vScroll()->value()));
     RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
@@ -92,7 +92,7 @@ void frmMain_VScroll_Scroll(frmMain& w)
 void scrollGridByRows(frmMain& w, int rows)
 {
     const GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+    if (!g.isGridShown())
         return;
     QScrollBar* bar = w.vScroll();
     if (!bar->isVisible())

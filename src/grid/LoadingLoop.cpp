@@ -28,15 +28,6 @@ Loop& loop()
     return l;
 }
 
-void dropSource()
-{
-    Loop& l = loop();
-    if (l.source)
-        l.source->cancel();
-    l.source.reset();
-    ++l.generation;
-}
-
 // What a step has changed but not yet shown. Many entries may be applied in
 // one step; the window is only painted between steps, so the view that moves
 // down a row with each new row is laid out as it goes and drawn once.
@@ -95,8 +86,6 @@ void finishLoading(frmMain& w)
     GlobalState& g = stdGlobal();
     if (g.has(Flag::GridSource))
         g.set(Flag::Modified); // a new document is unsaved
-    else if (loop().source)
-        loop().source->finish(w);
     loop().source.reset();
 
     w.setPanel(1, shownAlbumsText(g));
@@ -117,9 +106,18 @@ void finishLoading(frmMain& w)
 
 } // namespace
 
+void abortLoading()
+{
+    Loop& l = loop();
+    if (l.source)
+        l.source->cancel();
+    l.source.reset();
+    ++l.generation;
+}
+
 void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source)
 {
-    dropSource();
+    abortLoading();
     GlobalState& g = stdGlobal();
     loop().source = std::move(source);
     w.intTimer()->setInterval(kStepPauseMs);
@@ -135,7 +133,6 @@ void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source)
     g.hiddenCount = 0;
     w.setPanel(1, loadingText(g));
     w.setPanel(2, QString());
-    w.setKeyPreview(true);
     g.mode = Mode::Loading;
     w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
     loop().source->prefetch(0);
@@ -209,7 +206,6 @@ void registerLoadingLoop(frmMain& w)
     frmMain* win = &w;
     QObject::connect(w.intTimer(), &QTimer::timeout, win, [win] { frmMain_intTimer_Timer(*win); });
     QObject::connect(win, &frmMain::activated, win, [win] { frmMain_Form_Activate(*win); });
-    w.setCommand(QStringLiteral("loadingAborted"), [] { dropSource(); });
 }
 
 } // namespace quorbell

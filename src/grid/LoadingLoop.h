@@ -31,8 +31,6 @@ public:
     virtual void whenReady(int index, std::function<void()> wake) = 0;
     // Fills entry `index` of the document (UI thread; may ask the user).
     virtual Outcome load(frmMain& w, int index) = 0;
-    // After the last entry: anything left to read (the container's sizes and dates).
-    virtual void finish(frmMain& w) = 0;
     // Drops the work in flight; nothing of it reaches the document afterwards.
     virtual void cancel() = 0;
     // Whether loading an entry may show a message or a prompt: the loop then
@@ -47,6 +45,10 @@ void frmMain_Form_Activate(frmMain& w);
 
 // Starts the loop over a source: mode 2, progress bar, status texts.
 void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source);
+
+// Stops the loop and drops the work in flight (Escape, or a container
+// closed while it loads); nothing of it reaches the document afterwards.
+void abortLoading();
 
 // One step of the loop (the timer's handler).
 void frmMain_intTimer_Timer(frmMain& w);

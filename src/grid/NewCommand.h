@@ -18,7 +18,4 @@ bool acceptNewDocument(frmMain& w, const AlbumChoice& choice);
 // first "." (the whole name when it has none).
 QString initialComment(const QString& fileName);
 
-// The most albums a document holds: counts and indices are 16-bit.
-inline constexpr int kMaxAlbums = 32767;
-
 } // namespace quorbell

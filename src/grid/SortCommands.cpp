@@ -12,7 +12,7 @@ namespace quorbell {
 void sortGrid(frmMain& w, SortKey key)
 {
     GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+    if (!g.isGridShown())
         return;
     QProgressBar* progress = w.progressBar();
     // A single album gives a range of one position; the bar still shows.

@@ -258,7 +258,7 @@ void slideStep(frmPicture& v)
 void startViewer(frmMain& w, bool random)
 {
     GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Shown && g.mode != Mode::Selected)
+    if (!g.isGridShown())
         return;
     if (frmPicture::current())
         return;

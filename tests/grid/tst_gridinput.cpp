@@ -6,6 +6,7 @@
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 #include "grid/GridInput.h"
+#include "grid/LoadingLoop.h"
 
 #include "GridFixture.h"
 #include "ScriptedPrompts.h"
@@ -126,10 +127,20 @@ void TestGridInput::escapeAbortsLoading()
     GridUnderTest grid;
     frmMain& w = *grid.w;
     GlobalState& g = stdGlobal();
-    g.mode = Mode::Loading;
+    // A load whose next entry is never ready: Escape must drop it.
+    struct WaitingSource : LoadingSource
+    {
+        bool* dropped;
+        explicit WaitingSource(bool* d) : dropped(d) {}
+        void prefetch(int) override {}
+        bool isReady(int) const override { return false; }
+        void whenReady(int, std::function<void()>) override {}
+        Outcome load(frmMain&, int) override { return Outcome::Stop; }
+        void cancel() override { *dropped = true; }
+    };
     bool dropped = false;
-    w.setCommand("loadingAborted", [&dropped] { dropped = true; });
-    w.intTimer()->start(10);
+    startLoading(w, std::make_unique<WaitingSource>(&dropped));
+    QCOMPARE(g.mode, Mode::Loading);
     w.menuItem("mnuViewComment")->setEnabled(true);
     frmMain_Form_KeyPress(w, 27);
     QCOMPARE(g.mode, Mode::Empty);
