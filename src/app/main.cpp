@@ -72,7 +72,7 @@ int main(int argc, char* argv[])
     std::unique_ptr<frmMain> mainWindow;
 
     auto* startup =
-        new StartupWindow(readStartupPicture(dataFolder() + QStringLiteral("Image.bmp")));
+        new StartupWindow(readStartupPicture(dataFolder() + QString::fromLatin1(kImageBmpName)));
     startup->showFor(1000, [&] {
         mainWindow = std::make_unique<frmMain>();
         dialogs.setOwner(mainWindow.get());

@@ -50,7 +50,7 @@ ContainerFromAlbums makeContainerFromAlbums(const QString& albumFolder,
     made.outcomes.resize(n);
     for (qsizetype i = 0; i < n; ++i) {
         doc.albums[i].fileName = fileNames.at(i);
-        doc.albums[i].comment = nameBeforeFirstDot(withoutHiddenMark(fileNames.at(i)));
+        doc.albums[i].comment = initialComment(fileNames.at(i));
     }
 
     // Each worker writes only its own entry; the lists are not resized while

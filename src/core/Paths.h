@@ -14,6 +14,9 @@ namespace quorbell {
 // the build tree and in any installation prefix alike.
 QString dataFolder();
 
+// The data file of the default cover and the start-up picture.
+inline constexpr char kImageBmpName[] = "Image.bmp";
+
 // Byte positions of the two pictures inside "Image.bmp".
 inline constexpr qint64 kCoverBytes = 1334;   // the default cover BMP
 inline constexpr qint64 kSplashOffset = 1334; // 0-based start of the start-up picture

@@ -2,6 +2,7 @@
 
 #include "core/Cp932.h"
 #include "core/GlobalState.h"
+#include "core/Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,7 +135,7 @@ SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
         {QLatin1String("optCover1st="), [&](const QString& v) { flagBit(v, Flag::CoverFirst); }},
         {QLatin1String("txtFileName="),
          [&](const QString& v) {
-             g.coverImagePath = v.isEmpty() ? g.programFolder + QStringLiteral("Image.bmp") : v;
+             g.coverImagePath = v.isEmpty() ? defaultCoverPath(g) : v;
          }},
         {QLatin1String("optDispAuto="), [&](const QString& v) { flagBit(v, Flag::AutoAdvance); }},
         {QLatin1String("optInterval="),
@@ -295,6 +296,21 @@ QByteArray replaceSettingLines(const QByteArray& file,
     return joinLines(lines);
 }
 
+QColor colourFromRgbValue(qint32 value)
+{
+    return QColor(RgbValue::red(value), RgbValue::green(value), RgbValue::blue(value));
+}
+
+qint32 rgbValueFromColour(const QColor& colour)
+{
+    return RgbValue::fromRgb(colour.red(), colour.green(), colour.blue());
+}
+
+QString defaultCoverPath(const GlobalState& g)
+{
+    return g.programFolder + QString::fromLatin1(kImageBmpName);
+}
+
 QString settingsFilePath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -317,7 +333,7 @@ SettingsReadEffects readSettings(GlobalState& g)
     // No file: the values stay as they are, but the cover still has its default.
     SettingsReadEffects effects = applySettingsText(bytes ? cp932::decode(*bytes) : QString(), g);
     if (g.coverImagePath.isEmpty())
-        g.coverImagePath = g.programFolder + QStringLiteral("Image.bmp");
+        g.coverImagePath = defaultCoverPath(g);
     return effects;
 }
 

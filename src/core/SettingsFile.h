@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -56,6 +57,12 @@ struct RgbValue
     static int green(qint32 v) { return (v >> 8) & 0xFF; }
     static int blue(qint32 v) { return (v >> 16) & 0xFF; }
 };
+
+QColor colourFromRgbValue(qint32 value);
+qint32 rgbValueFromColour(const QColor& colour);
+
+// The cover picture when the settings name none: "Image.bmp" in the data folder.
+QString defaultCoverPath(const GlobalState& g);
 
 inline constexpr int kTwipsPerPixel = 15;
 

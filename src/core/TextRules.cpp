@@ -55,6 +55,11 @@ QString nameBeforeFirstDot(const QString& fileName)
     return dot < 0 ? fileName : fileName.left(dot);
 }
 
+QString initialComment(const QString& fileName)
+{
+    return nameBeforeFirstDot(withoutHiddenMark(fileName));
+}
+
 QString extensionFromFirstDot(const QString& fileName)
 {
     const qsizetype dot = fileName.indexOf(QLatin1Char('.'));

@@ -20,6 +20,10 @@ bool containsForbiddenFileChar(const QString& text);
 
 // A file name up to, not including, its first "."; the whole name when it has none.
 QString nameBeforeFirstDot(const QString& fileName);
+// The comment a newly chosen album starts with: its file name, without a
+// hidden mark, up to the first "." (the whole name when it has none).
+QString initialComment(const QString& fileName);
+
 // Everything from the first "." to the end, the dot included; empty without a dot.
 QString extensionFromFirstDot(const QString& fileName);
 

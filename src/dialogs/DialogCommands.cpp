@@ -111,8 +111,11 @@ void registerDialogCommands(frmMain& w)
     // (the click also activates the dialog, which refills it where the window
     // system lets it take the focus).
     QObject::connect(w.surface(), &GridSurface::mouseDown, win, [win] {
-        if (frmInfo* info = openDialog<frmInfo>(*win))
+        if (frmInfo* info = openDialog<frmInfo>(*win)) {
             info->fillFields();
+            if (stdGlobal().mode == Mode::Selected)
+                info->activateWindow();
+        }
     });
 }
 

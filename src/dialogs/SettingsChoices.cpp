@@ -6,17 +6,6 @@
 
 namespace quorbell {
 
-QColor colourFromRgbValue(qint32 value)
-{
-    return QColor(RgbValue::red(value), RgbValue::green(value), RgbValue::blue(value));
-}
-
-qint32 rgbValueFromColour(const QColor& colour)
-{
-    const QColor c = colour.toRgb();
-    return RgbValue::fromRgb(c.red(), c.green(), c.blue());
-}
-
 ConditionChoices choicesFromState(const GlobalState& g)
 {
     ConditionChoices c;

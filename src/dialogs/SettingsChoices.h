@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/Prompts.h"
+#include "core/SettingsFile.h"
 
 #include <QColor>
 #include <QString>
@@ -43,8 +44,5 @@ ConditionChoices choicesFromState(const GlobalState& g);
 // selection colour is not part of the choices: the dialog sets it at once.
 void applyChoices(GlobalState& g, const ConditionChoices& c);
 
-// Colours are held as 0x00BBGGRR values.
-QColor colourFromRgbValue(qint32 value);
-qint32 rgbValueFromColour(const QColor& colour);
 
 } // namespace quorbell

@@ -329,7 +329,7 @@ void frmCondition::btnOK_Click()
     const bool written = writeAllSettings(g);
     // The file keeps an empty cover path as typed; in memory it is the default picture.
     if (g.coverImagePath.isEmpty())
-        g.coverImagePath = g.programFolder + QStringLiteral("Image.bmp");
+        g.coverImagePath = defaultCoverPath(g);
     if (!written) {
         // The settings hold for this run, but they would be lost at the next start.
         prompts().warn(QStringLiteral("設定ファイルに書き込めませんでした。") +

@@ -47,11 +47,6 @@ void drawLine(QPainter& p, int x1, int y1, int x2, int y2, const QColor& colour)
     }
 }
 
-QColor fromRgbValue(qint32 v)
-{
-    return QColor(RgbValue::red(v), RgbValue::green(v), RgbValue::blue(v));
-}
-
 QString commentFamily()
 {
     static const QString family = [] {
@@ -219,7 +214,7 @@ void DrawSelectionFrame(frmMain& w, int index)
     const qint32 pos = g.albums.at(index).cellPos;
     const int x = pairHigh(pos), y = pairLow(pos), c = g.cellSize;
     QPainter p(&w.surface()->canvas());
-    QPen pen(fromRgbValue(g.selectionColour), 3);
+    QPen pen(colourFromRgbValue(g.selectionColour), 3);
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);

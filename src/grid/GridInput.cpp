@@ -37,11 +37,6 @@ void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
         w.setPanel(3, selectedNameText(g.albums.at(*hit).fileName));
         EnableSelectionItems(w);
         g.mode = Mode::Selected;
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        for (QWidget* info : windows) {
-            if (info->objectName() == QLatin1String("frmInfo") && info->isVisible())
-                info->activateWindow();
-        }
         if (button == Qt::RightButton)
             w.popupShortcutMenu(QPoint(x, y));
         return;

@@ -14,11 +14,6 @@
 
 namespace quorbell {
 
-QString initialComment(const QString& fileName)
-{
-    return nameBeforeFirstDot(fileName);
-}
-
 bool acceptNewDocument(frmMain& w, const AlbumChoice& choice)
 {
     GlobalState& g = stdGlobal();

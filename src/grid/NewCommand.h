@@ -14,8 +14,4 @@ void frmMain_mnuContnrNew_Click(frmMain& w);
 // when nothing was chosen or too much, and the chooser stays open.
 bool acceptNewDocument(frmMain& w, const AlbumChoice& choice);
 
-// The comment a newly chosen album starts with: its file name up to the
-// first "." (the whole name when it has none).
-QString initialComment(const QString& fileName);
-
 } // namespace quorbell

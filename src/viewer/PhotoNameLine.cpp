@@ -1,6 +1,8 @@
 // Text, font and geometry of the viewer's photo name line.
 #include "viewer/PhotoNameLine.h"
 
+#include "core/TextRules.h"
+
 #include "core/GlobalState.h"
 #include "core/SettingsFile.h"
 
@@ -14,8 +16,7 @@ constexpr int kLineMargin = 20;
 
 QColor PhotoNameLine::colour() const
 {
-    return QColor(RgbValue::red(style.colour), RgbValue::green(style.colour),
-                  RgbValue::blue(style.colour));
+    return colourFromRgbValue(style.colour);
 }
 
 QFont PhotoNameLine::font() const
@@ -31,18 +32,12 @@ QFont PhotoNameLine::font() const
     return f;
 }
 
-QString photoBaseName(const QString& photoName)
-{
-    const qsizetype dot = photoName.indexOf(QLatin1Char('.'));
-    return dot < 0 ? photoName : photoName.left(dot);
-}
-
 PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const QString& photoName,
                                 int screenHeight, const NameLineStyle& style)
 {
     PhotoNameLine line;
     line.text = QString::number(selectedIndex + 1) + QStringLiteral("\uFF1A ") + comment +
-                QStringLiteral(" - ") + photoBaseName(photoName);
+                QStringLiteral(" - ") + nameBeforeFirstDot(photoName);
     line.height = style.fontSize + kLineMargin;
     line.top = screenHeight - style.fontSize - kLineMargin;
     line.style = style;

@@ -37,10 +37,6 @@ struct PhotoNameLine
     QFont font() const;
 };
 
-// A photo's name up to, not including, its first "."; the whole name when it
-// has none.
-QString photoBaseName(const QString& photoName);
-
 // "3： 夏の旅行 - IMG0012" for the third album (index 2), its comment and the
 // photo IMG0012.JPG; the line sits font size + 20 pixels high at the bottom.
 PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const QString& photoName,

@@ -3,6 +3,7 @@
 #include "core/CommandState.h"
 #include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
+#include "core/TextRules.h"
 #include "core/frmMain.h"
 #include "grid/AlbumChooser.h"
 #include "grid/GridCommands.h"
