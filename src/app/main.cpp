@@ -69,14 +69,14 @@ int main(int argc, char* argv[])
 
     QtPrompts dialogs;
     setPrompts(&dialogs);
-    std::unique_ptr<frmMain> mainWindow;
-
     auto* startup =
         new StartupWindow(readStartupPicture(dataFolder() + QString::fromLatin1(kImageBmpName)));
+    startup->show();
+    // The main window is built while the start-up picture shows, and appears after it.
+    auto mainWindow = std::make_unique<frmMain>();
+    dialogs.setOwner(mainWindow.get());
+    wireCommands(*mainWindow);
     startup->showFor(1000, [&] {
-        mainWindow = std::make_unique<frmMain>();
-        dialogs.setOwner(mainWindow.get());
-        wireCommands(*mainWindow);
         mainWindow->show();
         frmMain_Form_Load(*mainWindow, commandLinePath);
     });

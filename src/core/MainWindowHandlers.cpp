@@ -62,15 +62,13 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
     w.applyLayout();
     w.progressBar()->hide();
 
-    // A fresh machine has no settings file yet: start from the defaults.
+    // Every button starts enabled; reading the settings switches the cover
+    // button off when the cover setting is off. A fresh machine has no
+    // settings file yet: it starts from the defaults.
+    g.commandState = Cmd::AtStart;
     ensureSettingsFile();
     readSettingsIntoWindow(w);
     applyStoredWindowSize(w);
-
-    // Every button starts enabled; the second read switches the cover button
-    // off when the cover setting is off.
-    g.commandState = Cmd::AtStart;
-    readSettingsIntoWindow(w);
     DisableSelectionItems(w);
     DisableGridItems(w);
     switchPasteOffIfOn(w);

@@ -189,13 +189,12 @@ QIcon toolbarIcon(const QString& imageKey)
     const bool greyed = imageKey.startsWith(QLatin1String("imgNo"));
     const QString command = imageKey.mid(greyed ? 5 : 3);
     QIcon icon;
-    for (int edge : {16, 24, 32})
-        icon.addPixmap(QPixmap::fromImage(drawToolbarPicture(command, edge, greyed)));
-    // A greyed picture is what the button shows itself, enabled or not.
-    if (greyed) {
-        for (int edge : {16, 24, 32})
-            icon.addPixmap(QPixmap::fromImage(drawToolbarPicture(command, edge, true)),
-                           QIcon::Disabled);
+    for (int edge : {16, 24, 32}) {
+        const QPixmap picture = QPixmap::fromImage(drawToolbarPicture(command, edge, greyed));
+        icon.addPixmap(picture);
+        // A greyed picture is what the button shows itself, enabled or not.
+        if (greyed)
+            icon.addPixmap(picture, QIcon::Disabled);
     }
     return icon;
 }

@@ -148,7 +148,6 @@ void frmPicture::ShowPhoto(int photoIndex)
         photo.error = viewer::PhotoError::OutsideFile;
     }
 
-    g.currentPicture = photo.image;
     g.pictureWidth = clamp16(photo.photoSize.width());
     g.pictureHeight = clamp16(photo.photoSize.height());
     if (photo.ok()) {
