@@ -42,7 +42,9 @@ QImage shrinkPhoto(const QImage& photo, QSize newSize, int threads = 0);
 // the photo is empty or memory runs out.
 QImage enlargePhoto(const QImage& photo, QSize newSize, int threads = 0);
 
-// The decoded photo as opaque 32-bit pixels; transparent parts lie on black.
+// The photo as opaque 32-bit pixels. Photos from albums come decoded with
+// transparency already laid over white; any other picture with an alpha
+// channel has its transparent parts laid over black.
 QImage toOpaqueRgb32(const QImage& image);
 
 // The photo as the target asks: resampled on the Shrink and Enlarge paths,
