@@ -3,11 +3,12 @@
 #include "container/ContainerFile.h"
 #include "container/ThumbnailLoader.h"
 #include "core/BinaryIO.h"
+#include "core/FileIO.h"
 #include "core/TextRules.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
 using namespace quorbell::container;
 
@@ -181,28 +182,27 @@ int runThumbnailExport(const QStringList& args)
                                 .arg(path)
                                 .arg((*file)->count()));
 
-    QSaveFile save(target);
-    if (!save.open(QIODevice::WriteOnly))
-        return fail(kFileError,
-                    QStringLiteral("cannot write %1: %2").arg(target, save.errorString()));
+    QByteArray encoded;
     if (format == "BMP") {
         // The stored BMP file itself, byte for byte.
         ContainerResult<QByteArray> bytes = (*file)->recordBytes(index);
         if (!bytes)
             return failContainer(bytes.error(), path);
-        save.write(*bytes);
+        encoded = std::move(*bytes);
     } else {
         ContainerResult<QImage> image = (*file)->decodeRecord(index);
         if (!image)
             return failContainer(image.error(), path);
-        QImageWriter writer(&save, format);
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
         if (!writer.write(*image))
             return fail(kFileError,
                         QStringLiteral("cannot write %1: %2").arg(target, writer.errorString()));
     }
-    if (!save.commit())
-        return fail(kFileError,
-                    QStringLiteral("cannot write %1: %2").arg(target, save.errorString()));
+    QString reason;
+    if (!writeFileAtomically(target, encoded, &reason))
+        return fail(kFileError, QStringLiteral("cannot write %1: %2").arg(target, reason));
     return kDone;
 }
 

@@ -8,6 +8,7 @@
 #include "container/InsertCommand.h"
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
+#include "core/FileIO.h"
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/SettingsFile.h"
@@ -140,10 +141,8 @@ void storeWorkFolders()
 bool startsWithAlbumMagic(const QString& path)
 {
     // Only a regular file is read: a pipe or a device would block.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (openRegularFile(file, path) != OpenResult::Opened)
         return false;
     const qsizetype n = qsizetype(sizeof album::kAlbumMagic) - 1;
     return file.read(n) == QByteArrayView(album::kAlbumMagic, n);
