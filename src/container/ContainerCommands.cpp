@@ -234,14 +234,15 @@ bool WriteContainer(frmMain& w, const QString& path, const QString& title,
 {
     GlobalState& g = stdGlobal();
     const container::ContainerDocument doc = documentForWriting(password);
-    if (const std::optional<ContainerError> problem = container::checkContainer(doc)) {
-        prompts().warn(unsavableText(*problem, doc), title);
-        return false;
-    }
     QProgressBar* bar = w.progressBar();
     const int base = bar->value();
+    // The writer checks the whole document before it writes anything.
     const std::optional<ContainerError> failed = container::writeContainer(
         path, doc, [bar, base](int written, int) { bar->setValue(base + written + 1); });
+    if (failed && failed->code != ErrorCode::WriteFailed) {
+        prompts().warn(unsavableText(*failed, doc), title);
+        return false;
+    }
     if (failed) {
         QString text = QStringLiteral("ファイルを保存できませんでした。\r\n") + path;
         if (!failed->detail.isEmpty())
