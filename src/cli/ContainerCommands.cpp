@@ -1,7 +1,7 @@
 #include "cli/ContainerCommands.h"
 
 #include "container/ContainerFile.h"
-#include "container/ThumbnailLoader.h"
+#include "container/ContainerReader.h"
 #include "core/BinaryIO.h"
 #include "core/FileIO.h"
 #include "core/TextRules.h"
@@ -144,7 +144,7 @@ int runContainerInfo(const QStringList& args)
         return failContainer(file.error(), path);
     // Every thumbnail is decoded, so a record that no reader can show makes
     // the file invalid here as well.
-    if (std::optional<ContainerError> failure = checkEveryThumbnail(*file))
+    if (std::optional<ContainerError> failure = decodeEveryThumbnail(*file))
         return failContainer(*failure, path);
     if (json)
         printJson(path, **file);
@@ -207,20 +207,6 @@ int runThumbnailExport(const QStringList& args)
 }
 
 } // namespace
-
-std::optional<ContainerError> checkEveryThumbnail(std::shared_ptr<const ContainerFile> file)
-{
-    // Each picture is dropped once checked, so memory stays flat.
-    ThumbnailLoader loader(std::move(file));
-    loader.start();
-    for (int i = 0; i < loader.count(); ++i) {
-        loader.waitForReady(i + 1);
-        if (std::optional<ContainerError> failure = loader.failure(i))
-            return failure;
-        loader.takeThumbnail(i);
-    }
-    return std::nullopt;
-}
 
 int failContainer(const ContainerError& e, const QString& path)
 {
