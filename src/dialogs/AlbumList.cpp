@@ -41,7 +41,7 @@ QList<AlbumListRow> albumListRows(const QList<AlbumEntry>& entries, const QStrin
             row.albumName.prepend(QLatin1Char('*'));
         row.comment = e.comment;
         row.type = e.fileName.right(3);
-        row.size = sizeNumberText(qint64(quint32(e.fileSize))); // past 2 GB the stored word wraps
+        row.size = sizeNumberText(storedSizeBytes(e.fileSize));
         row.date = e.fileDate.displayText();
         rows.append(row);
     }
