@@ -8,8 +8,7 @@
 
 namespace quorbell::album {
 
-ThumbnailLookAhead::ThumbnailLookAhead(std::function<QString(int)> pathOf, int count,
-                                       int cellSize)
+ThumbnailLookAhead::ThumbnailLookAhead(std::function<QString(int)> pathOf, int count, int cellSize)
     : m_pathOf(std::move(pathOf)), m_count(count), m_cellSize(cellSize),
       // Enough to keep every worker busy while the UI thread applies one album.
       m_window(qMax(4, 3 * thumbnailPool()->maxThreadCount()))

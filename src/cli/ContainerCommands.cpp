@@ -97,8 +97,8 @@ void printJson(const QString& path, const ContainerFile& file)
           << ", \"thumb_width\": " << pairHigh(a.thumbSize)
           << ", \"thumb_height\": " << pairLow(a.thumbSize)
           << ", \"thumbnail_width\": " << file.record(i).width
-          << ", \"thumbnail_height\": " << file.record(i).height << ", \"size\": " << storedSizeBytes(a.fileSize)
-          << ", \"date\": " << jsonDate(a.fileDate)
+          << ", \"thumbnail_height\": " << file.record(i).height
+          << ", \"size\": " << storedSizeBytes(a.fileSize) << ", \"date\": " << jsonDate(a.fileDate)
           << ", \"date_text\": " << (isText ? jsonString(a.fileDate.text) : QStringLiteral("null"))
           << "}";
     }
@@ -122,7 +122,8 @@ void printText(const QString& path, const ContainerFile& file)
         const AlbumEntry& a = doc.albums.at(i);
         o << i << "\t" << a.fileName << "\t" << a.comment << "\t" << file.record(i).width << "x"
           << file.record(i).height << " of " << pairHigh(a.thumbSize) << "x" << pairLow(a.thumbSize)
-          << "\t" << sizeTextKB(storedSizeBytes(a.fileSize)) << "\t" << a.fileDate.displayText() << "\n";
+          << "\t" << sizeTextKB(storedSizeBytes(a.fileSize)) << "\t" << a.fileDate.displayText()
+          << "\n";
     }
 }
 

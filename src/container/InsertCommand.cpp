@@ -102,8 +102,8 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
         const int e = s + k;
         ahead.prefetch(k);
         const std::optional<album::AlbumThumbnail> prepared = ahead.take(k);
-        const AlbumReadOutcome outcome = ReadAlbumFile(w, qint16(e), folder + names.at(k),
-                                                       names.at(k), prepared ? &*prepared : nullptr);
+        const AlbumReadOutcome outcome = ReadAlbumFile(
+            w, qint16(e), folder + names.at(k), names.at(k), prepared ? &*prepared : nullptr);
         if (outcome == AlbumReadOutcome::HeaderRefused || outcome == AlbumReadOutcome::Cancelled)
             break;
         MakeThumbnail(qint16(e));
