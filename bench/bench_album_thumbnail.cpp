@@ -10,6 +10,7 @@
 // Run: build/bin/bench_album_thumbnail   (a summary of the ratios follows)
 #include "album/AlbumFileReader.h"
 #include "album/AlbumThumbnail.h"
+#include "core/FileIO.h"
 #include "AlbumMaker.h"
 #include "SamplePhotos.h"
 
@@ -67,7 +68,7 @@ const BenchAlbum& album(int which)
                     QSize(800, 600), false}};
     BenchAlbum a{workDir().filePath(QStringLiteral("album%1.sld").arg(which)), first};
     const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
-    if (!built || !tools::writeFileAtomically(a.path, built->bytes))
+    if (!built || !writeFileAtomically(a.path, built->bytes))
         std::abort();
     std::fprintf(stderr, "album %d: %dx%d first photo, JPEG %.1f MB\n", which, size.width(),
                  size.height(), first.size() / 1e6);

@@ -12,6 +12,7 @@
 
 #include "AlbumMaker.h"
 #include "SamplePhotos.h"
+#include "core/FileIO.h"
 #include "core/GlobalState.h"
 #include "core/frmMain.h"
 #include "viewer/ViewerCommands.h"
@@ -52,7 +53,7 @@ QString writeAlbum(const QTemporaryDir& dir, const QString& name, QSize size, in
     }
     const QString path = dir.filePath(name);
     const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
-    if (!built || !tools::writeFileAtomically(path, built->bytes))
+    if (!built || !writeFileAtomically(path, built->bytes))
         qFatal("cannot write the benchmark album");
     return path;
 }

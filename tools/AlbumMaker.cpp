@@ -5,8 +5,6 @@
 #include "core/BinaryIO.h"
 #include "core/Cp932.h"
 
-#include <QSaveFile>
-
 #include <limits>
 
 namespace quorbell::tools {
@@ -79,18 +77,6 @@ std::optional<AlbumPhotoSource> photoFromBytes(const QString& name, const QByteA
     if (!size)
         return std::nullopt;
     return AlbumPhotoSource{name, bytes, *size, false};
-}
-
-bool writeFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
 }
 
 } // namespace quorbell::tools

@@ -75,7 +75,4 @@ std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& albumSpec,
 // when the bytes are not a BMP, JPEG or GIF image.
 std::optional<AlbumPhotoSource> photoFromBytes(const QString& name, const QByteArray& bytes);
 
-// Writes the bytes to `path` through a temporary file renamed into place.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes);
-
 } // namespace quorbell::tools

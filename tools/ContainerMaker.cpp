@@ -3,6 +3,7 @@
 #include "ImageBmpMaker.h"
 
 #include "core/BinaryIO.h"
+#include "core/CellFit.h"
 #include "core/Cp932.h"
 #include "core/PasswordForm.h"
 
@@ -252,14 +253,6 @@ QImage paintThumbnail(int seed, int width, int height)
     return image;
 }
 
-QSize fittedSize(int width, int height, int cellSize)
-{
-    const int s = cellSize - 2;
-    if (width > height)
-        return width > s ? QSize(s, height * s / width) : QSize(width, height);
-    return height > s ? QSize(width * s / height, s) : QSize(width, height);
-}
-
 QByteArray dateEntry(double oleDate)
 {
     ByteWriter w;
@@ -349,7 +342,7 @@ RawContainer sampleContainer(const SampleOptions& o)
         if (o.hiddenEvery > 0 && number % o.hiddenEvery == 0)
             name.prepend(QLatin1Char('*'));
         const QSize photo = kPhotoSizes[i % std::size(kPhotoSizes)];
-        const QSize thumb = fittedSize(photo.width(), photo.height(), o.cellSize);
+        const QSize thumb = fitToCell(photo, o.cellSize);
 
         RawEntry e;
         e.name = textBytes(name);

@@ -9,6 +9,7 @@
 
 #include "container/ContainerFromAlbums.h"
 #include "container/ContainerWriter.h"
+#include "core/FileIO.h"
 #include "core/PasswordForm.h"
 
 #include <QDateTime>
@@ -102,7 +103,7 @@ bool writeAlbum(const QString& folder, int i)
     }
     const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     const QString path = folder + nameOf(i);
-    if (!built || !tools::writeFileAtomically(path, built->bytes))
+    if (!built || !writeFileAtomically(path, built->bytes))
         return false;
     QFile f(path);
     return f.open(QIODevice::ReadOnly) &&

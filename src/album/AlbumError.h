@@ -2,6 +2,8 @@
 // the commands that show messages turn them into text.
 #pragma once
 
+#include "core/FileIO.h"
+
 #include <QtGlobal>
 
 #include <utility>
@@ -28,6 +30,22 @@ enum class AlbumError {
 constexpr bool isFileError(AlbumError e)
 {
     return e == AlbumError::Missing || e == AlbumError::NotAFile || e == AlbumError::Unreadable;
+}
+
+// Why a file could not be opened, as an album error (None when it was).
+constexpr AlbumError albumError(OpenResult r)
+{
+    switch (r) {
+    case OpenResult::Opened:
+        return AlbumError::None;
+    case OpenResult::Missing:
+        return AlbumError::Missing;
+    case OpenResult::NotAFile:
+        return AlbumError::NotAFile;
+    case OpenResult::Unreadable:
+        break;
+    }
+    return AlbumError::Unreadable;
 }
 
 // Short English names for diagnostics ("bad-header"); not for the window.

@@ -2,9 +2,9 @@
 
 #include "core/BinaryIO.h"
 #include "core/Cp932.h"
+#include "core/FileIO.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -173,23 +173,6 @@ AlbumResult<AlbumTable> parseTables(QIODevice& device)
 
 } // namespace
 
-AlbumFailure openRegularFile(QFile& file, const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {AlbumError::Missing};
-    if (!info.isFile())
-        return {AlbumError::NotAFile};
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {AlbumError::Unreadable};
-    if (file.isSequential()) {
-        file.close();
-        return {AlbumError::NotAFile};
-    }
-    return {};
-}
-
 AlbumFileReader::AlbumFileReader() = default;
 AlbumFileReader::~AlbumFileReader() = default;
 AlbumFileReader::AlbumFileReader(AlbumFileReader&& other) noexcept
@@ -212,9 +195,8 @@ AlbumFailure AlbumFileReader::open(const QString& path)
 {
     close();
     auto file = std::make_unique<QFile>();
-    const AlbumFailure opened = openRegularFile(*file, path);
-    if (opened.error != AlbumError::None)
-        return opened;
+    if (const OpenResult opened = openRegularFile(*file, path); opened != OpenResult::Opened)
+        return {albumError(opened)};
     m_file = std::move(file);
     m_device = m_file.get();
     return readTables();
@@ -294,9 +276,8 @@ AlbumResult<QByteArray> readPhotoBytes(QIODevice* device, const AlbumPhoto& phot
 AlbumResult<QByteArray> readPhotoBytes(const QString& path, const AlbumPhoto& photo)
 {
     QFile file;
-    const AlbumFailure opened = openRegularFile(file, path);
-    if (opened.error != AlbumError::None)
-        return opened;
+    if (const OpenResult opened = openRegularFile(file, path); opened != OpenResult::Opened)
+        return albumError(opened);
     return readPhotoBytes(&file, photo);
 }
 

@@ -58,9 +58,4 @@ AlbumResult<AlbumTable> readAlbumTable(QIODevice* device);
 AlbumResult<QByteArray> readPhotoBytes(const QString& path, const AlbumPhoto& photo);
 AlbumResult<QByteArray> readPhotoBytes(QIODevice* device, const AlbumPhoto& photo);
 
-// Opens `path` for reading as a regular file: Missing, NotAFile or
-// Unreadable when that is not possible. Pipes and devices are refused before
-// they are opened, so nothing blocks on them.
-AlbumFailure openRegularFile(QFile& file, const QString& path);
-
 } // namespace quorbell::album

@@ -2,6 +2,7 @@
 
 #include "AlbumMaker.h"
 #include "album/AlbumFileReader.h"
+#include "core/FileIO.h"
 #include "core/PasswordForm.h"
 
 #include <QDir>
@@ -257,9 +258,8 @@ int runMake(const QStringList& args)
     for (int i = 0; i < photos.size(); ++i) {
         const QString& photoPath = photos.at(i);
         QFile f;
-        const AlbumFailure opened = album::openRegularFile(f, photoPath);
-        if (opened.error != AlbumError::None)
-            return albumFailure(photoPath, opened);
+        if (const OpenResult opened = openRegularFile(f, photoPath); opened != OpenResult::Opened)
+            return albumFailure(photoPath, {album::albumError(opened)});
         const QByteArray bytes = f.readAll();
         if (bytes.size() != f.size())
             return fail(kFileError, QStringLiteral("%1: cannot be read").arg(photoPath));
@@ -289,7 +289,7 @@ int runMake(const QStringList& args)
     }
     if (QFileInfo(outPath).isDir())
         return fail(kFileError, QStringLiteral("%1: is a folder").arg(outPath));
-    if (!tools::writeFileAtomically(outPath, built->bytes))
+    if (!writeFileAtomically(outPath, built->bytes))
         return fail(kFileError, QStringLiteral("%1: cannot be written").arg(outPath));
     return kDone;
 }

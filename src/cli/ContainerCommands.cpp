@@ -1,13 +1,14 @@
 #include "cli/ContainerCommands.h"
 
 #include "container/ContainerFile.h"
-#include "container/ThumbnailLoader.h"
+#include "container/ContainerReader.h"
 #include "core/BinaryIO.h"
+#include "core/FileIO.h"
 #include "core/TextRules.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
 using namespace quorbell::container;
 
@@ -96,8 +97,8 @@ void printJson(const QString& path, const ContainerFile& file)
           << ", \"thumb_width\": " << pairHigh(a.thumbSize)
           << ", \"thumb_height\": " << pairLow(a.thumbSize)
           << ", \"thumbnail_width\": " << file.record(i).width
-          << ", \"thumbnail_height\": " << file.record(i).height << ", \"size\": " << a.fileSize
-          << ", \"date\": " << jsonDate(a.fileDate)
+          << ", \"thumbnail_height\": " << file.record(i).height
+          << ", \"size\": " << storedSizeBytes(a.fileSize) << ", \"date\": " << jsonDate(a.fileDate)
           << ", \"date_text\": " << (isText ? jsonString(a.fileDate.text) : QStringLiteral("null"))
           << "}";
     }
@@ -121,7 +122,8 @@ void printText(const QString& path, const ContainerFile& file)
         const AlbumEntry& a = doc.albums.at(i);
         o << i << "\t" << a.fileName << "\t" << a.comment << "\t" << file.record(i).width << "x"
           << file.record(i).height << " of " << pairHigh(a.thumbSize) << "x" << pairLow(a.thumbSize)
-          << "\t" << sizeTextKB(a.fileSize) << "\t" << a.fileDate.displayText() << "\n";
+          << "\t" << sizeTextKB(storedSizeBytes(a.fileSize)) << "\t" << a.fileDate.displayText()
+          << "\n";
     }
 }
 
@@ -143,7 +145,7 @@ int runContainerInfo(const QStringList& args)
         return failContainer(file.error(), path);
     // Every thumbnail is decoded, so a record that no reader can show makes
     // the file invalid here as well.
-    if (std::optional<ContainerError> failure = checkEveryThumbnail(*file))
+    if (std::optional<ContainerError> failure = decodeEveryThumbnail(*file))
         return failContainer(*failure, path);
     if (json)
         printJson(path, **file);
@@ -181,46 +183,31 @@ int runThumbnailExport(const QStringList& args)
                                 .arg(path)
                                 .arg((*file)->count()));
 
-    QSaveFile save(target);
-    if (!save.open(QIODevice::WriteOnly))
-        return fail(kFileError,
-                    QStringLiteral("cannot write %1: %2").arg(target, save.errorString()));
+    QByteArray encoded;
     if (format == "BMP") {
         // The stored BMP file itself, byte for byte.
         ContainerResult<QByteArray> bytes = (*file)->recordBytes(index);
         if (!bytes)
             return failContainer(bytes.error(), path);
-        save.write(*bytes);
+        encoded = std::move(*bytes);
     } else {
         ContainerResult<QImage> image = (*file)->decodeRecord(index);
         if (!image)
             return failContainer(image.error(), path);
-        QImageWriter writer(&save, format);
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
         if (!writer.write(*image))
             return fail(kFileError,
                         QStringLiteral("cannot write %1: %2").arg(target, writer.errorString()));
     }
-    if (!save.commit())
-        return fail(kFileError,
-                    QStringLiteral("cannot write %1: %2").arg(target, save.errorString()));
+    QString reason;
+    if (!writeFileAtomically(target, encoded, &reason))
+        return fail(kFileError, QStringLiteral("cannot write %1: %2").arg(target, reason));
     return kDone;
 }
 
 } // namespace
-
-std::optional<ContainerError> checkEveryThumbnail(std::shared_ptr<const ContainerFile> file)
-{
-    // Each picture is dropped once checked, so memory stays flat.
-    ThumbnailLoader loader(std::move(file));
-    loader.start();
-    for (int i = 0; i < loader.count(); ++i) {
-        loader.waitForReady(i + 1);
-        if (std::optional<ContainerError> failure = loader.failure(i))
-            return failure;
-        loader.takeThumbnail(i);
-    }
-    return std::nullopt;
-}
 
 int failContainer(const ContainerError& e, const QString& path)
 {

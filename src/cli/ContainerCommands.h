@@ -5,22 +5,10 @@
 #include "cli/CliCommon.h"
 #include "container/ContainerError.h"
 
-#include <memory>
-#include <optional>
-
-namespace quorbell::container {
-class ContainerFile;
-}
-
 namespace quorbell::cli {
 
 Command containerInfoCommand();
 Command thumbnailExportCommand();
-
-// Decodes every thumbnail record of an open container, dropping each picture
-// once decoded; the first record that cannot be decoded, if any.
-std::optional<container::ContainerError>
-checkEveryThumbnail(std::shared_ptr<const container::ContainerFile> file);
 
 // One stderr line for a container that could not be read; returns the exit
 // status: 1 when the file is missing or unreadable, 3 when it is not valid.

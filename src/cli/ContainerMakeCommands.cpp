@@ -4,6 +4,7 @@
 #include "cli/ContainerCommands.h"
 #include "container/ContainerFile.h"
 #include "container/ContainerFromAlbums.h"
+#include "container/ContainerReader.h"
 #include "container/ContainerWriter.h"
 #include "core/GlobalState.h"
 #include "core/PasswordForm.h"
@@ -172,7 +173,7 @@ int runContainerVerify(const QStringList& args)
     ContainerResult<std::shared_ptr<ContainerFile>> file = ContainerFile::open(path);
     if (!file)
         return failContainer(file.error(), path);
-    if (std::optional<ContainerError> e = checkEveryThumbnail(*file))
+    if (std::optional<ContainerError> e = decodeEveryThumbnail(*file))
         return failContainer(*e, path);
 
     const QString folder = QFileInfo(path).absolutePath() + QLatin1Char('/');

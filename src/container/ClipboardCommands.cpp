@@ -1,5 +1,6 @@
 #include "container/ClipboardCommands.h"
 
+#include "album/AlbumThumbnail.h"
 #include "core/BinaryIO.h"
 #include "core/CellFit.h"
 #include "core/CommandState.h"
@@ -17,16 +18,12 @@
 namespace quorbell {
 namespace {
 
-// The cell size of the grid the clipboard entry was copied from.
-int clipboardCellSize = 0;
-
 // The selected entry into the internal clipboard, its thumbnail onto the
 // system clipboard so that other programs can paste the picture.
 void copySelected()
 {
     GlobalState& g = stdGlobal();
     g.clipboard = g.albums.at(g.selectedIndex);
-    clipboardCellSize = g.cellSize;
     QClipboard* system = QGuiApplication::clipboard();
     if (g.clipboard.thumbnail.isNull())
         system->clear();
@@ -116,13 +113,12 @@ void frmMain_mnuEditPut_Click(frmMain& w)
     }
     const int s = g.selectedIndex;
     AlbumEntry pasted = g.clipboard;
-    if (g.cellSize != clipboardCellSize && !pasted.thumbnail.isNull()) {
+    if (!pasted.thumbnail.isNull()) {
         // Copied from a grid of another cell size: fitted to this one.
-        const QSize fitted =
-            fitToCell(QSize(pairHigh(pasted.thumbSize), pairLow(pasted.thumbSize)), g.cellSize);
-        if (!fitted.isEmpty())
-            pasted.thumbnail =
-                pasted.thumbnail.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QSize recorded(pairHigh(pasted.thumbSize), pairLow(pasted.thumbSize));
+        const QSize fitted = fitToCell(recorded, g.cellSize);
+        if (!fitted.isEmpty() && pasted.thumbnail.size() != fitted)
+            pasted.thumbnail = album::fitPictureToCell(pasted.thumbnail, recorded, g.cellSize);
     }
     // The selected entry and all after it move one place on; s marks the pasted entry.
     g.albums.insert(s, pasted);

@@ -8,6 +8,7 @@
 #include "container/InsertCommand.h"
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
+#include "core/FileIO.h"
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/SettingsFile.h"
@@ -140,10 +141,8 @@ void storeWorkFolders()
 bool startsWithAlbumMagic(const QString& path)
 {
     // Only a regular file is read: a pipe or a device would block.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (openRegularFile(file, path) != OpenResult::Opened)
         return false;
     const qsizetype n = qsizetype(sizeof album::kAlbumMagic) - 1;
     return file.read(n) == QByteArrayView(album::kAlbumMagic, n);
@@ -235,14 +234,15 @@ bool WriteContainer(frmMain& w, const QString& path, const QString& title,
 {
     GlobalState& g = stdGlobal();
     const container::ContainerDocument doc = documentForWriting(password);
-    if (const std::optional<ContainerError> problem = container::checkContainer(doc)) {
-        prompts().warn(unsavableText(*problem, doc), title);
-        return false;
-    }
     QProgressBar* bar = w.progressBar();
     const int base = bar->value();
+    // The writer checks the whole document before it writes anything.
     const std::optional<ContainerError> failed = container::writeContainer(
         path, doc, [bar, base](int written, int) { bar->setValue(base + written + 1); });
+    if (failed && failed->code != ErrorCode::WriteFailed) {
+        prompts().warn(unsavableText(*failed, doc), title);
+        return false;
+    }
     if (failed) {
         QString text = QStringLiteral("ファイルを保存できませんでした。\r\n") + path;
         if (!failed->detail.isEmpty())

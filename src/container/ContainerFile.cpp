@@ -3,6 +3,7 @@
 #include "container/BmpCodec.h"
 #include "core/BinaryIO.h"
 #include "core/Cp932.h"
+#include "core/FileIO.h"
 
 #include <QFileInfo>
 
@@ -43,22 +44,26 @@ ContainerResult<std::shared_ptr<ContainerFile>> ContainerFile::open(const QStrin
 {
     std::shared_ptr<ContainerFile> file(new ContainerFile);
     file->m_path = path;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    switch (openRegularFile(file->m_file, path)) {
+    case OpenResult::Opened:
+        break;
+    case OpenResult::Missing: {
         ContainerError e = makeError(ErrorCode::FileMissing, Section::None, -1);
         e.detail = QStringLiteral("No such file");
         return e;
     }
-    if (info.isDir()) {
+    case OpenResult::NotAFile: {
+        // A pipe or a device is refused before it is opened: reading it would block.
         ContainerError e = makeError(ErrorCode::FileUnreadable, Section::None, -1);
-        e.detail = QStringLiteral("Is a folder");
+        e.detail = QFileInfo(path).isDir() ? QStringLiteral("Is a folder")
+                                           : QStringLiteral("Not a regular file");
         return e;
     }
-    file->m_file.setFileName(path);
-    if (!file->m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    case OpenResult::Unreadable: {
         ContainerError e = makeError(ErrorCode::FileUnreadable, Section::None, -1);
         e.detail = file->m_file.errorString();
         return e;
+    }
     }
     file->m_size = file->m_file.size();
     if (std::optional<ContainerError> e = file->readTables())

@@ -1,26 +1,13 @@
 #include "container/ContainerLoadingSource.h"
 
+#include "album/ThumbnailPool.h"
 #include "container/ContainerFile.h"
 #include "container/ThumbnailLoader.h"
 #include "core/GlobalState.h"
 
 #include <QObject>
-#include <QThread>
-#include <QThreadPool>
 
 namespace quorbell {
-
-QThreadPool* thumbnailPool()
-{
-    // Not the global pool: Qt's own painting hands work to that pool and
-    // waits for it, so decoding there would hold up every redraw meanwhile.
-    static QThreadPool* pool = [] {
-        auto* p = new QThreadPool;
-        p->setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
-        return p;
-    }();
-    return pool;
-}
 
 ContainerLoadingSource::ContainerLoadingSource(std::shared_ptr<const container::ContainerFile> file)
     : m_file(std::move(file)), m_loader(std::make_unique<container::ThumbnailLoader>(m_file)),

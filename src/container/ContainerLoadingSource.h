@@ -11,7 +11,6 @@
 #include <memory>
 
 class QObject;
-class QThreadPool;
 
 namespace quorbell {
 
@@ -19,9 +18,6 @@ namespace container {
 class ContainerFile;
 class ThumbnailLoader;
 } // namespace container
-
-// The workers that decode thumbnails: container records, and albums added to a grid.
-QThreadPool* thumbnailPool();
 
 class ContainerLoadingSource : public LoadingSource
 {

@@ -1,9 +1,8 @@
 #include "container/InsertCommand.h"
 
 #include "album/AlbumReaderUi.h"
-#include "album/AlbumThumbnail.h"
+#include "album/ThumbnailLookAhead.h"
 #include "container/ClipboardCommands.h"
-#include "container/ContainerLoadingSource.h"
 #include "core/CommandState.h"
 #include "core/GlobalState.h"
 #include "core/TextRules.h"
@@ -12,58 +11,10 @@
 #include "grid/NewCommand.h"
 
 #include <QAction>
-#include <QFuture>
-#include <QHash>
 #include <QProgressBar>
 #include <QSet>
-#include <QThreadPool>
-#include <QtConcurrent>
 
 namespace quorbell {
-namespace {
-
-// Decodes the chosen albums' first photos a few albums ahead on worker
-// threads; the albums are still read, and their prompts shown, in order.
-class AheadReader
-{
-public:
-    AheadReader(const QString& folder, const QStringList& names, int cellSize)
-        : m_folder(folder), m_names(names), m_cellSize(cellSize),
-          m_lookAhead(qMax(4, 3 * thumbnailPool()->maxThreadCount()))
-    {
-    }
-    ~AheadReader()
-    {
-        // Albums not started are never read; a running one finishes on its own
-        // and its result is dropped (it holds copies only).
-        for (QFuture<album::AlbumThumbnail>& f : m_pending)
-            f.cancel();
-    }
-
-    album::AlbumThumbnail take(int k)
-    {
-        for (int i = k; i < m_names.size() && i < k + m_lookAhead; ++i) {
-            if (m_pending.contains(i))
-                continue;
-            const QString path = m_folder + m_names.at(i);
-            const int cellSize = m_cellSize;
-            m_pending.insert(i, QtConcurrent::run(thumbnailPool(), [path, cellSize] {
-                                 return album::makeAlbumThumbnail(path, cellSize);
-                             }));
-        }
-        QFuture<album::AlbumThumbnail> f = m_pending.take(k);
-        return f.result();
-    }
-
-private:
-    QString m_folder;
-    QStringList m_names;
-    int m_cellSize;
-    int m_lookAhead;
-    QHash<int, QFuture<album::AlbumThumbnail>> m_pending;
-};
-
-} // namespace
 
 bool acceptInsertChoice(const AlbumChoice& choice)
 {
@@ -141,14 +92,18 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
         g.albums[s + k] = std::move(fresh[k]);
     bar->setValue(1);
 
-    AheadReader ahead(folder, names, g.cellSize);
+    // The chosen albums' first photos are decoded a few albums ahead on
+    // worker threads; the albums are still read, and their prompts shown, in order.
+    album::ThumbnailLookAhead ahead([&folder, &names](int k) { return folder + names.at(k); }, m,
+                                    g.cellSize);
     int read = 0;
     for (int k = 0; k < m; ++k) {
         bar->setValue(k + 2);
         const int e = s + k;
-        const album::AlbumThumbnail prepared = ahead.take(k);
-        const AlbumReadOutcome outcome =
-            ReadAlbumFile(w, qint16(e), folder + names.at(k), names.at(k), &prepared);
+        ahead.prefetch(k);
+        const std::optional<album::AlbumThumbnail> prepared = ahead.take(k);
+        const AlbumReadOutcome outcome = ReadAlbumFile(
+            w, qint16(e), folder + names.at(k), names.at(k), prepared ? &*prepared : nullptr);
         if (outcome == AlbumReadOutcome::HeaderRefused || outcome == AlbumReadOutcome::Cancelled)
             break;
         MakeThumbnail(qint16(e));

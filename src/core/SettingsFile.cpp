@@ -1,13 +1,12 @@
 #include "core/SettingsFile.h"
 
 #include "core/Cp932.h"
+#include "core/FileIO.h"
 #include "core/GlobalState.h"
 #include "core/Paths.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <functional>
@@ -66,14 +65,10 @@ QByteArray joinLines(const QList<QByteArray>& lines)
     return out;
 }
 
-bool saveFile(const QString& path, const QByteArray& bytes)
+// The settings file, written whole; its folder is made on first use.
+bool saveSettingsFile(const QByteArray& bytes)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(bytes);
-    return f.commit();
+    return writeFileAtomically(settingsFilePath(), bytes, nullptr, {.makeParentFolder = true});
 }
 
 std::optional<QByteArray> loadFile(const QString& path)
@@ -324,7 +319,7 @@ bool settingsFileExists()
 
 bool ensureSettingsFile()
 {
-    return settingsFileExists() || saveFile(settingsFilePath(), defaultSettingsFile());
+    return settingsFileExists() || saveSettingsFile(defaultSettingsFile());
 }
 
 SettingsReadEffects readSettings(GlobalState& g)
@@ -339,7 +334,7 @@ SettingsReadEffects readSettings(GlobalState& g)
 
 bool writeAllSettings(const GlobalState& g)
 {
-    return saveFile(settingsFilePath(), buildSettingsFile(g));
+    return saveSettingsFile(buildSettingsFile(g));
 }
 
 namespace {
@@ -348,7 +343,7 @@ bool updateLines(const QList<QPair<QByteArray, QString>>& keyValues)
     const std::optional<QByteArray> bytes = loadFile(settingsFilePath());
     if (!bytes)
         return false;
-    return saveFile(settingsFilePath(), replaceSettingLines(*bytes, keyValues));
+    return saveSettingsFile(replaceSettingLines(*bytes, keyValues));
 }
 } // namespace
 

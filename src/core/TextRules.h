@@ -9,6 +9,12 @@ namespace quorbell {
 QString sizeTextKB(qint64 bytes);
 // The number alone, "##,##0" (the album list's size column).
 QString sizeNumberText(qint64 bytes);
+// An album's size in bytes from its stored 32-bit word: the word holds the
+// size modulo 2^32, so an album of 2 GB or more reads back as unsigned.
+constexpr qint64 storedSizeBytes(qint32 stored)
+{
+    return qint64(quint32(stored));
+}
 
 // Width in half-width columns: a character with a double-byte code page 932
 // code counts 2, every other character 1.

@@ -20,7 +20,7 @@ AlbumInfoFields albumInfoFields(const GlobalState& g)
         f.number = QString::number(g.selectedIndex + 1);
         f.baseName = nameBeforeFirstDot(e.fileName);
         f.comment = e.comment;
-        f.size = sizeTextKB(qint64(quint32(e.fileSize)));
+        f.size = sizeTextKB(storedSizeBytes(e.fileSize));
         f.date = e.fileDate.displayText();
         f.thumbSize = QStringLiteral("%1 x %1 ﾋﾟｸｾﾙ").arg(g.cellSize);
         f.thumbnail = e.thumbnail;

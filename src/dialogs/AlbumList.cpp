@@ -2,10 +2,10 @@
 #include "dialogs/AlbumList.h"
 
 #include "core/Cp932.h"
+#include "core/FileIO.h"
 #include "core/TextRules.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -41,7 +41,7 @@ QList<AlbumListRow> albumListRows(const QList<AlbumEntry>& entries, const QStrin
             row.albumName.prepend(QLatin1Char('*'));
         row.comment = e.comment;
         row.type = e.fileName.right(3);
-        row.size = sizeNumberText(qint64(quint32(e.fileSize))); // past 2 GB the stored word wraps
+        row.size = sizeNumberText(storedSizeBytes(e.fileSize));
         row.date = e.fileDate.displayText();
         rows.append(row);
     }
@@ -92,20 +92,9 @@ QByteArray albumListFileBytes(const QString& text)
 
 bool writeAlbumListFile(const QString& path, const QString& text, QString* error)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true); // a writable file in a folder we may not add to
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    file.write(albumListFileBytes(text));
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    // A writable file in a folder we may not add to is written in place.
+    return writeFileAtomically(path, albumListFileBytes(text), error,
+                               {.directWriteFallback = true});
 }
 
 } // namespace quorbell

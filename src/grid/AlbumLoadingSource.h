@@ -5,17 +5,14 @@
 
 #include "grid/LoadingLoop.h"
 
-#include <QFuture>
-#include <QHash>
-#include <QThreadPool>
-
-#include "album/AlbumThumbnail.h"
+#include "album/ThumbnailLookAhead.h"
 
 namespace quorbell {
 
 class AlbumLoadingSource : public LoadingSource
 {
 public:
+    // The albums of the document as they are when loading starts.
     AlbumLoadingSource();
     ~AlbumLoadingSource() override;
 
@@ -25,13 +22,8 @@ public:
     Outcome load(frmMain& w, int index) override;
     void cancel() override;
 
-    // How many albums are decoded ahead of the one being applied.
-    int lookAhead() const { return m_lookAhead; }
-
 private:
-    QThreadPool* m_pool;
-    QHash<int, QFuture<album::AlbumThumbnail>> m_pending;
-    int m_lookAhead;
+    album::ThumbnailLookAhead m_ahead;
 };
 
 } // namespace quorbell

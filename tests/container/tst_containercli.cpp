@@ -31,6 +31,7 @@ private Q_SLOTS:
     void infoJson();
     void infoJsonWithoutFolderOrPassword();
     void infoText();
+    void infoSizeFrom2GB();
     void exportThumbnail_data();
     void exportThumbnail();
     void failures_data();
@@ -144,6 +145,26 @@ void TestContainerCli::infoText()
     QVERIFY(text.contains(QStringLiteral("Albums: 8 (2 hidden)")));
     QVERIFY(text.contains(QStringLiteral("旅行の写真 3")));
     QVERIFY(text.contains(QStringLiteral("03/01/02 0:00:00")));
+}
+
+void TestContainerCli::infoSizeFrom2GB()
+{
+    // The stored 32-bit size word of a 3,000,000,000-byte album is negative as
+    // a signed value; both outputs show the real size.
+    SampleOptions o;
+    o.count = 1;
+    RawContainer raw = sampleContainer(o);
+    raw.entries[0].fileSize = qint32(quint32(3000000000u));
+    const QString path = write(QStringLiteral("large.cov"), assembleContainer(raw));
+    const test::CliRun json =
+        runCli({QStringLiteral("container-info"), QStringLiteral("--json"), path});
+    QCOMPARE(json.status, 0);
+    const QJsonObject a0 =
+        QJsonDocument::fromJson(json.out).object().value(u"albums").toArray().at(0).toObject();
+    QCOMPARE(a0.value(u"size").toInteger(), 3000000000LL);
+    const test::CliRun text = runCli({QStringLiteral("container-info"), path});
+    QCOMPARE(text.status, 0);
+    QVERIFY(QString::fromUtf8(text.out).contains(QStringLiteral("\t2,929,688KB\t")));
 }
 
 void TestContainerCli::exportThumbnail_data()

@@ -8,6 +8,7 @@
 #include "container/InsertCommand.h"
 #include "core/BinaryIO.h"
 #include "core/CommandState.h"
+#include "core/FileIO.h"
 #include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/SettingsFile.h"
@@ -74,7 +75,7 @@ void writeAlbum(const QString& path, const QString& password = QString(), quint3
         albumSpec.password = storedPasswordForm(password);
     const QByteArray jpeg = tools::makeSamplePhoto(QSize(160, 120), seed, tools::PhotoFormat::Jpeg);
     albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
-    QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(albumSpec)->bytes));
+    QVERIFY(writeFileAtomically(path, tools::buildAlbum(albumSpec)->bytes));
 }
 
 QStringList namesOf(const QList<AlbumEntry>& albums)

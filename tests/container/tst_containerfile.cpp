@@ -17,6 +17,7 @@
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quorbell;
@@ -98,6 +99,8 @@ void TestContainerFile::openErrors_data()
     QTest::newRow("missing") << QStringLiteral("missing.cov") << ErrorCode::FileMissing << false;
     QTest::newRow("dangling link") << QStringLiteral("link.cov") << ErrorCode::FileMissing << false;
     QTest::newRow("folder") << QStringLiteral("folder.cov") << ErrorCode::FileUnreadable << false;
+    // Opening a pipe with no writer would wait for one: it is refused unopened.
+    QTest::newRow("pipe") << QStringLiteral("pipe.cov") << ErrorCode::FileUnreadable << false;
     QTest::newRow("no read permission")
         << QStringLiteral("secret.cov") << ErrorCode::FileUnreadable << true;
 }
@@ -110,6 +113,8 @@ void TestContainerFile::openErrors()
     if (needsNonRoot && runningAsRoot())
         QSKIP("permissions do not stop root");
     QDir(m_dir->path()).mkdir(QStringLiteral("folder.cov"));
+    QVERIFY(::mkfifo(QFile::encodeName(m_dir->filePath(QStringLiteral("pipe.cov"))).constData(),
+                     0600) == 0);
     QFile::link(m_dir->filePath(QStringLiteral("nowhere.cov")),
                 m_dir->filePath(QStringLiteral("link.cov")));
     const QString secret =

@@ -1,6 +1,7 @@
 // New and the loading loop over real album files: the chooser's rules, the
 // order of prompts, unreadable and refused albums, Escape, and the counts.
 #include "core/CommandState.h"
+#include "core/FileIO.h"
 #include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/TextRules.h"
@@ -37,7 +38,7 @@ void writeAlbum(const QString& path, QSize photo, const QString& password = QStr
     const QByteArray jpeg = tools::makeSamplePhoto(photo, seed, tools::PhotoFormat::Jpeg);
     albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
     albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0002.JPG"), jpeg));
-    QVERIFY(tools::writeFileAtomically(path, tools::buildAlbum(albumSpec)->bytes));
+    QVERIFY(writeFileAtomically(path, tools::buildAlbum(albumSpec)->bytes));
 }
 
 void writeRaw(const QString& path, const QByteArray& bytes)

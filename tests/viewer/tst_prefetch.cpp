@@ -295,13 +295,19 @@ void TestPrefetch::goingAwayWithWorkQueued()
 {
     AlbumFolder folder;
     const QList<AlbumStop> stops = folder.make({"a", "b", "c"});
+    const PrefetchPlan last = walkPlan(stops.mid(2), PrefetchPlan::Pick::FirstShowable, 0);
     for (int i = 0; i < 20; ++i) {
         PhotoPrefetcher p;
         // Each new plan tells the one before to stop; the last is still
         // queued or running when the prefetcher goes.
         p.request(walkPlan(stops, PrefetchPlan::Pick::FirstShowable, 0));
         p.request(walkPlan(stops.mid(1), PrefetchPlan::Pick::FirstShowable, 0));
-        p.request(walkPlan(stops.mid(2), PrefetchPlan::Pick::FirstShowable, 0));
+        p.request(last);
+        // Every plan started its own job (none was merged into another), the
+        // last plan is the one in hand, and nothing was handed out.
+        QCOMPARE(p.jobsStarted(), 3);
+        QVERIFY(p.plan() == last);
+        QCOMPARE(p.photosTaken(), 0);
     }
 }
 
