@@ -13,6 +13,7 @@
 #include "core/Prompts.h"
 #include "core/SettingsFile.h"
 #include "core/TextRules.h"
+#include "core/Trash.h"
 #include "core/Version.h"
 #include "core/frmMain.h"
 #include "grid/Cover.h"
@@ -371,17 +372,6 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
     g.clear(Flag::GridSource);
     w.progressBar()->hide();
     return true;
-}
-
-bool moveFileToTrash(const QString& path)
-{
-    if (QFile::moveToTrash(path))
-        return true;
-    // No trash serves this file's volume: delete it, as a desktop without a trash would.
-    if (QFile::remove(path))
-        return true;
-    const QFileInfo info(path);
-    return !info.exists() && !info.isSymLink();
 }
 
 void frmMain_mnuContnrDelete_Click(frmMain& w)

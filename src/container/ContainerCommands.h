@@ -56,10 +56,6 @@ bool saveDocumentBeforeExit(frmMain& w);
 // one album. A missing or bad file shows its message and leaves the window empty.
 void openPathAtStart(frmMain& w, const QString& path);
 
-// Moves a file to the desktop's trash, or deletes it where there is no
-// trash; true when the file is gone from its folder.
-bool moveFileToTrash(const QString& path);
-
 // The window caption for a container: "<file name> - Quorbell".
 QString containerCaption(const QString& path);
 
