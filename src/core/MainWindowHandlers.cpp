@@ -64,8 +64,10 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
 
     // Every button starts enabled; reading the settings switches the cover
     // button off when the cover setting is off. A fresh machine has no
-    // settings file yet: it starts from the defaults.
+    // settings file yet: it starts from the defaults, and so does a run whose
+    // file cannot be read (a pipe, a device, a huge file), which leaves it alone.
     g.commandState = Cmd::AtStart;
+    applyDefaultSettings(g);
     ensureSettingsFile();
     readSettingsIntoWindow(w);
     applyStoredWindowSize(w);

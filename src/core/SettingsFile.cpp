@@ -71,36 +71,42 @@ bool saveSettingsFile(const QByteArray& bytes)
     return writeFileAtomically(settingsFilePath(), bytes, nullptr, {.makeParentFolder = true});
 }
 
-std::optional<QByteArray> loadFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return f.readAll();
-}
-
 } // namespace
+
+void applyDefaultSettings(GlobalState& g)
+{
+    g.flags &= ~Flag::SettingsBits;
+    g.flags |=
+        Flag::CommentDefault | Flag::CoverSetting | Flag::AutoAdvance | Flag::PhotoName | Flag::Fit;
+    g.viewerOptions &= ~ViewerOpt::SettingsBits;
+    g.fontStyle &= ~FontStyle::SettingsBits;
+    g.pendingThumbSize = 80;
+    g.pendingComment = *commentMetricsFor(80);
+    g.selectionColour = RgbValue::fromRgb(255, 0, 0);
+    g.coverImagePath.clear();
+    g.interval = 3;
+    g.nameFontName = QStringLiteral("IPAGothic");
+    g.nameFontSize = 14;
+    g.nameFontColour = RgbValue::fromRgb(255, 255, 255);
+    g.chooserFolder.clear();
+    g.containerFolder.clear();
+    g.windowHeightTwips = 600 * kTwipsPerPixel;
+    g.windowWidthTwips = 800 * kTwipsPerPixel;
+}
 
 SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
 {
-    const quint16 oldFlags = g.flags;
-    const quint8 oldViewer = g.viewerOptions;
-    const quint8 oldStyle = g.fontStyle;
-    g.flags &= ~Flag::SettingsBits;
-    g.viewerOptions &= ~ViewerOpt::SettingsBits;
-    g.fontStyle &= ~FontStyle::SettingsBits;
-
+    applyDefaultSettings(g);
     SettingsReadEffects effects;
 
-    // A boolean that does not convert keeps the bit it had before the read.
+    // A boolean that does not convert leaves the bit as it stands.
     const auto flagBit = [&](const QString& v, quint16 bit) {
-        const bool on = toBool(v).value_or((oldFlags & bit) != 0);
-        g.set(bit, on);
-        return on;
+        if (const std::optional<bool> on = toBool(v))
+            g.set(bit, *on);
     };
-    const auto byteBit = [](const QString& v, quint8& byte, quint8 old, quint8 bit) {
-        if (toBool(v).value_or((old & bit) != 0))
-            byte |= bit;
+    const auto byteBit = [](const QString& v, quint8& byte, quint8 bit) {
+        if (const std::optional<bool> on = toBool(v))
+            byte = *on ? byte | bit : byte & ~bit;
     };
 
     using Handler = std::function<void(const QString&)>;
@@ -108,7 +114,7 @@ SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
         {QLatin1String("optThumbSize="),
          [&](const QString& v) {
              if (const auto n = toNumber(v, -32768, 32767)) {
-                 // Only the seven sizes exist; any other value takes the largest.
+                 // Only the seven sizes exist; any other number takes the largest.
                  const int size = commentMetricsFor(int(*n)) ? int(*n) : 120;
                  g.pendingThumbSize = qint16(size);
                  g.pendingComment = *commentMetricsFor(size);
@@ -122,16 +128,9 @@ SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
              if (const auto n = toNumber(v, INT32_MIN, INT32_MAX))
                  g.selectionColour = qint32(*n);
          }},
-        {QLatin1String("optCover="),
-         [&](const QString& v) {
-             if (!flagBit(v, Flag::CoverSetting) && toBool(v).has_value())
-                 effects.coverSwitchedOff = true;
-         }},
+        {QLatin1String("optCover="), [&](const QString& v) { flagBit(v, Flag::CoverSetting); }},
         {QLatin1String("optCover1st="), [&](const QString& v) { flagBit(v, Flag::CoverFirst); }},
-        {QLatin1String("txtFileName="),
-         [&](const QString& v) {
-             g.coverImagePath = v.isEmpty() ? defaultCoverPath(g) : v;
-         }},
+        {QLatin1String("txtFileName="), [&](const QString& v) { g.coverImagePath = v; }},
         {QLatin1String("optDispAuto="), [&](const QString& v) { flagBit(v, Flag::AutoAdvance); }},
         {QLatin1String("optInterval="),
          [&](const QString& v) {
@@ -142,17 +141,22 @@ SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
         {QLatin1String("optDispName="), [&](const QString& v) { flagBit(v, Flag::PhotoName); }},
         {QLatin1String("optSizeMax="), [&](const QString& v) { flagBit(v, Flag::Fit); }},
         {QLatin1String("optRange="),
-         [&](const QString& v) { byteBit(v, g.viewerOptions, oldViewer, ViewerOpt::Range); }},
+         [&](const QString& v) { byteBit(v, g.viewerOptions, ViewerOpt::Range); }},
         // Only "True" acts: the False line is spelled "optFullsize=" and never matches.
         {QLatin1String("optFullSize="),
          [&](const QString& v) {
              if (toBool(v) == true)
                  g.viewerOptions |= ViewerOpt::FullSize;
          }},
-        {QLatin1String("dlgFontName="), [&](const QString& v) { g.nameFontName = v; }},
+        {QLatin1String("dlgFontName="),
+         [&](const QString& v) {
+             if (!v.trimmed().isEmpty())
+                 g.nameFontName = v;
+         }},
         {QLatin1String("dlgFontSize="),
          [&](const QString& v) {
-             if (const auto n = toNumber(v, -32768, 32767))
+             // A name line needs a real point size to be drawn at all.
+             if (const auto n = toNumber(v, 1, 999))
                  g.nameFontSize = qint16(*n);
          }},
         {QLatin1String("dlgFontColor="),
@@ -161,25 +165,25 @@ SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
                  g.nameFontColour = qint32(*n);
          }},
         {QLatin1String("dlgFontBold="),
-         [&](const QString& v) { byteBit(v, g.fontStyle, oldStyle, FontStyle::Bold); }},
+         [&](const QString& v) { byteBit(v, g.fontStyle, FontStyle::Bold); }},
         {QLatin1String("dlgFontItalic="),
-         [&](const QString& v) { byteBit(v, g.fontStyle, oldStyle, FontStyle::Italic); }},
+         [&](const QString& v) { byteBit(v, g.fontStyle, FontStyle::Italic); }},
         {QLatin1String("dlgFontStrikeThru="),
-         [&](const QString& v) { byteBit(v, g.fontStyle, oldStyle, FontStyle::StrikeThru); }},
+         [&](const QString& v) { byteBit(v, g.fontStyle, FontStyle::StrikeThru); }},
         {QLatin1String("dlgFontUnderLine="),
-         [&](const QString& v) { byteBit(v, g.fontStyle, oldStyle, FontStyle::UnderLine); }},
+         [&](const QString& v) { byteBit(v, g.fontStyle, FontStyle::UnderLine); }},
         {QLatin1String("dlgNew="), [&](const QString& v) { g.chooserFolder = v; }},
         {QLatin1String("dlgAdd="), [&](const QString& v) { g.containerFolder = v; }},
         {QLatin1String("frmHeight="),
          [&](const QString& v) {
-             if (const auto n = toNumber(v, 0, INT32_MAX)) {
+             if (const auto n = toNumber(v, 1, INT32_MAX)) {
                  g.windowHeightTwips = qint32(*n);
                  effects.windowSizeRead = true;
              }
          }},
         {QLatin1String("frmWidth="),
          [&](const QString& v) {
-             if (const auto n = toNumber(v, 0, INT32_MAX)) {
+             if (const auto n = toNumber(v, 1, INT32_MAX)) {
                  g.windowWidthTwips = qint32(*n);
                  effects.windowSizeRead = true;
              }
@@ -202,6 +206,9 @@ SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
             }
         }
     }
+    if (g.coverImagePath.isEmpty())
+        g.coverImagePath = defaultCoverPath(g);
+    effects.coverSwitchedOff = !g.has(Flag::CoverSetting);
     return effects;
 }
 
@@ -257,16 +264,7 @@ QByteArray buildSettingsFile(const GlobalState& g)
 QByteArray defaultSettingsFile()
 {
     GlobalState g;
-    g.pendingThumbSize = 80;
-    g.flags =
-        Flag::CommentDefault | Flag::CoverSetting | Flag::AutoAdvance | Flag::PhotoName | Flag::Fit;
-    g.selectionColour = RgbValue::fromRgb(255, 0, 0);
-    g.interval = 3;
-    g.nameFontName = QStringLiteral("IPAGothic");
-    g.nameFontSize = 14;
-    g.nameFontColour = RgbValue::fromRgb(255, 255, 255);
-    g.windowHeightTwips = 600 * kTwipsPerPixel;
-    g.windowWidthTwips = 800 * kTwipsPerPixel;
+    applyDefaultSettings(g);
     // An empty cover path stands for the data folder's Image.bmp wherever it is installed.
     return buildSettingsFile(g);
 }
@@ -312,9 +310,40 @@ QString settingsFilePath()
            QStringLiteral("/Quorbell/Quorbell.ini");
 }
 
+SettingsFileRead loadSettingsFile()
+{
+    const QString path = settingsFilePath();
+    QFile f;
+    switch (openRegularFile(f, path)) {
+    case OpenResult::Opened:
+        break;
+    case OpenResult::Missing:
+        // A link to nothing is still something the user put there.
+        return {QFileInfo(path).isSymLink() ? SettingsFileRead::Refused : SettingsFileRead::Missing,
+                {}};
+    case OpenResult::NotAFile:
+    case OpenResult::Unreadable:
+        return {SettingsFileRead::Refused, {}};
+    }
+    if (f.size() > kMaxSettingsFileBytes)
+        return {SettingsFileRead::Refused, {}};
+    // One byte past the limit tells a file that grew since it was measured.
+    QByteArray bytes;
+    while (bytes.size() <= kMaxSettingsFileBytes) {
+        const QByteArray chunk = f.read(kMaxSettingsFileBytes + 1 - bytes.size());
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    if (f.error() != QFileDevice::NoError || bytes.size() > kMaxSettingsFileBytes)
+        return {SettingsFileRead::Refused, {}};
+    return {SettingsFileRead::Read, bytes};
+}
+
 bool settingsFileExists()
 {
-    return QFileInfo::exists(settingsFilePath());
+    const QFileInfo info(settingsFilePath());
+    return info.exists() || info.isSymLink();
 }
 
 bool ensureSettingsFile()
@@ -324,12 +353,13 @@ bool ensureSettingsFile()
 
 SettingsReadEffects readSettings(GlobalState& g)
 {
-    const std::optional<QByteArray> bytes = loadFile(settingsFilePath());
-    // No file: the values stay as they are, but the cover still has its default.
-    SettingsReadEffects effects = applySettingsText(bytes ? cp932::decode(*bytes) : QString(), g);
+    const SettingsFileRead file = loadSettingsFile();
+    if (file.state == SettingsFileRead::Read)
+        return applySettingsText(cp932::decode(file.bytes), g);
+    // No readable file: the values stay as they are, but the cover still has its default.
     if (g.coverImagePath.isEmpty())
         g.coverImagePath = defaultCoverPath(g);
-    return effects;
+    return {};
 }
 
 bool writeAllSettings(const GlobalState& g)
@@ -340,10 +370,10 @@ bool writeAllSettings(const GlobalState& g)
 namespace {
 bool updateLines(const QList<QPair<QByteArray, QString>>& keyValues)
 {
-    const std::optional<QByteArray> bytes = loadFile(settingsFilePath());
-    if (!bytes)
+    const SettingsFileRead file = loadSettingsFile();
+    if (file.state != SettingsFileRead::Read)
         return false;
-    return saveSettingsFile(replaceSettingLines(*bytes, keyValues));
+    return saveSettingsFile(replaceSettingLines(file.bytes, keyValues));
 }
 } // namespace
 

@@ -17,13 +17,19 @@ struct GlobalState;
 // What a read asks of the window beyond the state itself.
 struct SettingsReadEffects
 {
-    bool coverSwitchedOff = false; // an "optCover=False" line was read
+    bool coverSwitchedOff = false; // the cover setting ends off
     bool windowSizeRead = false;   // frmHeight or frmWidth was read
 };
 
-// Applies the text of a settings file to the state: clears the settings bits
-// first, then applies each known "key=value" line in order. A value that does
-// not convert leaves its setting as it was.
+// Sets every setting to the value of a fresh installation; all other state
+// stays. The cover path is left empty, which stands for the default picture.
+void applyDefaultSettings(GlobalState& g);
+
+// Applies the text of a settings file to the state: every setting starts from
+// its default, then each known "key=value" line applies in order. A line whose
+// value does not convert, or is out of its setting's range, is passed over, so
+// a missing or unusable key leaves its setting at the default. The cell size
+// is always one of the seven sizes; the cover path is never empty afterwards.
 SettingsReadEffects applySettingsText(const QString& text, GlobalState& g);
 
 // The whole file as the settings dialog writes it, from the state.
@@ -41,11 +47,33 @@ QByteArray replaceSettingLines(const QByteArray& file,
 // $XDG_CONFIG_HOME/Quorbell/Quorbell.ini
 QString settingsFilePath();
 
+// The settings file as found at its path.
+struct SettingsFileRead
+{
+    enum State {
+        Read,    // a regular file of at most kMaxSettingsFileBytes; its bytes follow
+        Missing, // nothing at the path
+        Refused, // something else: a pipe, a device, a folder, a link to nothing,
+                 // an unreadable or too large file; it is never read nor replaced
+    };
+    State state = Missing;
+    QByteArray bytes;
+};
+
+// The real file is under 1 KiB; anything larger is not a settings file.
+inline constexpr qint64 kMaxSettingsFileBytes = 64 * 1024;
+
+// Reads the file without ever blocking on a pipe or reading more than the limit.
+SettingsFileRead loadSettingsFile();
+
 // File operations. Writes go through a temporary file renamed over the old one.
-bool settingsFileExists();
+bool settingsFileExists(); // anything at the path, also what a read refuses
 bool ensureSettingsFile(); // creates the default file when there is none
+// Applies the file when it can be read; otherwise the settings in memory stay.
 SettingsReadEffects readSettings(GlobalState& g);
 bool writeAllSettings(const GlobalState& g);
+// The two updaters rewrite only a file they could read; a missing or refused
+// file is left alone and they return false.
 bool updateWindowSize(int heightTwips, int widthTwips);
 bool updateWorkFolders(const QString& chooserFolder, const QString& containerFolder);
 

@@ -117,18 +117,25 @@ struct Session
     std::unique_ptr<frmMain> w;
     QTemporaryDir dir;
 
-    Session()
+    // With `settings`, the settings file holds those bytes when the window loads.
+    explicit Session(const std::optional<QByteArray>& settings = std::nullopt)
     {
         qputenv("HOME", home.path().toLocal8Bit());
         const QString data = home.path() + QStringLiteral("/.local/share");
         QDir().mkpath(data);
         qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        if (settings) {
+            QDir().mkpath(QFileInfo(env.settingsFile()).absolutePath());
+            writeBytes(env.settingsFile(), *settings);
+        }
         w = test::makeWindow(QSize(640, 480));
         registerGridCommands(*w);
         registerContainerCommands(*w);
         frmMain_Form_Load(*w, QString());
-        stdGlobal().pendingThumbSize = 80;
-        stdGlobal().pendingComment = *commentMetricsFor(80);
+        if (!settings) {
+            stdGlobal().pendingThumbSize = 80;
+            stdGlobal().pendingComment = *commentMetricsFor(80);
+        }
     }
     ~Session()
     {
@@ -185,6 +192,8 @@ private Q_SLOTS:
     void refusedFileChangesNothing();
     void saveAsAsksOnlyForANewGrid();
     void saveAsWithPassword();
+    void newAndSaveAsWithAnUnusableSettingsFile_data();
+    void newAndSaveAsWithAnUnusableSettingsFile();
     void failedWriteKeepsFileAndFlag_data();
     void failedWriteKeepsFileAndFlag();
     void unstorableTextIsRefused();
@@ -504,6 +513,37 @@ void TestContainerCommands::saveAsWithPassword()
     QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
     QCOMPARE(fileBytes(s.path("r.cov")).mid(15, 8), QByteArray(8, '\0'));
     QCOMPARE(fileBytes(s.path("p.cov")).mid(15, 8), passwordToBytes(storedPasswordForm("old")));
+}
+
+void TestContainerCommands::newAndSaveAsWithAnUnusableSettingsFile_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("cellSize");
+    QTest::newRow("empty") << QByteArray() << 80;
+    QTest::newRow("thumbnail size missing")
+        << QByteArray("[Quorbell]\r\noptPassword=False\r\noptCover=False\r\n") << 80;
+    QTest::newRow("garbage") << QByteArray("optThumbSize=\x81\x40\r\n\xff\xfe=\0\r\n", 22) << 80;
+    QTest::newRow("size of its own") << QByteArray("optThumbSize=60\r\n") << 60;
+}
+
+void TestContainerCommands::newAndSaveAsWithAnUnusableSettingsFile()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(int, cellSize);
+    Session s(settings);
+    GlobalState& g = stdGlobal();
+    writeAlbum(s.path("a.sld"));
+    writeAlbum(s.path("b.sld"), QString(), 2);
+    QVERIFY(s.newGrid({"a.sld", "b.sld"}));
+    QCOMPARE(int(g.cellSize), cellSize);
+    QCOMPARE(g.albums.at(0).thumbnail.width(), cellSize - 2); // a 160 x 120 photo
+    // No password question: the password setting is off by default.
+    s.prompts.answerText(s.path("x.cov"));
+    QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
+    QCOMPARE(s.prompts.messageTexts(), QStringList());
+    QVERIFY(s.open(s.path("x.cov")));
+    QCOMPARE(int(g.cellSize), cellSize);
+    QCOMPARE(namesOf(g.albums), (QStringList{"a.sld", "b.sld"}));
 }
 
 void TestContainerCommands::failedWriteKeepsFileAndFlag_data()

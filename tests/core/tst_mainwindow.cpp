@@ -10,7 +10,9 @@
 #include "TestEnvironment.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -18,6 +20,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+
+#include <sys/stat.h>
 
 using namespace quorbell;
 
@@ -51,6 +55,8 @@ private Q_SLOTS:
     void toolbarDispatch();
     void formLoadOnAFreshMachine();
     void formLoadWithCoverOff();
+    void refusedSettingsFileAtStartAndExit_data();
+    void refusedSettingsFileAtStartAndExit();
     void commandLineContainerPath_data();
     void commandLineContainerPath();
     void switchingIsIdempotent();
@@ -226,6 +232,40 @@ void TestMainWindow::formLoadWithCoverOff()
     QCOMPARE(w.buttonImage("btnCover"), QStringLiteral("imgNoCover"));
     QVERIFY(!w.menuItem("mnuViewCover")->isEnabled());
     QCOMPARE(stdGlobal().commandState & Cmd::Cover, 0);
+}
+
+void TestMainWindow::refusedSettingsFileAtStartAndExit_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("link to /dev/zero") << "zero";
+}
+
+void TestMainWindow::refusedSettingsFileAtStartAndExit()
+{
+    QFETCH(QString, kind);
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    const QString path = env.settingsFile();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    frmMain w;
+    frmMain_Form_Load(w, QString());
+    // The start goes on with every default, exactly as a fresh file holds them.
+    GlobalState g = stdGlobal();
+    g.coverImagePath.clear();
+    g.windowHeightTwips = 600 * kTwipsPerPixel;
+    g.windowWidthTwips = 800 * kTwipsPerPixel;
+    QCOMPARE(buildSettingsFile(g), defaultSettingsFile());
+    QVERIFY(frmMain_Form_Unload(w));
+    // Neither the start nor the exit replaced what is at the path.
+    const QFileInfo after(path);
+    QCOMPARE(after.isSymLink(), kind == QLatin1String("zero"));
+    QVERIFY(!after.isFile());
+    QVERIFY(prompts.asked().isEmpty());
 }
 
 void TestMainWindow::commandLineContainerPath_data()

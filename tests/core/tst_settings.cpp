@@ -7,8 +7,12 @@
 
 #include "TestEnvironment.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace quorbell;
 
@@ -94,7 +98,8 @@ private Q_SLOTS:
     void sizingChoicesRoundTrip();
     void thumbSizes_data();
     void thumbSizes();
-    void valuesThatDoNotConvertKeepTheSetting();
+    void missingOrUnusableKeysTakeTheDefault_data();
+    void missingOrUnusableKeysTakeTheDefault();
     void fontStyleBits_data();
     void fontStyleBits();
     void coverOffIsReported();
@@ -103,6 +108,8 @@ private Q_SLOTS:
     void updaterAddsNothingWithoutTheKeys();
     void missingFileIsCreatedWithDefaults();
     void unencodablePathIsNotStoredWrongly();
+    void hostileFileIsLeftAlone_data();
+    void hostileFileIsLeftAlone();
 };
 
 void TestSettings::defaultFileLayout()
@@ -281,20 +288,56 @@ void TestSettings::thumbSizes()
     QCOMPARE(g.pendingComment, (CommentMetrics{qint16(strip), qint16(font), qint16(limit)}));
 }
 
-void TestSettings::valuesThatDoNotConvertKeepTheSetting()
+void TestSettings::missingOrUnusableKeysTakeTheDefault_data()
 {
+    QTest::addColumn<QString>("text");
+    // Lines of the default file that the text changes: key, value, key, value...
+    QTest::addColumn<QStringList>("changed");
+    QTest::newRow("empty file") << "" << QStringList();
+    QTest::newRow("section lines only") << "[Quorbell]\r\n\r\n[基本設定]\r\n" << QStringList();
+    QTest::newRow("some keys missing")
+        << "[Quorbell]\r\noptPassword=True\r\noptInterval=5\r\nfrmWidth=15000\r\n"
+        << QStringList{"optPassword=", "True", "optInterval=", "5", "frmWidth=", "15000"};
+    QTest::newRow("garbage values")
+        << "optThumbSize=abc\r\noptPassword=maybe\r\noptComment=\r\ndlgSelColor=red\r\n"
+           "optCover=1\r\noptCover1st=yes\r\noptInterval=-1\r\noptDispAuto=on\r\n"
+           "optSizeMax=\r\noptRange=x\r\noptFullSize=0\r\ndlgFontName= \r\n"
+           "dlgFontSize=0\r\ndlgFontColor=white\r\ndlgFontBold=-\r\nfrmHeight=-5\r\n"
+           "frmWidth=wide\r\n"
+        << QStringList();
+    QTest::newRow("binary junk") << QString::fromLatin1(
+                                        "\x01\xff=\x7f\r\n=\r\n==\n\roptThumbSize\r\n")
+                                 << QStringList();
+    QTest::newRow("unusable line after a usable one")
+        << "optThumbSize=60\r\noptThumbSize=abc\r\ndlgFontSize=20\r\ndlgFontSize=0\r\n"
+        << QStringList{"optThumbSize=", "60", "dlgFontSize=", "20"};
+}
+
+void TestSettings::missingOrUnusableKeysTakeTheDefault()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, changed);
+    // Every setting away from its default first, so a value kept from before shows.
     GlobalState g;
-    applySettingsText(cp932::decode(defaultSettingsFile()), g);
-    const GlobalState before = g;
-    applySettingsText(QStringLiteral("optThumbSize=abc\r\ndlgSelColor=red\r\noptComment=maybe\r\n"
-                                     "optInterval=\r\nfrmHeight=-5\r\ndlgFontSize=12pt\r\n"),
+    g.programFolder = QStringLiteral("/usr/share/quorbell/");
+    applySettingsText(cp932::decode(layout(
+                          {"110",   "True", "False", "1",     "False", "True", "/c.jpg",
+                           "False", "6",    "True",  "False", "False", "True", "optFullSize=True",
+                           "Sans",  "30",   "2",     "True",  "True",  "True", "True",
+                           "/n/",   "/a/",  "1500",  "3000"})),
                       g);
-    QCOMPARE(g.pendingThumbSize, before.pendingThumbSize);
-    QCOMPARE(g.selectionColour, before.selectionColour);
-    QCOMPARE(g.has(Flag::CommentDefault), before.has(Flag::CommentDefault));
-    QCOMPARE(g.interval, before.interval);
-    QCOMPARE(g.windowHeightTwips, before.windowHeightTwips);
-    QCOMPARE(g.nameFontSize, before.nameFontSize);
+    g.set(Flag::Modified);
+
+    applySettingsText(text, g);
+    QList<QPair<QByteArray, QString>> lines;
+    for (int i = 0; i + 1 < changed.size(); i += 2)
+        lines.append({changed.at(i).toLatin1(), changed.at(i + 1)});
+    QCOMPARE(g.coverImagePath, QStringLiteral("/usr/share/quorbell/Image.bmp"));
+    g.coverImagePath.clear(); // the default file names no cover picture
+    QCOMPARE(buildSettingsFile(g), replaceSettingLines(defaultSettingsFile(), lines));
+    // The cell size is one of the seven, with its own comment strip.
+    QCOMPARE(commentMetricsFor(g.pendingThumbSize), std::optional(g.pendingComment));
+    QVERIFY(g.has(Flag::Modified)); // not a setting: untouched
 }
 
 void TestSettings::fontStyleBits_data()
@@ -387,6 +430,81 @@ void TestSettings::unencodablePathIsNotStoredWrongly()
     GlobalState g;
     g.chooserFolder = QStringLiteral("/tmp/caf\u00E9/");
     QVERIFY(buildSettingsFile(g).contains("dlgNew=\r\n"));
+}
+
+// The kind, size, identity and link target of whatever is at a path.
+QString describe(const QString& path)
+{
+    struct stat st = {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return QStringLiteral("nothing");
+    return QStringLiteral("mode %1 size %2 inode %3 -> %4")
+        .arg(st.st_mode)
+        .arg(st.st_size)
+        .arg(st.st_ino)
+        .arg(QFileInfo(path).symLinkTarget());
+}
+
+void TestSettings::hostileFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("pipe") << "pipe" << false;
+    QTest::newRow("link to /dev/zero") << "zero" << false;
+    QTest::newRow("200 MB file") << "huge" << false;
+    QTest::newRow("one byte over 64 KiB") << "over" << false;
+    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("link to nothing") << "dangling" << false;
+    QTest::newRow("exactly 64 KiB is read") << "limit" << true;
+}
+
+void TestSettings::hostileFileIsLeftAlone()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, read);
+    test::TestEnvironment env;
+    const QString path = env.settingsFile();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    // A real settings file padded with comment lines to a given size.
+    const auto padded = [](qint64 size) {
+        QByteArray bytes = defaultSettingsFile().replace("optThumbSize=80", "optThumbSize=60");
+        while (bytes.size() < size)
+            bytes += QByteArray(qMin<qint64>(100, size - bytes.size() - 1), ';') + "\n";
+        return bytes.left(size);
+    };
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("zero"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == QLatin1String("dangling"))
+        QVERIFY(QFile::link(path + QStringLiteral(".gone"), path));
+    else if (kind == QLatin1String("huge")) {
+        writeFile(path, padded(1024));
+        QVERIFY(QFile::resize(path, 200 * 1024 * 1024)); // sparse: no disk taken
+    } else {
+        writeFile(path, padded(kMaxSettingsFileBytes + (kind == QLatin1String("over") ? 1 : 0)));
+    }
+    const QString before = describe(path);
+
+    GlobalState g;
+    applySettingsText(QStringLiteral("optThumbSize=100\r\noptPassword=True\r\n"), g);
+    const QByteArray inMemory = buildSettingsFile(g);
+    QCOMPARE(loadSettingsFile().state, read ? SettingsFileRead::Read : SettingsFileRead::Refused);
+    readSettings(g);
+    QVERIFY(settingsFileExists());
+    QVERIFY(ensureSettingsFile());
+    if (read) {
+        QCOMPARE(g.pendingThumbSize, qint16(60));
+        QVERIFY(updateWindowSize(1, 2));
+        return;
+    }
+    // Refused: the settings in memory stay, and nothing writes over the path.
+    QCOMPARE(buildSettingsFile(g), inMemory);
+    QVERIFY(!updateWindowSize(1, 2));
+    QVERIFY(!updateWorkFolders(QStringLiteral("/a/"), QStringLiteral("/b/")));
+    QCOMPARE(describe(path), before);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
