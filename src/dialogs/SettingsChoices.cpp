@@ -81,4 +81,37 @@ void applyChoices(GlobalState& g, const ConditionChoices& c)
         g.fontStyle |= FontStyle::UnderLine;
 }
 
+ConditionChoices mergeChoices(const ConditionChoices& shown, const ConditionChoices& chosen,
+                              const ConditionChoices& inFile)
+{
+    ConditionChoices c;
+    const auto pick = [&](auto member) {
+        return changedOrStored(shown.*member, chosen.*member, inFile.*member);
+    };
+    c.comment = pick(&ConditionChoices::comment);
+    c.thumbSize = pick(&ConditionChoices::thumbSize);
+    c.password = pick(&ConditionChoices::password);
+    c.cover = pick(&ConditionChoices::cover);
+    c.cover1st = pick(&ConditionChoices::cover1st);
+    c.dispAuto = pick(&ConditionChoices::dispAuto);
+    c.interval = pick(&ConditionChoices::interval);
+    c.dispCont = pick(&ConditionChoices::dispCont);
+    c.dispName = pick(&ConditionChoices::dispName);
+    c.sizeMax = pick(&ConditionChoices::sizeMax);
+    c.range = pick(&ConditionChoices::range);
+    c.coverFile = pick(&ConditionChoices::coverFile);
+    // Each font property is a line of its own in the file.
+    const auto font = [&](auto member) {
+        return changedOrStored(shown.font.*member, chosen.font.*member, inFile.font.*member);
+    };
+    c.font.family = font(&FontChoice::family);
+    c.font.pointSize = font(&FontChoice::pointSize);
+    c.font.colour = font(&FontChoice::colour);
+    c.font.bold = font(&FontChoice::bold);
+    c.font.italic = font(&FontChoice::italic);
+    c.font.strikeOut = font(&FontChoice::strikeOut);
+    c.font.underline = font(&FontChoice::underline);
+    return c;
+}
+
 } // namespace quorbell

@@ -44,5 +44,16 @@ ConditionChoices choicesFromState(const GlobalState& g);
 // selection colour is not part of the choices: the dialog sets it at once.
 void applyChoices(GlobalState& g, const ConditionChoices& c);
 
+// A value at OK when the settings file may have been written since the dialog
+// showed it (another window of the program): the user's where the user
+// changed it, the file's as it now stands otherwise.
+template <class T> T changedOrStored(const T& shown, const T& chosen, const T& inFile)
+{
+    return chosen != shown ? chosen : inFile;
+}
+
+// The same, group by group and font property by font property.
+ConditionChoices mergeChoices(const ConditionChoices& shown, const ConditionChoices& chosen,
+                              const ConditionChoices& inFile);
 
 } // namespace quorbell

@@ -2,6 +2,7 @@
 #include "dialogs/frmCondition.h"
 
 #include "core/CommandState.h"
+#include "core/Cp932.h"
 #include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/Prompts.h"
@@ -278,8 +279,10 @@ void frmCondition::showFont()
 void frmCondition::Form_Load()
 {
     readSettingsIntoWindow(m_main);
-    setChoices(choicesFromState(stdGlobal()));
+    const GlobalState& g = stdGlobal();
+    setChoices(choicesFromState(g));
     showSelectionColour();
+    m_shown = {choices(), g.selectionColour, g.chooserFolder, g.containerFolder};
 }
 
 void frmCondition::btnSelColor_Click()
@@ -318,7 +321,23 @@ void frmCondition::btnFileSelect_Click()
 void frmCondition::btnOK_Click()
 {
     GlobalState& g = stdGlobal();
-    applyChoices(g, choices());
+    // Another window of the program may have written the file since it was
+    // read at load: what the user left alone keeps the file's value.
+    const SettingsFileRead file = loadSettingsFile();
+    ConditionChoices chosen = choices();
+    if (file.state == SettingsFileRead::Read) {
+        GlobalState inFile;
+        inFile.programFolder = g.programFolder;
+        applySettingsText(cp932::decode(file.bytes), inFile);
+        chosen = mergeChoices(m_shown.choices, chosen, choicesFromState(inFile));
+        g.selectionColour =
+            changedOrStored(m_shown.selectionColour, g.selectionColour, inFile.selectionColour);
+        g.chooserFolder =
+            changedOrStored(m_shown.chooserFolder, g.chooserFolder, inFile.chooserFolder);
+        g.containerFolder =
+            changedOrStored(m_shown.containerFolder, g.containerFolder, inFile.containerFolder);
+    }
+    applyChoices(g, chosen);
     if (g.has(Flag::CoverSetting))
         switchButtonOn(m_main, Cmd::Cover);
     else
@@ -326,7 +345,8 @@ void frmCondition::btnOK_Click()
     g.windowHeightTwips = m_main.height() * kTwipsPerPixel;
     g.windowWidthTwips = m_main.width() * kTwipsPerPixel;
 
-    const bool written = writeAllSettings(g);
+    // A file the read refused (a pipe, a device, a huge file) is left alone.
+    const bool written = file.state != SettingsFileRead::Refused && writeAllSettings(g);
     // The file keeps an empty cover path as typed; in memory it is the default picture.
     if (g.coverImagePath.isEmpty())
         g.coverImagePath = defaultCoverPath(g);

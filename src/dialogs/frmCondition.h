@@ -1,7 +1,8 @@
 // The settings dialog "環境設定": four tabs of option groups, the selection
 // colour (applied at once), the photo-name font and the cover picture file.
-// OK applies every choice to the shared state and writes the whole settings
-// file; Cancel reads the file again. Modeless; it deletes itself when closed.
+// OK reads the file again, applies every choice the user made and the file's
+// current value of every other setting, and writes the whole settings file;
+// Cancel reads the file again. Modeless; it deletes itself when closed.
 #pragma once
 
 #include "dialogs/SettingsChoices.h"
@@ -66,6 +67,14 @@ private:
     QPushButton* m_btnSelColor = nullptr;
     QLabel* m_fontSample = nullptr;
     FontChoice m_font;
+    // What the dialog showed when it opened, so that OK can tell the user's
+    // changes from values another window wrote to the file meanwhile.
+    struct Shown
+    {
+        ConditionChoices choices;
+        qint32 selectionColour = 0;
+        QString chooserFolder, containerFolder;
+    } m_shown;
     bool m_unloading = false;
 };
 

@@ -40,6 +40,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quorbell;
@@ -193,6 +194,9 @@ private Q_SLOTS:
     void selectionColourAtOnceAndCancelled();
     void settingsOneAtATime();
     void settingsFileRemovedMeanwhile();
+    void settingsOkKeepsValuesWrittenMeanwhile();
+    void settingsRefusedFileLeftAlone_data();
+    void settingsRefusedFileLeftAlone();
 
     // Batch rename.
     void renameSeries_data();
@@ -497,6 +501,117 @@ void TestDialogFlows::settingsFileRemovedMeanwhile()
     QCOMPARE(d->choices(), inMemory);
     QCOMPARE(choicesFromState(g), inMemory);
     QVERIFY(QFile::exists(env.settingsFile()));
+}
+
+void TestDialogFlows::settingsOkKeepsValuesWrittenMeanwhile()
+{
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    QVERIFY(ensureSettingsFile());
+    auto w = window();
+    GlobalState& g = stdGlobal();
+    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    QPointer<frmCondition> d = openDialog<frmCondition>(*w);
+    QVERIFY(d);
+    const FontChoice shownFont = d->chosenFont();
+
+    // Another window of the program writes the file while the dialog is open.
+    writeFile(env.settingsFile(),
+              replaceSettingLines(readAll(env.settingsFile()), {{"optThumbSize=", "60"},
+                                                                {"optPassword=", "True"},
+                                                                {"optInterval=", "6"},
+                                                                {"optDispName=", "False"},
+                                                                {"dlgSelColor=", "65280"},
+                                                                {"dlgFontName=", "Other"},
+                                                                {"dlgFontSize=", "20"},
+                                                                {"dlgFontBold=", "True"},
+                                                                {"dlgNew=", "/other/new/"},
+                                                                {"dlgAdd=", "/other/add/"}}));
+    // The user changes the thumbnail size (written by both: the user's wins),
+    // the range, and of the font only its size.
+    d->group("optThumbSize")->button(4)->click();
+    d->group("optRange")->button(1)->click();
+    FontChoice font = shownFont;
+    font.pointSize = 30;
+    prompts.answerFont(font);
+    click(d, "btnFontChange");
+    const QString coverShown = d->txtFileName()->text();
+    click(d, "btnOK");
+
+    const QByteArray expected = replaceSettingLines(
+        defaultSettingsFile(), {{"optThumbSize=", "100"},
+                                {"optPassword=", "True"},
+                                {"optInterval=", "6"},
+                                {"optDispName=", "False"},
+                                {"optRange=", "True"},
+                                {"dlgSelColor=", "65280"},
+                                {"txtFileName=", coverShown},
+                                {"dlgFontName=", "Other"},
+                                {"dlgFontSize=", "30"},
+                                {"dlgFontBold=", "True"},
+                                {"dlgNew=", "/other/new/"},
+                                {"dlgAdd=", "/other/add/"},
+                                {"frmHeight=", QString::number(w->height() * 15)},
+                                {"frmWidth=", QString::number(w->width() * 15)}});
+    QCOMPARE(readAll(env.settingsFile()), expected);
+    // What was written is what the program now works with.
+    QCOMPARE(g.pendingThumbSize, qint16(100));
+    QVERIFY(g.has(Flag::PasswordSetting));
+    QCOMPARE(g.interval, quint8(6));
+    QCOMPARE(g.selectionColour, 65280);
+    QCOMPARE(g.nameFontName, QStringLiteral("Other"));
+    QCOMPARE(g.chooserFolder, QStringLiteral("/other/new/"));
+    QVERIFY(prompts.messageTexts().isEmpty());
+}
+
+void TestDialogFlows::settingsRefusedFileLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("200 MB file") << "huge";
+}
+
+void TestDialogFlows::settingsRefusedFileLeftAlone()
+{
+    QFETCH(QString, kind);
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    QVERIFY(ensureSettingsFile());
+    const QString path = env.settingsFile();
+    auto w = window();
+    GlobalState& g = stdGlobal();
+    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    QPointer<frmCondition> d = openDialog<frmCondition>(*w);
+    QVERIFY(d);
+
+    // The file turns into something the program does not read while the dialog is open.
+    QVERIFY(QFile::remove(path));
+    if (kind == QLatin1String("pipe")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else {
+        writeFile(path, defaultSettingsFile());
+        QVERIFY(QFile::resize(path, 200 * 1024 * 1024)); // sparse: no disk taken
+    }
+    const QFileInfo before(path);
+    d->group("optPassword")->button(1)->click();
+    click(d, "btnOK");
+    // The choice holds for this run; the file is not replaced, and the user hears why.
+    QVERIFY(g.has(Flag::PasswordSetting));
+    QCOMPARE(prompts.messageTexts(),
+             QStringList{QStringLiteral("設定ファイルに書き込めませんでした。\r\n") + path});
+    QTRY_VERIFY(d.isNull());
+
+    // Opening the dialog again reads nothing from it and shows the settings in memory.
+    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    d = openDialog<frmCondition>(*w);
+    QVERIFY(d);
+    QCOMPARE(d->optionIndex("optPassword"), 1);
+    click(d, "btnCancel");
+    QVERIFY(g.has(Flag::PasswordSetting));
+    const QFileInfo after(path);
+    QCOMPARE(after.isFile(), before.isFile());
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.lastModified(), before.lastModified());
 }
 
 // --- Batch rename ---------------------------------------------------------
