@@ -138,7 +138,8 @@ QString jsonString(const QString& s)
             out += QLatin1String("\\t");
             break;
         default:
-            if (c.unicode() < 0x20)
+            // DEL and C1 need no escape in JSON, but a terminal may act on them.
+            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
             else
                 out += c;

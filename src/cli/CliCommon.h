@@ -58,7 +58,8 @@ ParsedArgs parseArgs(const QStringList& args, const QStringList& flags, const QS
 // The value of the last occurrence of an option; nothing when it is absent.
 std::optional<QString> lastOption(const ParsedArgs& p, const QString& name);
 
-// A JSON string literal: quotes, backslashes and control characters escaped.
+// A JSON string literal: quotes, backslashes and control characters (C0, DEL,
+// C1) escaped.
 QString jsonString(const QString& s);
 
 // One stderr line with the problem and the command's usage; returns kUsage.

@@ -297,6 +297,12 @@ void TestCliRobustness::controlCharactersShownEscaped_data()
     QTest::newRow("container-info, C1 in the file name")
         << QStringList{QStringLiteral("container-info"), m_container} << 0 << tabs << 6 + 3
         << QStringLiteral("hostile\\x9b.cov\n");
+    QTest::newRow("container-info --json")
+        << QStringList{QStringLiteral("container-info"), QStringLiteral("--json"), m_container} << 0
+        << QStringLiteral("\n") << 1 << QStringLiteral("hostile\\u009b.cov\"");
+    QTest::newRow("container-info --json")
+        << QStringList{QStringLiteral("container-info"), QStringLiteral("--json"), m_container} << 0
+        << QStringLiteral("\n") << 1 << QStringLiteral("hostile\\u009b.cov\"");
     QTest::newRow("list") << QStringList{QStringLiteral("list"), m_container} << 0
                           << QStringLiteral("\r\n") << 3 << QStringLiteral("*two\\x0alines");
     QTest::newRow("container-verify")
@@ -305,6 +311,9 @@ void TestCliRobustness::controlCharactersShownEscaped_data()
     QTest::newRow("album-info") << QStringList{QStringLiteral("album-info"), m_album} << 0
                                 << QStringLiteral("\n") << 6 + 3
                                 << QStringLiteral("a\\x0aforged\\x09line.jpg\n");
+    QTest::newRow("album-info --json")
+        << QStringList{QStringLiteral("album-info"), QStringLiteral("--json"), m_album} << 0
+        << QStringLiteral("\n") << 1 << QStringLiteral("\"del\\u007f.jpg\"");
     QTest::newRow("album-info, DEL")
         << QStringList{QStringLiteral("album-info"), m_album} << 0 << QStringLiteral("\n") << 6 + 3
         << QStringLiteral("del\\x7f.jpg\n");
