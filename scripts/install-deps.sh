@@ -11,6 +11,7 @@ PACKAGES="
   fonts-ipafont-gothic
   desktop-file-utils appstream shared-mime-info
   xvfb xauth
+  strace util-linux
 "
 
 missing=""

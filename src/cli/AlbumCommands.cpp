@@ -2,6 +2,7 @@
 
 #include "AlbumMaker.h"
 #include "album/AlbumFileReader.h"
+#include "cli/HeldStopSignals.h"
 #include "core/FileIO.h"
 #include "core/PasswordForm.h"
 
@@ -79,7 +80,7 @@ int runInfo(const QStringList& args)
                     ? QString(QLatin1Char(ch))
                     : QStringLiteral("\\x%1").arg(uchar(ch), 2, 16, QLatin1Char('0'));
     }
-    out() << "File:         " << path << "\n"
+    out() << "File:         " << printable(path) << "\n"
           << "Header tail:  \"" << tail << "\"\n"
           << "Password:     " << (t.hasPassword() ? "yes" : "no") << "\n"
           << "Unused value: " << t.unusedValue << "\n"
@@ -92,7 +93,8 @@ int runInfo(const QStringList& args)
                      .arg(QStringLiteral("%1x%2").arg(ph.width()).arg(ph.height()), 10)
                      .arg(ph.position, 11)
                      .arg(ph.length, 11)
-                     .arg(ph.name, ph.isHidden() ? QStringLiteral("  (hidden)") : QString());
+                     .arg(printable(ph.name),
+                          ph.isHidden() ? QStringLiteral("  (hidden)") : QString());
     }
     return kDone;
 }
@@ -131,32 +133,57 @@ QString freeName(const QDir& dir, const QString& name)
     }
 }
 
+// The missing folders of `path` made one by one, outermost first; `made`
+// lists those made, so that a failure can take them away again.
+bool makeFolders(const QString& path, QStringList& made)
+{
+    QStringList missing;
+    for (QString p = QDir::cleanPath(QDir(path).absolutePath()); !QFileInfo::exists(p);
+         p = QFileInfo(p).path())
+        missing.prepend(p);
+    for (const QString& folder : std::as_const(missing)) {
+        if (!QDir().mkdir(folder))
+            return false;
+        made << folder;
+    }
+    return true;
+}
+
 // Every photo is read and written under a private folder in `dir` first;
 // only when all of them are there are they moved to their names. The private
-// folder goes away on return; `written` lists the photos moved so far.
+// folder goes away on return; `written` lists the photos moved so far. A stop
+// signal that came is looked for before each step and ends the work with
+// `stoppedBy` set.
 int extractPhotos(album::AlbumFileReader& reader, const QString& path, const QDir& dir,
-                  QStringList& written)
+                  const HeldStopSignals& stopSignals, QStringList& written, int& stoppedBy)
 {
     const QString cannotWrite = QStringLiteral("%1: cannot write in the folder").arg(dir.path());
     QTemporaryDir staging(dir.filePath(QStringLiteral(".quorbell-extract-XXXXXX")));
     if (!staging.isValid())
         return fail(kFileError, cannotWrite);
+    auto stopped = [&] { return (stoppedBy = stopSignals.pending()) != 0; };
     const QList<album::AlbumPhoto>& photos = reader.table().photos;
     for (int i = 0; i < photos.size(); ++i) {
+        if (stopped())
+            return kFileError;
         const album::AlbumResult<QByteArray> bytes = reader.photoBytes(i);
         if (!bytes)
             return albumFailure(path, bytes.failure());
         QFile f(staging.filePath(QString::number(i)));
-        if (!f.open(QIODevice::WriteOnly) || f.write(*bytes) != bytes->size() || !f.flush())
-            return fail(kFileError, cannotWrite);
+        if (!f.open(QIODevice::WriteOnly))
+            return fail(kFileError, cannotWrite + QStringLiteral(": ") + f.errorString());
+        if (f.write(*bytes) != bytes->size() || !f.flush())
+            return fail(kFileError, cannotWrite + QStringLiteral(": ") + writeFailureReason(f));
     }
     for (int i = 0; i < photos.size(); ++i) {
+        if (stopped())
+            return kFileError;
         const QString target = dir.filePath(freeName(dir, safePhotoFileName(photos.at(i).name)));
         if (!QFile::rename(staging.filePath(QString::number(i)), target))
             return fail(kFileError, cannotWrite);
         written << target;
     }
-    return kDone;
+    return stopped() ? kFileError : kDone;
 }
 
 int runExtract(const QStringList& args)
@@ -185,27 +212,30 @@ int runExtract(const QStringList& args)
     }
 
     const QFileInfo dirInfo(dirPath);
-    bool createdDir = false;
     if (dirInfo.exists() && !dirInfo.isDir())
         return fail(kFileError, QStringLiteral("%1: not a folder").arg(dirPath));
-    if (!dirInfo.exists()) {
-        if (!QDir().mkpath(dirPath))
-            return fail(kFileError, QStringLiteral("%1: folder cannot be made").arg(dirPath));
-        createdDir = true;
-    }
-    const QDir dir(dirPath);
-    QStringList written;
-    const int status = extractPhotos(reader, path, dir, written);
+    // From the first folder made to the last photo moved, a stop signal waits
+    // until what was made is taken away again; it goes last, so it lets the
+    // signal through only after that.
+    const HeldStopSignals stopSignals;
+    QStringList madeFolders, written;
+    int stoppedBy = 0;
+    int status = kDone;
+    if (!makeFolders(dirPath, madeFolders))
+        status = fail(kFileError, QStringLiteral("%1: folder cannot be made").arg(dirPath));
+    else
+        status = extractPhotos(reader, path, QDir(dirPath), stopSignals, written, stoppedBy);
     if (status != kDone) {
-        // A failure leaves the folder as it was found.
+        // A failure or a signal leaves the folder as it was found.
         for (const QString& f : std::as_const(written))
             QFile::remove(f);
-        if (createdDir)
-            QDir().rmdir(dirPath);
-        return status;
+        for (auto folder = madeFolders.crbegin(); folder != madeFolders.crend(); ++folder)
+            QDir().rmdir(*folder);
+        // Should the signal not end the process when let through, its usual status.
+        return stoppedBy ? 128 + stoppedBy : status;
     }
     for (const QString& f : std::as_const(written))
-        out() << f << "\n";
+        out() << printable(f) << "\n";
     return kDone;
 }
 
@@ -289,8 +319,9 @@ int runMake(const QStringList& args)
     }
     if (QFileInfo(outPath).isDir())
         return fail(kFileError, QStringLiteral("%1: is a folder").arg(outPath));
-    if (!writeFileAtomically(outPath, built->bytes))
-        return fail(kFileError, QStringLiteral("%1: cannot be written").arg(outPath));
+    QString reason;
+    if (!writeFileAtomically(outPath, built->bytes, &reason))
+        return fail(kFileError, QStringLiteral("%1: cannot be written: %2").arg(outPath, reason));
     return kDone;
 }
 

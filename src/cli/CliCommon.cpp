@@ -1,5 +1,8 @@
 #include "cli/CliCommon.h"
 
+#include "core/FileIO.h"
+
+#include <cerrno>
 #include <cstdio>
 
 namespace quorbell::cli {
@@ -19,8 +22,42 @@ QTextStream& err()
 int fail(int status, const QString& message)
 {
     out().flush();
-    err() << "quorbell-cli: " << message << Qt::endl;
+    err() << "quorbell-cli: " << printable(message) << Qt::endl;
     return status;
+}
+
+int finishOutput(int status)
+{
+    QTextStream& o = out();
+    o.flush();
+    bool lost = o.status() != QTextStream::Ok;
+    // The stream writes through the C library's buffer, which may still hold
+    // the end of the text; its error flag remembers a failure seen earlier.
+    int errorCode = 0;
+    if (std::fflush(stdout) != 0) {
+        lost = true;
+        errorCode = errno;
+    }
+    lost = lost || std::ferror(stdout);
+    if (!lost)
+        return status;
+    const QString reason = errorCode ? qt_error_string(errorCode) : writeFailureReason(*o.device());
+    err() << "quorbell-cli: cannot write to standard output: " << reason << Qt::endl;
+    return status == kDone ? kFileError : status;
+}
+
+QString printable(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            shown += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 ParsedArgs parseArgs(const QStringList& args, const QStringList& flags, const QStringList& valued)
@@ -101,7 +138,8 @@ QString jsonString(const QString& s)
             out += QLatin1String("\\t");
             break;
         default:
-            if (c.unicode() < 0x20)
+            // DEL and C1 need no escape in JSON, but a terminal may act on them.
+            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
             else
                 out += c;

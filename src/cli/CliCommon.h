@@ -24,6 +24,16 @@ QTextStream& err();
 // One line on standard error naming what went wrong and which file; returns the status.
 int fail(int status, const QString& message);
 
+// Standard output flushed and checked once a command is done: when any of it
+// was lost (a full disk, a closed pipe end), one line on standard error says
+// why, and a command that had succeeded fails with kFileError.
+int finishOutput(int status);
+
+// Text from a file made safe to print: control characters (C0, DEL, C1) are
+// shown as "\x1b" and the like, so a name can neither steer the terminal nor
+// start a line of its own.
+QString printable(const QString& text);
+
 struct Command
 {
     const char* name;
@@ -48,7 +58,8 @@ ParsedArgs parseArgs(const QStringList& args, const QStringList& flags, const QS
 // The value of the last occurrence of an option; nothing when it is absent.
 std::optional<QString> lastOption(const ParsedArgs& p, const QString& name);
 
-// A JSON string literal: quotes, backslashes and control characters escaped.
+// A JSON string literal: quotes, backslashes and control characters (C0, DEL,
+// C1) escaped.
 QString jsonString(const QString& s);
 
 // One stderr line with the problem and the command's usage; returns kUsage.

@@ -112,18 +112,19 @@ void printText(const QString& path, const ContainerFile& file)
     QTextStream& o = out();
     const auto hidden = std::count_if(doc.albums.begin(), doc.albums.end(),
                                       [](const AlbumEntry& a) { return a.isHidden(); });
-    o << "File: " << path << "\n"
-      << "Version: " << doc.version << "\n"
+    o << "File: " << printable(path) << "\n"
+      << "Version: " << printable(doc.version) << "\n"
       << "Password: " << (hasPassword(doc.password) ? "yes" : "no") << "\n"
       << "Albums: " << doc.albums.size() << " (" << hidden << " hidden)\n"
       << "Cell size: " << doc.cellSize << "\n"
-      << "Album folder: " << doc.albumFolder.value_or(QStringLiteral("(not stored)")) << "\n";
+      << "Album folder: "
+      << (doc.albumFolder ? printable(*doc.albumFolder) : QStringLiteral("(not stored)")) << "\n";
     for (int i = 0; i < doc.albums.size(); ++i) {
         const AlbumEntry& a = doc.albums.at(i);
-        o << i << "\t" << a.fileName << "\t" << a.comment << "\t" << file.record(i).width << "x"
-          << file.record(i).height << " of " << pairHigh(a.thumbSize) << "x" << pairLow(a.thumbSize)
-          << "\t" << sizeTextKB(storedSizeBytes(a.fileSize)) << "\t" << a.fileDate.displayText()
-          << "\n";
+        o << i << "\t" << printable(a.fileName) << "\t" << printable(a.comment) << "\t"
+          << file.record(i).width << "x" << file.record(i).height << " of " << pairHigh(a.thumbSize)
+          << "x" << pairLow(a.thumbSize) << "\t" << sizeTextKB(storedSizeBytes(a.fileSize)) << "\t"
+          << printable(a.fileDate.displayText()) << "\n";
     }
 }
 

@@ -49,7 +49,7 @@ QString albumReason(album::AlbumFailure f)
 void warn(const QString& message)
 {
     out().flush();
-    err() << "quorbell-cli: warning: " << message << Qt::endl;
+    err() << "quorbell-cli: warning: " << printable(message) << Qt::endl;
 }
 
 // Refuses a document the writer cannot store without loss, naming the album.
@@ -190,13 +190,13 @@ int runContainerVerify(const QStringList& args)
         QString line = QStringLiteral("%1\t").arg(i);
         switch (f.error) {
         case album::AlbumError::Missing:
-            line += QStringLiteral("missing\t") + name;
+            line += QStringLiteral("missing\t") + printable(name);
             break;
         case album::AlbumError::Unreadable:
-            line += QStringLiteral("unreadable\t") + name;
+            line += QStringLiteral("unreadable\t") + printable(name);
             break;
         default:
-            line += QStringLiteral("bad\t") + name + QLatin1Char('\t') + albumReason(f);
+            line += QStringLiteral("bad\t") + printable(name) + QLatin1Char('\t') + albumReason(f);
             break;
         }
         out() << line << "\n";
@@ -221,11 +221,19 @@ int runList(const QStringList& args)
     ContainerResult<std::shared_ptr<ContainerFile>> file = ContainerFile::open(path);
     if (!file)
         return failContainer(file.error(), path);
-    const QString text = albumListTextBesideContainer((*file)->document().albums, path);
+    const QList<AlbumEntry>& albums = (*file)->document().albums;
     if (!target) {
-        out() << text;
+        // The file keeps the text as it is; the terminal gets its control
+        // characters shown, with the columns lined up on what is shown.
+        QList<AlbumListRow> rows = albumListRowsBesideContainer(albums, path);
+        for (AlbumListRow& r : rows) {
+            for (QString* field : {&r.albumName, &r.comment, &r.type, &r.date})
+                *field = printable(*field);
+        }
+        out() << albumListText(rows);
         return kDone;
     }
+    const QString text = albumListTextBesideContainer(albums, path);
     if (QFileInfo(*target).isDir())
         return fail(kFileError, QStringLiteral("%1: is a folder").arg(*target));
     QString reason;

@@ -20,19 +20,10 @@ void printHelp()
     }
     out() << "\nExit status: 0 done; 1 file missing or unreadable; 2 wrong usage;\n"
           << "3 not a valid album or container file; 4 password required or wrong.\n";
-    out().flush();
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+int runCommandLine(const QStringList& args)
 {
-    // Image codecs work without a window system: no display is needed.
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("quorbell-cli"));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(quorbell::kVersionText));
-
-    const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         printHelp();
         return kUsage;
@@ -45,15 +36,24 @@ int main(int argc, char* argv[])
     }
     if (first == QLatin1String("--version")) {
         out() << quorbell::kVersionText << "\n";
-        out().flush();
         return kDone;
     }
     for (const Command& c : allCommands()) {
-        if (first == QLatin1String(c.name)) {
-            const int status = c.run(args.mid(1));
-            out().flush();
-            return status;
-        }
+        if (first == QLatin1String(c.name))
+            return c.run(args.mid(1));
     }
     return fail(kUsage, QStringLiteral("unknown command \"%1\" (see --help)").arg(first));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Image codecs work without a window system: no display is needed.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorbell-cli"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(quorbell::kVersionText));
+
+    // Output that never arrived is a failure, whatever the command made of it.
+    return finishOutput(runCommandLine(QCoreApplication::arguments().mid(1)));
 }

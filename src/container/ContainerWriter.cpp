@@ -3,6 +3,7 @@
 #include "container/BmpCodec.h"
 #include "core/BinaryIO.h"
 #include "core/Cp932.h"
+#include "core/FileIO.h"
 #include "core/Version.h"
 
 #include <QFileInfo>
@@ -95,7 +96,7 @@ public:
     }
     ContainerError failure() const
     {
-        return writeError(ErrorCode::WriteFailed, Section::None, -1, m_device.errorString());
+        return writeError(ErrorCode::WriteFailed, Section::None, -1, writeFailureReason(m_device));
     }
 
 private:
@@ -217,8 +218,8 @@ std::optional<ContainerError> writeContainer(const QString& path, const Containe
         file.cancelWriting();
         return fail(e->detail);
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    if (QString reason; !commitSaveFile(file, &reason))
+        return fail(reason);
     return std::nullopt;
 }
 

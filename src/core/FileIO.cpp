@@ -1,9 +1,14 @@
 #include "core/FileIO.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+
+#include <unistd.h>
 
 namespace quorbell {
 
@@ -25,6 +30,39 @@ OpenResult openRegularFile(QFile& file, const QString& path)
     return OpenResult::Opened;
 }
 
+QString writeFailureReason(const QIODevice& device)
+{
+    const QString reason = device.errorString();
+    // The text a device gives when nothing set a reason, in the same translation.
+    if (reason.isEmpty() || reason == QCoreApplication::translate("QIODevice", "Unknown error"))
+        return qt_error_string(ENOSPC);
+    return reason;
+}
+
+bool commitSaveFile(QSaveFile& file, QString* error)
+{
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        file.cancelWriting();
+        return false;
+    };
+    // The commit closes the file without looking at how the last buffered
+    // bytes fared, and would put a cut-off file in place: they go out here.
+    if (!file.flush())
+        return fail(writeFailureReason(file));
+    // Some file systems only report a full disk or a failed device once the
+    // data is forced out; one that cannot sync a file has nothing to report.
+    if (::fdatasync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
+        return fail(qt_error_string(errno));
+    if (!file.commit()) {
+        if (error)
+            *error = writeFailureReason(file);
+        return false;
+    }
+    return true;
+}
+
 bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* error,
                          AtomicWriteOptions options)
 {
@@ -32,21 +70,18 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* err
         QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     file.setDirectWriteFallback(options.directWriteFallback);
-    auto fail = [&] {
+    if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = file.errorString();
         return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        const bool failed = fail();
-        file.cancelWriting();
-        return failed;
     }
-    if (!file.commit())
-        return fail();
-    return true;
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+        if (error)
+            *error = writeFailureReason(file);
+        file.cancelWriting();
+        return false;
+    }
+    return commitSaveFile(file, error);
 }
 
 } // namespace quorbell

@@ -6,6 +6,8 @@
 #include <QString>
 
 class QFile;
+class QIODevice;
+class QSaveFile;
 
 namespace quorbell {
 
@@ -29,6 +31,17 @@ struct AtomicWriteOptions
     // user may not add to), an existing writable file is written in place.
     bool directWriteFallback = false;
 };
+
+// Why a write to `device` failed, in the system's words. A write that stopped
+// short without an error code ran out of space (the system's writes only stop
+// short on a full disk), which Qt reports as "Unknown error": the system's
+// message for a full disk is given instead.
+QString writeFailureReason(const QIODevice& device);
+
+// Finishes `file`, every write to which succeeded: the bytes still buffered
+// are written and forced to the disk, and the file is put in place. On
+// failure nothing is put in place and `error` (when given) gets the reason.
+bool commitSaveFile(QSaveFile& file, QString* error = nullptr);
 
 // Writes `bytes` to `path` through a temporary file renamed over the target
 // once every byte is on disk, so a failed write leaves an older file as it

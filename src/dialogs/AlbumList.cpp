@@ -78,11 +78,17 @@ QString albumListText(const QList<AlbumEntry>& entries, const QString& albumFold
     return albumListText(albumListRows(entries, albumFolder, fileExists));
 }
 
-QString albumListTextBesideContainer(const QList<AlbumEntry>& entries, const QString& containerPath)
+QList<AlbumListRow> albumListRowsBesideContainer(const QList<AlbumEntry>& entries,
+                                                 const QString& containerPath)
 {
     const QString folder = QFileInfo(containerPath).absolutePath() + QLatin1Char('/');
-    return albumListText(entries, folder,
+    return albumListRows(entries, folder,
                          [](const QString& path) { return QFileInfo::exists(path); });
+}
+
+QString albumListTextBesideContainer(const QList<AlbumEntry>& entries, const QString& containerPath)
+{
+    return albumListText(albumListRowsBesideContainer(entries, containerPath));
 }
 
 QByteArray albumListFileBytes(const QString& text)

@@ -41,9 +41,11 @@ QString albumListText(const QList<AlbumListRow>& rows);
 QString albumListText(const QList<AlbumEntry>& entries, const QString& albumFolder,
                       const FileExistsFn& fileExists);
 
-// The text for the entries of a container file, whose albums are looked for
-// beside it: what the command-line tool's "list" prints (as UTF-8) or writes
-// (with writeAlbumListFile) once it can read a container.
+// The rows and the text for the entries of a container file, whose albums are
+// looked for beside it: what the command-line tool's "list" prints (as UTF-8)
+// or writes (with writeAlbumListFile) once it can read a container.
+QList<AlbumListRow> albumListRowsBesideContainer(const QList<AlbumEntry>& entries,
+                                                 const QString& containerPath);
 QString albumListTextBesideContainer(const QList<AlbumEntry>& entries,
                                      const QString& containerPath);
 
