@@ -1,6 +1,7 @@
 #include "app/QtPrompts.h"
 
 #include "core/PasswordDialog.h"
+#include "core/PromptOwner.h"
 #include "grid/AlbumChooser.h"
 
 #include <QApplication>
@@ -21,7 +22,8 @@ MsgAnswer QtPrompts::message(const MessageRequest& r)
 {
     if (r.beep)
         QApplication::beep();
-    QMessageBox box(m_owner);
+    const PromptParent parent(m_owner);
+    QMessageBox box(parent.widget());
     box.setWindowTitle(r.title);
     // Messages break their lines with CR LF; the box wants plain line feeds.
     box.setTextFormat(Qt::PlainText);
@@ -54,12 +56,14 @@ MsgAnswer QtPrompts::message(const MessageRequest& r)
 
 QString QtPrompts::openFile(const FileRequest& r)
 {
-    return QFileDialog::getOpenFileName(m_owner, r.title, r.folder, r.filter);
+    const PromptParent parent(m_owner);
+    return QFileDialog::getOpenFileName(parent.widget(), r.title, r.folder, r.filter);
 }
 
 QString QtPrompts::saveFile(const FileRequest& r)
 {
-    QFileDialog dialog(m_owner, r.title, r.folder, r.filter);
+    const PromptParent parent(m_owner);
+    QFileDialog dialog(parent.widget(), r.title, r.folder, r.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(r.defaultSuffix);
@@ -70,7 +74,8 @@ QString QtPrompts::saveFile(const FileRequest& r)
 
 std::optional<QString> QtPrompts::password(const PasswordRequest& r)
 {
-    PasswordDialog dialog(r, m_owner);
+    const PromptParent parent(m_owner);
+    PasswordDialog dialog(r, parent.widget());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.text();
@@ -78,7 +83,8 @@ std::optional<QString> QtPrompts::password(const PasswordRequest& r)
 
 std::optional<QColor> QtPrompts::colour(const QColor& initial)
 {
-    const QColor c = QColorDialog::getColor(initial, m_owner);
+    const PromptParent parent(m_owner);
+    const QColor c = QColorDialog::getColor(initial, parent.widget());
     return c.isValid() ? std::optional(c) : std::nullopt;
 }
 
@@ -86,7 +92,8 @@ std::optional<FontChoice> QtPrompts::font(const FontChoice& initial)
 {
     // The font chooser offers no colour: it sits in a dialog of ours with a
     // colour button under it.
-    QDialog dialog(m_owner);
+    const PromptParent parent(m_owner);
+    QDialog dialog(parent.widget());
     dialog.setWindowTitle(QStringLiteral("フォントとカラー"));
     auto* chooser = new QFontDialog(&dialog);
     chooser->setWindowFlags(Qt::Widget);
@@ -141,7 +148,8 @@ std::optional<FontChoice> QtPrompts::font(const FontChoice& initial)
 
 bool QtPrompts::chooseAlbums(const ChooserRequest& request)
 {
-    AlbumChooser chooser(request, m_owner);
+    const PromptParent parent(m_owner);
+    AlbumChooser chooser(request, parent.widget());
     if (request.kind == ChooserKind::Insert)
         return chooser.exec() == QDialog::Accepted;
     // The chooser of a new document leaves the main window usable while it is

@@ -1,12 +1,15 @@
 #include "grid/AlbumChooser.h"
 
 #include "core/GlobalState.h"
+#include "core/Prompts.h"
 #include "core/TextRules.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,7 +61,9 @@ QStringList listedFiles(const QString& folder, const QString& pattern)
     QDir dir(folder);
     // "*.*" lists every file, with or without a dot in its name.
     const QString filter = pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
-    QStringList names = dir.entryList({filter}, QDir::Files | QDir::Hidden | QDir::System);
+    // Without QDir::Hidden, names beginning with "." stay out: they are no
+    // albums a user picks, and they would sort first.
+    QStringList names = dir.entryList({filter}, QDir::Files | QDir::System);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int c = QString::compare(a, b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
@@ -78,7 +83,6 @@ AlbumChooser::AlbumChooser(const ChooserRequest& request, QWidget* parent)
     auto* fileNameLabel = new QLabel(QStringLiteral("ﾌｧｲﾙ名(&N):"), this);
     m_fileName = new QLineEdit(QStringLiteral(" "), this);
     m_fileName->setObjectName(QStringLiteral("txtFileDisp"));
-    m_fileName->setReadOnly(true);
     fileNameLabel->setBuddy(m_fileName);
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("filDisp"));
@@ -133,10 +137,16 @@ AlbumChooser::AlbumChooser(const ChooserRequest& request, QWidget* parent)
     connect(fileOk, &QPushButton::clicked, this, &AlbumChooser::fileOK);
     connect(folderOk, &QPushButton::clicked, this, &AlbumChooser::folderOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_files, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { m_fileName->setText(item->text()); });
+    connect(m_files, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        m_fileName->setText(item->text());
+        m_nameTyped = false;
+    });
+    connect(m_fileName, &QLineEdit::textEdited, this, [this] { m_nameTyped = true; });
     connect(m_files, &QListWidget::itemDoubleClicked, this, [this] { fileOK(); });
     connect(m_folders, &QListWidget::itemActivated, this, &AlbumChooser::folderActivated);
+    // Enter in the folder list opens the folder and nothing more: the list
+    // would pass the key on to the dialog, whose default button takes files.
+    m_folders->installEventFilter(this);
     connect(m_type, &QComboBox::activated, this,
             [this](int i) { setPattern(m_type->itemText(i)); });
     connect(m_drives, &QComboBox::activated, this, &AlbumChooser::placeChanged);
@@ -210,8 +220,54 @@ AlbumChoice AlbumChooser::folderChoice() const
 
 void AlbumChooser::fileOK()
 {
+    if (const QString typed = typedName(); !typed.isEmpty()) {
+        takeTypedName(typed);
+        return;
+    }
     if (m_request.accept && m_request.accept(selectedChoice()))
         accept();
+}
+
+QString AlbumChooser::typedName() const
+{
+    return m_nameTyped ? m_fileName->text().trimmed() : QString();
+}
+
+void AlbumChooser::takeTypedName(const QString& typed)
+{
+    QString path = typed;
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        path = QDir::homePath() + path.mid(1);
+    const QFileInfo info(QDir(m_folder).absoluteFilePath(path));
+    if (info.isDir()) {
+        setCurrentFolder(info.absoluteFilePath());
+        m_fileName->setText(QStringLiteral(" "));
+        m_nameTyped = false;
+        return;
+    }
+    if (!info.isFile()) {
+        const bool insert = m_request.kind == ChooserKind::Insert;
+        prompts().warn(QStringLiteral("ファイルが見つかりません。\r\n") + info.absoluteFilePath(),
+                       insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
+        return;
+    }
+    // The typed file alone is the choice, from whatever folder it names.
+    const AlbumChoice choice{withTrailingSlash(info.absolutePath()), {info.fileName()}, false};
+    if (m_request.accept && m_request.accept(choice))
+        accept();
+}
+
+bool AlbumChooser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_folders && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (QListWidgetItem* item = m_folders->currentItem())
+                folderActivated(item);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void AlbumChooser::folderOK()

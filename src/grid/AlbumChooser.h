@@ -29,7 +29,8 @@ struct Place
 QList<Place> choosablePlaces();
 
 // Files of a folder that match a chooser pattern ("*.sld", or "*.*" for every
-// file), in list order: by name, ignoring letter case, then exactly.
+// file), in list order: by name, ignoring letter case, then exactly. Hidden
+// files (names beginning with ".") are not listed.
 QStringList listedFiles(const QString& folder, const QString& pattern);
 
 class AlbumChooser : public QDialog
@@ -47,12 +48,21 @@ public:
     AlbumChoice selectedChoice() const;
     AlbumChoice folderChoice() const;
 
-    // Takes a choice: asks the request's accept callback and closes when it agrees.
+    // Takes a choice: asks the request's accept callback and closes when it
+    // agrees. A name typed into the name field comes first: a folder opens,
+    // a file is the choice.
     void fileOK();
     void folderOK();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void placeChanged(int index);
+    // The name field's text when the user typed it (not a clicked file's
+    // name), trimmed; empty otherwise.
+    QString typedName() const;
+    void takeTypedName(const QString& typed);
     void folderActivated(QListWidgetItem* item);
     void refreshFiles();
 
@@ -65,6 +75,7 @@ private:
     QListWidget* m_files = nullptr;
     QLineEdit* m_fileName = nullptr;
     QComboBox* m_type = nullptr;
+    bool m_nameTyped = false;
 };
 
 } // namespace quorbell

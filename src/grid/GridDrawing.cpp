@@ -165,7 +165,10 @@ void layOutGrid(frmMain& w, int first, int last, bool paint)
 {
     GlobalState& g = stdGlobal();
     resetLayoutCursor(g);
-    g.columnsPerRow = 0;
+    // A row holds what fits the width, also when the redraw shows only a
+    // short last row (scrolled to the end, or a view that moved down while
+    // loading): the scroll range and values count in full rows.
+    g.columnsPerRow = qint16(columnsThatFit(g.cellSize, w.clientWidth()));
     if (paint)
         w.surface()->clearCanvas();
     bool stopped = false;
@@ -180,7 +183,6 @@ void layOutGrid(frmMain& w, int first, int last, bool paint)
         const PlaceResult r = PlaceNextCell(w);
         if (!r.wrapped)
             continue;
-        g.columnsPerRow = g.cellsInRow;
         if (!r.newRowFits) {
             g.entriesBelow = qint16(last - index - hiddenBetween(g, index, last + 1));
             stopped = true;

@@ -66,11 +66,20 @@ int hiddenBetween(const GlobalState& g, int from, int to)
     return n;
 }
 
+int columnsThatFit(int cellSize, int clientWidth)
+{
+    // After k cells the cursor is at Left + k * pitch, and the row is full
+    // when cursor + cell + RightMargin > width: k is the first count past room.
+    const int pitch = cellSize + Grid::Gap;
+    const int room = clientWidth - Grid::RightMargin - cellSize - Grid::Left;
+    if (pitch <= 0 || room < 0)
+        return 1;
+    return room / pitch + 1;
+}
+
 int rowWidth(const GlobalState& g)
 {
-    if (g.columnsPerRow > 0)
-        return g.columnsPerRow;
-    return qMax(1, int(g.cellsInRow));
+    return qMax(1, int(g.columnsPerRow));
 }
 
 namespace {

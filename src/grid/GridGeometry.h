@@ -60,9 +60,12 @@ int rowsBelowView(const GlobalState& g);
 // hidden entries skipped.
 int firstIndexForScrollValue(const GlobalState& g, int value);
 
-// The row width the scroll arithmetic divides by: columns per row of the
-// last redraw, or, when a redraw placed a single row without wrapping, the
-// cells of that row (never zero).
+// Cells in a full row of a client area this wide: the cells placed before the
+// layout cursor wraps (at least one, as the first cell of a row always goes in).
+int columnsThatFit(int cellSize, int clientWidth);
+
+// The row width the scroll arithmetic divides by: the columns that fit the
+// width at the last redraw (never zero). A short last row does not change it.
 int rowWidth(const GlobalState& g);
 
 // Status bar texts.

@@ -1,6 +1,7 @@
 #include "viewer/frmPicture.h"
 
 #include "core/GlobalState.h"
+#include "core/PromptOwner.h"
 #include "viewer/PhotoNameLine.h"
 #include "viewer/PrefetchPlanner.h"
 #include "viewer/ViewerCommands.h"
@@ -67,6 +68,9 @@ frmPicture::frmPicture(QWidget* owner, QScreen* screen, viewer::RandomDraws draw
     m_lblPhotoName->hide();
 
     currentViewer() = this;
+    // Questions asked while the show runs (an album's password, a wrong
+    // password, a bad album) are the viewer's, never the main window's.
+    claimPrompts(this);
 }
 
 frmPicture::~frmPicture()
@@ -82,6 +86,7 @@ frmPicture::~frmPicture()
     m_sldTimer->stop();
     m_prefetcher.cancel();
     restorePointer();
+    releasePrompts(this);
     if (currentViewer() == this)
         currentViewer() = nullptr;
 }
@@ -114,6 +119,7 @@ void frmPicture::unload()
     m_sldTimer->stop();
     m_prefetcher.cancel();
     restorePointer();
+    releasePrompts(this);
     hide();
     if (currentViewer() == this)
         currentViewer() = nullptr;

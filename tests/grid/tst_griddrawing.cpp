@@ -53,6 +53,8 @@ private Q_SLOTS:
     void selectionFrame();
     void redrawStopsAtTheFirstRowThatDoesNotFit();
     void scrollingShowsTheRightEntry();
+    void scrollValuesCountWholeRows_data();
+    void scrollValuesCountWholeRows();
     void coverView();
     void resizeKeepsSelection();
 };
@@ -213,6 +215,58 @@ void TestGridDrawing::scrollingShowsTheRightEntry()
     g.mode = Mode::Loading;
     scrollGridByRows(*w, -1);
     QCOMPARE(w->vScroll()->value(), 2);
+}
+
+void TestGridDrawing::scrollValuesCountWholeRows_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("loaded"); // 0: the grid is shown; else loading, resized after this many
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("maximum");
+    // 363 x 249 holds one row of 3 cells of 80; 363 x 344 two rows.
+    QTest::newRow("one row, lone last cell") << QSize(363, 249) << 10 << 0 << 3 << 3;
+    QTest::newRow("one row, short last row") << QSize(363, 249) << 11 << 0 << 3 << 3;
+    QTest::newRow("two rows, lone last cell") << QSize(363, 344) << 13 << 0 << 3 << 3;
+    QTest::newRow("wide, one row") << QSize(800, 249) << 20 << 0 << 9 << 2;
+    // Resized while loading: the view moves down to the lone last loaded entry.
+    QTest::newRow("resized while loading") << QSize(363, 249) << 12 << 10 << 3 << 3;
+}
+
+void TestGridDrawing::scrollValuesCountWholeRows()
+{
+    // Value v shows entry v x columns at the top left, and the range never
+    // changes while the user scrolls: a short last row does not make the
+    // rows narrower.
+    QFETCH(QSize, client);
+    QFETCH(int, entries);
+    QFETCH(int, loaded);
+    QFETCH(int, columns);
+    QFETCH(int, maximum);
+    test::TestEnvironment env;
+    auto w = test::makeWindow(client);
+    QStringList names;
+    for (int i = 0; i < entries; ++i)
+        names << QStringLiteral("%1.sld").arg(i);
+    test::fillDocument(names);
+    GlobalState& g = stdGlobal();
+    g.set(Flag::GridSource);
+    g.mode = loaded > 0 ? Mode::Loading : Mode::Shown;
+    g.loadIndex = qint16(loaded > 0 ? loaded : entries);
+    frmMain_Form_Resize(*w);
+    QCOMPARE(int(g.columnsPerRow), columns);
+    QCOMPARE(w->vScroll()->maximum(), maximum);
+    if (loaded > 0) {
+        QCOMPARE(int(g.firstDrawnIndex), (loaded - 1) / columns * columns);
+        return;
+    }
+    for (int value = 0; value <= maximum; ++value) {
+        w->vScroll()->setValue(value);
+        frmMain_VScroll_Scroll(*w);
+        QCOMPARE(int(g.firstDrawnIndex), value * columns);
+        QCOMPARE(cellOf(value * columns), QPoint(10, 33));
+        QCOMPARE(w->vScroll()->maximum(), maximum);
+    }
 }
 
 void TestGridDrawing::coverView()

@@ -88,6 +88,7 @@ void TestGridGeometry::placeNextCellWrapsAndFits_data()
     // Second row at y = 128: it fits while 128 + 80 + 12 + 30 <= height.
     QTest::newRow("250 high: second row fits") << 363 << 250 << 3 << true;
     QTest::newRow("249 high: second row does not") << 363 << 249 << 3 << false;
+    QTest::newRow("narrower than a cell: one column") << 50 << 600 << 1 << true;
 }
 
 void TestGridGeometry::placeNextCellWrapsAndFits()
@@ -105,6 +106,7 @@ void TestGridGeometry::placeNextCellWrapsAndFits()
         ++placed;
     } while (!r.wrapped && placed < 100);
     QCOMPARE(placed, columns);
+    QCOMPARE(columnsThatFit(80, clientWidth), columns); // the scroll arithmetic's row
     QCOMPARE(int(g.cellsInRow), columns);
     QCOMPARE(int(g.cursorX), 10);
     QCOMPARE(int(g.cursorY), 33 + 95);
@@ -168,8 +170,9 @@ void TestGridGeometry::scrollRange_data()
     QTest::newRow("all fit") << 0 << 0 << 5 << -1;
     QTest::newRow("below only") << 0 << 11 << 5 << 3;
     QTest::newRow("above and below") << 10 << 5 << 5 << 3;
-    QTest::newRow("scrolled to the end") << 20 << 0 << 5 << 4;
-    QTest::newRow("single unwrapped row") << 20 << 0 << 0 << 20;
+    // Scrolled to a lone last cell: rows stay 5 wide (what fits the width),
+    // not the one cell of that row, so the maximum stays 4 rather than 20.
+    QTest::newRow("scrolled to a lone last cell") << 20 << 0 << 5 << 4;
 }
 
 void TestGridGeometry::scrollRange()
@@ -182,7 +185,7 @@ void TestGridGeometry::scrollRange()
     g.firstDrawnIndex = qint16(first);
     g.entriesBelow = qint16(below);
     g.columnsPerRow = qint16(columns);
-    g.cellsInRow = 1; // a redraw that placed one cell without wrapping
+    g.cellsInRow = 1; // the redraw placed one cell without wrapping; no bearing on rows
     QCOMPARE(scrollMaximum(g).value_or(-1), maximum);
 }
 

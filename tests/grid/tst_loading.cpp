@@ -19,7 +19,10 @@
 #include "TestEnvironment.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +77,8 @@ class TestLoading : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void listOrderAndPatterns();
+    void chooserEnterAndTypedNames_data();
+    void chooserEnterAndTypedNames();
     void nothingChosenChangesNothing();
     void tooManyAlbumsAreRefused();
     void loadsInOrderWithPasswordsAndBrokenAlbums();
@@ -87,6 +92,9 @@ void TestLoading::listOrderAndPatterns()
 {
     QTemporaryDir dir;
     for (const char* name : {"b.sld", "A.sld", "a.sld", "c.SLD", "noext", "x.txt"})
+        writeRaw(dir.filePath(QString::fromLatin1(name)), "x");
+    // Hidden files are never listed, whatever the pattern.
+    for (const char* name : {".hidden.sld", ".sld", ".profile"})
         writeRaw(dir.filePath(QString::fromLatin1(name)), "x");
     // Patterns match regardless of letter case, as users of such files expect.
     QCOMPARE(listedFiles(dir.path(), "*.sld"), (QStringList{"A.sld", "a.sld", "b.sld", "c.SLD"}));
@@ -105,6 +113,86 @@ void TestLoading::listOrderAndPatterns()
     QCOMPARE(chooser.folderChoice().names.size(), 4);
     chooser.setPattern("*.*");
     QCOMPARE(chooser.folderChoice().names.size(), 6);
+}
+
+void TestLoading::chooserEnterAndTypedNames_data()
+{
+    // Folder "sub" holds "in.sld"; the start folder holds "top.sld" and "sub".
+    QTest::addColumn<QString>("typed");   // empty: Enter on "sub" in the folder list instead
+    QTest::addColumn<QString>("folder");  // the chooser's folder afterwards, relative
+    QTest::addColumn<QString>("chosen");  // "folder|name" offered to the accept callback
+    QTest::addColumn<QString>("message"); // the warning asked, its path part cut off
+    QTest::newRow("Enter in the folder list only opens it") << ""
+                                                            << "sub"
+                                                            << ""
+                                                            << "";
+    QTest::newRow("typed folder opens") << "sub"
+                                        << "sub"
+                                        << ""
+                                        << "";
+    QTest::newRow("typed absolute folder opens") << "<dir>/sub/"
+                                                 << "sub"
+                                                 << ""
+                                                 << "";
+    QTest::newRow("typed album file is chosen") << "top.sld"
+                                                << "."
+                                                << "|top.sld"
+                                                << "";
+    QTest::newRow("typed path of an album file") << "sub/in.sld"
+                                                 << "."
+                                                 << "sub/|in.sld"
+                                                 << "";
+    QTest::newRow("typed name that is not there") << "none.sld"
+                                                  << "."
+                                                  << ""
+                                                  << "ファイルが見つかりません。";
+}
+
+void TestLoading::chooserEnterAndTypedNames()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, folder);
+    QFETCH(QString, chosen);
+    QFETCH(QString, message);
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    writeRaw(dir.filePath("top.sld"), "x");
+    writeRaw(dir.filePath("sub/in.sld"), "x");
+    const QString root = QDir(dir.path()).absolutePath();
+
+    QStringList offered;
+    ChooserRequest request;
+    request.startFolder = root;
+    request.accept = [&](const AlbumChoice& c) {
+        offered << QString(c.folder).replace(root + QLatin1Char('/'), QString()) +
+                       QLatin1Char('|') + c.names.join(QLatin1Char(','));
+        return true;
+    };
+    AlbumChooser chooser(request);
+    chooser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+    // A selection that the default button would take, were it pressed.
+    chooser.selectFiles({"top.sld"});
+    if (typed.isEmpty()) {
+        auto* folders = chooser.findChild<QListWidget*>("dirDisp");
+        const QList<QListWidgetItem*> sub = folders->findItems("sub", Qt::MatchExactly);
+        QCOMPARE(sub.size(), 1);
+        folders->setCurrentItem(sub.first());
+        QTest::keyClick(folders, Qt::Key_Return);
+    } else {
+        auto* name = chooser.findChild<QLineEdit*>("txtFileDisp");
+        name->selectAll();
+        QTest::keyClicks(name, QString(typed).replace("<dir>", root));
+        QTest::keyClick(name, Qt::Key_Return);
+    }
+    QCOMPARE(QDir(root).relativeFilePath(chooser.currentFolder()), folder);
+    QCOMPARE(offered, chosen.isEmpty() ? QStringList() : QStringList{chosen});
+    QCOMPARE(chooser.result(), chosen.isEmpty() ? int(QDialog::Rejected) : int(QDialog::Accepted));
+    const QStringList texts = prompts.messageTexts();
+    QCOMPARE(texts.isEmpty() ? QString() : texts.first().section("\r\n", 0, 0), message);
+    QCOMPARE(texts.size(), message.isEmpty() ? 0 : 1);
 }
 
 void TestLoading::nothingChosenChangesNothing()
