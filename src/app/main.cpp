@@ -1,6 +1,8 @@
 // The program: start-up window, then the main window with every command wired.
 #include "app/QtPrompts.h"
 #include "app/Wiring.h"
+#include "container/RecoveryCommands.h"
+#include "core/ExitSignals.h"
 #include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/Paths.h"
@@ -12,6 +14,7 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTranslator>
 
 #include <memory>
@@ -42,11 +45,13 @@ void useJapaneseFont()
     }
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+// The program's whole run; the signal that ended it, or 0 after an ordinary
+// exit, goes to `endedBy`.
+int run(int argc, char* argv[], int& endedBy)
 {
     QApplication app(argc, argv);
+    // Signals are caught from the start; they are acted on in the event loop.
+    ExitSignalWatcher exitSignals;
     QApplication::setApplicationName(QString::fromLatin1(kProgramName));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     QApplication::setDesktopFileName(QStringLiteral("io.github.quorbell.Quorbell"));
@@ -76,13 +81,51 @@ int main(int argc, char* argv[])
     auto mainWindow = std::make_unique<frmMain>();
     dialogs.setOwner(mainWindow.get());
     wireCommands(*mainWindow);
+    mainWindow->offerRecoveryAtStart = [w = mainWindow.get()] { return offerRecovery(*w); };
+    bool loaded = false;
     startup->showFor(1000, [&] {
-        mainWindow->show();
+        loaded = true;
         frmMain_Form_Load(*mainWindow, commandLinePath);
     });
+
+    // Told to end: the exit runs without questions, unsaved changes are kept
+    // for the next start, and every loop, modal ones included, comes to an end.
+    QObject::connect(&exitSignals, &ExitSignalWatcher::signalled, &app, [&](int signalNumber) {
+        if (endedBy != 0)
+            return;
+        endedBy = signalNumber;
+        if (loaded)
+            unloadWithoutQuestions(*mainWindow);
+        QApplication::exit(0);
+    });
+    // Logging out asks about unsaved changes as closing the window does.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [&](QSessionManager& session) {
+                         if (!loaded)
+                             return;
+                         const bool mayAsk = session.allowsInteraction();
+                         const bool mayEnd = frmMain_SessionEnding(*mainWindow, mayAsk);
+                         if (mayAsk)
+                             session.release();
+                         if (!mayEnd)
+                             session.cancel();
+                     });
 
     const int rc = QApplication::exec();
     mainWindow.reset();
     setPrompts(nullptr);
+    return rc;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    int endedBy = 0;
+    const int rc = run(argc, argv, endedBy);
+    // Everything is cleaned up (the work folder too); the signal now takes
+    // its ordinary course, so whoever sent it sees the program end by it.
+    if (endedBy != 0)
+        ExitSignalWatcher::endBySignal(endedBy);
     return rc;
 }

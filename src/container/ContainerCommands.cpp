@@ -6,6 +6,7 @@
 #include "container/ContainerLoadingSource.h"
 #include "container/ContainerWriter.h"
 #include "container/InsertCommand.h"
+#include "container/RecoveryCommands.h"
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/FileIO.h"
@@ -62,6 +63,8 @@ void makePasteUnavailable(frmMain& w)
     switchButtonOff(w, Cmd::Paste);
 }
 
+} // namespace
+
 container::ContainerDocument documentForWriting(const PasswordBytes& password)
 {
     const GlobalState& g = stdGlobal();
@@ -72,6 +75,8 @@ container::ContainerDocument documentForWriting(const PasswordBytes& password)
     doc.albumFolder = g.albumFolder;
     return doc;
 }
+
+namespace {
 
 // Why a document cannot be stored, naming the entry concerned.
 QString unsavableText(const ContainerError& e, const container::ContainerDocument& doc)
@@ -476,6 +481,7 @@ void registerContainerCommands(frmMain& w)
     w.setCommand(QStringLiteral("mnuEditDelete"), [win] { frmMain_mnuEditDelete_Click(*win); });
     w.setCommand(QStringLiteral("mnuEditInsert"), [win] { frmMain_mnuEditInsert_Click(*win); });
     w.saveBeforeExit = [win] { return saveDocumentBeforeExit(*win); };
+    w.keepForRecovery = [] { return keepDocumentForRecovery(); };
     w.openContainerAtStart = [win](const QString& path) { openPathAtStart(*win, path); };
 }
 

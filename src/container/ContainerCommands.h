@@ -4,6 +4,7 @@
 // and the container named on the command line.
 #pragma once
 
+#include "container/ContainerDocument.h"
 #include "core/PasswordForm.h"
 
 #include <QString>
@@ -25,6 +26,10 @@ inline constexpr char kContainerFilter[] = "スライドファイル (*.cov);;�
 // folder, and the loading loop draws the thumbnails as they are decoded.
 // The dialog-OK flag and the result say whether it was read.
 bool ReadContainer(frmMain& w, const QString& path);
+
+// The open document as a container would store it, with `password` as its
+// container password (the stored form).
+container::ContainerDocument documentForWriting(const PasswordBytes& password);
 
 // Writes the document, with `password` as its container password (the
 // stored form), to `path` with the progress bar (set up by the

@@ -71,7 +71,7 @@ void DisableSelectionItems(frmMain& w)
 {
     for (quint16 bit : {Cmd::Cut, Cmd::Copy, Cmd::Delete, Cmd::Insert})
         switchButtonOff(w, bit);
-    setMenuItemsEnabled(w, {QStringLiteral("mnuAlbumDelete")}, false);
+    setMenuItemsEnabled(w, {"mnuAlbumDelete", "mnuContnrInfo", "mnuMenuInfo"}, false);
 }
 
 void EnableSelectionItems(frmMain& w)
@@ -86,7 +86,8 @@ void EnableSelectionItems(frmMain& w)
     // Insert only for a grid that was saved as or read from a container file.
     if (!g.has(Flag::GridSource))
         switchButtonOn(w, Cmd::Insert);
-    setMenuItemsEnabled(w, {QStringLiteral("mnuAlbumDelete")}, true);
+    // Properties show and edit the selected album: nothing to show without one.
+    setMenuItemsEnabled(w, {"mnuAlbumDelete", "mnuContnrInfo", "mnuMenuInfo"}, true);
 }
 
 void DisableGridItems(frmMain& w)
@@ -103,7 +104,7 @@ void EnableGridItems(frmMain& w)
 {
     switchButtonOn(w, Cmd::Slide);
     switchButtonOn(w, Cmd::Random);
-    setMenuItemsEnabled(w, {"mnuContnrAdd", "mnuContnrList", "mnuContnrInfo", "mnuEditSort"}, true);
+    setMenuItemsEnabled(w, {"mnuContnrAdd", "mnuContnrList", "mnuEditSort"}, true);
 }
 
 void switchPasteOffIfOn(frmMain& w)

@@ -7,6 +7,7 @@
 #include "core/Prompts.h"
 #include "core/SettingsFile.h"
 #include "core/TextRules.h"
+#include "core/WindowSize.h"
 #include "core/frmMain.h"
 
 #include <QAction>
@@ -18,6 +19,85 @@
 #include <QTimer>
 
 namespace quorbell {
+namespace {
+
+QSize storedWindowSize()
+{
+    const GlobalState& g = stdGlobal();
+    return QSize(g.windowWidthTwips / kTwipsPerPixel, g.windowHeightTwips / kTwipsPerPixel);
+}
+
+// What the window frame adds to the window; empty until the window system
+// has framed it.
+QSize frameExtra(const frmMain& w)
+{
+    return w.frameGeometry().size() - w.geometry().size();
+}
+
+// The end of every exit: the work image file deleted, the window size
+// recorded, the loading loop stopped and every other window closed.
+void finishUnload(frmMain& w)
+{
+    const GlobalState& g = stdGlobal();
+    if (!g.workImageFile.isEmpty() && QFile::exists(g.workImageFile))
+        QFile::remove(g.workImageFile);
+
+    const QSize size = windowSizeForSettings(w);
+    updateWindowSize(size.height() * kTwipsPerPixel, size.width() * kTwipsPerPixel);
+
+    w.intTimer()->stop();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* other : windows) {
+        if (other != &w && other->isVisible())
+            other->close();
+    }
+}
+
+// The question about unsaved changes. Yes saves; false when that save did not
+// happen. No gives the changes up, so nothing asks about them again.
+bool settleUnsavedChanges(frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    if (!g.has(Flag::Modified))
+        return true;
+    if (askSaveChanges(QStringLiteral("終了処理")))
+        return w.saveBeforeExit && w.saveBeforeExit();
+    g.clear(Flag::Modified);
+    return true;
+}
+
+// Keeps a document with unsaved changes where the next start offers it.
+void keepUnsavedDocument(frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    if (g.has(Flag::Modified) && w.keepForRecovery && w.keepForRecovery())
+        g.clear(Flag::Modified);
+}
+
+void showPointer()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+} // namespace
+
+QSize windowSizeForSettings(const frmMain& w)
+{
+    const QScreen* screen = w.screen();
+    if (!screen)
+        return w.size();
+    return windowSizeToRecord(storedWindowSize(), w.size(), screen->availableGeometry().size(),
+                              frameExtra(w));
+}
+
+void recordWindowSize(const frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    const QSize size = windowSizeForSettings(w);
+    g.windowHeightTwips = size.height() * kTwipsPerPixel;
+    g.windowWidthTwips = size.width() * kTwipsPerPixel;
+}
 
 void readSettingsIntoWindow(frmMain& w)
 {
@@ -25,8 +105,7 @@ void readSettingsIntoWindow(frmMain& w)
     // A file removed while the program runs is written again from the
     // settings in memory first, so reading it loses nothing.
     if (!settingsFileExists()) {
-        g.windowHeightTwips = w.height() * kTwipsPerPixel;
-        g.windowWidthTwips = w.width() * kTwipsPerPixel;
+        recordWindowSize(w);
         writeAllSettings(g);
     }
     if (readSettings(g).coverSwitchedOff)
@@ -38,10 +117,10 @@ void applyStoredWindowSize(frmMain& w)
     const GlobalState& g = stdGlobal();
     if (g.windowWidthTwips <= 0 || g.windowHeightTwips <= 0)
         return;
-    QSize size(g.windowWidthTwips / kTwipsPerPixel, g.windowHeightTwips / kTwipsPerPixel);
-    if (const QScreen* screen = w.screen())
-        size = size.boundedTo(screen->availableGeometry().size());
-    w.resize(size.expandedTo(QSize(320, 240)));
+    const QSize stored = storedWindowSize();
+    const QScreen* screen = w.screen();
+    w.resize(screen ? windowSizeToOpen(stored, screen->availableGeometry().size(), frameExtra(w))
+                    : stored.expandedTo(kSmallestWindow));
 }
 
 void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
@@ -78,6 +157,13 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
     g.mode = Mode::Empty;
     w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
 
+    // The window appears at its own size before anything is asked or opened.
+    w.show();
+    // A document kept when the program was last ended takes the place of the
+    // command line's file, which would replace it unsaved.
+    if (w.offerRecoveryAtStart && w.offerRecoveryAtStart())
+        return;
+
     g.containerPath = unquoteArgument(commandLinePath);
     if (!g.containerPath.isEmpty() && w.openContainerAtStart)
         w.openContainerAtStart(g.containerPath);
@@ -85,29 +171,27 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
 
 bool frmMain_Form_Unload(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    while (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
+    showPointer();
+    // Only a save that happened lets the changes go; otherwise stay open.
+    if (!settleUnsavedChanges(w))
+        return false;
+    finishUnload(w);
+    return true;
+}
 
-    if (g.has(Flag::Modified)) {
-        if (askSaveChanges(QStringLiteral("終了処理"))) {
-            // Only a save that happened lets the changes go; otherwise stay open.
-            if (!w.saveBeforeExit || !w.saveBeforeExit())
-                return false;
-        }
-    }
+void unloadWithoutQuestions(frmMain& w)
+{
+    showPointer();
+    keepUnsavedDocument(w);
+    finishUnload(w);
+}
 
-    if (!g.workImageFile.isEmpty() && QFile::exists(g.workImageFile))
-        QFile::remove(g.workImageFile);
-
-    updateWindowSize(w.height() * kTwipsPerPixel, w.width() * kTwipsPerPixel);
-
-    w.intTimer()->stop();
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* other : windows) {
-        if (other != &w && other->isVisible())
-            other->close();
-    }
+bool frmMain_SessionEnding(frmMain& w, bool mayAsk)
+{
+    if (mayAsk)
+        return settleUnsavedChanges(w);
+    // Nothing may be shown: the document waits for the next start instead.
+    keepUnsavedDocument(w);
     return true;
 }
 

@@ -42,8 +42,10 @@ void StartupWindow::showFor(int ms, std::function<void()> next)
         move(s->availableGeometry().center() - rect().center());
     show();
     QTimer::singleShot(ms, this, [this, next = std::move(next)] {
-        next();
+        // Closed first: a message raised at start must not appear under it.
+        const std::function<void()> then = next;
         close();
+        then();
     });
 }
 

@@ -21,7 +21,7 @@ class StartupWindow : public QWidget
 public:
     explicit StartupWindow(const QImage& picture, QWidget* parent = nullptr);
 
-    // Shows the window and calls `next` once after `ms` milliseconds, then closes.
+    // Shows the window; after `ms` milliseconds closes it and calls `next`.
     void showFor(int ms, std::function<void()> next);
 
 protected:

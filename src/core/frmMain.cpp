@@ -1,5 +1,6 @@
 #include "core/frmMain.h"
 
+#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/ToolbarIcons.h"
 #include "core/Version.h"
@@ -179,7 +180,14 @@ void frmMain::buildMenus()
     addMenuItem(view, QStringLiteral("mnuViewRandom"), QStringLiteral("ランダム表示(&R)"));
     view->addSeparator();
     addMenuItem(view, QStringLiteral("mnuViewCover"), QStringLiteral("サムネイルカバー(&M)"));
-    addMenuItem(view, QStringLiteral("mnuViewComment"), QStringLiteral("コメント表示(&C)"));
+    QAction* comment =
+        addMenuItem(view, QStringLiteral("mnuViewComment"), QStringLiteral("コメント表示(&C)"));
+    // The check mark says whether comments are shown now. The command may do
+    // nothing (no grid), so the mark follows the state, not the click.
+    comment->setCheckable(true);
+    const auto markComments = [comment] { comment->setChecked(stdGlobal().commentsShown()); };
+    connect(view, &QMenu::aboutToShow, this, markComments);
+    connect(comment, &QAction::triggered, this, markComments); // after the command ran
 
     // A menu-bar item without a submenu: it runs the settings command directly.
     QAction* option = bar->addAction(QStringLiteral("設定(&O)"));

@@ -79,7 +79,12 @@ public:
     std::function<bool()> saveBeforeExit;
     // Opens the container named on the command line once the window is up.
     std::function<void(const QString& path)> openContainerAtStart;
-
+    // Writes the document with its unsaved changes where the next start
+    // finds it; true when it was kept. Set by the container commands.
+    std::function<bool()> keepForRecovery;
+    // Offers the documents kept that way at start; true when one was opened.
+    // Set by the program itself, so windows made for other uses never ask.
+    std::function<bool()> offerRecoveryAtStart;
 
     // Re-applies the layout constants to the progress bar, the scroll bar,
     // the toolbar and the status bar.

@@ -57,6 +57,9 @@ void frmMain_mnuEditRename_Click(frmMain& w)
 
 void frmMain_mnuContnrInfo_Click(frmMain& w)
 {
+    // Unavailable without a selected album, as its menu items are.
+    if (stdGlobal().mode != Mode::Selected)
+        return;
     showModeless<frmInfo>(w);
 }
 

@@ -174,6 +174,9 @@ void frmInfo::fillFields()
     };
     m_txtSfileName->setText(f.baseName);
     m_txtSTitle->setText(f.comment);
+    // The dialog follows the selection; with none there is nothing to edit.
+    m_txtSfileName->setReadOnly(!f.albumSelected);
+    m_txtSTitle->setReadOnly(!f.albumSelected);
     set("dspSPhotoNo", f.number);
     set("dspSfileSize", f.size);
     set("dspSdateTime", f.date);

@@ -1,0 +1,82 @@
+#include "container/RecoveryCommands.h"
+
+#include "container/ContainerCommands.h"
+#include "container/ContainerFile.h"
+#include "container/RecoveryStore.h"
+#include "core/CommandState.h"
+#include "core/ExitSignals.h"
+#include "core/GlobalState.h"
+#include "core/Prompts.h"
+#include "core/TextRules.h"
+#include "core/Version.h"
+#include "core/frmMain.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace quorbell {
+
+bool keepDocumentForRecovery()
+{
+    const container::ContainerDocument doc = documentForWriting(stdGlobal().containerPassword);
+    const container::ContainerResult<QString> kept = container::keepForRecovery(doc);
+    if (kept) {
+        std::fprintf(stderr, "quorbell: unsaved changes kept in %s\n", qUtf8Printable(*kept));
+        return true;
+    }
+    std::fprintf(stderr, "quorbell: the unsaved changes could not be kept in %s%s%s\n",
+                 qUtf8Printable(container::recoveryFolder()),
+                 kept.error().detail.isEmpty() ? "" : ": ", qUtf8Printable(kept.error().detail));
+    return false;
+}
+
+bool openRecoveredDocument(frmMain& w, const QString& path)
+{
+    GlobalState& g = stdGlobal();
+    // The folder the albums were in is stored in the file; opening a
+    // container otherwise looks for them beside it.
+    std::optional<QString> albumFolder;
+    if (const auto file = container::ContainerFile::open(path))
+        albumFolder = (*file)->document().albumFolder;
+    const QString containerFolder = g.containerFolder;
+    if (!ReadContainer(w, path))
+        return false;
+    // The document lives on in memory; the open file stays readable for
+    // the thumbnails still loading.
+    QFile::remove(path);
+
+    if (albumFolder && !albumFolder->isEmpty())
+        g.albumFolder = withTrailingSlash(*albumFolder);
+    g.containerPath.clear();
+    g.containerFolder = containerFolder;
+    w.setWindowTitle(QString::fromLatin1(kProgramName));
+    g.set(Flag::Modified);
+    // Like a new document: Save As names it first.
+    switchButtonOff(w, Cmd::Save);
+    switchButtonOff(w, Cmd::Rename);
+    setMenuItemsEnabled(w, {QStringLiteral("mnuContnrDelete")}, false);
+    return true;
+}
+
+bool offerRecovery(frmMain& w)
+{
+    const QString title = QStringLiteral("復元処理");
+    const QStringList kept = container::recoveryFiles();
+    for (const QString& path : kept) {
+        const bool open = prompts().askYesNo(
+            QStringLiteral("前回の終了時に保存されていなかった内容が残っています。開きますか？\r\n"
+                           "「いいえ」を選ぶと削除します。\r\n") +
+                path,
+            title);
+        // Ended while the question was open: the answer was not the user's.
+        if (ExitSignalWatcher::received() != 0)
+            return false;
+        if (open)
+            return openRecoveredDocument(w, path);
+        QFile::remove(path);
+    }
+    return false;
+}
+
+} // namespace quorbell

@@ -1,0 +1,35 @@
+#include "core/WindowSize.h"
+
+#include <QtGlobal>
+
+namespace quorbell {
+namespace {
+
+QSize roomFor(QSize available, QSize frame)
+{
+    return QSize(qMax(1, available.width() - frame.width()),
+                 qMax(1, available.height() - frame.height()));
+}
+
+int recorded(int stored, int current, int room)
+{
+    return stored > current && current >= room ? stored : current;
+}
+
+} // namespace
+
+QSize windowSizeToOpen(QSize stored, QSize available, QSize frame)
+{
+    return stored.expandedTo(kSmallestWindow).boundedTo(roomFor(available, frame));
+}
+
+QSize windowSizeToRecord(QSize stored, QSize current, QSize available, QSize frame)
+{
+    if (!stored.isValid() || stored.isEmpty())
+        return current;
+    const QSize room = roomFor(available, frame);
+    return QSize(recorded(stored.width(), current.width(), room.width()),
+                 recorded(stored.height(), current.height(), room.height()));
+}
+
+} // namespace quorbell
