@@ -1,5 +1,7 @@
 #include "album/PhotoDecoder.h"
 
+#include "core/RleBmp.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
@@ -198,6 +200,14 @@ std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
             return out;
         if (j == JpegOutcome::Failed)
             return std::nullopt;
+    }
+    if (kind == ImageKind::Bmp && isRleBmp(bytes)) {
+        // Qt's reader leaves the pixels the runs do not reach unwritten.
+        out.image = decodeRleBmp(bytes);
+        if (out.image.isNull())
+            return std::nullopt;
+        out.fullSize = out.image.size();
+        return out;
     }
     QBuffer buffer;
     QImageReader reader;
