@@ -1,6 +1,7 @@
 // Thumbnails: the fit rule's integer arithmetic, the JPEG scale choice, the
 // three image formats, the colours surviving the decode, what an album's
 // thumbnail carries, and the same answers from worker threads.
+#include "album/AlbumFileReader.h"
 #include "album/AlbumThumbnail.h"
 #include "album/PhotoDecoder.h"
 #include "GifEncoder.h"
@@ -18,6 +19,7 @@ using namespace quorbell::album;
 using quorbell::tools::PhotoFormat;
 
 Q_DECLARE_METATYPE(quorbell::tools::PhotoFormat)
+Q_DECLARE_METATYPE(quorbell::album::AlbumError)
 
 namespace {
 
@@ -61,6 +63,8 @@ private Q_SLOTS:
     void undecodableBytes();
     void albumThumbnailCarriesTheFileFacts();
     void onlyTheFirstPhotoCounts();
+    void damageStaysWithItsEntry_data();
+    void damageStaysWithItsEntry();
     void brokenAlbumsKeepSizeAndDate();
     void workersGiveTheSameThumbnails();
 };
@@ -301,6 +305,67 @@ void TestAlbumThumbnail::onlyTheFirstPhotoCounts()
     QCOMPARE(t.image.size(), QSize(58, 78));
 }
 
+void TestAlbumThumbnail::damageStaysWithItsEntry_data()
+{
+    QTest::addColumn<QString>("field"); // name, position or length
+    QTest::addColumn<int>("photo");
+    QTest::addColumn<AlbumError>("thumbnailError");
+    QTest::newRow("second name not code page 932") << "name" << 1 << AlbumError::None;
+    QTest::newRow("second position 0") << "position" << 1 << AlbumError::None;
+    QTest::newRow("third without length") << "length" << 2 << AlbumError::None;
+    // The thumbnail never needed the first name; it needs the first photo.
+    QTest::newRow("first name not code page 932") << "name" << 0 << AlbumError::None;
+    QTest::newRow("first position 0") << "position" << 0 << AlbumError::BadPosition;
+}
+
+void TestAlbumThumbnail::damageStaysWithItsEntry()
+{
+    QFETCH(QString, field);
+    QFETCH(int, photo);
+    QFETCH(AlbumError, thumbnailError);
+    tools::AlbumSpec albumSpec;
+    for (int i = 0; i < 3; ++i)
+        albumSpec.photos.append(test::samplePhoto(QStringLiteral("p%1.jpg").arg(i),
+                                                  QSize(120 + 40 * i, 90), quint32(i + 1)));
+    tools::BuiltAlbum built = *tools::buildAlbum(albumSpec);
+    QByteArray& b = built.bytes;
+    const qint64 nameAt = built.layout.namesOffset + 2 + qint64(photo) * (2 + 6);
+    if (field == "name")
+        b[nameAt] = char(0xFD); // no character has this byte
+    else if (field == "position")
+        test::patch32(b, built.layout.positionsOffset + 4 * photo, 0);
+    else
+        test::patch32(b, built.layout.lengthsOffset + 4 * photo, 0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.sld"));
+    QVERIFY(test::writeBytes(path, b));
+
+    // Read as a whole, as the album report and extraction do: refused.
+    const AlbumResult<AlbumTable> whole = readAlbumTable(path);
+    QCOMPARE(whole.error(), field == "name" ? AlbumError::BadName : AlbumError::BadPosition);
+
+    // Entry by entry: only the damaged entry carries it.
+    const AlbumResult<AlbumTable> each = readAlbumTable(path, EntryChecks::EachEntryAlone);
+    QVERIFY(each.ok());
+    for (int i = 0; i < 3; ++i) {
+        const AlbumPhoto& p = each->photos.at(i);
+        const bool damaged = i == photo;
+        QCOMPARE(p.nameDamage.error,
+                 damaged && field == "name" ? AlbumError::BadName : AlbumError::None);
+        QCOMPARE(p.hasReadableImage(), !damaged || field == "name");
+        QCOMPARE(p.name.contains(QChar(0xFFFD)), damaged && field == "name");
+        if (p.hasReadableImage())
+            QCOMPARE(readPhotoBytes(path, p)->size(), p.length);
+    }
+
+    const AlbumThumbnail t = makeAlbumThumbnail(path, 80);
+    QCOMPARE(errorName(t.failure.error), errorName(thumbnailError));
+    if (t.ok()) {
+        QCOMPARE(t.pixelSize, QSize(120, 90));
+        QCOMPARE(t.image.size(), QSize(78, 58));
+    }
+}
+
 void TestAlbumThumbnail::brokenAlbumsKeepSizeAndDate()
 {
     QTemporaryDir dir;
@@ -340,9 +405,9 @@ void TestAlbumThumbnail::workersGiveTheSameThumbnails()
     QStringList paths;
     for (int i = 0; i < 6; ++i) {
         tools::AlbumSpec albumSpec;
-        albumSpec.photos = {test::samplePhoto(QStringLiteral("p.jpg"), QSize(300 + i * 50, 200 + i * 30),
-                                         quint32(i),
-                                         i % 3 == 0 ? PhotoFormat::Bmp : PhotoFormat::Jpeg)};
+        albumSpec.photos = {test::samplePhoto(QStringLiteral("p.jpg"),
+                                              QSize(300 + i * 50, 200 + i * 30), quint32(i),
+                                              i % 3 == 0 ? PhotoFormat::Bmp : PhotoFormat::Jpeg)};
         paths << dir.filePath(QStringLiteral("%1.sld").arg(i));
         QVERIFY(test::writeBytes(paths.last(), test::albumBytes(albumSpec)));
     }
