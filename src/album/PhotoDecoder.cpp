@@ -1,5 +1,6 @@
 #include "album/PhotoDecoder.h"
 
+#include "core/BmpRows.h"
 #include "core/RleBmp.h"
 
 #include <QBuffer>
@@ -209,9 +210,12 @@ std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
         out.fullSize = out.image.size();
         return out;
     }
+    // Rows past the end of a cut-off BMP would be left unwritten by Qt's reader.
+    const std::optional<QByteArray> completed =
+        kind == ImageKind::Bmp ? completedBmpRows(bytes) : std::nullopt;
     QBuffer buffer;
     QImageReader reader;
-    if (!setUpReader(reader, buffer, bytes, kind))
+    if (!setUpReader(reader, buffer, completed ? QByteArrayView(*completed) : bytes, kind))
         return std::nullopt;
     const QSize full = reader.size();
     if (!full.isValid() || full.isEmpty())

@@ -8,11 +8,17 @@
 
 #include "AlbumFixtures.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtConcurrent>
+#include <QtEndian>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 using namespace quorbell;
 using namespace quorbell::album;
@@ -65,6 +71,8 @@ private Q_SLOTS:
     void onlyTheFirstPhotoCounts();
     void damageStaysWithItsEntry_data();
     void damageStaysWithItsEntry();
+    void cutOffBmpRowsAreZero_data();
+    void cutOffBmpRowsAreZero();
     void brokenAlbumsKeepSizeAndDate();
     void workersGiveTheSameThumbnails();
 };
@@ -363,6 +371,47 @@ void TestAlbumThumbnail::damageStaysWithItsEntry()
     if (t.ok()) {
         QCOMPARE(t.pixelSize, QSize(120, 90));
         QCOMPARE(t.image.size(), QSize(78, 58));
+    }
+}
+
+void TestAlbumThumbnail::cutOffBmpRowsAreZero_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<QRgb>("zero"); // what a pixel of zero bytes shows
+    QImage indexed(20, 12, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(10, 200, 30), qRgb(200, 10, 10)});
+    indexed.fill(1);
+    QTest::newRow("24-bit") << solid(QSize(20, 12), qRgb(200, 10, 10)) << qRgb(0, 0, 0);
+    QTest::newRow("8-bit palette") << indexed << qRgb(10, 200, 30);
+}
+
+void TestAlbumThumbnail::cutOffBmpRowsAreZero()
+{
+    QFETCH(QImage, picture);
+    QFETCH(QRgb, zero);
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "BMP"));
+    // Rows are stored bottom-up: cutting 5 rows' bytes loses the top 5 rows.
+    const int bitsPerPixel = qFromLittleEndian<quint16>(bmp.constData() + 28);
+    const qsizetype stride = (picture.width() * bitsPerPixel + 31) / 32 * 4;
+    bmp.chop(5 * stride);
+    QImage expected = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < expected.width(); ++x)
+            expected.setPixel(x, y, zero);
+    for (int round = 0; round < 2; ++round) {
+        // Freed blocks full of a pattern, for a decoder that leaves pixels unwritten.
+        std::vector<void*> blocks;
+        for (int i = 0; i < 512; ++i) {
+            const size_t size = 16 + size_t(i % 128) * 32;
+            blocks.push_back(std::memset(std::malloc(size), 0xA5, size));
+        }
+        for (void* b : blocks)
+            std::free(b);
+        const std::optional<DecodedPhoto> photo = decodePhoto(bmp, [](QSize full) { return full; });
+        QVERIFY(photo);
+        QCOMPARE(photo->image, expected);
     }
 }
 
