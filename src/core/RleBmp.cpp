@@ -74,11 +74,13 @@ void expandRuns(QByteArrayView runs, const RleLayout& l, QImage& indexed)
 {
     const auto* p = reinterpret_cast<const uchar*>(runs.data());
     const uchar* const end = p + runs.size();
+    uchar* const bits = indexed.bits();
+    const qsizetype bytesPerLine = indexed.bytesPerLine();
     int x = 0;
     int y = 0;
     auto put = [&](int index) {
         if (x < l.width)
-            indexed.scanLine(l.height - 1 - y)[x] = uchar(index);
+            bits[(l.height - 1 - y) * bytesPerLine + x] = uchar(index);
         // Past the right edge nothing is drawn; x stays bounded.
         x = std::min(x + 1, l.width);
     };
