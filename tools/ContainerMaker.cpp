@@ -234,6 +234,16 @@ QByteArray makeBmp(const QImage& picture, BmpKind kind)
     }
 }
 
+QByteArray makeRleBmp(int depth, QSize size, const QList<QRgb>& palette, const QByteArray& runs)
+{
+    const quint32 compression = depth == 4 ? 2 : 1;
+    QByteArray bmp = infoHeader(size.width(), size.height(), depth, compression,
+                                int(palette.size()), 0, int(runs.size()));
+    appendPalette(bmp, palette);
+    bmp.append(runs);
+    return finish(bmp);
+}
+
 QImage paintThumbnail(int seed, int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);

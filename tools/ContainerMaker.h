@@ -30,6 +30,10 @@ enum class BmpKind {
 // quantise the picture to their palette.
 QByteArray makeBmp(const QImage& picture, BmpKind kind);
 
+// A BMP file of the given RLE runs as they are (depth 8: RLE8, depth 4:
+// RLE4), with the palette written in full. The runs need not be complete.
+QByteArray makeRleBmp(int depth, QSize size, const QList<QRgb>& palette, const QByteArray& runs);
+
 // A deterministic picture: gradients and a band whose colours depend on `seed`.
 QImage paintThumbnail(int seed, int width, int height);
 

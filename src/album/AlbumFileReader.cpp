@@ -87,7 +87,7 @@ AlbumFailure shortRead(const TableCursor& c, AlbumError error)
     return {c.ioFailed() ? AlbumError::Unreadable : error, c.pos()};
 }
 
-AlbumResult<AlbumTable> parseTables(QIODevice& device)
+AlbumResult<AlbumTable> parseTables(QIODevice& device, EntryChecks checks)
 {
     const qint64 size = device.size();
     TableCursor c(device, size);
@@ -128,8 +128,12 @@ AlbumResult<AlbumTable> parseTables(QIODevice& device)
         if (!raw)
             return shortRead(c, AlbumError::Truncated);
         std::optional<QString> name = cp932::decodeStrict(*raw);
-        if (!name)
-            return AlbumFailure{AlbumError::BadName, at};
+        if (!name) {
+            p.nameDamage = {AlbumError::BadName, at};
+            if (checks == EntryChecks::WholeTable)
+                return p.nameDamage;
+            name = cp932::decode(*raw);
+        }
         p.rawName = raw->toByteArray();
         p.name = std::move(*name);
     }
@@ -162,11 +166,13 @@ AlbumResult<AlbumTable> parseTables(QIODevice& device)
 
     const qint64 positionsAt = lengthsAt - qint64(count) * 4;
     for (int i = 0; i < count; ++i) {
-        const AlbumPhoto& p = t.photos[i];
+        AlbumPhoto& p = t.photos[i];
         if (p.position < 1 || p.position > size)
-            return AlbumFailure{AlbumError::BadPosition, positionsAt + i * 4};
-        if (p.length < 1 || p.length > size - p.offset())
-            return AlbumFailure{AlbumError::BadPosition, lengthsAt + i * 4};
+            p.placeDamage = {AlbumError::BadPosition, positionsAt + i * 4};
+        else if (p.length < 1 || p.length > size - p.offset())
+            p.placeDamage = {AlbumError::BadPosition, lengthsAt + i * 4};
+        if (!p.hasReadableImage() && checks == EntryChecks::WholeTable)
+            return p.placeDamage;
     }
     return t;
 }
@@ -191,7 +197,7 @@ AlbumFileReader& AlbumFileReader::operator=(AlbumFileReader&& other) noexcept
     return *this;
 }
 
-AlbumFailure AlbumFileReader::open(const QString& path)
+AlbumFailure AlbumFileReader::open(const QString& path, EntryChecks checks)
 {
     close();
     auto file = std::make_unique<QFile>();
@@ -199,10 +205,10 @@ AlbumFailure AlbumFileReader::open(const QString& path)
         return {albumError(opened)};
     m_file = std::move(file);
     m_device = m_file.get();
-    return readTables();
+    return readTables(checks);
 }
 
-AlbumFailure AlbumFileReader::open(QIODevice* device)
+AlbumFailure AlbumFileReader::open(QIODevice* device, EntryChecks checks)
 {
     close();
     if (!device || !device->isReadable())
@@ -210,12 +216,12 @@ AlbumFailure AlbumFileReader::open(QIODevice* device)
     if (device->isSequential())
         return {AlbumError::NotAFile};
     m_device = device;
-    return readTables();
+    return readTables(checks);
 }
 
-AlbumFailure AlbumFileReader::readTables()
+AlbumFailure AlbumFileReader::readTables(EntryChecks checks)
 {
-    AlbumResult<AlbumTable> t = parseTables(*m_device);
+    AlbumResult<AlbumTable> t = parseTables(*m_device, checks);
     if (!t) {
         close();
         return t.failure();
@@ -240,19 +246,19 @@ AlbumResult<QByteArray> AlbumFileReader::photoBytes(int index)
     return readPhotoBytes(m_device, m_table.photos.at(index));
 }
 
-AlbumResult<AlbumTable> readAlbumTable(const QString& path)
+AlbumResult<AlbumTable> readAlbumTable(const QString& path, EntryChecks checks)
 {
     AlbumFileReader reader;
-    const AlbumFailure f = reader.open(path);
+    const AlbumFailure f = reader.open(path, checks);
     if (f.error != AlbumError::None)
         return f;
     return reader.table();
 }
 
-AlbumResult<AlbumTable> readAlbumTable(QIODevice* device)
+AlbumResult<AlbumTable> readAlbumTable(QIODevice* device, EntryChecks checks)
 {
     AlbumFileReader reader;
-    const AlbumFailure f = reader.open(device);
+    const AlbumFailure f = reader.open(device, checks);
     if (f.error != AlbumError::None)
         return f;
     return reader.table();

@@ -18,6 +18,21 @@ class QIODevice;
 
 namespace quorbell::album {
 
+// How the entries of the photo table are checked. The counts, the sizes and
+// the blocks are checked as strictly either way: nothing is read outside the
+// file.
+enum class EntryChecks {
+    // Every entry must be whole (a name in code page 932, an image position
+    // and length inside the file), or the table is refused: for the commands
+    // that report or copy the whole album.
+    WholeTable,
+    // An entry's damage is recorded in that entry (AlbumPhoto::nameDamage,
+    // placeDamage) and affects nothing else: for the thumbnail, which needs
+    // only the first photo, and the viewer, which passes over what it cannot
+    // read.
+    EachEntryAlone,
+};
+
 class AlbumFileReader
 {
 public:
@@ -28,10 +43,10 @@ public:
 
     // Opens the file at `path` for reading and reads its tables. A missing
     // file, a folder, a device or a pipe is refused before anything is opened.
-    AlbumFailure open(const QString& path);
+    AlbumFailure open(const QString& path, EntryChecks checks = EntryChecks::WholeTable);
     // Reads the tables of a device that is already open (a buffer in tests and
     // fuzzing); the device is not owned and must outlive the reader.
-    AlbumFailure open(QIODevice* device);
+    AlbumFailure open(QIODevice* device, EntryChecks checks = EntryChecks::WholeTable);
     void close();
 
     bool isOpen() const { return m_device != nullptr; }
@@ -41,7 +56,7 @@ public:
     AlbumResult<QByteArray> photoBytes(int index);
 
 private:
-    AlbumFailure readTables();
+    AlbumFailure readTables(EntryChecks checks);
 
     std::unique_ptr<QFile> m_file;
     QIODevice* m_device = nullptr;
@@ -49,9 +64,11 @@ private:
 };
 
 // The tables of the file at `path`; the file is closed again before returning.
-AlbumResult<AlbumTable> readAlbumTable(const QString& path);
+AlbumResult<AlbumTable> readAlbumTable(const QString& path,
+                                       EntryChecks checks = EntryChecks::WholeTable);
 // The tables of an open device (not owned).
-AlbumResult<AlbumTable> readAlbumTable(QIODevice* device);
+AlbumResult<AlbumTable> readAlbumTable(QIODevice* device,
+                                       EntryChecks checks = EntryChecks::WholeTable);
 
 // The image bytes of one photo of a table read earlier: the file is opened,
 // its size checked again (it may have changed since), and closed again.

@@ -4,6 +4,7 @@
 // The album reader and the viewer both work from this value.
 #pragma once
 
+#include "album/AlbumError.h"
 #include "core/PasswordForm.h"
 
 #include <QByteArray>
@@ -34,7 +35,14 @@ struct AlbumPhoto
     qint32 blockLength = 0; // bytes of the block's data
     qint32 position = 0;    // 1-based byte position of the image bytes
     qint32 length = 0;      // bytes of the image
+    // Damage of this entry alone, when the table was read entry by entry
+    // (error None: none). A name that is not valid code page 932 (BadName) is
+    // decoded with U+FFFD; a position or length outside the file
+    // (BadPosition) leaves the entry without image bytes.
+    AlbumFailure nameDamage;
+    AlbumFailure placeDamage;
 
+    bool hasReadableImage() const { return placeDamage.error == AlbumError::None; }
     bool isHidden() const { return name.startsWith(QLatin1Char('*')); }
     // The two halves of the size word, each an unsigned 16-bit value.
     int width() const { return int(quint32(sizeWord) >> 16); }

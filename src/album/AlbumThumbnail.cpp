@@ -41,8 +41,12 @@ AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)
         r.fileDate = DateVariant::fromDateTime(info.lastModified());
     }
 
+    // Only the first photo's place matters here: damage in a later entry, or
+    // any name, does not keep the album from its thumbnail.
     AlbumFileReader reader;
-    r.failure = reader.open(path);
+    r.failure = reader.open(path, EntryChecks::EachEntryAlone);
+    if (r.ok() && !reader.table().photos.at(0).hasReadableImage())
+        r.failure = reader.table().photos.at(0).placeDamage;
     if (!r.ok())
         return r;
     r.tableRead = true;

@@ -1,5 +1,8 @@
 #include "album/PhotoDecoder.h"
 
+#include "core/BmpRows.h"
+#include "core/RleBmp.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
@@ -199,9 +202,20 @@ std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
         if (j == JpegOutcome::Failed)
             return std::nullopt;
     }
+    if (kind == ImageKind::Bmp && isRleBmp(bytes)) {
+        // Qt's reader leaves the pixels the runs do not reach unwritten.
+        out.image = decodeRleBmp(bytes);
+        if (out.image.isNull())
+            return std::nullopt;
+        out.fullSize = out.image.size();
+        return out;
+    }
+    // Rows past the end of a cut-off BMP would be left unwritten by Qt's reader.
+    const std::optional<QByteArray> completed =
+        kind == ImageKind::Bmp ? completedBmpRows(bytes) : std::nullopt;
     QBuffer buffer;
     QImageReader reader;
-    if (!setUpReader(reader, buffer, bytes, kind))
+    if (!setUpReader(reader, buffer, completed ? QByteArrayView(*completed) : bytes, kind))
         return std::nullopt;
     const QSize full = reader.size();
     if (!full.isValid() || full.isEmpty())

@@ -1,6 +1,7 @@
 #include "container/BmpCodec.h"
 
 #include "core/BinaryIO.h"
+#include "core/RleBmp.h"
 
 #include <QtEndian>
 
@@ -187,7 +188,9 @@ QImage decodeBmp(QByteArrayView bmp)
         (info->depth == 32 && hasPlainMasks(bmp, *info)))
         return decodeDirect(bmp, *info);
     QImage image;
-    if (!image.loadFromData(bmp, "BMP"))
+    if (info->compression == kRle8 || info->compression == kRle4)
+        image = decodeRleBmp(bmp); // every pixel defined, also where the runs stop short
+    else if (!image.loadFromData(bmp, "BMP"))
         return {};
     if (image.width() != info->width || image.height() != info->height)
         return {};

@@ -1,7 +1,8 @@
 // The BMP files inside container records: a header check that needs only the
-// first bytes of a record, a fast decoder for plain 24- and 32-bit pictures
-// (every other kind goes through Qt's BMP reader), and the 24-bit encoder the
-// writer uses. Pure functions, safe to call from any thread.
+// first bytes of a record, a fast decoder for plain 24- and 32-bit pictures,
+// our own run-length decoder (which defines every pixel), Qt's BMP reader for
+// every other kind, and the 24-bit encoder the writer uses. Pure functions,
+// safe to call from any thread.
 #pragma once
 
 #include <QByteArray>

@@ -58,6 +58,18 @@ void emptyGrid(frmMain& w)
 
 } // namespace
 
+QImage pastedThumbnail(const QImage& picture, qint32 thumbSize, int cellSize)
+{
+    const int edge = cellSize - 2;
+    if (picture.isNull() || (picture.width() <= edge && picture.height() <= edge))
+        return picture;
+    // Copied from a grid of larger cells: fitted from the recorded size, as a
+    // thumbnail made here would be; without a usable one, from its own size.
+    const QSize recorded(pairHigh(thumbSize), pairLow(thumbSize));
+    const QSize from = fitToCell(recorded, cellSize).isEmpty() ? picture.size() : recorded;
+    return album::fitPictureToCell(picture, from, cellSize);
+}
+
 int firstIndexOneRowUp(const GlobalState& g, int rowWidth)
 {
     const int first = qMin<int>(g.firstDrawnIndex, g.albumCount());
@@ -113,13 +125,7 @@ void frmMain_mnuEditPut_Click(frmMain& w)
     }
     const int s = g.selectedIndex;
     AlbumEntry pasted = g.clipboard;
-    if (!pasted.thumbnail.isNull()) {
-        // Copied from a grid of another cell size: fitted to this one.
-        const QSize recorded(pairHigh(pasted.thumbSize), pairLow(pasted.thumbSize));
-        const QSize fitted = fitToCell(recorded, g.cellSize);
-        if (!fitted.isEmpty() && pasted.thumbnail.size() != fitted)
-            pasted.thumbnail = album::fitPictureToCell(pasted.thumbnail, recorded, g.cellSize);
-    }
+    pasted.thumbnail = pastedThumbnail(pasted.thumbnail, pasted.thumbSize, g.cellSize);
     // The selected entry and all after it move one place on; s marks the pasted entry.
     g.albums.insert(s, pasted);
     if (pasted.isHidden())

@@ -4,6 +4,8 @@
 // selected one. The commands change the document only, never album files.
 #pragma once
 
+#include <QImage>
+
 namespace quorbell {
 
 class frmMain;
@@ -13,6 +15,11 @@ void frmMain_mnuEditCut_Click(frmMain& w);
 void frmMain_mnuEditCopy_Click(frmMain& w);
 void frmMain_mnuEditPut_Click(frmMain& w);
 void frmMain_mnuEditDelete_Click(frmMain& w);
+
+// The thumbnail a pasted entry gets in a grid of `cellSize`: the picture
+// unchanged when it fits inside the cell, so that a picture of any fit comes
+// back identical; a larger one fitted to the cell.
+QImage pastedThumbnail(const QImage& picture, qint32 thumbSize, int cellSize);
 
 // The first drawn index one row of visible entries further up (hidden
 // entries skipped), for a row of `rowWidth` cells.

@@ -38,6 +38,9 @@ public:
         : m_data(data), m_base(baseOffset)
     {
     }
+    // The reader keeps a view of the bytes, so a temporary array would be
+    // gone before the first read: refused at compile time.
+    ByteReader(const QByteArray&& data, qint64 baseOffset = 0) = delete;
 
     qint64 pos() const { return m_base + m_pos; } // absolute 0-based offset of the next byte
     qint64 remaining() const { return m_data.size() - m_pos; }

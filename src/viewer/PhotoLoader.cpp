@@ -5,6 +5,8 @@
 #include "album/PhotoDecoder.h"
 #include "viewer/PhotoScaler.h"
 
+#include <QPainter>
+
 namespace quorbell::viewer {
 namespace {
 
@@ -26,11 +28,76 @@ PhotoError photoErrorFor(album::AlbumError e)
     }
 }
 
+bool aboveDecodeCap(QSize size)
+{
+    return qint64(size.width()) * size.height() * 4 > album::kMaxDecodedBytes;
+}
+
+// The size to ask the JPEG decoder for, so that it picks the smallest of its
+// 1/2, 1/4 and 1/8 scales that still covers `cover`. When none does (a photo
+// shown at its own size), the largest of them that stays within the cap.
+QSize reducedDecodeSize(QSize full, QSize cover)
+{
+    const int d = album::jpegScaleDenominator(full, cover);
+    for (int denominator : {2, 4, 8}) {
+        const QSize reduced((full.width() + denominator - 1) / denominator,
+                            (full.height() + denominator - 1) / denominator);
+        if (denominator >= d && !aboveDecodeCap(reduced))
+            return reduced;
+    }
+    return full; // nothing fits: the decoder refuses it
+}
+
+// A photo whose full decode would pass the cap: a JPEG is decoded reduced and
+// scaled from that to the part of the target that the screen shows; any other
+// photo is not shown.
+PreparedPhoto prepareReducedPhoto(QByteArrayView bytes, QSize full, QSize screen,
+                                  SizingChoice sizing, int threads)
+{
+    PreparedPhoto result;
+    result.error = PhotoError::NotAnImage;
+    if (album::sniffImageKind(bytes) != album::ImageKind::Jpeg)
+        return result;
+    const PhotoTarget target = computePhotoTarget(sizing, screen, full);
+    const std::optional<album::DecodedPhoto> decoded =
+        album::decodePhoto(bytes, [&](QSize f) { return reducedDecodeSize(f, target.newSize()); });
+    if (!decoded || decoded->image.isNull())
+        return result;
+    result.error = PhotoError::None;
+    result.photoSize = full;
+    result.target = target;
+    const QImage& reduced = decoded->image;
+    const QSize newSize = result.target.newSize();
+    if (reduced.size() == newSize) {
+        result.image = toOpaqueRgb32(reduced);
+    } else if (reduced.width() > newSize.width() && reduced.height() >= newSize.height()) {
+        result.image = shrinkPhoto(reduced, newSize, threads);
+    } else {
+        // Only the part on the screen is made: the whole picture at its own
+        // size would be as large as the decode that was avoided.
+        const QSize shown = newSize.boundedTo(screen);
+        QImage out(shown, QImage::Format_RGB32);
+        if (!out.isNull()) {
+            out.fill(Qt::black);
+            QPainter p(&out);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(QRect(QPoint(0, 0), newSize), reduced);
+        }
+        result.image = out;
+    }
+    if (result.image.isNull())
+        result.error = PhotoError::ResampleFailed;
+    return result;
+}
+
 } // namespace
 
 PreparedPhoto preparePhotoFromBytes(const QByteArray& bytes, QSize screen, SizingChoice sizing,
                                     int threads)
 {
+    if (const std::optional<QSize> full = album::readPixelSize(bytes);
+        full && aboveDecodeCap(*full))
+        return prepareReducedPhoto(bytes, *full, screen, sizing, threads);
     PreparedPhoto result;
     std::optional<album::DecodedPhoto> decoded =
         album::decodePhoto(bytes, [](QSize full) { return full; });

@@ -46,7 +46,12 @@ struct PreparedPhoto
 PreparedPhoto preparePhoto(const PhotoRequest& request);
 
 // The same from bytes already in memory. The photo is decoded at full size:
-// the resamplers need every pixel.
+// the resamplers need every pixel. A photo whose full decode would take more
+// than album::kMaxDecodedBytes is the exception: a JPEG is decoded at the
+// smallest of 1/2, 1/4 and 1/8 that still covers its target size (or, shown
+// at its own size, the largest within the limit) and scaled from that; the
+// image then holds only the part of the target the screen shows. Any other
+// such photo is NotAnImage.
 PreparedPhoto preparePhotoFromBytes(const QByteArray& bytes, QSize screen, SizingChoice sizing,
                                     int threads = 0);
 

@@ -3,6 +3,7 @@
 
 #include "album/AlbumFileReader.h"
 #include "viewer/ShowOrder.h"
+#include "viewer/ViewerTables.h"
 
 #include <QFileInfo>
 #include <QPromise>
@@ -45,7 +46,8 @@ PrefetchResult walk(const PrefetchPlan& plan, const std::function<bool()>& cance
         // The show passes over entries whose file is not there.
         if (stop.hidden || !QFileInfo(stop.path).isFile())
             continue;
-        album::AlbumResult<album::AlbumTable> read = album::readAlbumTable(stop.path);
+        album::AlbumResult<album::AlbumTable> read =
+            album::readAlbumTable(stop.path, album::EntryChecks::EachEntryAlone);
         if (!read) {
             // A wrong header stops the show with a message, which only the
             // step itself may show; other broken tables hold nothing to show.
@@ -64,7 +66,7 @@ PrefetchResult walk(const PrefetchPlan& plan, const std::function<bool()>& cance
             return result;
         QStringList names;
         for (const album::AlbumPhoto& p : table.photos)
-            names.append(p.name);
+            names.append(showOrderName(p));
         if (plan.pick == PrefetchPlan::Pick::FirstShowable) {
             const std::optional<int> first = firstShowablePhoto(names, 0);
             if (!first)

@@ -126,7 +126,9 @@ bool readCurrentAlbum(frmPicture& v)
 
     std::optional<album::AlbumTable> table = v.prefetcher().takeTable(path);
     if (!table) {
-        album::AlbumResult<album::AlbumTable> read = album::readAlbumTable(path);
+        // A damaged entry only keeps that photo off the screen.
+        album::AlbumResult<album::AlbumTable> read =
+            album::readAlbumTable(path, album::EntryChecks::EachEntryAlone);
         if (read) {
             table = std::move(read).value();
         } else if (read.error() == album::AlbumError::BadHeader) {

@@ -5,13 +5,20 @@
 
 namespace quorbell::viewer {
 
+QString showOrderName(const album::AlbumPhoto& photo)
+{
+    if (photo.hasReadableImage() || photo.isHidden())
+        return photo.name;
+    return QLatin1Char('*') + photo.name;
+}
+
 void setViewerTables(GlobalState& g, const album::AlbumTable& table)
 {
     clearViewerTables(g);
     // The reader refuses more photos than a 16-bit count holds.
     g.viewerPhotoCount = qint16(table.photos.size());
     for (const album::AlbumPhoto& p : table.photos) {
-        g.photoNames.append(p.name);
+        g.photoNames.append(showOrderName(p));
         g.photoSizes.append(p.sizeWord);
         g.photoPositions.append(p.position);
         g.photoLengths.append(p.length);

@@ -10,7 +10,13 @@ struct GlobalState;
 
 namespace viewer {
 
-// Photo count, names, size words, positions and lengths from the table.
+// The name the show's order rules see for a photo. A photo whose image
+// position or length lies outside the file is passed over as a photo marked
+// "*" is, so the name table holds it marked.
+QString showOrderName(const album::AlbumPhoto& photo);
+
+// Photo count, names (as showOrderName gives them), size words, positions and
+// lengths from the table.
 void setViewerTables(GlobalState& g, const album::AlbumTable& table);
 // An album without photos: count 0 and empty tables.
 void clearViewerTables(GlobalState& g);

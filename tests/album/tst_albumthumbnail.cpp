@@ -1,23 +1,31 @@
 // Thumbnails: the fit rule's integer arithmetic, the JPEG scale choice, the
 // three image formats, the colours surviving the decode, what an album's
 // thumbnail carries, and the same answers from worker threads.
+#include "album/AlbumFileReader.h"
 #include "album/AlbumThumbnail.h"
 #include "album/PhotoDecoder.h"
 #include "GifEncoder.h"
 
 #include "AlbumFixtures.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtConcurrent>
+#include <QtEndian>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 using namespace quorbell;
 using namespace quorbell::album;
 using quorbell::tools::PhotoFormat;
 
 Q_DECLARE_METATYPE(quorbell::tools::PhotoFormat)
+Q_DECLARE_METATYPE(quorbell::album::AlbumError)
 
 namespace {
 
@@ -61,6 +69,10 @@ private Q_SLOTS:
     void undecodableBytes();
     void albumThumbnailCarriesTheFileFacts();
     void onlyTheFirstPhotoCounts();
+    void damageStaysWithItsEntry_data();
+    void damageStaysWithItsEntry();
+    void cutOffBmpRowsAreZero_data();
+    void cutOffBmpRowsAreZero();
     void brokenAlbumsKeepSizeAndDate();
     void workersGiveTheSameThumbnails();
 };
@@ -301,6 +313,108 @@ void TestAlbumThumbnail::onlyTheFirstPhotoCounts()
     QCOMPARE(t.image.size(), QSize(58, 78));
 }
 
+void TestAlbumThumbnail::damageStaysWithItsEntry_data()
+{
+    QTest::addColumn<QString>("field"); // name, position or length
+    QTest::addColumn<int>("photo");
+    QTest::addColumn<AlbumError>("thumbnailError");
+    QTest::newRow("second name not code page 932") << "name" << 1 << AlbumError::None;
+    QTest::newRow("second position 0") << "position" << 1 << AlbumError::None;
+    QTest::newRow("third without length") << "length" << 2 << AlbumError::None;
+    // The thumbnail never needed the first name; it needs the first photo.
+    QTest::newRow("first name not code page 932") << "name" << 0 << AlbumError::None;
+    QTest::newRow("first position 0") << "position" << 0 << AlbumError::BadPosition;
+}
+
+void TestAlbumThumbnail::damageStaysWithItsEntry()
+{
+    QFETCH(QString, field);
+    QFETCH(int, photo);
+    QFETCH(AlbumError, thumbnailError);
+    tools::AlbumSpec albumSpec;
+    for (int i = 0; i < 3; ++i)
+        albumSpec.photos.append(test::samplePhoto(QStringLiteral("p%1.jpg").arg(i),
+                                                  QSize(120 + 40 * i, 90), quint32(i + 1)));
+    tools::BuiltAlbum built = *tools::buildAlbum(albumSpec);
+    QByteArray& b = built.bytes;
+    const qint64 nameAt = built.layout.namesOffset + 2 + qint64(photo) * (2 + 6);
+    if (field == "name")
+        b[nameAt] = char(0xFD); // no character has this byte
+    else if (field == "position")
+        test::patch32(b, built.layout.positionsOffset + 4 * photo, 0);
+    else
+        test::patch32(b, built.layout.lengthsOffset + 4 * photo, 0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.sld"));
+    QVERIFY(test::writeBytes(path, b));
+
+    // Read as a whole, as the album report and extraction do: refused.
+    const AlbumResult<AlbumTable> whole = readAlbumTable(path);
+    QCOMPARE(whole.error(), field == "name" ? AlbumError::BadName : AlbumError::BadPosition);
+
+    // Entry by entry: only the damaged entry carries it.
+    const AlbumResult<AlbumTable> each = readAlbumTable(path, EntryChecks::EachEntryAlone);
+    QVERIFY(each.ok());
+    for (int i = 0; i < 3; ++i) {
+        const AlbumPhoto& p = each->photos.at(i);
+        const bool damaged = i == photo;
+        QCOMPARE(p.nameDamage.error,
+                 damaged && field == "name" ? AlbumError::BadName : AlbumError::None);
+        QCOMPARE(p.hasReadableImage(), !damaged || field == "name");
+        QCOMPARE(p.name.contains(QChar(0xFFFD)), damaged && field == "name");
+        if (p.hasReadableImage())
+            QCOMPARE(readPhotoBytes(path, p)->size(), p.length);
+    }
+
+    const AlbumThumbnail t = makeAlbumThumbnail(path, 80);
+    QCOMPARE(errorName(t.failure.error), errorName(thumbnailError));
+    if (t.ok()) {
+        QCOMPARE(t.pixelSize, QSize(120, 90));
+        QCOMPARE(t.image.size(), QSize(78, 58));
+    }
+}
+
+void TestAlbumThumbnail::cutOffBmpRowsAreZero_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<QRgb>("zero"); // what a pixel of zero bytes shows
+    QImage indexed(20, 12, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(10, 200, 30), qRgb(200, 10, 10)});
+    indexed.fill(1);
+    QTest::newRow("24-bit") << solid(QSize(20, 12), qRgb(200, 10, 10)) << qRgb(0, 0, 0);
+    QTest::newRow("8-bit palette") << indexed << qRgb(10, 200, 30);
+}
+
+void TestAlbumThumbnail::cutOffBmpRowsAreZero()
+{
+    QFETCH(QImage, picture);
+    QFETCH(QRgb, zero);
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "BMP"));
+    // Rows are stored bottom-up: cutting 5 rows' bytes loses the top 5 rows.
+    const int bitsPerPixel = qFromLittleEndian<quint16>(bmp.constData() + 28);
+    const qsizetype stride = (picture.width() * bitsPerPixel + 31) / 32 * 4;
+    bmp.chop(5 * stride);
+    QImage expected = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < expected.width(); ++x)
+            expected.setPixel(x, y, zero);
+    for (int round = 0; round < 2; ++round) {
+        // Freed blocks full of a pattern, for a decoder that leaves pixels unwritten.
+        std::vector<void*> blocks;
+        for (int i = 0; i < 512; ++i) {
+            const size_t size = 16 + size_t(i % 128) * 32;
+            blocks.push_back(std::memset(std::malloc(size), 0xA5, size));
+        }
+        for (void* b : blocks)
+            std::free(b);
+        const std::optional<DecodedPhoto> photo = decodePhoto(bmp, [](QSize full) { return full; });
+        QVERIFY(photo);
+        QCOMPARE(photo->image, expected);
+    }
+}
+
 void TestAlbumThumbnail::brokenAlbumsKeepSizeAndDate()
 {
     QTemporaryDir dir;
@@ -340,9 +454,9 @@ void TestAlbumThumbnail::workersGiveTheSameThumbnails()
     QStringList paths;
     for (int i = 0; i < 6; ++i) {
         tools::AlbumSpec albumSpec;
-        albumSpec.photos = {test::samplePhoto(QStringLiteral("p.jpg"), QSize(300 + i * 50, 200 + i * 30),
-                                         quint32(i),
-                                         i % 3 == 0 ? PhotoFormat::Bmp : PhotoFormat::Jpeg)};
+        albumSpec.photos = {test::samplePhoto(QStringLiteral("p.jpg"),
+                                              QSize(300 + i * 50, 200 + i * 30), quint32(i),
+                                              i % 3 == 0 ? PhotoFormat::Bmp : PhotoFormat::Jpeg)};
         paths << dir.filePath(QStringLiteral("%1.sld").arg(i));
         QVERIFY(test::writeBytes(paths.last(), test::albumBytes(albumSpec)));
     }

@@ -26,7 +26,6 @@ namespace {
 
 using test::runCli;
 
-
 // Little-endian fields at plain offsets of a file's bytes.
 struct Bytes
 {
@@ -108,7 +107,7 @@ QString TestContainerTools::makeAlbum(const QString& folder, const QString& name
     if (!password.isEmpty())
         albumSpec.password = storedPasswordForm(password);
     albumSpec.photos = {samplePhoto(QStringLiteral("p1.jpg"), firstPhoto, seed),
-                   samplePhoto(QStringLiteral("p2.jpg"), QSize(32, 32), seed + 1)};
+                        samplePhoto(QStringLiteral("p2.jpg"), QSize(32, 32), seed + 1)};
     const QString path = folder + name;
     if (!writeBytes(path, albumBytes(albumSpec)))
         qFatal("cannot write %s", qPrintable(path));
@@ -237,7 +236,8 @@ void TestContainerTools::makeWarns()
 {
     // Into another folder: written, with a warning that the albums are elsewhere.
     const QString out = m_dir.filePath(QStringLiteral("away.cov"));
-    test::CliRun r = runCli({QStringLiteral("container-make"), out, m_folder + QStringLiteral("b.sld")});
+    test::CliRun r =
+        runCli({QStringLiteral("container-make"), out, m_folder + QStringLiteral("b.sld")});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.contains("warning"));
     QVERIFY(r.err.contains(QFileInfo(m_folder).absolutePath().toUtf8()));
@@ -266,6 +266,23 @@ void TestContainerTools::makeWarns()
     QCOMPARE(doc->albums.at(1).fileSize, qint32(locked.size() - 9));
     QVERIFY(!doc->albums.at(0).thumbnail.isNull());
     QFile::remove(m_folder + QStringLiteral("cut.sld"));
+
+    // Damage in a later photo entry (its position 0, the second of the two
+    // positions that end the file before the lengths) keeps the thumbnail.
+    QByteArray damaged = readBytes(m_folder + QStringLiteral("b.sld"));
+    patch32(damaged, damaged.size() - 12, 0);
+    QVERIFY(writeBytes(m_folder + QStringLiteral("damaged.sld"), damaged));
+    const QString withDamaged = m_folder + QStringLiteral("damaged.cov");
+    r = runCli(
+        {QStringLiteral("container-make"), withDamaged, m_folder + QStringLiteral("damaged.sld")});
+    QFile::remove(m_folder + QStringLiteral("damaged.sld"));
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
+    const container::ContainerResult<container::ContainerDocument> made =
+        container::readContainer(withDamaged);
+    QVERIFY(made.ok());
+    QCOMPARE(made->albums.at(0).thumbSize, 30 * 65536 + 90);
+    QCOMPARE(made->albums.at(0).thumbnail.size(), QSize(26, 78));
 }
 
 void TestContainerTools::verify()

@@ -201,6 +201,8 @@ private Q_SLOTS:
     void editSaveAndReopen();
     void commandSwitching();
     void clipboardRules();
+    void pasteKeepsAPictureThatFits_data();
+    void pasteKeepsAPictureThatFits();
     void deleteMovesViewUp_data();
     void deleteMovesViewUp();
     void insertAbandonedHalfWay();
@@ -802,7 +804,7 @@ void TestContainerCommands::clipboardRules()
     QCOMPARE(s.w->panel(3), "選択アルバム名： " + g.albums.at(0).fileName.section('.', 0, 0));
     QVERIFY(g.has(Flag::Modified));
 
-    // An entry copied from a grid of another cell size is fitted to this one.
+    // An entry copied from a grid of smaller cells keeps its picture.
     tools::SampleOptions large;
     large.count = 2;
     large.cellSize = 120;
@@ -811,7 +813,7 @@ void TestContainerCommands::clipboardRules()
     s.select(1);
     frmMain_mnuEditPut_Click(*s.w);
     QCOMPARE(g.albums.at(1).fileName, QStringLiteral("album2.sld"));
-    QCOMPARE(g.albums.at(1).thumbnail.size(), QSize(88, 118)); // 480x640 in a 120 cell
+    QCOMPARE(g.albums.at(1).thumbnail, g.clipboard.thumbnail);
     QCOMPARE(g.clipboard.thumbnail.size(), QSize(58, 78));
 
     // Cutting the only entry empties the grid; the clipboard keeps the entry.
@@ -824,6 +826,50 @@ void TestContainerCommands::clipboardRules()
     QVERIFY(!g.has(Flag::Modified));
     QVERIFY(g.has(Flag::ClipboardFilled));
     QCOMPARE(g.clipboard.fileName, QStringLiteral("アルバム1.sld"));
+}
+
+void TestContainerCommands::pasteKeepsAPictureThatFits_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("recorded");
+    QTest::addColumn<QSize>("expected"); // in a cell of 80
+    QTest::addColumn<bool>("identical");
+    QTest::newRow("another tool's smaller fit")
+        << QSize(50, 30) << QSize(640, 480) << QSize(50, 30) << true;
+    QTest::newRow("cell edge on one side only")
+        << QSize(78, 40) << QSize(640, 480) << QSize(78, 40) << true;
+    QTest::newRow("from a grid of smaller cells")
+        << QSize(38, 28) << QSize(640, 480) << QSize(38, 28) << true;
+    QTest::newRow("from a grid of larger cells")
+        << QSize(118, 88) << QSize(640, 480) << QSize(78, 58) << false;
+    QTest::newRow("larger, no recorded size")
+        << QSize(200, 100) << QSize(0, 0) << QSize(78, 39) << false;
+}
+
+void TestContainerCommands::pasteKeepsAPictureThatFits()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QSize, recorded);
+    QFETCH(QSize, expected);
+    QFETCH(bool, identical);
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeBytes(s.path("c.cov"), sampleBytes(2));
+    QVERIFY(s.open(s.path("c.cov")));
+    QCOMPARE(g.cellSize, 80);
+    s.select(1);
+    frmMain_mnuEditCopy_Click(*s.w);
+    // A picture with detail in every pixel, so that any rescaling shows.
+    QImage image(picture, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
+    g.clipboard.thumbnail = image;
+    g.clipboard.thumbSize = packPair(recorded.width(), recorded.height());
+    frmMain_mnuEditPut_Click(*s.w);
+    QCOMPARE(g.albumCount(), qint16(3));
+    QCOMPARE(g.albums.at(1).thumbnail.size(), expected);
+    QCOMPARE(g.albums.at(1).thumbnail == image, identical);
 }
 
 void TestContainerCommands::deleteMovesViewUp_data()

@@ -3,12 +3,15 @@
 // every kind of malformed file the reader must refuse.
 #include "ContainerMaker.h"
 
+#include "album/PhotoDecoder.h"
 #include "container/BmpCodec.h"
 #include "container/ContainerFile.h"
 #include "container/ContainerReader.h"
 #include "container/ContainerWriter.h"
 #include "core/BinaryIO.h"
 #include "core/Cp932.h"
+#include "core/RleBmp.h"
+#include "viewer/PhotoLoader.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -16,6 +19,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <cstdlib>
+#include <cstring>
 
 using namespace quorbell;
 using namespace quorbell::container;
@@ -82,6 +88,8 @@ private Q_SLOTS:
     void fileMayEndAfterTheDates();
     void bmpFormsDecodeAsQtReadsThem_data();
     void bmpFormsDecodeAsQtReadsThem();
+    void rlePixelsNotCoveredArePaletteEntry0_data();
+    void rlePixelsNotCoveredArePaletteEntry0();
     void truncatedAnywhere_data();
     void truncatedAnywhere();
     void malformed_data();
@@ -363,6 +371,95 @@ void TestContainerFormat::bmpFormsDecodeAsQtReadsThem()
     const QImage picture = paintThumbnail(9, 31, 17);
     QCOMPARE(QImage::fromData(encodeBmp24(picture), "BMP").convertToFormat(QImage::Format_RGB32),
              picture);
+}
+
+namespace {
+
+// Fills freed heap blocks of the sizes small pictures take with a pattern,
+// so that a decoder which leaves pixels unwritten shows it.
+void dirtyTheHeap()
+{
+    std::vector<void*> blocks;
+    for (int i = 0; i < 512; ++i) {
+        const size_t size = 16 + size_t(i % 64) * 8;
+        void* p = std::malloc(size);
+        std::memset(p, 0xA5, size);
+        blocks.push_back(p);
+    }
+    for (void* p : blocks)
+        std::free(p);
+}
+
+// A picture from rows of palette indices in hexadecimal, top row first.
+QImage pictureOf(const QStringList& rows, const QList<QRgb>& palette)
+{
+    QImage image(int(rows.first().size()), int(rows.size()), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, palette.at(QString(rows.at(y).at(x)).toInt(nullptr, 16)));
+    return image;
+}
+
+} // namespace
+
+void TestContainerFormat::rlePixelsNotCoveredArePaletteEntry0_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QByteArray>("runs"); // bottom row first
+    QTest::addColumn<QStringList>("expected");
+    const QStringList blank{"000000", "000000", "000000"};
+    QTest::newRow("RLE8 data ends early")
+        << 8 << QByteArray("\x03\x01", 2) << blank + QStringList{"111000"};
+    QTest::newRow("RLE8 delta jumps")
+        << 8 << QByteArray("\x02\x02\x00\x02\x02\x01\x02\x03\x00\x01", 10)
+        << QStringList{"000000", "000000", "000033", "220000"};
+    QTest::newRow("RLE8 absolute run cut short")
+        << 8 << QByteArray("\x00\x04\x01\x02", 4) << blank + QStringList{"120000"};
+    QTest::newRow("RLE8 run past the right edge")
+        << 8 << QByteArray("\x09\x03\x00\x00\x01\x02", 6)
+        << QStringList{"000000", "000000", "200000", "333333"};
+    QTest::newRow("RLE4 data ends early")
+        << 4 << QByteArray("\x05\x12", 2) << blank + QStringList{"121210"};
+    QTest::newRow("RLE4 delta and absolute")
+        << 4 << QByteArray("\x00\x02\x03\x02\x00\x03\x31\x20\x00\x00\x02\x33\x00\x01", 14)
+        << QStringList{"330000", "000312", "000000", "000000"};
+}
+
+void TestContainerFormat::rlePixelsNotCoveredArePaletteEntry0()
+{
+    QFETCH(int, depth);
+    QFETCH(QByteArray, runs);
+    QFETCH(QStringList, expected);
+    const QList<QRgb> palette{qRgb(10, 200, 30), qRgb(255, 0, 0), qRgb(0, 0, 255),
+                              qRgb(255, 255, 255)};
+    const QByteArray bmp = makeRleBmp(depth, QSize(6, 4), palette, runs);
+    QVERIFY(isRleBmp(bmp));
+    QVERIFY(checkBmpHeader(bmp, bmp.size()));
+    const QImage want = pictureOf(expected, palette);
+
+    // Every reader of BMP pictures: the shared decoder, container records,
+    // album photos (thumbnails) and the viewer. Each decodes twice, the
+    // second time after the heap was dirtied.
+    const std::function<QImage()> decoders[] = {
+        [&] { return decodeRleBmp(bmp); },
+        [&] { return decodeBmp(bmp); },
+        [&] {
+            const auto photo = album::decodePhoto(bmp, [](QSize full) { return full; });
+            return photo ? photo->image : QImage();
+        },
+        [&] {
+            return viewer::preparePhotoFromBytes(bmp, QSize(6, 4), viewer::SizingChoice::Unchanged,
+                                                 1)
+                .image;
+        },
+    };
+    for (const auto& decode : decoders) {
+        const QImage first = decode();
+        dirtyTheHeap();
+        const QImage second = decode();
+        QCOMPARE(first.convertToFormat(QImage::Format_RGB32), want);
+        QCOMPARE(second.convertToFormat(QImage::Format_RGB32), want);
+    }
 }
 
 void TestContainerFormat::truncatedAnywhere_data()

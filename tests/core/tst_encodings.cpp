@@ -8,7 +8,16 @@
 
 #include <QTest>
 
+#include <type_traits>
+
 using namespace quorbell;
+
+// A reader keeps a view of its bytes: one built from a temporary array would
+// read freed memory, so that must not compile.
+static_assert(!std::is_constructible_v<ByteReader, QByteArray>);
+static_assert(!std::is_constructible_v<ByteReader, const QByteArray>);
+static_assert(std::is_constructible_v<ByteReader, const QByteArray&>);
+static_assert(std::is_constructible_v<ByteReader, QByteArrayView>);
 
 class TestEncodings : public QObject
 {
@@ -181,9 +190,10 @@ void TestEncodings::readerStopsAtTheEnd()
     QVERIFY(!r.i16().has_value()); // a failed reader stays failed
     ByteReader r2(data);
     QVERIFY(!r2.bytes(-1).has_value());
-    ByteReader r3(QByteArray("\xFF\xFF"
-                             "abc",
-                             5)); // claims 65535 bytes
+    const QByteArray claimsTooMuch("\xFF\xFF"
+                                   "abc",
+                                   5); // claims 65535 bytes
+    ByteReader r3(claimsTooMuch);
     QVERIFY(!r3.stringBytes().has_value());
 }
 

@@ -2,6 +2,7 @@
 // range checks, decoding, and the whole path compared with the plain-loop
 // resamplers on the fully decoded photo.
 #include "LiteralScaling.h"
+#include "QuadrantJpeg.h"
 
 #include "album/AlbumFileReader.h"
 #include "viewer/PhotoLoader.h"
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using namespace quorbell;
 using namespace quorbell::viewer;
@@ -82,6 +84,8 @@ private Q_SLOTS:
     void notAPhoto();
     void gifPhoto_data();
     void gifPhoto();
+    void photoAboveTheDecodeLimit_data();
+    void photoAboveTheDecodeLimit();
 
 private:
     QTemporaryDir m_dir;
@@ -240,6 +244,13 @@ void TestPhotoLoader::notAPhoto_data()
     QTest::newRow("text") << QByteArray("not a picture at all");
     QTest::newRow("cut-off JPEG") << encode(paintedPhoto(64, 48), "jpeg").left(20);
     QTest::newRow("PNG") << encode(paintedPhoto(8, 8), "png");
+    // Only a JPEG can be decoded reduced.
+    QTest::newRow("BMP above the decode limit") << [] {
+        QByteArray b = encode(paintedPhoto(8, 8), "bmp");
+        qToLittleEndian(qint32(8200), b.data() + 18);
+        qToLittleEndian(qint32(8200), b.data() + 22);
+        return b;
+    }();
 }
 
 void TestPhotoLoader::notAPhoto()
@@ -280,6 +291,54 @@ void TestPhotoLoader::gifPhoto()
     QCOMPARE(p.image.format(), QImage::Format_RGB32);
     QCOMPARE(p.image.pixel(0, 0), pixel);
     QCOMPARE(p.target.offset(), QPoint(49, 49));
+}
+
+namespace {
+
+// Equal within the error of JPEG and of resampling a hard edge's neighbourhood.
+bool near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) <= 12 && std::abs(qGreen(a) - qGreen(b)) <= 12 &&
+           std::abs(qBlue(a) - qBlue(b)) <= 12;
+}
+
+const tools::Quadrants kQuadrants{qRgb(220, 30, 30), qRgb(30, 30, 220), qRgb(30, 200, 30),
+                                  qRgb(240, 240, 240)};
+
+} // namespace
+
+void TestPhotoLoader::photoAboveTheDecodeLimit_data()
+{
+    QTest::addColumn<SizingChoice>("sizing");
+    QTest::addColumn<QRect>("placed");        // offset and size of the image on a 1024 x 768 screen
+    QTest::addColumn<QList<QRgb>>("corners"); // top-left, top-right, bottom-left, bottom-right
+    const QList<QRgb> all{kQuadrants.topLeft, kQuadrants.topRight, kQuadrants.bottomLeft,
+                          kQuadrants.bottomRight};
+    QTest::newRow("shrink to fit") << SizingChoice::ShrinkToFit << QRect(128, 0, 768, 768) << all;
+    QTest::newRow("shrink or enlarge")
+        << SizingChoice::ShrinkOrEnlarge << QRect(128, 0, 768, 768) << all;
+    // At its own size only the top-left corner of the photo is on the screen.
+    QTest::newRow("unchanged") << SizingChoice::Unchanged << QRect(0, 0, 1024, 768)
+                               << QList<QRgb>(4, kQuadrants.topLeft);
+}
+
+void TestPhotoLoader::photoAboveTheDecodeLimit()
+{
+    QFETCH(SizingChoice, sizing);
+    QFETCH(QRect, placed);
+    QFETCH(QList<QRgb>, corners);
+    // 8200 x 8200 pixels take 269 MB as 32-bit pixels: more than the limit.
+    static const QByteArray jpeg = tools::makeQuadrantJpeg(QSize(8200, 8200), kQuadrants);
+    const PreparedPhoto p = preparePhotoFromBytes(jpeg, QSize(1024, 768), sizing, 1);
+    QCOMPARE(p.error, PhotoError::None);
+    QCOMPARE(p.photoSize, QSize(8200, 8200));
+    QCOMPARE(p.target.offset(), placed.topLeft());
+    QCOMPARE(p.image.size(), placed.size());
+    // Away from the black edges the shrinking leaves and from the seams.
+    const int w = p.image.width(), h = p.image.height();
+    const QPoint at[] = {{8, 8}, {w - 8, 8}, {8, h - 8}, {w - 8, h - 8}};
+    for (int i = 0; i < 4; ++i)
+        QVERIFY2(near(p.image.pixel(at[i]), corners.at(i)), qPrintable(QString::number(i)));
 }
 
 QTEST_MAIN(TestPhotoLoader)

@@ -7,6 +7,7 @@
 // recording the interval the show had chosen for it.
 #include "ViewerAlbums.h"
 
+#include "core/Cp932.h"
 #include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/SettingsFile.h"
@@ -23,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 using namespace quorbell;
 
@@ -288,6 +290,8 @@ private Q_SLOTS:
     void manualClicksWithNothingToShow();
     void fileVanished();
     void photoThatCannotBeShown();
+    void damagedEntryAffectsOnlyItself_data();
+    void damagedEntryAffectsOnlyItself();
     void sameScreenWithoutLookAhead();
     void nameLine();
     void startRefused_data();
@@ -683,6 +687,52 @@ void TestSlideshow::photoThatCannotBeShown()
     // The photo that fails leaves a black screen named after itself, never
     // the photo before it, and the show goes on.
     QCOMPARE(show.run(), values({"10 0/0", "500 black", "500 0/2", "500", "closed"}));
+    VERIFY_CLOSED(Mode::Shown);
+}
+
+void TestSlideshow::damagedEntryAffectsOnlyItself_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("log");
+    // A photo without readable bytes is passed over as a marked one is; a
+    // name that is not code page 932 is shown with U+FFFD.
+    const QString passedOver = values({"10 0/0", "500", "10 0/2", "500", "closed"});
+    QTest::newRow("position 0") << "position" << passedOver;
+    QTest::newRow("no length") << "length" << passedOver;
+    QTest::newRow("position past the end") << "far" << passedOver;
+    QTest::newRow("name not code page 932")
+        << "name" << values({"10 0/0", "500 0/1", "500 0/2", "500", "closed"});
+}
+
+void TestSlideshow::damagedEntryAffectsOnlyItself()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, log);
+    Show show;
+    const QStringList names{"P0.JPG", "P1.JPG", "P2.JPG"};
+    tools::AlbumSpec albumSpec;
+    for (int i = 0; i < names.size(); ++i)
+        albumSpec.photos.append(test::solidPhoto(names.at(i), 0, i));
+    tools::BuiltAlbum built = *tools::buildAlbum(albumSpec);
+    QByteArray& b = built.bytes;
+    const qint64 secondName = built.layout.namesOffset + 2 + names.at(0).size() + 2;
+    const auto put32 = [&b](qint64 at, qint32 v) { qToLittleEndian(v, b.data() + at); };
+    QStringList shownNames = names;
+    if (damage == "position")
+        put32(built.layout.positionsOffset + 4, 0);
+    else if (damage == "length")
+        put32(built.layout.lengthsOffset + 4, 0);
+    else if (damage == "far")
+        put32(built.layout.positionsOffset + 4, qint32(b.size() + 10));
+    if (damage == "name") {
+        b[secondName] = char(0x81); // a lead byte without its trail byte
+        b[secondName + 1] = char(0x20);
+        shownNames[1] = cp932::decode(b.mid(secondName, names.at(1).size()));
+        QVERIFY(shownNames[1].contains(QChar(0xFFFD)));
+    }
+    show.albumOfBytes(b, shownNames);
+    QVERIFY(show.start());
+    QCOMPARE(show.run(), log);
     VERIFY_CLOSED(Mode::Shown);
 }
 
