@@ -37,6 +37,37 @@ ConverterPtr openConverter(bool strict)
     return conv;
 }
 
+// ICU's windows-31j table swaps three control codes (byte 0x1A reads as U+001C,
+// 0x1C as U+007F, 0x7F as U+001A), where the code page leaves every byte below
+// 0x80 as it is. These undo the swap on the text side of each conversion.
+QChar controlFromIcu(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x1C:
+        return QChar(0x1A);
+    case 0x7F:
+        return QChar(0x1C);
+    case 0x1A:
+        return QChar(0x7F);
+    default:
+        return c;
+    }
+}
+
+QChar controlToIcu(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x1A:
+        return QChar(0x1C);
+    case 0x1C:
+        return QChar(0x7F);
+    case 0x7F:
+        return QChar(0x1A);
+    default:
+        return c;
+    }
+}
+
 UConverter* converter(bool strict)
 {
     thread_local ConverterPtr lenient = openConverter(false);
@@ -59,13 +90,18 @@ std::optional<QString> toUnicode(QByteArrayView bytes, bool strict)
     if (U_FAILURE(err))
         return std::nullopt;
     out.truncate(n);
+    for (QChar& c : out)
+        c = controlFromIcu(c);
     return out;
 }
 
-std::optional<QByteArray> fromUnicode(const QString& text, bool strict)
+std::optional<QByteArray> fromUnicode(const QString& original, bool strict)
 {
-    if (text.isEmpty())
+    if (original.isEmpty())
         return QByteArray();
+    QString text = original;
+    for (QChar& c : text)
+        c = controlToIcu(c);
     UConverter* conv = converter(strict);
     QByteArray out(text.size() * 2 + 2, Qt::Uninitialized);
     UErrorCode err = U_ZERO_ERROR;

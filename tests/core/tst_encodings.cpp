@@ -63,6 +63,8 @@ void TestEncodings::cp932Mapping_data()
     QTest::newRow("half-width katakana a") << QByteArray("\xB1") << QString(QChar(0xFF71));
     QTest::newRow("kanji") << QByteArray("\x8E\xCA\x90\x5E") << QStringLiteral("写真");
     QTest::newRow("mixed") << QByteArray("IMG\x82\xA0.JPG") << QStringLiteral("IMGあ.JPG");
+    QTest::newRow("control codes stay themselves")
+        << QByteArray("\x1A\x1C\x7F\x01", 4) << QString::fromUtf16(u"\u001A\u001C\u007F\u0001");
 }
 
 void TestEncodings::cp932Mapping()
