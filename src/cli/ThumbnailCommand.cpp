@@ -226,9 +226,11 @@ int runThumbnail(const QStringList& args)
         return status;
 
     const QByteArray png = encodePng(picture);
-    // A file manager may read the output at any moment: it appears whole or not at all.
+    // A file manager may read the output at any moment: it appears whole or
+    // not at all. It makes the picture again when it is lost, so the write
+    // does not wait for the disk.
     QString reason;
-    if (!writeFileAtomically(request->output, png, &reason))
+    if (!writeFileAtomically(request->output, png, &reason, {.waitForDisk = false}))
         return fail(kFileError, QStringLiteral("cannot write %1: %2").arg(request->output, reason));
     return kDone;
 }

@@ -238,6 +238,7 @@ void TestThumbnailer::noPicture_data()
     QTest::newRow("a folder") << QStringList{"@folder.sld", "OUT"} << 1;
     QTest::newRow("neither album nor container") << QStringList{"@notes.txt", "OUT"} << 3;
     QTest::newRow("undecodable first photo") << QStringList{"@broken.sld", "OUT"} << 3;
+    QTest::newRow("output folder missing") << QStringList{"@photo.sld", "@none/out.png"} << 1;
     QTest::newRow("size too small") << QStringList{"-s", "8", "@photo.sld", "OUT"} << 2;
     QTest::newRow("size not a number") << QStringList{"-s", "big", "@photo.sld", "OUT"} << 2;
     QTest::newRow("size without value") << QStringList{"@photo.sld", "OUT", "-s"} << 2;
