@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 
 namespace quorbell::cli {
@@ -61,20 +62,16 @@ QByteArray encodePng(const QImage& picture)
     const int channels = alpha ? 4 : 3;
     const qsizetype rowBytes = qsizetype(width) * channels;
 
-    // Each row: the filter type 1 (Sub), then every byte less the same byte
-    // of the pixel to its left (modulo 256).
-    QByteArray filtered(height * (rowBytes + 1), Qt::Uninitialized);
-    char* out = filtered.data();
+    // Each row: the filter type 0 (none), then its bytes.
+    QByteArray rows(height * (rowBytes + 1), Qt::Uninitialized);
+    char* out = rows.data();
     for (int y = 0; y < height; ++y) {
-        const uchar* row = image.constScanLine(y);
-        *out++ = 1;
-        for (qsizetype i = 0; i < channels; ++i)
-            *out++ = char(row[i]);
-        for (qsizetype i = channels; i < rowBytes; ++i)
-            *out++ = char(row[i] - row[i - channels]);
+        *out++ = 0;
+        out = std::copy_n(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes, out);
     }
-    // qCompress gives a zlib stream after a 4-byte length of its own.
-    const QByteArray deflated = qCompress(filtered, 1);
+    // Stored, not compressed; qCompress gives a zlib stream after a 4-byte
+    // length of its own.
+    const QByteArray deflated = qCompress(rows, 0);
 
     QByteArray header;
     appendBigEndian32(header, quint32(width));
