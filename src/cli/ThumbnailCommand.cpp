@@ -60,7 +60,7 @@ std::optional<Request> parseRequest(const QStringList& args, QString* problem)
             value = args.at(++i);
         } else if (a.startsWith(QLatin1String("--size="))) {
             value = a.mid(7);
-        } else if (a.startsWith(QLatin1String("-s")) && !a.startsWith(QLatin1String("--"))) {
+        } else if (a.startsWith(QLatin1String("-s"))) {
             value = a.mid(2);
         } else {
             *problem = QStringLiteral("unknown option %1").arg(a);
