@@ -15,7 +15,6 @@
 #include <optional>
 
 namespace quorbell::cli {
-namespace {
 
 using album::AlbumError;
 using album::AlbumFailure;
@@ -38,6 +37,8 @@ int albumFailure(const QString& path, AlbumFailure f)
                 QStringLiteral("%1: not a valid album file (%2%3)")
                     .arg(path, QString::fromLatin1(album::errorName(f.error)), where));
 }
+
+namespace {
 
 int runInfo(const QStringList& args)
 {

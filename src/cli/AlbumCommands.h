@@ -3,6 +3,7 @@
 // album-make writes an album file from image files.
 #pragma once
 
+#include "album/AlbumError.h"
 #include "cli/CliCommon.h"
 
 namespace quorbell::cli {
@@ -14,5 +15,9 @@ extern const Command kAlbumMakeCommand;
 // A stored photo name made into one safe file name component: no path
 // separators, no control characters, no "..", at most 255 bytes.
 QString safePhotoFileName(const QString& stored);
+
+// One stderr line for an album that could not be read; returns the exit
+// status: 1 when the file is missing or unreadable, 3 when it is not valid.
+int albumFailure(const QString& path, album::AlbumFailure f);
 
 } // namespace quorbell::cli

@@ -3,16 +3,16 @@
 #include "cli/AlbumCommands.h"
 #include "cli/ContainerCommands.h"
 #include "cli/ContainerMakeCommands.h"
+#include "cli/ThumbnailCommand.h"
 
 namespace quorbell::cli {
 
 const QList<Command>& allCommands()
 {
     static const QList<Command> commands = {
-        kAlbumInfoCommand, kAlbumExtractCommand, kAlbumMakeCommand,
-        containerInfoCommand(),
-        thumbnailExportCommand(),
-        containerMakeCommand(), containerVerifyCommand(), albumListCommand(),
+        kAlbumInfoCommand,        kAlbumExtractCommand,     kAlbumMakeCommand,
+        containerInfoCommand(),   thumbnailExportCommand(), containerMakeCommand(),
+        containerVerifyCommand(), albumListCommand(),       kThumbnailCommand,
     };
     return commands;
 }

@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <unistd.h>
 
@@ -63,11 +66,48 @@ bool commitSaveFile(QSaveFile& file, QString* error)
     return true;
 }
 
+namespace {
+
+// A new file beside `path` under a name no other file has, made as any new
+// file is (the umask applies), written and renamed over `path`.
+bool writeAndRename(const QString& path, QByteArrayView bytes, QString* error)
+{
+    QFile file;
+    // A clash with an existing name is unlikely; a few tries make it rarer still.
+    for (int attempt = 0; attempt < 4 && !file.isOpen(); ++attempt) {
+        const quint32 tag = QRandomGenerator::global()->generate();
+        file.setFileName(path + QStringLiteral(".%1.tmp").arg(tag, 8, 16, QLatin1Char('0')));
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    }
+    if (!file.isOpen()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const bool written = file.write(bytes.data(), bytes.size()) == bytes.size() && file.flush();
+    if (!written && error)
+        *error = writeFailureReason(file);
+    file.close();
+    // rename() replaces the target in one step; QFile::rename would refuse
+    // an existing one.
+    if (written && std::rename(QFile::encodeName(file.fileName()).constData(),
+                               QFile::encodeName(path).constData()) == 0)
+        return true;
+    if (written && error)
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+    file.remove();
+    return false;
+}
+
+} // namespace
+
 bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* error,
                          AtomicWriteOptions options)
 {
     if (options.makeParentFolder)
         QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!options.waitForDisk)
+        return writeAndRename(path, bytes, error);
     QSaveFile file(path);
     file.setDirectWriteFallback(options.directWriteFallback);
     if (!file.open(QIODevice::WriteOnly)) {

@@ -30,6 +30,11 @@ struct AtomicWriteOptions
     // Where no temporary file can be made beside the target (a folder the
     // user may not add to), an existing writable file is written in place.
     bool directWriteFallback = false;
+    // False for files that are made again whenever they are wanted (a
+    // thumbnail a file manager asked for): the rename still replaces the
+    // target whole, but nothing waits for the bytes to reach the disk, which
+    // costs milliseconds. directWriteFallback does not apply then.
+    bool waitForDisk = true;
 };
 
 // Why a write to `device` failed, in the system's words. A write that stopped
@@ -44,8 +49,9 @@ QString writeFailureReason(const QIODevice& device);
 bool commitSaveFile(QSaveFile& file, QString* error = nullptr);
 
 // Writes `bytes` to `path` through a temporary file renamed over the target
-// once every byte is on disk, so a failed write leaves an older file as it
-// was. On failure `error` (when given) gets the system's reason.
+// once every byte is written (and on disk, unless the options say otherwise),
+// so a failed write leaves an older file as it was. On failure `error` (when given) gets the
+// system's reason.
 bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr,
                          AtomicWriteOptions options = {});
 

@@ -182,6 +182,8 @@ private:
 
 // 16-bit lanes hold sums of up to 257 weighted bytes (257 * 255 = 65535).
 constexpr quint32 kMaxWeight16 = 257;
+// Blocks of at most this many half-pixels have sums below 2^16.
+constexpr qint64 kMaxNarrowArea = 257;
 
 // The source rows of one destination row, grouped by weight.
 struct WeightedRows
@@ -263,6 +265,67 @@ void runningSums16(const WeightedRows& rows, int width, quint32* prefix)
     }
 }
 
+// Running sums as runningSums16 makes them, but kept in 16-bit lanes modulo
+// 2^16: prefix[4 * (c + 1) + k]. The difference of two of them is exact
+// while the sum it stands for stays below 2^16, which holds for every block
+// when 255 times the largest block's half-pixels does (kMaxNarrowArea). Half
+// the bytes to write and read again, and two pixels per vector step.
+void narrowRunningSums(const WeightedRows& rows, int width, quint16* prefix)
+{
+    const qsizetype bytes = qsizetype(width) * 4;
+    qsizetype i = 0;
+    quint16 total[4] = {0, 0, 0, 0};
+#ifdef QUORBELL_RESAMPLE_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    __m128i run = zero; // the sum so far, in both halves
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(prefix), zero);
+    // Two pixels' column sums to their running sums: (a, b) becomes
+    // (run + a, run + a + b).
+    auto add = [&](__m128i pair, qsizetype at) {
+        pair = _mm_add_epi16(_mm_add_epi16(pair, _mm_slli_si128(pair, 8)), run);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(prefix + at), pair);
+        run = _mm_shuffle_epi32(pair, _MM_SHUFFLE(3, 2, 3, 2));
+    };
+    for (; i + 16 <= bytes; i += 16) {
+        __m128i lo1 = zero, hi1 = zero, lo2 = zero, hi2 = zero;
+        for (const uchar* r : rows.ones) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
+            lo1 = _mm_add_epi16(lo1, _mm_unpacklo_epi8(x, zero));
+            hi1 = _mm_add_epi16(hi1, _mm_unpackhi_epi8(x, zero));
+        }
+        for (const uchar* r : rows.twos) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
+            lo2 = _mm_add_epi16(lo2, _mm_unpacklo_epi8(x, zero));
+            hi2 = _mm_add_epi16(hi2, _mm_unpackhi_epi8(x, zero));
+        }
+        __m128i lo = _mm_add_epi16(lo1, _mm_slli_epi16(lo2, 1));
+        __m128i hi = _mm_add_epi16(hi1, _mm_slli_epi16(hi2, 1));
+        for (size_t k = 0; k < rows.others.size(); ++k) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows.others[k] + i));
+            const __m128i w = _mm_set1_epi16(short(rows.otherWeights[k]));
+            lo = _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(x, zero), w));
+            hi = _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(x, zero), w));
+        }
+        add(lo, i + 4);
+        add(hi, i + 12);
+    }
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(total), run);
+#else
+    std::fill(prefix, prefix + 4, quint16(0));
+#endif
+    for (; i < bytes; ++i) {
+        quint32 v = 0;
+        for (const uchar* r : rows.ones)
+            v += r[i];
+        for (const uchar* r : rows.twos)
+            v += 2u * r[i];
+        for (size_t k = 0; k < rows.others.size(); ++k)
+            v += rows.otherWeights[k] * rows.others[k][i];
+        total[i & 3] = quint16(total[i & 3] + v);
+        prefix[i + 4] = total[i & 3];
+    }
+}
+
 // The same for any total weight: the rows are added into 16-bit lanes in
 // turns of at most kMaxWeight16, each turn then carried into 32-bit lanes.
 void runningSumsWide(const std::vector<LineWeight>& rows, const std::vector<const uchar*>& lines,
@@ -322,6 +385,81 @@ quint32 halfColumnPrefix(const quint32* prefix, int width, qint64 k, int lane)
     return 2 * prefix[4 * width + lane] + quint32(k - 2 * qint64(width)) * last;
 }
 
+// halfColumnPrefix on the 16-bit running sums, modulo 2^16.
+quint16 narrowHalfColumnPrefix(const quint16* prefix, int width, qint64 k, int lane)
+{
+    if (k <= 2 * qint64(width)) {
+        const qint64 c = k >> 1;
+        return quint16(prefix[4 * c + lane] + prefix[4 * (c + (k & 1)) + lane]);
+    }
+    const quint16 last = quint16(prefix[4 * width + lane] - prefix[4 * (width - 1) + lane]);
+    return quint16(2 * prefix[4 * width + lane] + quint16(k - 2 * qint64(width)) * last);
+}
+
+// Bytes of one destination pixel from its three block sums.
+struct BlockDivision
+{
+    const quint8* const* rowTables; // by block-width class; null without tables
+    const LengthClasses* cols;
+    qint64 blockHeight;
+
+    quint32 pixel(const ColumnBlock& b, quint32 blue, quint32 green, quint32 red) const
+    {
+        if (rowTables) {
+            const quint8* t = rowTables[b.lengthClass];
+            return quint32(t[blue]) | quint32(t[green]) << 8 | quint32(t[red]) << 16;
+        }
+        const qint64 blockWidth = cols->lengths[size_t(b.lengthClass)];
+        return quint32(divideBlockSum(blue, blockWidth, blockHeight)) |
+               quint32(divideBlockSum(green, blockWidth, blockHeight)) << 8 |
+               quint32(divideBlockSum(red, blockWidth, blockHeight)) << 16;
+    }
+};
+
+// One destination row from 16-bit running sums. A block's sum is the running
+// sum at its end less the one at its start, and each block starts where the
+// one before it ends, so every boundary is looked up once.
+void narrowBlockRow(const quint16* p, int width, const std::vector<ColumnBlock>& blocks,
+                    const BlockDivision& division, quint32* out)
+{
+    quint16 start[4] = {0, 0, 0, 0};
+    for (int k = 0; k < 3; ++k)
+        start[k] = narrowHalfColumnPrefix(p, width, blocks.front().span.first, k);
+#ifdef QUORBELL_RESAMPLE_SSE2
+    __m128i previous = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(start));
+    auto at = [p](int offset) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + offset));
+    };
+    for (size_t x = 0; x < blocks.size(); ++x) {
+        const ColumnBlock& b = blocks[x];
+        __m128i end;
+        if (b.inside) {
+            end = _mm_add_epi16(at(b.b0), at(b.b1));
+        } else {
+            quint16 e[4] = {0, 0, 0, 0};
+            for (int k = 0; k < 3; ++k)
+                e[k] = narrowHalfColumnPrefix(p, width, b.span.end, k);
+            end = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(e));
+        }
+        quint16 sum[4];
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(sum), _mm_sub_epi16(end, previous));
+        previous = end;
+        out[x] = division.pixel(b, sum[0], sum[1], sum[2]);
+    }
+#else
+    for (size_t x = 0; x < blocks.size(); ++x) {
+        const ColumnBlock& b = blocks[x];
+        quint16 end[3];
+        for (int k = 0; k < 3; ++k)
+            end[k] = b.inside ? quint16(p[b.b0 + k] + p[b.b1 + k])
+                              : narrowHalfColumnPrefix(p, width, b.span.end, k);
+        out[x] = division.pixel(b, quint16(end[0] - start[0]), quint16(end[1] - start[1]),
+                                quint16(end[2] - start[2]));
+        std::copy(end, end + 3, start);
+    }
+#endif
+}
+
 QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
 {
     const int W = src.width();
@@ -365,8 +503,12 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
         }
     }
 
+    // The usual case: every block sum fits in 16 bits.
+    const bool narrow = maxCols * maxRows <= kMaxNarrowArea;
+
     auto band = [&](int firstRow, int endRow) {
-        std::vector<quint32> prefix(size_t(W + 1) * 4);
+        std::vector<quint32> prefix(narrow ? 0 : size_t(W + 1) * 4);
+        std::vector<quint16> prefix16(narrow ? size_t(W + 1) * 4 : 0);
         std::vector<LineWeight> rowWeights;
         std::vector<const uchar*> lines;
         WeightedRows grouped;
@@ -389,15 +531,20 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
                     grouped.otherWeights.push_back(r.weight);
                 }
             }
+            const int rowClass = rowClasses.classOf[size_t(y)];
+            const BlockDivision division{tables.forRowClass(rowClass), &colClasses,
+                                         rowClasses.lengths[size_t(rowClass)]};
+            auto* out = reinterpret_cast<quint32*>(dstBits + dstStride * (newH - 1 - y));
+            if (narrow) {
+                narrowRunningSums(grouped, W, prefix16.data());
+                narrowBlockRow(prefix16.data(), W, blocks, division, out);
+                continue;
+            }
             if (grouped.total <= kMaxWeight16)
                 runningSums16(grouped, W, prefix.data());
             else
                 runningSumsWide(rowWeights, lines, W, acc16, acc32, prefix.data());
 
-            const int rowClass = rowClasses.classOf[size_t(y)];
-            const quint8* const* rowTables = tables.forRowClass(rowClass);
-            const qint64 blockHeight = rowClasses.lengths[size_t(rowClass)];
-            auto* out = reinterpret_cast<quint32*>(dstBits + dstStride * (newH - 1 - y));
             const quint32* p = prefix.data();
             for (int x = 0; x < newW; ++x) {
                 const ColumnBlock& b = blocks[size_t(x)];
@@ -419,16 +566,7 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
                         sum[k] = halfColumnPrefix(p, W, b.span.end, k) -
                                  halfColumnPrefix(p, W, b.span.first, k);
                 }
-                if (rowTables) {
-                    const quint8* t = rowTables[b.lengthClass];
-                    out[x] =
-                        quint32(t[sum[0]]) | quint32(t[sum[1]]) << 8 | quint32(t[sum[2]]) << 16;
-                } else {
-                    const qint64 blockWidth = colClasses.lengths[size_t(b.lengthClass)];
-                    out[x] = quint32(divideBlockSum(sum[0], blockWidth, blockHeight)) |
-                             quint32(divideBlockSum(sum[1], blockWidth, blockHeight)) << 8 |
-                             quint32(divideBlockSum(sum[2], blockWidth, blockHeight)) << 16;
-                }
+                out[x] = division.pixel(b, sum[0], sum[1], sum[2]);
             }
         }
     };

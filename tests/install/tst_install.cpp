@@ -74,14 +74,15 @@ QByteArray readAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Keys of the desktop entry's main group.
-QMap<QString, QString> readDesktopEntry(const QString& path)
+// Keys of one group of a desktop entry file (by default its main group).
+QMap<QString, QString> readDesktopEntry(const QString& path,
+                                        const QString& group = QStringLiteral("[Desktop Entry]"))
 {
     QMap<QString, QString> keys;
     bool inMain = false;
     for (const QString& line : QString::fromUtf8(readAll(path)).split(QLatin1Char('\n'))) {
         if (line.startsWith(QLatin1Char('['))) {
-            inMain = line == QLatin1String("[Desktop Entry]");
+            inMain = line == group;
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -208,6 +209,9 @@ private Q_SLOTS:
     void mimeDatabaseRecognisesFiles_data();
     void mimeDatabaseRecognisesFiles();
     void installedCliRuns();
+    void thumbnailerEntry();
+    void thumbnailerRunsAsFileManagersRunIt_data();
+    void thumbnailerRunsAsFileManagersRunIt();
     void manPages_data();
     void manPages();
     void manPageCoversEveryCommand();
@@ -217,6 +221,7 @@ private:
     QString installed(const QString& relative) const { return m_prefix.filePath(relative); }
     QString desktopFile() const { return installed("share/applications/" + kAppId + ".desktop"); }
     QString mimeFile() const { return installed("share/mime/packages/" + kAppId + ".xml"); }
+    QString thumbnailerFile() const { return installed("share/thumbnailers/quorbell.thumbnailer"); }
     QString metainfoFile() const { return installed("share/metainfo/" + kAppId + ".metainfo.xml"); }
     static QString tool(const char* name) { return QStandardPaths::findExecutable(name); }
 
@@ -255,6 +260,7 @@ void TestInstall::installedFiles_data()
     QTest::newRow("metainfo") << "share/metainfo/" + kAppId + ".metainfo.xml" << false;
     QTest::newRow("scalable icon")
         << "share/icons/hicolor/scalable/apps/" + kAppId + ".svg" << false;
+    QTest::newRow("thumbnailer") << "share/thumbnailers/quorbell.thumbnailer" << false;
     QTest::newRow("man quorbell") << "share/man/man1/quorbell.1" << false;
     QTest::newRow("man quorbell-cli") << "share/man/man1/quorbell-cli.1" << false;
 }
@@ -473,6 +479,63 @@ void TestInstall::installedCliRuns()
     const Run version = run(installed("bin/quorbell-cli"), {"--version"});
     QVERIFY2(version.ok(), version.describe());
     QCOMPARE(version.out.trimmed(), QByteArray("2.50"));
+}
+
+void TestInstall::thumbnailerEntry()
+{
+    const QMap<QString, QString> entry =
+        readDesktopEntry(thumbnailerFile(), QStringLiteral("[Thumbnailer Entry]"));
+    QVERIFY(QFileInfo(installed("bin/" + entry.value("TryExec"))).isExecutable());
+    const QStringList exec = entry.value("Exec").split(QLatin1Char(' '));
+    QCOMPARE(exec.value(0), entry.value("TryExec"));
+    for (const char* code : {"%s", "%i", "%o"})
+        QVERIFY2(exec.contains(QLatin1String(code)), code);
+    // Exactly the file types the MIME info declares.
+    const QMap<QString, MimeTypeInfo> declared = readMimeInfo(mimeFile());
+    QCOMPARE(splitList(entry.value("MimeType")),
+             QSet<QString>(declared.keyBegin(), declared.keyEnd()));
+}
+
+void TestInstall::thumbnailerRunsAsFileManagersRunIt_data()
+{
+    QTest::addColumn<QString>("file"); // of the installed demo
+    QTest::addColumn<int>("status");
+    QTest::newRow("album") << "kyoto-2003.sld" << 0;
+    QTest::newRow("container") << "デモ.cov" << 0;
+    QTest::newRow("protected album") << "ひみつ.sld" << 1;
+}
+
+void TestInstall::thumbnailerRunsAsFileManagersRunIt()
+{
+    QFETCH(QString, file);
+    QFETCH(int, status);
+    // The Exec line with its codes filled in, the program found on PATH.
+    const QMap<QString, QString> entry =
+        readDesktopEntry(thumbnailerFile(), QStringLiteral("[Thumbnailer Entry]"));
+    QTemporaryDir out;
+    const QString png = out.filePath(QStringLiteral("thumbnail.png"));
+    QStringList command;
+    for (const QString& word : entry.value("Exec").split(QLatin1Char(' '))) {
+        command << (word == QLatin1String("%s")   ? QStringLiteral("128")
+                    : word == QLatin1String("%i") ? installed("share/quorbell/demo/" + file)
+                    : word == QLatin1String("%o") ? png
+                                                  : word);
+    }
+    QProcessEnvironment env = cleanEnvironment();
+    env.insert("PATH", installed("bin"));
+    const QString program = QStandardPaths::findExecutable(command.first(), {installed("bin")});
+    QVERIFY(!program.isEmpty());
+    const Run r = run(program, command.mid(1), env);
+    QCOMPARE(r.exitCode, status);
+    const QImage picture(png);
+    if (status != 0) {
+        QVERIFY2(r.err.contains("password"), r.describe());
+        QVERIFY(!QFileInfo::exists(png));
+        return;
+    }
+    QVERIFY2(!picture.isNull(), r.describe());
+    QVERIFY(picture.width() <= 128 && picture.height() <= 128);
+    QVERIFY(picture.width() == 128 || picture.height() == 128 || file.endsWith(".cov"));
 }
 
 void TestInstall::manPages_data()
