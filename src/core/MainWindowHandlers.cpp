@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 namespace quorbell {
@@ -87,8 +88,8 @@ QSize windowSizeForSettings(const frmMain& w)
     const QScreen* screen = w.screen();
     if (!screen)
         return w.size();
-    return windowSizeToRecord(storedWindowSize(), w.size(), screen->availableGeometry().size(),
-                              frameExtra(w));
+    return windowSizeToRecord(storedWindowSize(), w.sizeAsOpened, w.size(),
+                              screen->availableGeometry().size(), frameExtra(w));
 }
 
 void recordWindowSize(const frmMain& w)
@@ -119,8 +120,16 @@ void applyStoredWindowSize(frmMain& w)
         return;
     const QSize stored = storedWindowSize();
     const QScreen* screen = w.screen();
-    w.resize(screen ? windowSizeToOpen(stored, screen->availableGeometry().size(), frameExtra(w))
-                    : stored.expandedTo(kSmallestWindow));
+    QSize frame = frameExtra(w);
+    // Before it is shown the window system has not framed the window: room
+    // is kept for a title bar and borders as the style draws them.
+    if (frame.width() <= 0 && frame.height() <= 0 && !w.isVisible()) {
+        const int border = w.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        frame = QSize(2 * border, w.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+    }
+    w.sizeAsOpened = screen ? windowSizeToOpen(stored, screen->availableGeometry().size(), frame)
+                            : stored.expandedTo(kSmallestWindow);
+    w.resize(w.sizeAsOpened);
 }
 
 void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
