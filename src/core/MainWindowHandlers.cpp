@@ -55,15 +55,13 @@ void finishUnload(frmMain& w)
 }
 
 // The question about unsaved changes. Yes saves; false when that save did not
-// happen. No gives the changes up, so nothing asks about them again.
+// happen. No lets the changes go.
 bool settleUnsavedChanges(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    if (!g.has(Flag::Modified))
+    if (!stdGlobal().has(Flag::Modified))
         return true;
     if (askSaveChanges(QStringLiteral("終了処理")))
         return w.saveBeforeExit && w.saveBeforeExit();
-    g.clear(Flag::Modified);
     return true;
 }
 
@@ -195,8 +193,13 @@ void unloadWithoutQuestions(frmMain& w)
 
 bool frmMain_SessionEnding(frmMain& w, bool mayAsk)
 {
-    if (mayAsk)
-        return settleUnsavedChanges(w);
+    if (mayAsk) {
+        if (!settleUnsavedChanges(w))
+            return false;
+        // Saved or given up: the close that ends the session asks nothing more.
+        stdGlobal().clear(Flag::Modified);
+        return true;
+    }
     // Nothing may be shown: the document waits for the next start instead.
     keepUnsavedDocument(w);
     return true;
