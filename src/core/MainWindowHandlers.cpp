@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 namespace quorbell {
@@ -54,15 +55,13 @@ void finishUnload(frmMain& w)
 }
 
 // The question about unsaved changes. Yes saves; false when that save did not
-// happen. No gives the changes up, so nothing asks about them again.
+// happen. No lets the changes go.
 bool settleUnsavedChanges(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    if (!g.has(Flag::Modified))
+    if (!stdGlobal().has(Flag::Modified))
         return true;
     if (askSaveChanges(QStringLiteral("終了処理")))
         return w.saveBeforeExit && w.saveBeforeExit();
-    g.clear(Flag::Modified);
     return true;
 }
 
@@ -87,8 +86,8 @@ QSize windowSizeForSettings(const frmMain& w)
     const QScreen* screen = w.screen();
     if (!screen)
         return w.size();
-    return windowSizeToRecord(storedWindowSize(), w.size(), screen->availableGeometry().size(),
-                              frameExtra(w));
+    return windowSizeToRecord(storedWindowSize(), w.sizeAsOpened, w.size(),
+                              screen->availableGeometry().size(), frameExtra(w));
 }
 
 void recordWindowSize(const frmMain& w)
@@ -119,8 +118,16 @@ void applyStoredWindowSize(frmMain& w)
         return;
     const QSize stored = storedWindowSize();
     const QScreen* screen = w.screen();
-    w.resize(screen ? windowSizeToOpen(stored, screen->availableGeometry().size(), frameExtra(w))
-                    : stored.expandedTo(kSmallestWindow));
+    QSize frame = frameExtra(w);
+    // Before it is shown the window system has not framed the window: room
+    // is kept for a title bar and borders as the style draws them.
+    if (frame.width() <= 0 && frame.height() <= 0 && !w.isVisible()) {
+        const int border = w.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        frame = QSize(2 * border, w.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+    }
+    w.sizeAsOpened = screen ? windowSizeToOpen(stored, screen->availableGeometry().size(), frame)
+                            : stored.expandedTo(kSmallestWindow);
+    w.resize(w.sizeAsOpened);
 }
 
 void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
@@ -188,8 +195,13 @@ void unloadWithoutQuestions(frmMain& w)
 
 bool frmMain_SessionEnding(frmMain& w, bool mayAsk)
 {
-    if (mayAsk)
-        return settleUnsavedChanges(w);
+    if (mayAsk) {
+        if (!settleUnsavedChanges(w))
+            return false;
+        // Saved or given up: the close that ends the session asks nothing more.
+        stdGlobal().clear(Flag::Modified);
+        return true;
+    }
     // Nothing may be shown: the document waits for the next start instead.
     keepUnsavedDocument(w);
     return true;

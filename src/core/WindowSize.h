@@ -15,10 +15,12 @@ inline constexpr QSize kSmallestWindow(320, 240);
 // while the window system has not framed the window yet).
 QSize windowSizeToOpen(QSize stored, QSize available, QSize frame);
 
-// The size to keep for a window that is now `current`: where the window is as
-// large as `available` less `frame` lets it be and `stored` was larger, the
-// screen held it back, not the user, so `stored` stands; everywhere else the
-// window's own size. A `stored` size that is not valid never stands.
-QSize windowSizeToRecord(QSize stored, QSize current, QSize available, QSize frame);
+// The size to keep for a window that is now `current` and was opened at
+// `opened` for a `stored` size: where the window is smaller than `stored`
+// because the screen held it back (it still has the size it opened at, or it
+// is as large as `available` less `frame` lets it be), `stored` stands;
+// everywhere else the window's own size, as the user left it. A `stored` size
+// that is not valid never stands.
+QSize windowSizeToRecord(QSize stored, QSize opened, QSize current, QSize available, QSize frame);
 
 } // namespace quorbell

@@ -82,6 +82,9 @@ public:
     // Writes the document with its unsaved changes where the next start
     // finds it; true when it was kept. Set by the container commands.
     std::function<bool()> keepForRecovery;
+    // The size the stored window size opened the window at, within the
+    // screen; empty before that.
+    QSize sizeAsOpened;
     // Offers the documents kept that way at start; true when one was opened.
     // Set by the program itself, so windows made for other uses never ask.
     std::function<bool()> offerRecoveryAtStart;

@@ -6,6 +6,8 @@
 #include "container/ClipboardCommands.h"
 #include "container/ContainerCommands.h"
 #include "container/InsertCommand.h"
+#include "container/RecoveryCommands.h"
+#include "container/RecoveryStore.h"
 #include "core/BinaryIO.h"
 #include "core/CommandState.h"
 #include "core/FileIO.h"
@@ -211,6 +213,8 @@ private Q_SLOTS:
     void deleteAlbumFile();
     void unsavedChangesAtExitAndOpen();
     void commandLine();
+    void keptDocumentIsOffered_data();
+    void keptDocumentIsOffered();
 };
 
 void TestContainerCommands::loadingKeepsTheNewestRowInView()
@@ -1138,6 +1142,68 @@ void TestContainerCommands::commandLine()
                  (QStringList{"ファイルが見つかりません。\r\n" + s.path("missing.cov"),
                               kNotAContainer + s.path("bad.cov")}));
     }
+}
+
+void TestContainerCommands::keptDocumentIsOffered_data()
+{
+    QTest::addColumn<QString>("password"); // of the container the document came from
+    QTest::addColumn<bool>("open");
+    QTest::newRow("yes: opened unsaved") << QString() << true;
+    QTest::newRow("yes: protected, opened after its password") << "abc" << true;
+    QTest::newRow("no: deleted") << QString() << false;
+}
+
+void TestContainerCommands::keptDocumentIsOffered()
+{
+    QFETCH(QString, password);
+    QFETCH(bool, open);
+    Session s;
+    GlobalState& g = stdGlobal();
+    writeAlbum(s.path("a.sld"), QString(), 1);
+    writeAlbum(s.path("b.sld"), QString(), 2);
+    QVERIFY(s.newGrid({"a.sld", "b.sld"}));
+    g.albums[1].comment = QStringLiteral("海辺");
+    if (!password.isEmpty())
+        g.containerPassword = storedPasswordForm(password);
+    const QList<AlbumEntry> before = g.albums;
+
+    // The program told to end keeps the document in a private folder.
+    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->keepForRecovery());
+    const QStringList kept = container::recoveryFiles();
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(kept.first().startsWith(s.env.stateFolder() + QStringLiteral("/Quorbell/recovery/")));
+    QCOMPARE(QFileInfo(container::recoveryFolder()).permissions() & 0x0077, 0);
+
+    // The next start: an empty window elsewhere.
+    g.albums.clear();
+    g.mode = Mode::Empty;
+    g.clear(Flag::Modified);
+    g.albumFolder.clear();
+    g.containerPassword = kNoPassword;
+    g.containerFolder = s.home.path() + QLatin1Char('/');
+    s.prompts.answer(open ? MsgAnswer::Yes : MsgAnswer::No);
+    if (!password.isEmpty())
+        s.prompts.answerText(password);
+    QCOMPARE(offerRecovery(*s.w), open);
+    QCOMPARE(s.prompts.messageTitles().first(), QStringLiteral("復元処理"));
+    QVERIFY(s.prompts.messageTexts().first().endsWith(kept.first()));
+    QVERIFY(container::recoveryFiles().isEmpty()); // opened or not, it is offered once
+    if (!open) {
+        QCOMPARE(g.mode, Mode::Empty);
+        return;
+    }
+    QVERIFY(s.waitShown());
+    QVERIFY(sameEntries(g.albums, before));
+    QVERIFY(g.has(Flag::Modified)); // still unsaved: exit asks, Save As names it
+    QVERIFY(g.containerPath.isEmpty());
+    QCOMPARE(g.albumFolder, s.folder()); // the albums are found where they were
+    QCOMPARE(g.containerFolder, s.home.path() + QLatin1Char('/'));
+    QCOMPARE(s.w->windowTitle(), QStringLiteral("Quorbell"));
+    QVERIFY(!s.enabled("btnSave"));
+    QVERIFY(!s.menuEnabled("mnuContnrDelete"));
+    QCOMPARE(g.containerPassword, password.isEmpty() ? kNoPassword : storedPasswordForm(password));
+    QCOMPARE(s.prompts.unansweredCount(), 0);
 }
 
 QTEST_MAIN(TestContainerCommands)

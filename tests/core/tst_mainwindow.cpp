@@ -1,9 +1,12 @@
 // The main window shell: menus, toolbar, image list, status bar, layout
 // constants, the switching of commands, loading and closing the window.
 #include "core/CommandState.h"
+#include "core/ExitSignals.h"
 #include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/SettingsFile.h"
+#include "core/StartupWindow.h"
+#include "core/WindowSize.h"
 #include "core/frmMain.h"
 
 #include "ScriptedPrompts.h"
@@ -15,11 +18,15 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+
+#include <csignal>
 
 #include <sys/stat.h>
 
@@ -63,6 +70,15 @@ private Q_SLOTS:
     void selectionAndGridItems();
     void exitWithUnsavedChanges_data();
     void exitWithUnsavedChanges();
+    void signalRunsTheExit_data();
+    void signalRunsTheExit();
+    void ignoredSignalStaysIgnored();
+    void sessionEnding_data();
+    void sessionEnding();
+    void windowSizes_data();
+    void windowSizes();
+    void startupPictureClosesFirst();
+    void commentToggleShowsItsState();
 };
 
 void TestMainWindow::menus()
@@ -341,6 +357,15 @@ void TestMainWindow::selectionAndGridItems()
     QVERIFY(w.button("btnInsert")->isEnabled());
     QVERIFY(w.menuItem("mnuMenuDelete")->isEnabled());
 
+    // Properties need a selected album, in both menus.
+    DisableSelectionItems(w);
+    EnableGridItems(w);
+    QVERIFY(!w.menuItem("mnuContnrInfo")->isEnabled());
+    QVERIFY(!w.menuItem("mnuMenuInfo")->isEnabled());
+    EnableSelectionItems(w);
+    QVERIFY(w.menuItem("mnuContnrInfo")->isEnabled());
+    QVERIFY(w.menuItem("mnuMenuInfo")->isEnabled());
+
     DisableGridItems(w);
     QVERIFY(!w.button("btnSlide")->isEnabled());
     QVERIFY(!w.menuItem("mnuContnrInfo")->isEnabled());
@@ -397,6 +422,234 @@ void TestMainWindow::exitWithUnsavedChanges()
     // The window size reaches the settings file only when the program closes.
     const QByteArray settings = readAll(env.settingsFile());
     QCOMPARE(settings.contains("frmWidth=" + QByteArray::number(w.width() * 15) + "\r\n"), closes);
+}
+
+void TestMainWindow::signalRunsTheExit_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("TERM, nothing to keep") << int(SIGTERM) << false << false;
+    QTest::newRow("TERM, unsaved changes kept") << int(SIGTERM) << true << true;
+    QTest::newRow("INT, unsaved changes kept") << int(SIGINT) << true << true;
+    QTest::newRow("HUP, keeping failed") << int(SIGHUP) << true << false;
+}
+
+void TestMainWindow::signalRunsTheExit()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(bool, modified);
+    QFETCH(bool, kept);
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    frmMain w;
+    frmMain_Form_Load(w, QString());
+    w.resize(700, 500);
+    GlobalState& g = stdGlobal();
+    QTemporaryDir work;
+    g.workImageFile = work.filePath("temp.bmp");
+    QFile image(g.workImageFile);
+    QVERIFY(image.open(QIODevice::WriteOnly) && image.write("BM") == 2);
+    image.close();
+    g.set(Flag::Modified, modified);
+    int keepCalls = 0;
+    w.keepForRecovery = [&] {
+        ++keepCalls;
+        return kept;
+    };
+    QWidget other;
+    other.show();
+
+    // The handler is installed over the default action, whatever the test
+    // runner inherited.
+    std::signal(signalNumber, SIG_DFL);
+    ExitSignalWatcher watcher;
+    int handled = 0;
+    connect(&watcher, &ExitSignalWatcher::signalled, this, [&](int n) {
+        handled = n;
+        unloadWithoutQuestions(w);
+    });
+    QVERIFY(std::raise(signalNumber) == 0);
+    QTRY_COMPARE(handled, signalNumber);
+    QCOMPARE(ExitSignalWatcher::received(), signalNumber);
+
+    QVERIFY(prompts.asked().isEmpty()); // no question, whatever the document
+    QCOMPARE(keepCalls, modified ? 1 : 0);
+    QCOMPARE(g.has(Flag::Modified), modified && !kept);
+    QVERIFY(!QFile::exists(g.workImageFile));
+    QVERIFY(!other.isVisible());
+    const QByteArray settings = readAll(env.settingsFile());
+    QVERIFY(settings.contains("frmWidth=10500\r\n"));
+    QVERIFY(settings.contains("frmHeight=7500\r\n"));
+}
+
+void TestMainWindow::ignoredSignalStaysIgnored()
+{
+    // Started under nohup: a hangup is not the user asking to end.
+    std::signal(SIGHUP, SIG_IGN);
+    {
+        ExitSignalWatcher watcher;
+        QVERIFY(watcher.isWatching());
+        int handled = 0;
+        connect(&watcher, &ExitSignalWatcher::signalled, this, [&](int n) { handled = n; });
+        QVERIFY(std::raise(SIGHUP) == 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(handled, 0);
+        QCOMPARE(ExitSignalWatcher::received(), 0);
+    }
+    std::signal(SIGHUP, SIG_DFL);
+}
+
+void TestMainWindow::sessionEnding_data()
+{
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("mayAsk");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saveSucceeds");
+    QTest::addColumn<bool>("mayEnd");
+    QTest::addColumn<int>("saves");
+    QTest::addColumn<int>("keeps");
+    QTest::newRow("nothing to save")
+        << false << true << int(MsgAnswer::No) << false << true << 0 << 0;
+    QTest::newRow("no: changes given up")
+        << true << true << int(MsgAnswer::No) << false << true << 0 << 0;
+    QTest::newRow("yes: saved") << true << true << int(MsgAnswer::Yes) << true << true << 1 << 0;
+    QTest::newRow("yes: save cancelled, the session waits")
+        << true << true << int(MsgAnswer::Yes) << false << false << 1 << 0;
+    QTest::newRow("no question allowed: kept for the next start")
+        << true << false << int(MsgAnswer::No) << false << true << 0 << 1;
+}
+
+void TestMainWindow::sessionEnding()
+{
+    QFETCH(bool, modified);
+    QFETCH(bool, mayAsk);
+    QFETCH(int, answer);
+    QFETCH(bool, saveSucceeds);
+    QFETCH(bool, mayEnd);
+    QFETCH(int, saves);
+    QFETCH(int, keeps);
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    frmMain w;
+    frmMain_Form_Load(w, QString());
+    GlobalState& g = stdGlobal();
+    g.set(Flag::Modified, modified);
+    int saveCalls = 0, keepCalls = 0;
+    w.saveBeforeExit = [&] {
+        ++saveCalls;
+        if (saveSucceeds)
+            stdGlobal().clear(Flag::Modified);
+        return saveSucceeds;
+    };
+    w.keepForRecovery = [&] {
+        ++keepCalls;
+        return true;
+    };
+    prompts.answer(MsgAnswer(answer));
+    QCOMPARE(frmMain_SessionEnding(w, mayAsk), mayEnd);
+    QCOMPARE(saveCalls, saves);
+    QCOMPARE(keepCalls, keeps);
+    QCOMPARE(prompts.messageTexts(),
+             modified && mayAsk ? QStringList{"ファイルが保存されていません。保存しますか？"}
+                                : QStringList());
+    // The window's close that ends the session asks nothing more, unless the
+    // session was told to wait.
+    prompts.clear();
+    w.close();
+    QCOMPARE(prompts.asked().size(), mayEnd ? 0 : 1);
+}
+
+void TestMainWindow::windowSizes_data()
+{
+    QTest::addColumn<QSize>("stored");
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QSize>("opened");
+    QTest::addColumn<QSize>("current");
+    QTest::addColumn<QSize>("recorded");
+    // Scale factor 2 on a 1920x1080 screen: 960x540 device-independent pixels.
+    QTest::newRow("held back by the screen, left alone")
+        << QSize(800, 600) << QSize(960, 540) << QSize(2, 30) << QSize(800, 510) << QSize(800, 510)
+        << QSize(800, 600);
+    QTest::newRow("held back further by the window manager")
+        << QSize(800, 600) << QSize(960, 540) << QSize(0, 0) << QSize(800, 540) << QSize(800, 515)
+        << QSize(800, 515);
+    QTest::newRow("held back, window as large as the screen lets it be")
+        << QSize(1000, 700) << QSize(960, 540) << QSize(2, 20) << QSize(958, 520) << QSize(958, 520)
+        << QSize(1000, 700);
+    QTest::newRow("made smaller by the user")
+        << QSize(800, 600) << QSize(960, 540) << QSize(2, 30) << QSize(800, 510) << QSize(700, 400)
+        << QSize(700, 400);
+    QTest::newRow("made larger by the user")
+        << QSize(800, 600) << QSize(1920, 1080) << QSize(2, 30) << QSize(800, 600)
+        << QSize(1000, 700) << QSize(1000, 700);
+    QTest::newRow("fits: the window's own size")
+        << QSize(640, 480) << QSize(1920, 1080) << QSize(2, 30) << QSize(640, 480)
+        << QSize(640, 480) << QSize(640, 480);
+    QTest::newRow("below the smallest window")
+        << QSize(100, 50) << QSize(1920, 1080) << QSize(0, 0) << QSize(320, 240) << QSize(320, 240)
+        << QSize(320, 240);
+    QTest::newRow("no stored size") << QSize(0, 0) << QSize(960, 540) << QSize(0, 0)
+                                    << QSize(320, 240) << QSize(500, 400) << QSize(500, 400);
+}
+
+void TestMainWindow::windowSizes()
+{
+    QFETCH(QSize, stored);
+    QFETCH(QSize, available);
+    QFETCH(QSize, frame);
+    QFETCH(QSize, opened);
+    QFETCH(QSize, current);
+    QFETCH(QSize, recorded);
+    if (stored.isValid() && !stored.isEmpty())
+        QCOMPARE(windowSizeToOpen(stored, available, frame), opened);
+    QVERIFY(opened.width() + frame.width() <= available.width());
+    QVERIFY(opened.height() + frame.height() <= available.height());
+    QCOMPARE(windowSizeToRecord(stored, opened, current, available, frame), recorded);
+}
+
+void TestMainWindow::startupPictureClosesFirst()
+{
+    // Whatever runs after the picture (a message at start) finds it closed.
+    QPointer<StartupWindow> startup = new StartupWindow(QImage());
+    bool ran = false, visibleThen = true;
+    startup->showFor(0, [&] {
+        ran = true;
+        visibleThen = startup && startup->isVisible();
+    });
+    QTRY_VERIFY(ran);
+    QVERIFY(!visibleThen);
+}
+
+void TestMainWindow::commentToggleShowsItsState()
+{
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    frmMain w;
+    GlobalState& g = stdGlobal();
+    QAction* item = w.menuItem("mnuViewComment");
+    QVERIFY(item->isCheckable());
+    QMenu* view = w.findChild<QMenu*>("mnuView");
+    QVERIFY(view);
+    // The command flips the toggle only over a shown grid.
+    bool gridShown = false;
+    w.setCommand("mnuViewComment", [&] {
+        if (gridShown)
+            g.set(Flag::CommentToggle, !g.has(Flag::CommentToggle));
+    });
+    for (const bool setting : {false, true}) {
+        g.set(Flag::CommentDefault, setting);
+        g.clear(Flag::CommentToggle);
+        Q_EMIT view->aboutToShow();
+        QCOMPARE(item->isChecked(), setting);
+        gridShown = true;
+        item->trigger();
+        QCOMPARE(item->isChecked(), !setting);
+        gridShown = false;
+        item->trigger(); // does nothing: the mark stays
+        QCOMPARE(item->isChecked(), !setting);
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

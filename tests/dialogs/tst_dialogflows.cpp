@@ -1048,13 +1048,27 @@ void TestDialogFlows::propertiesNothingSelected()
     const QString folder = makeAlbums(dir, {"a.sld"});
     auto w = window();
     showGrid(*w, {"a.sld"}, folder, -1);
+    // The command does nothing without a selection, as its menu items are off.
+    w->runCommand(QStringLiteral("mnuContnrInfo"));
+    QVERIFY(!openDialog<frmInfo>(*w));
+    QVERIFY(prompts.asked().isEmpty());
+
+    // Open while an album is selected, then the selection goes away: the
+    // dialog shows nothing to edit.
+    showGrid(*w, {"a.sld"}, folder, 0);
     w->runCommand(QStringLiteral("mnuContnrInfo"));
     auto* d = openDialog<frmInfo>(*w);
     QVERIFY(d);
+    QVERIFY(!d->txtSfileName()->isReadOnly());
+    QTest::mouseClick(w->surface(), Qt::LeftButton, {}, QPoint(395, 200));
+    QCOMPARE(stdGlobal().mode, Mode::Shown);
+    d->fillFields();
     for (const char* field : {"dspSPhotoNo", "dspSfileSize", "dspSdateTime", "dspSthumbSize",
                               "dspTfileName", "dspTfileSize", "dspTdateTime"})
         QCOMPARE(d->field(QString::fromLatin1(field)), QStringLiteral("未確定"));
     QCOMPARE(d->txtSfileName()->text(), QString());
+    QVERIFY(d->txtSfileName()->isReadOnly());
+    QVERIFY(d->txtSTitle()->isReadOnly());
     QVERIFY(!d->pictureShown());
     d->txtSfileName()->setText("x");
     QCOMPARE(d->btnTekiyo_Click(), PropertiesResult::NotApplied);
@@ -1243,6 +1257,11 @@ void TestDialogFlows::helpOpensAtTheIndex()
     w->runCommand(QStringLiteral("mnuHelpIndex"));
     QCOMPARE(helpWindow(), help);
     QCOMPARE(help->currentTopic(), QStringLiteral("index.html"));
+
+    // Escape closes it, from the page as from the window.
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->browser(), Qt::Key_Escape);
+    QTRY_VERIFY(!helpWindow() || !helpWindow()->isVisible());
     QCOMPARE(w->menuItem(QStringLiteral("mnuHelpIndex"))->shortcut(), QKeySequence(Qt::Key_F1));
     QVERIFY(prompts.asked().isEmpty());
     help->close();

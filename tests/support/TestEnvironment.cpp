@@ -4,18 +4,30 @@
 
 namespace quorbell::test {
 
-TestEnvironment::TestEnvironment() : m_previous(qgetenv("XDG_CONFIG_HOME"))
+namespace {
+
+void restore(const char* name, const QByteArray& value)
+{
+    if (value.isEmpty())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
+}
+
+} // namespace
+
+TestEnvironment::TestEnvironment()
+    : m_previous(qgetenv("XDG_CONFIG_HOME")), m_previousState(qgetenv("XDG_STATE_HOME"))
 {
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    qputenv("XDG_STATE_HOME", stateFolder().toLocal8Bit());
     resetGlobalState();
 }
 
 TestEnvironment::~TestEnvironment()
 {
-    if (m_previous.isEmpty())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", m_previous);
+    restore("XDG_CONFIG_HOME", m_previous);
+    restore("XDG_STATE_HOME", m_previousState);
     resetGlobalState();
 }
 

@@ -1,5 +1,6 @@
 // A private configuration folder for a test: the settings file of the run
-// lives there, so tests never touch the user's own.
+// lives there, and its state folder (where unsaved documents are kept) beside
+// it, so tests never touch the user's own.
 #pragma once
 
 #include <QString>
@@ -14,10 +15,12 @@ public:
     ~TestEnvironment();
     QString configFolder() const { return m_config.path(); }
     QString settingsFile() const;
+    QString stateFolder() const { return m_config.path() + QStringLiteral("/state"); }
 
 private:
     QTemporaryDir m_config;
     QByteArray m_previous;
+    QByteArray m_previousState;
 };
 
 } // namespace quorbell::test
