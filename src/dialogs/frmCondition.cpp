@@ -342,8 +342,7 @@ void frmCondition::btnOK_Click()
         switchButtonOn(m_main, Cmd::Cover);
     else
         switchButtonOff(m_main, Cmd::Cover);
-    g.windowHeightTwips = m_main.height() * kTwipsPerPixel;
-    g.windowWidthTwips = m_main.width() * kTwipsPerPixel;
+    recordWindowSize(m_main);
 
     // A file the read refused (a pipe, a device, a huge file) is left alone.
     const bool written = file.state != SettingsFileRead::Refused && writeAllSettings(g);
