@@ -1,5 +1,6 @@
 #include "SamplePhotos.h"
 
+#include "ExifWriter.h"
 #include "GifEncoder.h"
 
 #include <QBuffer>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -236,6 +238,26 @@ QByteArray encodePhoto(const QImage& image, PhotoFormat format, int quality)
     if (!writer.write(rgb))
         return {};
     return bytes;
+}
+
+QByteArray encodeCameraJpeg(const QImage& upright, int orientation, int thumbnailLongSide,
+                            int quality)
+{
+    const QImage stored = storedForOrientation(upright, orientation);
+    ExifSpec exif;
+    exif.orientation = orientation;
+    if (thumbnailLongSide > 0 && !stored.isNull()) {
+        const qint64 w = stored.width(), h = stored.height(), l = thumbnailLongSide;
+        const QSize size = w >= h ? QSize(int(l), int(std::max<qint64>(1, (h * l + w / 2) / w)))
+                                  : QSize(int(std::max<qint64>(1, (w * l + h / 2) / h)), int(l));
+        exif.thumbnail =
+            encodePhoto(stored.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                        PhotoFormat::Jpeg, 80);
+    }
+    const ExifSegment segment = buildExifSegment(exif);
+    if (segment.bytes.isEmpty())
+        return {};
+    return insertAfterSoi(encodePhoto(stored, PhotoFormat::Jpeg, quality), segment.bytes);
 }
 
 QByteArray makeSamplePhoto(QSize size, quint32 seed, PhotoFormat format, int quality)

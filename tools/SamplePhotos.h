@@ -22,6 +22,14 @@ QImage paintScenePhoto(QSize size, quint32 seed);
 // the fixed palette.
 QByteArray encodePhoto(const QImage& image, PhotoFormat format, int quality = 90);
 
+// A JPEG of `upright` as a camera writes it: the pixels stored for
+// `orientation` (0: no tag, stored as they are) and, first in the file, an
+// EXIF segment with the tag and, when `thumbnailLongSide` is above 0, an
+// embedded thumbnail of the stored pixels with that longer side, in the
+// picture's proportions. Empty when the thumbnail is too large for EXIF.
+QByteArray encodeCameraJpeg(const QImage& upright, int orientation, int thumbnailLongSide,
+                            int quality = 90);
+
 // paintSamplePhoto and encodePhoto in one.
 QByteArray makeSamplePhoto(QSize size, quint32 seed, PhotoFormat format, int quality = 90);
 

@@ -3,6 +3,7 @@
 
 #include "album/AlbumFileReader.h"
 #include "album/PhotoDecoder.h"
+#include "album/PhotoOrientation.h"
 #include "viewer/PhotoScaler.h"
 
 namespace quorbell::viewer {
@@ -33,7 +34,7 @@ PreparedPhoto preparePhotoFromBytes(const QByteArray& bytes, QSize screen, Sizin
 {
     PreparedPhoto result;
     std::optional<album::DecodedPhoto> decoded =
-        album::decodePhoto(bytes, [](QSize full) { return full; });
+        album::decodeUprightPhoto(bytes, [](QSize full) { return full; });
     if (!decoded || decoded->image.isNull()) {
         result.error = PhotoError::NotAnImage;
         return result;
