@@ -223,6 +223,18 @@ QImage paintScenePhoto(QSize size, quint32 seed)
     return img;
 }
 
+QImage paintQuarters(QSize size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    const int w = size.width(), h = size.height();
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] = kQuarterColours[(y < h / 2 ? 0 : 2) + (x < w / 2 ? 0 : 1)];
+    }
+    return img;
+}
+
 QByteArray encodePhoto(const QImage& image, PhotoFormat format, int quality)
 {
     if (format == PhotoFormat::Gif)

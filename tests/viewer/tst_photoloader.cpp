@@ -2,6 +2,7 @@
 // range checks, decoding, and the whole path compared with the plain-loop
 // resamplers on the fully decoded photo.
 #include "LiteralScaling.h"
+#include "SamplePhotos.h"
 
 #include "album/AlbumFileReader.h"
 #include "viewer/PhotoLoader.h"
@@ -82,6 +83,8 @@ private Q_SLOTS:
     void notAPhoto();
     void gifPhoto_data();
     void gifPhoto();
+    void uprightPhoto_data();
+    void uprightPhoto();
 
 private:
     QTemporaryDir m_dir;
@@ -280,6 +283,48 @@ void TestPhotoLoader::gifPhoto()
     QCOMPARE(p.image.format(), QImage::Format_RGB32);
     QCOMPARE(p.image.pixel(0, 0), pixel);
     QCOMPARE(p.target.offset(), QPoint(49, 49));
+}
+
+void TestPhotoLoader::uprightPhoto_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<SizingChoice>("sizing");
+    QTest::addColumn<QSize>("drawn");
+    QTest::addColumn<QPoint>("offset");
+    for (int o = 0; o <= 8; ++o) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 as is").arg(o)))
+            << o << SizingChoice::Unchanged << QSize(64, 48) << QPoint(18, 26);
+    }
+    // The fit is worked out on the upright photo: the width governs.
+    for (int o : {1, 6, 8})
+        QTest::newRow(qPrintable(QStringLiteral("%1 shrunk").arg(o)))
+            << o << SizingChoice::ShrinkToFit << QSize(100, 75) << QPoint(0, 12);
+}
+
+// A photo whose EXIF tag says how it was turned is shown upright, sized and
+// placed as the upright photo, in the slideshow and the random display alike.
+void TestPhotoLoader::uprightPhoto()
+{
+    QFETCH(int, orientation);
+    QFETCH(SizingChoice, sizing);
+    QFETCH(QSize, drawn);
+    QFETCH(QPoint, offset);
+    const QSize upright = sizing == SizingChoice::Unchanged ? QSize(64, 48) : QSize(400, 300);
+    const QByteArray bytes = tools::encodeCameraJpeg(tools::paintQuarters(upright), orientation, 0);
+    const PreparedPhoto p = preparePhotoFromBytes(bytes, QSize(100, 100), sizing);
+    QCOMPARE(p.error, PhotoError::None);
+    QCOMPARE(p.photoSize, upright);
+    QCOMPARE(p.image.size(), drawn);
+    QCOMPARE(p.target.offset(), offset);
+    const int w = drawn.width(), h = drawn.height();
+    const QPoint centres[4] = {
+        {w / 4, h / 4}, {3 * w / 4, h / 4}, {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
+    for (int q = 0; q < 4; ++q) {
+        const QRgb got = p.image.pixel(centres[q]), want = tools::kQuarterColours[q];
+        QVERIFY2(qAbs(qRed(got) - qRed(want)) <= 40 && qAbs(qGreen(got) - qGreen(want)) <= 40 &&
+                     qAbs(qBlue(got) - qBlue(want)) <= 40,
+                 qPrintable(QStringLiteral("quarter %1").arg(q)));
+    }
 }
 
 QTEST_MAIN(TestPhotoLoader)
