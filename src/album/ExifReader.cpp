@@ -15,8 +15,8 @@ constexpr quint16 kTypeShort = 3;
 constexpr quint16 kTypeLong = 4;
 constexpr qint64 kEntryBytes = 12;
 
-// The TIFF structure inside the EXIF segment. Offsets are from its start and
-// are checked against its end before every read.
+// The TIFF structure inside the EXIF segment, offsets counted from its
+// start. The reads themselves are unchecked: every caller first asks fits().
 class TiffView
 {
 public:
@@ -37,8 +37,8 @@ public:
     }
     quint32 u32(qint64 at) const
     {
-        const quint32 hi = u16(at), lo = u16(at + 2);
-        return m_bigEndian ? hi << 16 | lo : lo << 16 | hi;
+        const quint32 first = u16(at), second = u16(at + 2);
+        return m_bigEndian ? first << 16 | second : second << 16 | first;
     }
     const uchar* at(qint64 offset) const { return m_data + offset; }
 
@@ -58,7 +58,7 @@ struct Directory
 
 std::optional<Directory> directoryAt(const TiffView& t, qint64 offset)
 {
-    // Directories follow the 8-byte header and start on a word boundary.
+    // Directories follow the 8-byte header.
     if (offset < 8 || !t.fits(offset, 2))
         return std::nullopt;
     Directory d;
