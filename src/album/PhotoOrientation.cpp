@@ -24,7 +24,7 @@ QSize orientedSize(QSize stored, int orientation)
     return turnsByAQuarter(orientation) ? stored.transposed() : stored;
 }
 
-QImage applyOrientation(const QImage& stored, int orientation)
+QImage applyOrientation(QImage stored, int orientation)
 {
     // Each value is a mirroring followed by an optional quarter turn
     // clockwise: 5 is a vertical flip then the turn (a transpose), 7 a
@@ -40,10 +40,13 @@ QImage applyOrientation(const QImage& stored, int orientation)
     if (orientation < 2 || orientation > 8)
         return stored;
     const Turn t = kTurns[orientation];
-    QImage out = t.mirrorX || t.mirrorY ? stored.mirrored(t.mirrorX, t.mirrorY) : stored;
-    if (t.quarter && !out.isNull())
-        out = out.transformed(QTransform().rotate(90));
-    return out;
+    // Mirrored in place when the picture is not shared: a full-size photo is
+    // copied once, for the quarter turn, not twice.
+    if (t.mirrorX || t.mirrorY)
+        stored = std::move(stored).mirrored(t.mirrorX, t.mirrorY);
+    if (t.quarter && !stored.isNull())
+        stored = stored.transformed(QTransform().rotate(90));
+    return stored;
 }
 
 std::optional<DecodedPhoto> decodeUprightPhoto(QByteArrayView bytes,
@@ -57,7 +60,7 @@ std::optional<DecodedPhoto> decodeUprightPhoto(QByteArrayView bytes,
     });
     if (!photo)
         return photo;
-    photo->image = applyOrientation(photo->image, orientation);
+    photo->image = applyOrientation(std::move(photo->image), orientation);
     photo->fullSize = orientedSize(photo->fullSize, orientation);
     if (photo->image.isNull())
         return std::nullopt;

@@ -24,7 +24,7 @@ QSize orientedSize(QSize stored, int orientation);
 
 // The stored picture turned upright as `orientation` (1 to 8) says; the
 // picture itself for 1 or any other value. Null when memory runs out.
-QImage applyOrientation(const QImage& stored, int orientation);
+QImage applyOrientation(QImage stored, int orientation);
 
 // decodePhoto, turned upright: `neededSize` receives and returns upright
 // sizes, and the result's picture and full size are upright.
