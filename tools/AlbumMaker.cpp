@@ -1,7 +1,7 @@
 #include "AlbumMaker.h"
 
 #include "album/AlbumTable.h"
-#include "album/PhotoDecoder.h"
+#include "album/PhotoOrientation.h"
 #include "core/BinaryIO.h"
 #include "core/Cp932.h"
 
@@ -73,7 +73,7 @@ std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& albumSpec, AlbumMakeProble
 
 std::optional<AlbumPhotoSource> photoFromBytes(const QString& name, const QByteArray& bytes)
 {
-    const std::optional<QSize> size = album::readPixelSize(bytes);
+    const std::optional<QSize> size = album::readUprightPixelSize(bytes);
     if (!size)
         return std::nullopt;
     return AlbumPhotoSource{name, bytes, *size, false};

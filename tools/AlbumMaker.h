@@ -71,8 +71,9 @@ struct AlbumMakeProblem
 std::optional<BuiltAlbum> buildAlbum(const AlbumSpec& albumSpec,
                                      AlbumMakeProblem* problem = nullptr);
 
-// A photo from image bytes: the pixel size read from the image header; nothing
-// when the bytes are not a BMP, JPEG or GIF image.
+// A photo from image bytes: the pixel size read from the image header, that
+// of the upright photo when its EXIF orientation turns it by a quarter;
+// nothing when the bytes are not a BMP, JPEG or GIF image.
 std::optional<AlbumPhotoSource> photoFromBytes(const QString& name, const QByteArray& bytes);
 
 } // namespace quorbell::tools

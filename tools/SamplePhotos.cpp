@@ -1,5 +1,6 @@
 #include "SamplePhotos.h"
 
+#include "ExifWriter.h"
 #include "GifEncoder.h"
 
 #include <QBuffer>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -221,6 +223,18 @@ QImage paintScenePhoto(QSize size, quint32 seed)
     return img;
 }
 
+QImage paintQuarters(QSize size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    const int w = size.width(), h = size.height();
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] = kQuarterColours[(y < h / 2 ? 0 : 2) + (x < w / 2 ? 0 : 1)];
+    }
+    return img;
+}
+
 QByteArray encodePhoto(const QImage& image, PhotoFormat format, int quality)
 {
     if (format == PhotoFormat::Gif)
@@ -236,6 +250,26 @@ QByteArray encodePhoto(const QImage& image, PhotoFormat format, int quality)
     if (!writer.write(rgb))
         return {};
     return bytes;
+}
+
+QByteArray encodeCameraJpeg(const QImage& upright, int orientation, int thumbnailLongSide,
+                            int quality)
+{
+    const QImage stored = storedForOrientation(upright, orientation);
+    ExifSpec exif;
+    exif.orientation = orientation;
+    if (thumbnailLongSide > 0 && !stored.isNull()) {
+        const qint64 w = stored.width(), h = stored.height(), l = thumbnailLongSide;
+        const QSize size = w >= h ? QSize(int(l), int(std::max<qint64>(1, (h * l + w / 2) / w)))
+                                  : QSize(int(std::max<qint64>(1, (w * l + h / 2) / h)), int(l));
+        exif.thumbnail =
+            encodePhoto(stored.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                        PhotoFormat::Jpeg, 80);
+    }
+    const ExifSegment segment = buildExifSegment(exif);
+    if (segment.bytes.isEmpty())
+        return {};
+    return insertAfterSoi(encodePhoto(stored, PhotoFormat::Jpeg, quality), segment.bytes);
 }
 
 QByteArray makeSamplePhoto(QSize size, quint32 seed, PhotoFormat format, int quality)

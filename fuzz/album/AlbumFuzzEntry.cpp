@@ -2,6 +2,8 @@
 
 #include "album/AlbumFileReader.h"
 #include "album/AlbumThumbnail.h"
+#include "album/EmbeddedThumbnail.h"
+#include "album/ExifReader.h"
 #include "album/PhotoDecoder.h"
 
 #include <QBuffer>
@@ -30,11 +32,18 @@ int fuzzAlbumFile(const std::uint8_t* data, std::size_t size)
         if (!photo || photo->size() != p.length)
             std::abort();
         if (i == 0) {
-            const std::optional<album::DecodedPhoto> decoded =
-                album::decodePhoto(*photo, [](QSize full) {
-                    return fitToCell(album::recordedPixelSize(full), 80);
-                });
+            const std::optional<album::DecodedPhoto> decoded = album::decodePhoto(
+                *photo, [](QSize full) { return fitToCell(album::recordedPixelSize(full), 80); });
             if (decoded && decoded->image.isNull())
+                std::abort();
+            // The EXIF reader's thumbnail lies inside the photo's bytes.
+            const album::ExifFacts exif = album::readExifFacts(*photo);
+            if (exif.orientation < 1 || exif.orientation > 8 ||
+                (exif.thumbnail && (exif.thumbnail->offset < 0 || exif.thumbnail->length < 1 ||
+                                    exif.thumbnail->offset + exif.thumbnail->length > p.length)))
+                std::abort();
+            const std::optional<album::CellPicture> cell = album::cellPictureFromExif(*photo, 80);
+            if (cell && cell->image.isNull())
                 std::abort();
         }
     }

@@ -246,6 +246,15 @@ AlbumResult<QByteArray> AlbumFileReader::photoBytes(int index)
     return readPhotoBytes(m_device, m_table.photos.at(index));
 }
 
+AlbumResult<QByteArray> AlbumFileReader::photoHead(int index, qint64 maxBytes)
+{
+    if (!m_device)
+        return AlbumError::Unreadable;
+    if (index < 0 || index >= m_table.photos.size())
+        return AlbumError::NoSuchPhoto;
+    return readPhotoHead(m_device, m_table.photos.at(index), maxBytes);
+}
+
 AlbumResult<AlbumTable> readAlbumTable(const QString& path, EntryChecks checks)
 {
     AlbumFileReader reader;
@@ -264,7 +273,7 @@ AlbumResult<AlbumTable> readAlbumTable(QIODevice* device, EntryChecks checks)
     return reader.table();
 }
 
-AlbumResult<QByteArray> readPhotoBytes(QIODevice* device, const AlbumPhoto& photo)
+AlbumResult<QByteArray> readPhotoHead(QIODevice* device, const AlbumPhoto& photo, qint64 maxBytes)
 {
     // The table was checked when it was read, but the file may have changed
     // since: check the position against the size of the file as it is now.
@@ -273,10 +282,16 @@ AlbumResult<QByteArray> readPhotoBytes(QIODevice* device, const AlbumPhoto& phot
         return AlbumFailure{AlbumError::BadPosition, photo.offset()};
     if (!device->seek(photo.offset()))
         return AlbumError::Unreadable;
-    QByteArray bytes(photo.length, Qt::Uninitialized);
-    if (device->read(bytes.data(), photo.length) != photo.length)
+    const qint64 n = std::clamp<qint64>(maxBytes, 0, photo.length);
+    QByteArray bytes(n, Qt::Uninitialized);
+    if (device->read(bytes.data(), n) != n)
         return AlbumError::Unreadable;
     return bytes;
+}
+
+AlbumResult<QByteArray> readPhotoBytes(QIODevice* device, const AlbumPhoto& photo)
+{
+    return readPhotoHead(device, photo, photo.length);
 }
 
 AlbumResult<QByteArray> readPhotoBytes(const QString& path, const AlbumPhoto& photo)

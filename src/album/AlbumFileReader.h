@@ -54,6 +54,8 @@ public:
 
     // The image bytes of photo `index`, read from its position.
     AlbumResult<QByteArray> photoBytes(int index);
+    // At most the first `maxBytes` of them, for what a photo's header says.
+    AlbumResult<QByteArray> photoHead(int index, qint64 maxBytes);
 
 private:
     AlbumFailure readTables(EntryChecks checks);
@@ -74,5 +76,7 @@ AlbumResult<AlbumTable> readAlbumTable(QIODevice* device,
 // its size checked again (it may have changed since), and closed again.
 AlbumResult<QByteArray> readPhotoBytes(const QString& path, const AlbumPhoto& photo);
 AlbumResult<QByteArray> readPhotoBytes(QIODevice* device, const AlbumPhoto& photo);
+// The first `maxBytes` of them, or all when there are fewer.
+AlbumResult<QByteArray> readPhotoHead(QIODevice* device, const AlbumPhoto& photo, qint64 maxBytes);
 
 } // namespace quorbell::album

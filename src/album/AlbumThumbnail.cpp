@@ -1,7 +1,10 @@
 #include "album/AlbumThumbnail.h"
 
 #include "album/AlbumFileReader.h"
+#include "album/EmbeddedThumbnail.h"
+#include "album/ExifReader.h"
 #include "album/PhotoDecoder.h"
+#include "album/PhotoOrientation.h"
 
 #include <QFileInfo>
 
@@ -52,7 +55,18 @@ AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)
     r.tableRead = true;
     r.password = reader.table().password;
 
-    const AlbumResult<QByteArray> bytes = reader.photoBytes(0);
+    // The head holds a camera's EXIF segment: when its embedded thumbnail
+    // will do, the rest of the photo is neither read nor decoded.
+    AlbumResult<QByteArray> bytes = reader.photoHead(0, kExifHeadBytes);
+    if (bytes && sniffImageKind(*bytes) == ImageKind::Jpeg) {
+        if (std::optional<CellPicture> fromExif = cellPictureFromExif(*bytes, cellSize)) {
+            r.pixelSize = fromExif->pixelSize;
+            r.image = std::move(fromExif->image);
+            return r;
+        }
+    }
+    if (bytes && bytes->size() < reader.table().photos.at(0).length)
+        bytes = reader.photoBytes(0);
     if (!bytes) {
         r.failure = bytes.failure();
         return r;
@@ -60,7 +74,7 @@ AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)
     const qint64 imageOffset = reader.table().photos.at(0).offset();
     reader.close();
 
-    const std::optional<DecodedPhoto> photo = decodePhoto(
+    const std::optional<DecodedPhoto> photo = decodeUprightPhoto(
         *bytes, [cellSize](QSize full) { return fitToCell(recordedPixelSize(full), cellSize); });
     if (!photo) {
         r.failure = {AlbumError::UndecodableImage, imageOffset};

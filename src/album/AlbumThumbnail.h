@@ -1,8 +1,9 @@
 // Makes an album's thumbnail from its first photo: reads the tables, reads
-// the first photo's bytes from their position, decodes them shrunk on load and
-// scales the picture smoothly into the cell. One plain function that the
-// command line, the tests and the loading loop's worker threads all call; it
-// touches no shared state.
+// the first photo's bytes from their position, decodes them shrunk on load,
+// turns the picture upright and scales it smoothly into the cell; or, when the
+// photo embeds a camera thumbnail fit for the cell, uses that instead. One
+// plain function that the command line, the tests and the loading loop's
+// worker threads all call; it touches no shared state.
 #pragma once
 
 #include "album/AlbumError.h"
@@ -35,8 +36,8 @@ struct AlbumThumbnail
     DateVariant fileDate;     // last-modified local date-time, whole seconds
     bool tableRead = false;   // the header and tables were read: the password is valid
     PasswordBytes password{}; // the stored form from the file
-    QSize pixelSize;          // the first photo's size as recorded (see recordedPixelSize)
-    QImage image;             // fitted to the cell, Format_RGB32
+    QSize pixelSize;          // the first photo's upright size as recorded (recordedPixelSize)
+    QImage image;             // upright, fitted to the cell, Format_RGB32
 
     bool ok() const { return failure.error == AlbumError::None; }
     bool hasPassword() const { return tableRead && quorbell::hasPassword(password); }

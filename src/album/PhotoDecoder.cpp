@@ -95,6 +95,7 @@ JpegOutcome decodeJpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& 
         if (jpeg_read_scanlines(&info, rows, n) == 0)
             break; // no more data: the rest keeps what the decoder filled in
     }
+    out.clean = info.output_scanline == info.output_height && err.pub.num_warnings == 0;
     jpeg_abort_decompress(&info); // the trailer is of no interest
     jpeg_destroy_decompress(&info);
     out.image = std::move(image);

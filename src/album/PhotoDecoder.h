@@ -26,6 +26,8 @@ struct DecodedPhoto
 {
     QImage image;   // Format_RGB32, at least the size asked for (or the full size when smaller)
     QSize fullSize; // the photo's own pixel size
+    // No row missing and no corrupt-data warning from the JPEG decoder.
+    bool clean = true;
 };
 
 // Decodes the bytes; `neededSize` maps the full pixel size (read from the

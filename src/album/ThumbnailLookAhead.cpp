@@ -10,8 +10,11 @@ namespace quorbell::album {
 
 ThumbnailLookAhead::ThumbnailLookAhead(std::function<QString(int)> pathOf, int count, int cellSize)
     : m_pathOf(std::move(pathOf)), m_count(count), m_cellSize(cellSize),
-      // Enough to keep every worker busy while the UI thread applies one album.
-      m_window(qMax(4, 3 * thumbnailPool()->maxThreadCount()))
+      // Deep enough that the workers stay ahead of the UI thread even when an
+      // album takes them a fraction of a millisecond (a camera's embedded
+      // thumbnail): a loading step can then apply many albums before it has
+      // to wait. What waits costs only its small cell picture.
+      m_window(qMax(8, 16 * thumbnailPool()->maxThreadCount()))
 {
 }
 

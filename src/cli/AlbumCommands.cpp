@@ -2,6 +2,8 @@
 
 #include "AlbumMaker.h"
 #include "album/AlbumFileReader.h"
+#include "album/ExifReader.h"
+#include "album/PhotoDecoder.h"
 #include "cli/HeldStopSignals.h"
 #include "core/FileIO.h"
 #include "core/PasswordForm.h"
@@ -48,10 +50,10 @@ int runInfo(const QStringList& args)
     if (p.positional.size() != 1)
         return usage(kAlbumInfoCommand, QStringLiteral("one album file expected"));
     const QString& path = p.positional.constFirst();
-    const album::AlbumResult<album::AlbumTable> table = album::readAlbumTable(path);
-    if (!table)
-        return albumFailure(path, table.failure());
-    const album::AlbumTable& t = *table;
+    album::AlbumFileReader reader;
+    if (const AlbumFailure opened = reader.open(path); opened.error != AlbumError::None)
+        return albumFailure(path, opened);
+    const album::AlbumTable& t = reader.table();
 
     if (lastOption(p, QStringLiteral("--json"))) {
         QString s =
@@ -63,13 +65,21 @@ int runInfo(const QStringList& args)
             if (i > 0)
                 s += QStringLiteral(", ");
             s += QStringLiteral("{\"index\": %1, \"name\": %2, \"hidden\": %3, \"width\": %4, "
-                                "\"height\": %5, \"position\": %6, \"length\": %7}")
+                                "\"height\": %5, \"position\": %6, \"length\": %7")
                      .arg(i)
                      .arg(jsonString(ph.name), QLatin1String(ph.isHidden() ? "true" : "false"))
                      .arg(ph.width())
                      .arg(ph.height())
                      .arg(ph.position)
                      .arg(ph.length);
+            // A JPEG's EXIF orientation, from the first bytes of the photo.
+            const album::AlbumResult<QByteArray> head = reader.photoHead(i, album::kExifHeadBytes);
+            if (!head)
+                return albumFailure(path, head.failure());
+            if (album::sniffImageKind(*head) == album::ImageKind::Jpeg)
+                s += QStringLiteral(", \"orientation\": %1")
+                         .arg(album::readExifFacts(*head).orientation);
+            s += QLatin1Char('}');
         }
         out() << s << "]}\n";
         return kDone;

@@ -3,6 +3,7 @@
 
 #include "album/AlbumFileReader.h"
 #include "album/PhotoDecoder.h"
+#include "album/PhotoOrientation.h"
 #include "viewer/PhotoScaler.h"
 
 #include <QPainter>
@@ -59,8 +60,8 @@ PreparedPhoto prepareReducedPhoto(QByteArrayView bytes, QSize full, QSize screen
     if (album::sniffImageKind(bytes) != album::ImageKind::Jpeg)
         return result;
     const PhotoTarget target = computePhotoTarget(sizing, screen, full);
-    const std::optional<album::DecodedPhoto> decoded =
-        album::decodePhoto(bytes, [&](QSize f) { return reducedDecodeSize(f, target.newSize()); });
+    const std::optional<album::DecodedPhoto> decoded = album::decodeUprightPhoto(
+        bytes, [&](QSize f) { return reducedDecodeSize(f, target.newSize()); });
     if (!decoded || decoded->image.isNull())
         return result;
     result.error = PhotoError::None;
@@ -95,12 +96,12 @@ PreparedPhoto prepareReducedPhoto(QByteArrayView bytes, QSize full, QSize screen
 PreparedPhoto preparePhotoFromBytes(const QByteArray& bytes, QSize screen, SizingChoice sizing,
                                     int threads)
 {
-    if (const std::optional<QSize> full = album::readPixelSize(bytes);
+    if (const std::optional<QSize> full = album::readUprightPixelSize(bytes);
         full && aboveDecodeCap(*full))
         return prepareReducedPhoto(bytes, *full, screen, sizing, threads);
     PreparedPhoto result;
     std::optional<album::DecodedPhoto> decoded =
-        album::decodePhoto(bytes, [](QSize full) { return full; });
+        album::decodeUprightPhoto(bytes, [](QSize full) { return full; });
     if (!decoded || decoded->image.isNull()) {
         result.error = PhotoError::NotAnImage;
         return result;

@@ -32,15 +32,17 @@ QStringList listing(const QString& dir)
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// Three photos: a JPEG with two dots in its name, a hidden BMP with a
-// Japanese name, a GIF.
+// Three photos: a JPEG with two dots in its name, stored turned as its EXIF
+// orientation 6 says, a hidden BMP with a Japanese name, a GIF.
 tools::AlbumSpec threePhotoSpec(const QString& password = QString())
 {
     tools::AlbumSpec albumSpec;
     if (!password.isNull())
         albumSpec.password = storedPasswordForm(password);
     albumSpec.photos = {
-        test::samplePhoto(QStringLiteral("IMG.0001.JPG"), QSize(640, 480), 1),
+        {QStringLiteral("IMG.0001.JPG"),
+         tools::encodeCameraJpeg(tools::paintSamplePhoto(QSize(640, 480), 1), 6, 160),
+         QSize(640, 480), false},
         test::samplePhoto(QStringLiteral("写真　二枚目.bmp"), QSize(33, 65), 2, PhotoFormat::Bmp),
         test::samplePhoto(QStringLiteral("c.gif"), QSize(120, 90), 3, PhotoFormat::Gif)};
     albumSpec.photos[1].hidden = true;
@@ -106,7 +108,9 @@ void TestAlbumCli::infoJson()
     for (int i = 0; i < 3; ++i) {
         const QJsonObject p = photos.at(i).toObject();
         const tools::AlbumPhotoSource& s = albumSpec.photos.at(i);
-        QCOMPARE(p.keys().size(), 7);
+        // Each JPEG photo has its orientation as well.
+        QCOMPARE(p.keys().size(), i == 0 ? 8 : 7);
+        QCOMPARE(p.value("orientation").toInt(), i == 0 ? 6 : 0);
         QCOMPARE(p.value("index").toInt(), i);
         QCOMPARE(p.value("name").toString(), (s.hidden ? QStringLiteral("*") : QString()) + s.name);
         QCOMPARE(p.value("hidden").toBool(), s.hidden);
@@ -115,7 +119,8 @@ void TestAlbumCli::infoJson()
         QCOMPARE(p.value("position").toInteger(), built->layout.imageOffsets.at(i) + 1);
         QCOMPARE(p.value("length").toInteger(), s.imageBytes.size());
     }
-    const test::CliRun plain = cli({QStringLiteral("album-info"), m_album, QStringLiteral("--json")});
+    const test::CliRun plain =
+        cli({QStringLiteral("album-info"), m_album, QStringLiteral("--json")});
     QCOMPARE(plain.status, 0);
     QCOMPARE(QJsonDocument::fromJson(plain.out).object().value("password").toBool(), false);
 }
@@ -261,7 +266,7 @@ void TestAlbumCli::extractPassword()
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("out"));
     const test::CliRun r = cli(QStringList{QStringLiteral("album-extract")} + passwordArgs +
-                      QStringList{locked ? m_locked : m_album, target});
+                               QStringList{locked ? m_locked : m_album, target});
     QCOMPARE(r.status, status);
     if (status == 0) {
         QCOMPARE(listing(target).size(), 3);
@@ -284,7 +289,8 @@ void TestAlbumCli::extractSafeNames()
                                QStringLiteral("tab\there.jpg"),
                                "."};
     for (int i = 0; i < names.size(); ++i)
-        albumSpec.photos.append({names.at(i), QByteArray::number(i) + "-bytes", QSize(1, 1), false});
+        albumSpec.photos.append(
+            {names.at(i), QByteArray::number(i) + "-bytes", QSize(1, 1), false});
     QTemporaryDir dir;
     const QString album = dir.filePath(QStringLiteral("names.sld"));
     QVERIFY(test::writeBytes(album, test::albumBytes(albumSpec)));
@@ -350,8 +356,8 @@ void TestAlbumCli::makeFromImageFiles()
     }
     const QString out = dir.filePath(QStringLiteral("made.sld"));
     const test::CliRun r = cli(QStringList{QStringLiteral("album-make"), out} + files +
-                      QStringList{"--hidden", "1", "--password", "abc", "--header-tail", "3.10",
-                                  "--unused", "-5"});
+                               QStringList{"--hidden", "1", "--password", "abc", "--header-tail",
+                                           "3.10", "--unused", "-5"});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
 

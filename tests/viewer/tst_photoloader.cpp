@@ -3,6 +3,7 @@
 // resamplers on the fully decoded photo.
 #include "LiteralScaling.h"
 #include "QuadrantJpeg.h"
+#include "SamplePhotos.h"
 
 #include "album/AlbumFileReader.h"
 #include "viewer/PhotoLoader.h"
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void gifPhoto();
     void photoAboveTheDecodeLimit_data();
     void photoAboveTheDecodeLimit();
+    void uprightPhoto_data();
+    void uprightPhoto();
 
 private:
     QTemporaryDir m_dir;
@@ -339,6 +342,48 @@ void TestPhotoLoader::photoAboveTheDecodeLimit()
     const QPoint at[] = {{8, 8}, {w - 8, 8}, {8, h - 8}, {w - 8, h - 8}};
     for (int i = 0; i < 4; ++i)
         QVERIFY2(near(p.image.pixel(at[i]), corners.at(i)), qPrintable(QString::number(i)));
+}
+
+void TestPhotoLoader::uprightPhoto_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<SizingChoice>("sizing");
+    QTest::addColumn<QSize>("drawn");
+    QTest::addColumn<QPoint>("offset");
+    for (int o = 0; o <= 8; ++o) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 as is").arg(o)))
+            << o << SizingChoice::Unchanged << QSize(64, 48) << QPoint(18, 26);
+    }
+    // The fit is worked out on the upright photo: the width governs.
+    for (int o : {1, 6, 8})
+        QTest::newRow(qPrintable(QStringLiteral("%1 shrunk").arg(o)))
+            << o << SizingChoice::ShrinkToFit << QSize(100, 75) << QPoint(0, 12);
+}
+
+// A photo whose EXIF tag says how it was turned is shown upright, sized and
+// placed as the upright photo, in the slideshow and the random display alike.
+void TestPhotoLoader::uprightPhoto()
+{
+    QFETCH(int, orientation);
+    QFETCH(SizingChoice, sizing);
+    QFETCH(QSize, drawn);
+    QFETCH(QPoint, offset);
+    const QSize upright = sizing == SizingChoice::Unchanged ? QSize(64, 48) : QSize(400, 300);
+    const QByteArray bytes = tools::encodeCameraJpeg(tools::paintQuarters(upright), orientation, 0);
+    const PreparedPhoto p = preparePhotoFromBytes(bytes, QSize(100, 100), sizing);
+    QCOMPARE(p.error, PhotoError::None);
+    QCOMPARE(p.photoSize, upright);
+    QCOMPARE(p.image.size(), drawn);
+    QCOMPARE(p.target.offset(), offset);
+    const int w = drawn.width(), h = drawn.height();
+    const QPoint centres[4] = {
+        {w / 4, h / 4}, {3 * w / 4, h / 4}, {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
+    for (int q = 0; q < 4; ++q) {
+        const QRgb got = p.image.pixel(centres[q]), want = tools::kQuarterColours[q];
+        QVERIFY2(qAbs(qRed(got) - qRed(want)) <= 40 && qAbs(qGreen(got) - qGreen(want)) <= 40 &&
+                     qAbs(qBlue(got) - qBlue(want)) <= 40,
+                 qPrintable(QStringLiteral("quarter %1").arg(q)));
+    }
 }
 
 QTEST_MAIN(TestPhotoLoader)
