@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 
 #include "cli/AlbumCommands.h"
+#include "cli/AlbumEditCommand.h"
+#include "cli/AlbumMakeCommand.h"
 #include "cli/ContainerCommands.h"
 #include "cli/ContainerMakeCommands.h"
 
@@ -9,9 +11,8 @@ namespace quorbell::cli {
 const QList<Command>& allCommands()
 {
     static const QList<Command> commands = {
-        kAlbumInfoCommand, kAlbumExtractCommand, kAlbumMakeCommand,
-        containerInfoCommand(),
-        thumbnailExportCommand(),
+        kAlbumInfoCommand,      kAlbumExtractCommand,     kAlbumMakeCommand,
+        kAlbumEditCommand,      containerInfoCommand(),   thumbnailExportCommand(),
         containerMakeCommand(), containerVerifyCommand(), albumListCommand(),
     };
     return commands;
