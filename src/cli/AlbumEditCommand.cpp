@@ -6,6 +6,7 @@
 #include "core/PasswordForm.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -94,9 +95,7 @@ QString readPlan(const ParsedArgs& p, EditPlan& plan)
 int noSuchPhoto(const QString& path, const QString& option, int n, qsizetype count)
 {
     return fail(kUsage, QStringLiteral("%1: %2 %3: no such photo (%4 photos at that step)")
-                            .arg(path, option)
-                            .arg(n)
-                            .arg(count));
+                            .arg(path, option, QString::number(n), QString::number(count)));
 }
 
 // The plan applied to the album read from `path`, in the order EditPlan gives.
@@ -136,9 +135,8 @@ int applyPlan(const QString& path, const EditPlan& plan, album::AlbumContents& c
                                    hidden ? QStringLiteral("--hide") : QStringLiteral("--show"), n,
                                    entries.size());
             if (!album::setHidden(entries[n], hidden))
-                return fail(
-                    kUsage,
-                    QStringLiteral("%1: photo %2: the name is too long to mark").arg(path).arg(n));
+                return fail(kUsage, QStringLiteral("%1: photo %2: the name is too long to mark")
+                                        .arg(path, QString::number(n)));
         }
     }
 

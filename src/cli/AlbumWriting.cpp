@@ -59,8 +59,7 @@ int writeAlbum(const QString& path, const album::AlbumContents& contents)
             return fail(kUsage, QStringLiteral("%1: the album would exceed 2 GB").arg(path));
         default:
             return fail(kUsage, QStringLiteral("%1: the album cannot be made (photo %2)")
-                                    .arg(path)
-                                    .arg(problem.photoIndex));
+                                    .arg(path, QString::number(problem.photoIndex)));
         }
     }
     if (QFileInfo(path).isDir())
