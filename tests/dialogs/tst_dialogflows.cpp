@@ -1281,8 +1281,8 @@ void TestDialogFlows::helpLinksResolve()
     }
     if (page == QLatin1String("cli.html")) {
         for (const char* command :
-             {"album-info", "album-extract", "album-make", "container-info", "container-make",
-              "container-verify", "thumbnail-export", "list FILE.cov"})
+             {"album-info", "album-extract", "album-make", "album-edit", "container-info",
+              "container-make", "container-verify", "thumbnail-export", "list FILE.cov"})
             QVERIFY2(html.contains(QLatin1String(command)), command);
         for (int status = 0; status <= 4; ++status)
             QVERIFY(html.contains(QStringLiteral("<td>%1</td>").arg(status)));
