@@ -1,10 +1,9 @@
-// Writes album files: the 15-byte header, the stored password, the photo
-// count, the unused 16-bit value, the size words, the names in code page 932,
-// one block per photo holding its image bytes, then the image positions
-// (1-based, pointing into the blocks) and the image lengths. Used by the
-// tests, the benchmarks, the demo albums and `quorbell-cli album-make`.
+// Album files described in plain terms (names as text, a hidden flag, pixel
+// sizes) and written by the album library's writer. Used by the tests, the
+// benchmarks and the demo albums.
 #pragma once
 
+#include "album/AlbumWriter.h"
 #include "core/PasswordForm.h"
 
 #include <QByteArray>
@@ -32,39 +31,12 @@ struct AlbumSpec
     QList<AlbumPhotoSource> photos;
 };
 
-// Where each part of a built album starts (0-based offsets).
-struct AlbumLayout
-{
-    qint64 sizesOffset = 0;
-    qint64 namesOffset = 0;
-    qint64 blocksOffset = 0;
-    qint64 positionsOffset = 0;
-    qint64 lengthsOffset = 0;
-    qint64 endOffset = 0;
-    QList<qint64> blockOffsets; // each block's length word
-    QList<qint64> imageOffsets; // each photo's image bytes
-};
-
-struct BuiltAlbum
-{
-    QByteArray bytes;
-    AlbumLayout layout;
-};
-
-enum class AlbumMakeError {
-    None,
-    TooManyPhotos,   // more than 32767
-    BadHeaderTail,   // not exactly 4 bytes
-    NameNotStorable, // a character without a code page 932 form, or more than 65535 bytes
-    EmptyImage,      // a photo without bytes
-    TooLarge,        // image positions would not fit in 32 bits
-};
-
-struct AlbumMakeProblem
-{
-    AlbumMakeError error = AlbumMakeError::None;
-    int photoIndex = -1;
-};
+// The writer itself is the album library's; these names are kept for the
+// generators' callers.
+using AlbumLayout = album::AlbumLayout;
+using BuiltAlbum = album::BuiltAlbum;
+using AlbumMakeError = album::AlbumWriteError;
+using AlbumMakeProblem = album::AlbumWriteProblem;
 
 // The bytes of the album; nothing (and the reason in `problem`) when the description
 // cannot be stored. Zero photos are allowed, for test files.

@@ -1,6 +1,5 @@
 #include "cli/AlbumCommands.h"
 
-#include "AlbumMaker.h"
 #include "album/AlbumFileReader.h"
 #include "album/ExifReader.h"
 #include "album/PhotoDecoder.h"
@@ -13,7 +12,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <limits>
 #include <optional>
 
 namespace quorbell::cli {
@@ -21,7 +19,6 @@ namespace quorbell::cli {
 using album::AlbumError;
 using album::AlbumFailure;
 
-// Exit status and one line for a failure to read an album file.
 int albumFailure(const QString& path, AlbumFailure f)
 {
     switch (f.error) {
@@ -250,92 +247,6 @@ int runExtract(const QStringList& args)
     return kDone;
 }
 
-int runMake(const QStringList& args)
-{
-    const ParsedArgs p = parseArgs(args, {},
-                                   {QStringLiteral("--password"), QStringLiteral("--hidden"),
-                                    QStringLiteral("--header-tail"), QStringLiteral("--unused")});
-    if (!p.problem.isEmpty())
-        return usage(kAlbumMakeCommand, p.problem);
-    if (p.positional.size() < 2)
-        return usage(kAlbumMakeCommand,
-                     QStringLiteral("an output file and at least one photo expected"));
-    const QString& outPath = p.positional.constFirst();
-    const QStringList photos = p.positional.mid(1);
-    if (photos.size() > std::numeric_limits<qint16>::max())
-        return usage(kAlbumMakeCommand, QStringLiteral("at most 32767 photos"));
-
-    tools::AlbumSpec albumSpec;
-    QList<bool> hidden(photos.size(), false);
-    for (const auto& [name, value] : p.options) {
-        if (name == QLatin1String("--password")) {
-            if (value.size() > kPasswordLength || !isValidPasswordText(value))
-                return usage(kAlbumMakeCommand,
-                             QStringLiteral("a password is at most 8 one-byte characters"));
-            albumSpec.password = storedPasswordForm(value);
-        } else if (name == QLatin1String("--hidden")) {
-            bool ok = false;
-            const int n = value.toInt(&ok);
-            if (!ok || n < 0 || n >= photos.size())
-                return usage(kAlbumMakeCommand,
-                             QStringLiteral("--hidden takes a photo index from 0 to %1")
-                                 .arg(photos.size() - 1));
-            hidden[n] = true;
-        } else if (name == QLatin1String("--header-tail")) {
-            const QByteArray tail = value.toLatin1();
-            if (tail.size() != 4 || value.size() != 4)
-                return usage(kAlbumMakeCommand, QStringLiteral("--header-tail takes 4 characters"));
-            albumSpec.headerTail = tail;
-        } else if (name == QLatin1String("--unused")) {
-            bool ok = false;
-            const int v = value.toInt(&ok);
-            if (!ok || v < std::numeric_limits<qint16>::min() ||
-                v > std::numeric_limits<qint16>::max())
-                return usage(kAlbumMakeCommand, QStringLiteral("--unused takes a 16-bit value"));
-            albumSpec.unusedValue = qint16(v);
-        }
-    }
-
-    for (int i = 0; i < photos.size(); ++i) {
-        const QString& photoPath = photos.at(i);
-        QFile f;
-        if (const OpenResult opened = openRegularFile(f, photoPath); opened != OpenResult::Opened)
-            return albumFailure(photoPath, {album::albumError(opened)});
-        const QByteArray bytes = f.readAll();
-        if (bytes.size() != f.size())
-            return fail(kFileError, QStringLiteral("%1: cannot be read").arg(photoPath));
-        std::optional<tools::AlbumPhotoSource> photo =
-            tools::photoFromBytes(QFileInfo(photoPath).fileName(), bytes);
-        if (!photo)
-            return fail(kInvalidFile,
-                        QStringLiteral("%1: not a BMP, JPEG or GIF image").arg(photoPath));
-        photo->hidden = hidden.at(i);
-        albumSpec.photos.append(std::move(*photo));
-    }
-
-    tools::AlbumMakeProblem problem;
-    const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec, &problem);
-    if (!built) {
-        const QString which = problem.photoIndex >= 0 ? photos.at(problem.photoIndex) : outPath;
-        switch (problem.error) {
-        case tools::AlbumMakeError::NameNotStorable:
-            return fail(
-                kUsage,
-                QStringLiteral("%1: the name cannot be stored in code page 932").arg(which));
-        case tools::AlbumMakeError::TooLarge:
-            return fail(kUsage, QStringLiteral("%1: the album would exceed 2 GB").arg(outPath));
-        default:
-            return fail(kUsage, QStringLiteral("%1: the album cannot be made").arg(which));
-        }
-    }
-    if (QFileInfo(outPath).isDir())
-        return fail(kFileError, QStringLiteral("%1: is a folder").arg(outPath));
-    QString reason;
-    if (!writeFileAtomically(outPath, built->bytes, &reason))
-        return fail(kFileError, QStringLiteral("%1: cannot be written: %2").arg(outPath, reason));
-    return kDone;
-}
-
 } // namespace
 
 QString safePhotoFileName(const QString& stored)
@@ -365,9 +276,5 @@ const Command kAlbumInfoCommand = {
 const Command kAlbumExtractCommand = {
     "album-extract", "[--password TEXT] FILE DIR",
     "writes every photo's stored image bytes to DIR under its own name", runExtract};
-const Command kAlbumMakeCommand = {
-    "album-make",
-    "OUT PHOTO... [--password TEXT] [--hidden N]... [--header-tail XXXX] [--unused N]",
-    "writes an album file from image files (--hidden N marks photo N, counted from 0)", runMake};
 
 } // namespace quorbell::cli

@@ -1,6 +1,5 @@
 // quorbell-cli's album commands: album-info prints an album file's photo
-// table, album-extract writes its photos' image bytes to a folder,
-// album-make writes an album file from image files.
+// table, album-extract writes its photos' image bytes to a folder.
 #pragma once
 
 #include "album/AlbumError.h"
@@ -10,7 +9,9 @@ namespace quorbell::cli {
 
 extern const Command kAlbumInfoCommand;
 extern const Command kAlbumExtractCommand;
-extern const Command kAlbumMakeCommand;
+
+// Exit status and one line for a failure to read an album file.
+int albumFailure(const QString& path, album::AlbumFailure f);
 
 // A stored photo name made into one safe file name component: no path
 // separators, no control characters, no "..", at most 255 bytes.

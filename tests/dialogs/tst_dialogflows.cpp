@@ -1299,9 +1299,9 @@ void TestDialogFlows::helpLinksResolve()
                      qPrintable(page + " -> " + target));
     }
     if (page == QLatin1String("cli.html")) {
-        for (const char* command :
-             {"album-info", "album-extract", "album-make", "container-info", "container-make",
-              "container-verify", "thumbnail-export", "thumbnail [-s SIZE]", "list FILE.cov"})
+        for (const char* command : {"album-info", "album-extract", "album-make", "album-edit",
+                                    "container-info", "container-make", "container-verify",
+                                    "thumbnail-export", "thumbnail [-s SIZE]", "list FILE.cov"})
             QVERIFY2(html.contains(QLatin1String(command)), command);
         for (int status = 0; status <= 4; ++status)
             QVERIFY(html.contains(QStringLiteral("<td>%1</td>").arg(status)));
