@@ -28,7 +28,7 @@ QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize)
     QImage out = picture.size() == fit
                      ? picture
                      : picture.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return out.format() == QImage::Format_RGB32 ? out : out.convertToFormat(QImage::Format_RGB32);
+    return toThumbnailFormat(out);
 }
 
 AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)

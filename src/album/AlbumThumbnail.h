@@ -10,6 +10,7 @@
 #include "core/CellFit.h"
 #include "core/DateVariant.h"
 #include "core/PasswordForm.h"
+#include "core/ThumbnailFormat.h"
 
 #include <QImage>
 #include <QSize>
@@ -23,7 +24,7 @@ namespace quorbell::album {
 QSize recordedPixelSize(QSize full);
 
 // The fitted picture of a decoded photo: smooth-scaled to fitToCell of its
-// recorded size (each side at least 1 pixel), Format_RGB32.
+// recorded size (each side at least 1 pixel), in the thumbnail format.
 QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize);
 
 struct AlbumThumbnail
@@ -37,7 +38,7 @@ struct AlbumThumbnail
     bool tableRead = false;   // the header and tables were read: the password is valid
     PasswordBytes password{}; // the stored form from the file
     QSize pixelSize;          // the first photo's upright size as recorded (recordedPixelSize)
-    QImage image;             // upright, fitted to the cell, Format_RGB32
+    QImage image;             // upright, fitted to the cell, in the thumbnail format
 
     bool ok() const { return failure.error == AlbumError::None; }
     bool hasPassword() const { return tableRead && quorbell::hasPassword(password); }

@@ -198,7 +198,9 @@ int runThumbnailExport(const QStringList& args)
         QBuffer buffer(&encoded);
         buffer.open(QIODevice::WriteOnly);
         QImageWriter writer(&buffer, format);
-        if (!writer.write(*image))
+        // Written from 32-bit pixels, as the program's other pictures are
+        // exported, whatever form the decoder holds thumbnails in.
+        if (!writer.write(image->convertToFormat(QImage::Format_RGB32)))
             return fail(kFileError,
                         QStringLiteral("cannot write %1: %2").arg(target, writer.errorString()));
     }

@@ -2,10 +2,10 @@
 
 #include "core/BinaryIO.h"
 #include "core/RleBmp.h"
+#include "core/ThumbnailFormat.h"
 
 #include <QtEndian>
 
-#include <cstring>
 #include <limits>
 
 namespace quorbell::container {
@@ -42,23 +42,23 @@ bool hasPlainMasks(QByteArrayView bmp, const BmpInfo& info)
     return u32At(m) == 0x00FF0000 && u32At(m + 4) == 0x0000FF00 && u32At(m + 8) == 0x000000FF;
 }
 
+// Straight into the thumbnail format: the stored blue, green, red bytes
+// become red, green, blue; a 32-bit picture's fourth byte is dropped.
 QImage decodeDirect(QByteArrayView bmp, const BmpInfo& info)
 {
-    QImage image(info.width, info.height, QImage::Format_RGB32);
+    QImage image(info.width, info.height, kThumbnailFormat);
     if (image.isNull())
         return {};
     const qint64 stride = rowStride(info.width, info.depth);
+    const int step = info.depth / 8;
     const uchar* pixels = reinterpret_cast<const uchar*>(bmp.data()) + info.dataOffset;
     for (int y = 0; y < info.height; ++y) {
         const uchar* src = pixels + stride * (info.topDown ? y : info.height - 1 - y);
-        quint32* dst = reinterpret_cast<quint32*>(image.scanLine(y));
-        if (info.depth == 24) {
-            for (int x = 0; x < info.width; ++x, src += 3)
-                dst[x] = 0xFF000000u | quint32(src[2]) << 16 | quint32(src[1]) << 8 | src[0];
-        } else {
-            std::memcpy(dst, src, size_t(info.width) * 4);
-            for (int x = 0; x < info.width; ++x)
-                dst[x] = qFromLittleEndian(dst[x]) | 0xFF000000u;
+        uchar* dst = image.scanLine(y);
+        for (int x = 0; x < info.width; ++x, src += step, dst += 3) {
+            dst[0] = src[2];
+            dst[1] = src[1];
+            dst[2] = src[0];
         }
     }
     return image;
@@ -194,7 +194,7 @@ QImage decodeBmp(QByteArrayView bmp)
         return {};
     if (image.width() != info->width || image.height() != info->height)
         return {};
-    return image.convertToFormat(QImage::Format_RGB32);
+    return toThumbnailFormat(image);
 }
 
 qint64 bmp24FileSize(int width, int height)
@@ -205,8 +205,10 @@ qint64 bmp24FileSize(int width, int height)
 
 void encodeBmp24Into(const QImage& image, char* out)
 {
+    // Thumbnails are 24-bit already; anything else is read as 32-bit RGB.
+    const bool packed = image.format() == QImage::Format_RGB888;
     const QImage src =
-        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+        packed || image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
             ? image
             : image.convertToFormat(QImage::Format_RGB32);
     const int w = src.width();
@@ -231,13 +233,22 @@ void encodeBmp24Into(const QImage& image, char* out)
     put32(p, 0);
     const qint64 pad = stride - qint64(w) * 3;
     for (int y = 0; y < h; ++y) {
-        const quint32* row = reinterpret_cast<const quint32*>(src.constScanLine(h - 1 - y));
         uchar* dst = reinterpret_cast<uchar*>(out + 54 + stride * y);
-        for (int x = 0; x < w; ++x, dst += 3) {
-            const quint32 px = row[x];
-            dst[0] = uchar(px);
-            dst[1] = uchar(px >> 8);
-            dst[2] = uchar(px >> 16);
+        if (packed) {
+            const uchar* row = src.constScanLine(h - 1 - y);
+            for (int x = 0; x < w; ++x, dst += 3, row += 3) {
+                dst[0] = row[2];
+                dst[1] = row[1];
+                dst[2] = row[0];
+            }
+        } else {
+            const quint32* row = reinterpret_cast<const quint32*>(src.constScanLine(h - 1 - y));
+            for (int x = 0; x < w; ++x, dst += 3) {
+                const quint32 px = row[x];
+                dst[0] = uchar(px);
+                dst[1] = uchar(px >> 8);
+                dst[2] = uchar(px >> 16);
+            }
         }
         for (qint64 i = 0; i < pad; ++i)
             dst[i] = 0;

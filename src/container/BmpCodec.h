@@ -39,9 +39,9 @@ struct BmpInfo
 // pictures) pixel rows that lie inside the file. Nothing when any fails.
 std::optional<BmpInfo> checkBmpHeader(QByteArrayView head, qint64 length);
 
-// The whole BMP file decoded into Format_RGB32; a null image when it fails the
-// header check or Qt's reader refuses it. Plain 24- and 32-bit pictures are
-// converted directly, without Qt's reader.
+// The whole BMP file decoded into the thumbnail format (24-bit RGB); a null
+// image when it fails the header check or Qt's reader refuses it. Plain 24-
+// and 32-bit pictures are converted directly, without Qt's reader.
 QImage decodeBmp(QByteArrayView bmp);
 
 // Bytes of the 24-bit uncompressed BMP file of a w x h picture; -1 when it

@@ -28,7 +28,8 @@ void copySelected()
     if (g.clipboard.thumbnail.isNull())
         system->clear();
     else
-        system->setImage(g.clipboard.thumbnail);
+        // Other programs get a 32-bit picture, as from any other image source.
+        system->setImage(g.clipboard.thumbnail.convertToFormat(QImage::Format_RGB32));
 }
 
 void makePasteAvailable(frmMain& w)

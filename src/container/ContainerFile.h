@@ -48,7 +48,7 @@ public:
 
     // The stored BMP file of one record, exactly as it is in the container.
     ContainerResult<QByteArray> recordBytes(int index) const;
-    // One record decoded into Format_RGB32, without the no-picture rule.
+    // One record decoded into the thumbnail format, without the no-picture rule.
     ContainerResult<QImage> decodeRecord(int index) const;
     // The entry's thumbnail: the record decoded, or a null picture for the
     // no-picture form (see isNoPictureRecord).

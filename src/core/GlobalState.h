@@ -103,7 +103,7 @@ struct AlbumEntry
     QString comment;      // drawn under the thumbnail
     qint32 thumbSize = 0; // packed width*65536+height of the picture before it was fitted
     qint32 cellPos = 0;   // packed x*65536+y of the cell, recorded when drawn
-    QImage thumbnail;     // already fitted to the cell; null when the album could not be read
+    QImage thumbnail;     // fitted to the cell, 24-bit (ThumbnailFormat.h); null: album unreadable
     qint32 fileSize = 0;  // bytes
     DateVariant fileDate; // last-modified local date-time of the album file
 

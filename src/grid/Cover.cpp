@@ -2,6 +2,7 @@
 
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
+#include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 
@@ -22,8 +23,7 @@ QImage loadCoverPicture(const QString& path, int cellSize, QSize* fullSize)
     const QSize fitted = fitToCell(full.size(), cellSize);
     if (fitted.isEmpty())
         return QImage();
-    return full.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
+    return toThumbnailFormat(full.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 bool PrepareCover(frmMain& w)

@@ -4,6 +4,7 @@
 #include "core/GlobalState.h"
 #include "core/SettingsFile.h"
 #include "core/frmMain.h"
+#include "grid/ThumbnailBlit.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -98,8 +99,7 @@ void DrawCoverInCell(frmMain& w, int x, int y)
         return; // no cover was ever prepared: the cell keeps its frame only
     const QSize fitted = fitToCell(QSize(g.coverWidth, g.coverHeight), g.cellSize);
     const QPoint off = offsetInCell(fitted, g.cellSize);
-    QPainter p(&w.surface()->canvas());
-    p.drawImage(QPoint(x + off.x(), y + off.y()), g.coverPicture);
+    drawThumbnailAt(w.surface()->canvas(), QPoint(x + off.x(), y + off.y()), g.coverPicture);
 }
 
 void DrawCommentStrip(frmMain& w, int index, int x, int y)
@@ -126,8 +126,7 @@ void DrawThumbnailCell(frmMain& w, int index, int x, int y)
     } else if (!e.thumbnail.isNull()) {
         const QSize fitted = fitToCell(QSize(pairHigh(e.thumbSize), pairLow(e.thumbSize)), c);
         const QPoint off = offsetInCell(fitted, c);
-        QPainter p(&w.surface()->canvas());
-        p.drawImage(QPoint(x + off.x(), y + off.y()), e.thumbnail);
+        drawThumbnailAt(w.surface()->canvas(), QPoint(x + off.x(), y + off.y()), e.thumbnail);
     }
     if (!cover && g.commentsShown())
         DrawCommentStrip(w, index, x, y);

@@ -6,6 +6,7 @@
 #include "album/AlbumReaderUi.h"
 #include "album/frmPasswd2.h"
 #include "core/GlobalState.h"
+#include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 
 #include "AlbumFixtures.h"
@@ -43,9 +44,10 @@ public:
         tools::AlbumSpec albumSpec;
         if (!password.isNull())
             albumSpec.password = storedPasswordForm(password);
-        albumSpec.photos = {imageBytes.isNull() ? test::samplePhoto(QStringLiteral("p.jpg"), size, 3)
-                                           : tools::AlbumPhotoSource{QStringLiteral("p.jpg"),
-                                                                     imageBytes, size, false}};
+        albumSpec.photos = {
+            imageBytes.isNull()
+                ? test::samplePhoto(QStringLiteral("p.jpg"), size, 3)
+                : tools::AlbumPhotoSource{QStringLiteral("p.jpg"), imageBytes, size, false}};
         test::writeBytes(path(name), test::albumBytes(albumSpec));
         return addEntry(name);
     }
@@ -110,7 +112,7 @@ void TestAlbumReader::albumWithoutPassword()
     QVERIFY(e.thumbnail.isNull());
     MakeThumbnail(i);
     QCOMPARE(g.albums.at(i).thumbnail.size(), QSize(78, 26));
-    QCOMPARE(g.albums.at(i).thumbnail.format(), QImage::Format_RGB32);
+    QCOMPARE(g.albums.at(i).thumbnail.format(), kThumbnailFormat);
 }
 
 void TestAlbumReader::passwordFlows_data()

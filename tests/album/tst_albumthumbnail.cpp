@@ -173,7 +173,7 @@ void TestAlbumThumbnail::formats()
     QCOMPARE(photo->image.format(), QImage::Format_RGB32);
     const QImage thumb = fitPictureToCell(photo->image, photo->fullSize, cell);
     QCOMPARE(thumb.size(), fitToCell(size, cell).expandedTo(QSize(1, 1)));
-    QCOMPARE(thumb.format(), QImage::Format_RGB32);
+    QCOMPARE(thumb.format(), kThumbnailFormat);
     if (format == PhotoFormat::Jpeg) {
         // Shrunk on load: never below the fitted size, never the full size
         // when an eighth would do.
@@ -295,7 +295,7 @@ void TestAlbumThumbnail::albumThumbnailCarriesTheFileFacts()
     QCOMPARE(t.password, albumSpec.password);
     QCOMPARE(t.pixelSize, QSize(1600, 1200));
     QCOMPARE(t.image.size(), QSize(98, 73));
-    QCOMPARE(t.image.format(), QImage::Format_RGB32);
+    QCOMPARE(t.image.format(), kThumbnailFormat);
 }
 
 void TestAlbumThumbnail::onlyTheFirstPhotoCounts()

@@ -4,6 +4,7 @@
 #include "ContainerMaker.h"
 
 #include "container/BmpCodec.h"
+#include "core/ThumbnailFormat.h"
 #include "CliRunner.h"
 
 #include <QFile>
@@ -19,7 +20,6 @@ using namespace quorbell::tools;
 namespace {
 
 using test::runCli;
-
 
 } // namespace
 
@@ -67,7 +67,8 @@ void TestContainerCli::initTestCase()
 
 void TestContainerCli::infoJson()
 {
-    const test::CliRun r = runCli({QStringLiteral("container-info"), QStringLiteral("--json"), m_sample});
+    const test::CliRun r =
+        runCli({QStringLiteral("container-info"), QStringLiteral("--json"), m_sample});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
     QJsonParseError error;
@@ -127,7 +128,8 @@ void TestContainerCli::infoJsonWithoutFolderOrPassword()
     RawContainer raw = sampleContainer(o);
     raw.entries[0].comment = "say \"hi\"\\\t";
     const QString path = write(QStringLiteral("plain.cov"), assembleContainer(raw));
-    const test::CliRun r = runCli({QStringLiteral("container-info"), path, QStringLiteral("--json")});
+    const test::CliRun r =
+        runCli({QStringLiteral("container-info"), path, QStringLiteral("--json")});
     QCOMPARE(r.status, 0);
     const QJsonObject o2 = QJsonDocument::fromJson(r.out).object();
     QCOMPARE(o2.value(u"password").toBool(), false);
@@ -201,7 +203,7 @@ void TestContainerCli::exportThumbnail()
         const QImage jpg = QImage::fromData(written, "JPG");
         QCOMPARE(jpg.size(), expected.size());
     } else {
-        QCOMPARE(QImage::fromData(written, "PNG").convertToFormat(QImage::Format_RGB32), expected);
+        QCOMPARE(toThumbnailFormat(QImage::fromData(written, "PNG")), expected);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/SettingsFile.h"
+#include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 #include "grid/GridCommands.h"
 #include "grid/GridDrawing.h"
@@ -795,7 +796,7 @@ void TestContainerCommands::clipboardRules()
     QVERIFY(!g.has(Flag::Modified));
     const QImage onClipboard = QGuiApplication::clipboard()->image();
     if (!onClipboard.isNull())
-        QCOMPARE(onClipboard.convertToFormat(QImage::Format_RGB32), g.albums.at(1).thumbnail);
+        QCOMPARE(toThumbnailFormat(onClipboard), g.albums.at(1).thumbnail);
 
     // Paste twice before entry 0: two more entries, the pasted one selected.
     s.select(0);

@@ -6,6 +6,7 @@
 #include "container/ContainerReader.h"
 #include "container/ContainerWriter.h"
 #include "container/ThumbnailLoader.h"
+#include "core/ThumbnailFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -330,7 +331,7 @@ void TestContainerFile::largePictures()
     ContainerResult<ContainerDocument> doc = readContainer(path);
     QVERIFY(doc.ok());
     for (int i : {0, 7, 15, 19})
-        QCOMPARE(doc->albums.at(i).thumbnail, paintThumbnail(i, 1000, 400));
+        QCOMPARE(doc->albums.at(i).thumbnail, toThumbnailFormat(paintThumbnail(i, 1000, 400)));
 }
 
 QTEST_GUILESS_MAIN(TestContainerFile)

@@ -10,6 +10,7 @@
 #include "container/ContainerWriter.h"
 #include "core/BinaryIO.h"
 #include "core/TextRules.h"
+#include "core/ThumbnailFormat.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -46,7 +47,7 @@ QString TestContainerFromAlbums::album(const QString& name, QSize firstPhoto, qu
     tools::AlbumSpec albumSpec;
     albumSpec.password = password;
     albumSpec.photos = {samplePhoto(QStringLiteral("a.jpg"), firstPhoto, seed, format),
-                   samplePhoto(QStringLiteral("b.jpg"), QSize(40, 40), seed + 1)};
+                        samplePhoto(QStringLiteral("b.jpg"), QSize(40, 40), seed + 1)};
     const QString path = m_folder + name;
     if (!writeBytes(path, albumBytes(albumSpec)))
         qFatal("cannot write %s", qPrintable(path));
@@ -107,7 +108,7 @@ void TestContainerFromAlbums::entries()
         QCOMPARE(made.outcomes.at(i).failure.error, album::AlbumError::None);
         QCOMPARE(e.thumbSize, packPair(photoSizes.at(i).width(), photoSizes.at(i).height()));
         QCOMPARE(e.thumbnail.size(), fitted.at(i));
-        QCOMPARE(e.thumbnail.format(), QImage::Format_RGB32);
+        QCOMPARE(e.thumbnail.format(), kThumbnailFormat);
         // A hidden entry's file is the name without its mark.
         const QFileInfo file(m_folder + withoutHiddenMark(names.at(i)));
         QCOMPARE(qint64(e.fileSize), file.size());

@@ -1,6 +1,7 @@
 #include "GridFixture.h"
 
 #include "core/BinaryIO.h"
+#include "core/ThumbnailFormat.h"
 #include "grid/GridGeometry.h"
 
 #include <QTest>
@@ -24,7 +25,7 @@ void fillDocument(const QStringList& names, int cellSize, QSize picture)
         e.fileName = names.at(i);
         e.comment = names.at(i).section(QLatin1Char('.'), 0, 0);
         e.thumbSize = packPair(picture.width(), picture.height());
-        QImage thumb(fitToCell(picture, cellSize), QImage::Format_RGB32);
+        QImage thumb(fitToCell(picture, cellSize), kThumbnailFormat); // as the program holds them
         thumb.fill(thumbColour(i));
         e.thumbnail = thumb;
         g.albums.append(e);

@@ -2,16 +2,19 @@
 // cross over a missing album, the selection frame, hidden entries, scrolling.
 #include "core/BinaryIO.h"
 #include "core/GlobalState.h"
+#include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 #include "grid/Cover.h"
 #include "grid/GridDrawing.h"
 #include "grid/GridInput.h"
+#include "grid/ThumbnailBlit.h"
 
 #include "GridFixture.h"
 #include "ScriptedPrompts.h"
 #include "TestEnvironment.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,6 +60,8 @@ private Q_SLOTS:
     void scrollValuesCountWholeRows();
     void coverView();
     void resizeKeepsSelection();
+    void thumbnailPixelsAsPainterDrawsThem_data();
+    void thumbnailPixelsAsPainterDrawsThem();
 };
 
 void TestGridDrawing::raisedFrameAndThumbnail()
@@ -328,4 +333,34 @@ void TestGridDrawing::resizeKeepsSelection()
 }
 
 QTEST_MAIN(TestGridDrawing)
+void TestGridDrawing::thumbnailPixelsAsPainterDrawsThem_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("inside") << QPoint(10, 33) << 1.0;
+    QTest::newRow("cut at the right and bottom") << QPoint(70, 40) << 1.0;
+    QTest::newRow("cut at the left and top") << QPoint(-5, -3) << 1.0;
+    QTest::newRow("wholly outside") << QPoint(200, 10) << 1.0;
+    QTest::newRow("high-density picture") << QPoint(10, 5) << 2.0;
+}
+
+void TestGridDrawing::thumbnailPixelsAsPainterDrawsThem()
+{
+    // The 24-bit thumbnail copied by the row loop gives exactly what
+    // QPainter gives for the same picture held in 32-bit form.
+    QFETCH(QPoint, at);
+    QFETCH(qreal, ratio);
+    QImage picture(13, 29, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 19, y * 8, (x * y) & 0xFF));
+    QImage ours(QSize(80, 50) * ratio, QImage::Format_RGB32);
+    ours.setDevicePixelRatio(ratio);
+    ours.fill(QColor(0xF7, 0x10, 0x80));
+    QImage painted = ours.copy();
+    drawThumbnailAt(ours, at, toThumbnailFormat(picture));
+    QPainter(&painted).drawImage(at, picture);
+    QCOMPARE(ours, painted);
+}
+
 #include "tst_griddrawing.moc"
