@@ -7,6 +7,7 @@
 #include "album/EmbeddedThumbnail.h"
 #include "album/ExifReader.h"
 #include "album/PhotoOrientation.h"
+#include "core/ThumbnailFormat.h"
 #include "ExifWriter.h"
 
 #include "AlbumFixtures.h"
@@ -345,7 +346,7 @@ void TestExif::embeddedChoice()
     QVERIFY2(t.ok(), errorName(t.failure.error));
     QCOMPARE(t.pixelSize, upright);
     QCOMPARE(t.image.size(), image);
-    QCOMPARE(t.image.format(), QImage::Format_RGB32);
+    QCOMPARE(t.image.format(), kThumbnailFormat);
     const QRgb centre = t.image.pixel(image.width() / 2, image.height() / 2);
     QCOMPARE(near(centre, thumbColour), used);
     QCOMPARE(near(centre, photoColour), !used);
