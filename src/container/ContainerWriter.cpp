@@ -217,6 +217,13 @@ std::optional<ContainerError> writeContainer(const QString& path, const Containe
         file.cancelWriting();
         return fail(e->detail);
     }
+    // The last bytes may still be in the buffer: commit() would take the new
+    // file even if flushing them failed, so the flush is checked first.
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
     if (!file.commit())
         return fail(file.errorString());
     return std::nullopt;

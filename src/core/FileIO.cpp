@@ -39,7 +39,10 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* err
     };
     if (!file.open(QIODevice::WriteOnly))
         return fail();
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+    // A small write only fills the buffer; flushing it is where a full disk
+    // shows. commit() would flush too, but it takes the new file even when
+    // that flush failed, so the flush is checked here first.
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
         const bool failed = fail();
         file.cancelWriting();
         return failed;

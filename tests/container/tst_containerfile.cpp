@@ -47,6 +47,7 @@ private Q_SLOTS:
     void readOnlyFileIsReplaced();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
+    void fullDiskKeepsTheOldFile_data();
     void fullDiskKeepsTheOldFile();
     void progressCountsEveryRecord();
     void loaderDeliversInGridOrder();
@@ -172,10 +173,21 @@ void TestContainerFile::failedWriteKeepsTheOldFile()
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("folder"))).isDir());
 }
 
+void TestContainerFile::fullDiskKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("fails while writing") << 40 << 100 * 1024;
+    // The whole file fits in the write buffer: only flushing it fails.
+    QTest::newRow("fails when the buffer is flushed") << 1 << 1024;
+}
+
 void TestContainerFile::fullDiskKeepsTheOldFile()
 {
+    QFETCH(int, count);
+    QFETCH(int, limit);
     // A file size limit makes writes fail part-way, as a full disk does, even for root.
-    const ContainerDocument doc = sampleDocument(40);
+    const ContainerDocument doc = sampleDocument(count);
     const QString path = m_dir->filePath(QStringLiteral("c.cov"));
     QVERIFY(!writeContainer(path, sampleDocument(2)));
     const QByteArray old = fileBytes(path);
@@ -184,7 +196,7 @@ void TestContainerFile::fullDiskKeepsTheOldFile()
     rlimit saved{};
     QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
     rlimit limited = saved;
-    limited.rlim_cur = 100 * 1024;
+    limited.rlim_cur = rlim_t(limit);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     if (::setrlimit(RLIMIT_FSIZE, &limited) != 0)
         QSKIP("cannot limit the file size");
