@@ -257,6 +257,7 @@ void TestInstall::installedFiles_data()
         << "share/icons/hicolor/scalable/apps/" + kAppId + ".svg" << false;
     QTest::newRow("man quorbell") << "share/man/man1/quorbell.1" << false;
     QTest::newRow("man quorbell-cli") << "share/man/man1/quorbell-cli.1" << false;
+    QTest::newRow("copyright") << "share/doc/quorbell/copyright" << false;
 }
 
 void TestInstall::installedFiles()
@@ -388,6 +389,7 @@ void TestInstall::metainfo()
                             "component/summary[ja]", "component/developer_name"})
         QVERIFY2(!meta.value(QLatin1String(key)).isEmpty(), key);
     QVERIFY(meta.contains("component/content_rating@type"));
+    QCOMPARE(meta.value("component/project_license"), QStringLiteral("GPL-3.0-or-later"));
     QVERIFY(meta.values("component/releases/release@version")
                 .contains(QString::fromLatin1(quorbell::kVersionText)));
 
@@ -562,7 +564,8 @@ void TestInstall::debianPackage()
          {QStringLiteral("./usr/bin/quorbell"), QStringLiteral("./usr/bin/quorbell-cli"),
           "./usr/share/applications/" + kAppId + ".desktop",
           "./usr/share/mime/packages/" + kAppId + ".xml",
-          QStringLiteral("./usr/share/quorbell/Image.bmp")})
+          QStringLiteral("./usr/share/quorbell/Image.bmp"),
+          QStringLiteral("./usr/share/doc/quorbell/copyright")})
         QVERIFY2(contents.out.contains(" " + file.toUtf8() + "\n"), qPrintable(file));
 }
 
