@@ -10,7 +10,9 @@ ours="^$(pwd)/(src|tests|tools|bench|fuzz)/"
 log="$build/clang-tidy.log"
 status=0
 run-clang-tidy-14 -p "$build" -j 2 -quiet -header-filter="$ours" "$ours" >"$log" 2>&1 || status=$?
-if grep -E '^/[^ ]*:[0-9]+:[0-9]+: (warning|error):' "$log" | sort -u | grep .; then
+# run-clang-tidy always asks for colours: strip them before looking.
+if sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '^/[^ ]*:[0-9]+:[0-9]+: (warning|error):' |
+  sort -u | grep .; then
   echo "check-tidy: findings above (whole log in $log)"
   exit 1
 fi
