@@ -9,9 +9,10 @@ PACKAGES="
   qt6-translations-l10n qt6-qpa-plugins qt6-image-formats-plugins
   libicu-dev libjpeg-dev libbenchmark-dev
   fonts-ipafont-gothic
-  desktop-file-utils appstream shared-mime-info
+  desktop-file-utils appstream shared-mime-info groff-base
   xvfb xauth
   strace util-linux
+  clang-format-14 clang-tidy-14
 "
 
 missing=""

@@ -50,10 +50,11 @@ void ThumbnailLookAhead::whenReady(int index, std::function<void()> wake)
         return;
     }
     auto* watcher = new QFutureWatcher<AlbumThumbnail>;
-    QObject::connect(watcher, &QFutureWatcherBase::finished, watcher, [watcher, wake] {
-        watcher->deleteLater();
-        wake();
-    });
+    QObject::connect(watcher, &QFutureWatcherBase::finished, watcher,
+                     [watcher, wake = std::move(wake)] {
+                         watcher->deleteLater();
+                         wake();
+                     });
     watcher->setFuture(*it);
 }
 

@@ -134,8 +134,7 @@ QString freeName(const QDir& dir, const QString& name)
     const QString stem = hasSuffix ? name.left(dot) : name;
     const QString suffix = hasSuffix ? name.mid(dot) : QString();
     for (int n = 2;; ++n) {
-        const QString candidate =
-            withinNameLimit(stem, QLatin1Char('_') + QString::number(n) + suffix);
+        QString candidate = withinNameLimit(stem, QLatin1Char('_') + QString::number(n) + suffix);
         if (!taken(candidate))
             return candidate;
     }

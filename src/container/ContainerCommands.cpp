@@ -164,8 +164,7 @@ QString containerCaption(const QString& path)
 std::optional<QString> frmPassword_Show(bool masked)
 {
     GlobalState& g = stdGlobal();
-    const std::optional<QString> typed =
-        prompts().password({PasswordKind::Container, QString(), masked});
+    std::optional<QString> typed = prompts().password({PasswordKind::Container, QString(), masked});
     if (!typed) {
         g.clear(Flag::DialogOK);
         return std::nullopt;
@@ -453,7 +452,7 @@ void openPathAtStart(frmMain& w, const QString& commandLinePath)
 {
     // A copy: the caller may pass the container path itself, which is
     // cleared here because nothing is open until the file has been read.
-    const QString path = commandLinePath;
+    const QString path = commandLinePath; // NOLINT(performance-unnecessary-copy-initialization)
     stdGlobal().containerPath.clear();
     if (startsWithAlbumMagic(path)) {
         const QFileInfo info(path);

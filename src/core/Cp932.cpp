@@ -149,7 +149,7 @@ QString firstUnencodable(const QString& text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString one = text.mid(i, len);
+        QString one = text.mid(i, len);
         if (!canEncode(one))
             return one;
         i += len - 1;

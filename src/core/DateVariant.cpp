@@ -27,7 +27,8 @@ std::optional<qint64> oleToSeconds(double ole)
 double toOleDate(const QDateTime& local)
 {
     const qint64 days = kOleEpoch.daysTo(local.date());
-    const double fraction = local.time().msecsSinceStartOfDay() / 1000 / double(kSecondsPerDay);
+    const int wholeSeconds = local.time().msecsSinceStartOfDay() / 1000; // one-second resolution
+    const double fraction = wholeSeconds / double(kSecondsPerDay);
     // Before the epoch the day is negative and the time still adds its fraction away from zero.
     return days >= 0 ? days + fraction : days - fraction;
 }

@@ -101,8 +101,10 @@ void drawCommand(QPainter& p, const QString& name)
     } else if (name == QLatin1String("Rename")) {
         drawPage(p, QRectF(1.5, 1.5, 9, 13));
         p.setPen(QPen(kInk, 0.8));
-        for (double y = 5; y < 13; y += 2.5)
+        for (int line = 0; line < 4; ++line) {
+            const double y = 5 + 2.5 * line;
             p.drawLine(QPointF(3.5, y), QPointF(8.5, y));
+        }
         p.setPen(QPen(kInk, 0.8));
         p.setBrush(QColor(240, 200, 60));
         QPainterPath pencil;

@@ -332,7 +332,7 @@ QString frmMain::buttonImage(const QString& buttonKey) const
 
 void frmMain::setCommand(const QString& name, std::function<void()> handler)
 {
-    m_commands.insert(name, std::move(handler));
+    m_commands.emplace(name, std::move(handler));
 }
 
 void frmMain::runCommand(const QString& name)

@@ -10,7 +10,7 @@ namespace quorbell::viewer {
 
 RandomDraws::RandomDraws()
 {
-    QRandomGenerator rng(quint32(QDateTime::currentMSecsSinceEpoch()));
+    QRandomGenerator rng{quint32(QDateTime::currentMSecsSinceEpoch())};
     m_source = [rng]() mutable { return rng.generateDouble(); };
 }
 

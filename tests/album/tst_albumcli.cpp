@@ -6,6 +6,7 @@
 
 #include "AlbumFixtures.h"
 #include "CliRunner.h"
+#include "Unprivileged.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -214,14 +215,7 @@ void TestAlbumCli::unreadableFile()
     QVERIFY(test::writeBytes(path, test::albumBytes(threePhotoSpec())));
     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
     // Root reads any file; run as an unprivileged user then.
-    QStringList prefix;
-    if (::geteuid() == 0) {
-        if (!QFileInfo(QStringLiteral("/usr/bin/setpriv")).isExecutable())
-            QSKIP("running as root without setpriv to drop privileges");
-        prefix = {QStringLiteral("/usr/bin/setpriv"), QStringLiteral("--reuid=65534"),
-                  QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")};
-    }
-    const test::CliRun r = cli({QStringLiteral("album-info"), path}, prefix);
+    const test::CliRun r = cli({QStringLiteral("album-info"), path}, test::dropRootPrefix());
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains("cannot be read"), r.err.constData());
 }

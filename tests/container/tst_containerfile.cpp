@@ -1,6 +1,7 @@
 // Container files on disk: opening errors, replacing a file safely (the old
 // file survives every failure), progress, and the bulk thumbnail loader.
 #include "ContainerMaker.h"
+#include "Unprivileged.h"
 
 #include "container/ContainerFile.h"
 #include "container/ContainerReader.h"
@@ -29,11 +30,6 @@ Q_DECLARE_METATYPE(quorbell::container::ErrorCode)
 
 namespace {
 
-bool runningAsRoot()
-{
-    return ::geteuid() == 0;
-}
-
 QByteArray fileBytes(const QString& path)
 {
     QFile f(path);
@@ -52,6 +48,7 @@ private Q_SLOTS:
     void readOnlyFileIsReplaced();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
+    void fullDiskKeepsTheOldFile_data();
     void fullDiskKeepsTheOldFile();
     void progressCountsEveryRecord();
     void loaderDeliversInGridOrder();
@@ -111,8 +108,8 @@ void TestContainerFile::openErrors()
     QFETCH(QString, name);
     QFETCH(ErrorCode, code);
     QFETCH(bool, needsNonRoot);
-    if (needsNonRoot && runningAsRoot())
-        QSKIP("permissions do not stop root");
+    if (needsNonRoot)
+        QUORBELL_RUN_AS_NOBODY_WHEN_ROOT();
     QDir(m_dir->path()).mkdir(QStringLiteral("folder.cov"));
     QVERIFY(::mkfifo(QFile::encodeName(m_dir->filePath(QStringLiteral("pipe.cov"))).constData(),
                      0600) == 0);
@@ -156,8 +153,8 @@ void TestContainerFile::failedWriteKeepsTheOldFile()
 {
     QFETCH(QString, target);
     QFETCH(bool, needsNonRoot);
-    if (needsNonRoot && runningAsRoot())
-        QSKIP("a read-only folder does not stop root");
+    if (needsNonRoot)
+        QUORBELL_RUN_AS_NOBODY_WHEN_ROOT();
     write(QStringLiteral("plain"), "a regular file");
     QDir(m_dir->path()).mkdir(QStringLiteral("folder"));
     QDir(m_dir->path()).mkdir(QStringLiteral("locked"));
@@ -177,10 +174,21 @@ void TestContainerFile::failedWriteKeepsTheOldFile()
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("folder"))).isDir());
 }
 
+void TestContainerFile::fullDiskKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("fails while writing") << 40 << 100 * 1024;
+    // The whole file fits in the write buffer: only flushing it fails.
+    QTest::newRow("fails when the buffer is flushed") << 1 << 1024;
+}
+
 void TestContainerFile::fullDiskKeepsTheOldFile()
 {
+    QFETCH(int, count);
+    QFETCH(int, limit);
     // A file size limit makes writes fail part-way, as a full disk does, even for root.
-    const ContainerDocument doc = sampleDocument(40);
+    const ContainerDocument doc = sampleDocument(count);
     const QString path = m_dir->filePath(QStringLiteral("c.cov"));
     QVERIFY(!writeContainer(path, sampleDocument(2)));
     const QByteArray old = fileBytes(path);
@@ -189,7 +197,7 @@ void TestContainerFile::fullDiskKeepsTheOldFile()
     rlimit saved{};
     QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
     rlimit limited = saved;
-    limited.rlim_cur = 100 * 1024;
+    limited.rlim_cur = rlim_t(limit);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     if (::setrlimit(RLIMIT_FSIZE, &limited) != 0)
         QSKIP("cannot limit the file size");

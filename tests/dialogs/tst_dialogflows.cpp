@@ -22,6 +22,7 @@
 #include "GridFixture.h"
 #include "ScriptedPrompts.h"
 #include "TestEnvironment.h"
+#include "Unprivileged.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -847,8 +848,7 @@ void TestDialogFlows::renameStopsHalfWay()
 
 void TestDialogFlows::renameRefusedFolder()
 {
-    if (::geteuid() == 0)
-        QSKIP("the superuser may rename in a read-only folder");
+    QUORBELL_RUN_AS_NOBODY_WHEN_ROOT();
     test::TestEnvironment env;
     test::ScriptedPrompts prompts;
     QTemporaryDir dir;

@@ -263,6 +263,7 @@ void TestInstall::installedFiles_data()
     QTest::newRow("thumbnailer") << "share/thumbnailers/quorbell.thumbnailer" << false;
     QTest::newRow("man quorbell") << "share/man/man1/quorbell.1" << false;
     QTest::newRow("man quorbell-cli") << "share/man/man1/quorbell-cli.1" << false;
+    QTest::newRow("copyright") << "share/doc/quorbell/copyright" << false;
 }
 
 void TestInstall::installedFiles()
@@ -394,6 +395,7 @@ void TestInstall::metainfo()
                             "component/summary[ja]", "component/developer_name"})
         QVERIFY2(!meta.value(QLatin1String(key)).isEmpty(), key);
     QVERIFY(meta.contains("component/content_rating@type"));
+    QCOMPARE(meta.value("component/project_license"), QStringLiteral("GPL-3.0-or-later"));
     QVERIFY(meta.values("component/releases/release@version")
                 .contains(QString::fromLatin1(quorbell::kVersionText)));
 
@@ -625,7 +627,8 @@ void TestInstall::debianPackage()
          {QStringLiteral("./usr/bin/quorbell"), QStringLiteral("./usr/bin/quorbell-cli"),
           "./usr/share/applications/" + kAppId + ".desktop",
           "./usr/share/mime/packages/" + kAppId + ".xml",
-          QStringLiteral("./usr/share/quorbell/Image.bmp")})
+          QStringLiteral("./usr/share/quorbell/Image.bmp"),
+          QStringLiteral("./usr/share/doc/quorbell/copyright")})
         QVERIFY2(contents.out.contains(" " + file.toUtf8() + "\n"), qPrintable(file));
 }
 

@@ -4,10 +4,13 @@
 
 namespace quorbell::test {
 
-CliRun runCli(const QStringList& args, const QStringList& prefix, int timeoutMs)
+CliRun runCli(const QStringList& args, const QStringList& prefix, int timeoutMs,
+              const std::function<void()>& inChild)
 {
     const QString exe = qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli");
     QProcess p;
+    if (inChild)
+        p.setChildProcessModifier(inChild);
     if (prefix.isEmpty())
         p.start(exe, args);
     else

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
+
 namespace quorbell::test {
 
 struct CliRun
@@ -14,7 +16,9 @@ struct CliRun
     QByteArray err;
 };
 
-// `prefix` runs the tool through another program (e.g. setpriv to drop root).
-CliRun runCli(const QStringList& args, const QStringList& prefix = {}, int timeoutMs = 120000);
+// `prefix` runs the tool through another program (e.g. setpriv to drop root);
+// `inChild` runs in the child just before the tool starts (e.g. to set limits).
+CliRun runCli(const QStringList& args, const QStringList& prefix = {}, int timeoutMs = 120000,
+              const std::function<void()>& inChild = {});
 
 } // namespace quorbell::test
