@@ -60,12 +60,12 @@ const BenchAlbum& album(int which)
     tools::AlbumSpec albumSpec;
     const QByteArray first = tools::makeSamplePhoto(size, 12 + which, tools::PhotoFormat::Jpeg, 90);
     albumSpec.photos = {{QStringLiteral("DSC0001.JPG"), first, size, false},
-                   {QStringLiteral("DSC0002.JPG"),
-                    tools::makeSamplePhoto(QSize(800, 600), 2, tools::PhotoFormat::Jpeg, 90),
-                    QSize(800, 600), false},
-                   {QStringLiteral("DSC0003.JPG"),
-                    tools::makeSamplePhoto(QSize(800, 600), 3, tools::PhotoFormat::Jpeg, 90),
-                    QSize(800, 600), false}};
+                        {QStringLiteral("DSC0002.JPG"),
+                         tools::makeSamplePhoto(QSize(800, 600), 2, tools::PhotoFormat::Jpeg, 90),
+                         QSize(800, 600), false},
+                        {QStringLiteral("DSC0003.JPG"),
+                         tools::makeSamplePhoto(QSize(800, 600), 3, tools::PhotoFormat::Jpeg, 90),
+                         QSize(800, 600), false}};
     BenchAlbum a{workDir().filePath(QStringLiteral("album%1.sld").arg(which)), first};
     const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     if (!built || !writeFileAtomically(a.path, built->bytes))
@@ -101,8 +101,8 @@ void BM_Literal(benchmark::State& state)
         const QByteArray h = header.read(54);
         const int w = qFromLittleEndian<qint32>(h.constData() + 18);
         const int hgt = qFromLittleEndian<qint32>(h.constData() + 22);
-        const QImage thumb = picture.scaled(fitToCell(QSize(w, hgt), kCell),
-                                            Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QImage thumb = picture.scaled(fitToCell(QSize(w, hgt), kCell), Qt::IgnoreAspectRatio,
+                                            Qt::FastTransformation);
         benchmark::DoNotOptimize(thumb.constBits());
     }
     setLabel(state);

@@ -6,7 +6,8 @@ namespace quorbell {
 
 bool askSaveChanges(const QString& title)
 {
-    return prompts().askYesNo(QStringLiteral("ファイルが保存されていません。保存しますか？"), title);
+    return prompts().askYesNo(QStringLiteral("ファイルが保存されていません。保存しますか？"),
+                              title);
 }
 
 void informInvalidFile(const QString& path, const QString& title)

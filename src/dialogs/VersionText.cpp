@@ -14,9 +14,8 @@ QString versionBoxText()
            QStringLiteral("Copyright (C) The %1 developers")
                .arg(QString::fromLatin1(kProgramName)) +
            lineBreak + indent +
-           QStringLiteral("アルバム (.sld) とコンテナ (.cov) に対応しています。") +
-           lineBreak + indent +
-           QStringLiteral("フリーソフトウェアです。無保証で提供されます。");
+           QStringLiteral("アルバム (.sld) とコンテナ (.cov) に対応しています。") + lineBreak +
+           indent + QStringLiteral("フリーソフトウェアです。無保証で提供されます。");
 }
 
 } // namespace quorbell

@@ -113,7 +113,7 @@ void TestAlbumFormat::tablesOfABuiltAlbum()
                                QString(), QStringLiteral("x")};
     for (int i = 0; i < photoCount; ++i)
         albumSpec.photos.append({names.at(i), QByteArray(10 + i * 7, char('a' + i)),
-                            QSize(100 + i, 50 + 2 * i), i == 1});
+                                 QSize(100 + i, 50 + 2 * i), i == 1});
     const std::optional<tools::BuiltAlbum> built = tools::buildAlbum(albumSpec);
     QVERIFY(built);
 

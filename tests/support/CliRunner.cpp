@@ -7,7 +7,8 @@ namespace quorbell::test {
 CliRun runCli(const QStringList& args, const QStringList& prefix, int timeoutMs,
               const std::function<void()>& inChild)
 {
-    const QString exe = qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli");
+    const QString exe =
+        qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli");
     QProcess p;
     if (inChild)
         p.setChildProcessModifier(inChild);
