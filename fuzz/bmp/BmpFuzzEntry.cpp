@@ -3,6 +3,7 @@
 #include "FuzzCheck.h"
 
 #include "container/BmpCodec.h"
+#include "core/ThumbnailFormat.h"
 
 namespace quorbell::fuzz {
 namespace {
@@ -32,7 +33,7 @@ int fuzzBmpRecord(const std::uint8_t* data, std::size_t size)
     if (picture.isNull())
         return 0;
     QUORBELL_FUZZ_CHECK(info && picture.width() == info->width && picture.height() == info->height);
-    QUORBELL_FUZZ_CHECK(picture.format() == QImage::Format_RGB32);
+    QUORBELL_FUZZ_CHECK(picture.format() == kThumbnailFormat);
     // Pixels the record does not set must still come out the same every time.
     QUORBELL_FUZZ_CHECK(decodeBmp(bmp) == picture);
     QUORBELL_FUZZ_CHECK(decodeBmp(encodeBmp24(picture)) == picture);
