@@ -124,7 +124,7 @@ QByteArray insertAfterSoi(const QByteArray& jpeg, const QByteArray& segment)
 
 QImage storedForOrientation(const QImage& upright, int orientation)
 {
-    const QImage u = upright.convertToFormat(QImage::Format_RGB32);
+    QImage u = upright.convertToFormat(QImage::Format_RGB32);
     if (orientation < 2 || orientation > 8)
         return u;
     const int w = u.width(), h = u.height();

@@ -49,7 +49,7 @@ QByteArray makeQuadrantJpeg(QSize size, const Quadrants& colours, int quality)
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
-    const QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(outSize));
+    QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(outSize));
     std::free(out);
     return bytes;
 }

@@ -35,7 +35,7 @@ OpenResult openRegularFile(QFile& file, const QString& path)
 
 QString writeFailureReason(const QIODevice& device)
 {
-    const QString reason = device.errorString();
+    QString reason = device.errorString();
     // The text a device gives when nothing set a reason, in the same translation.
     if (reason.isEmpty() || reason == QCoreApplication::translate("QIODevice", "Unknown error"))
         return qt_error_string(ENOSPC);
