@@ -204,6 +204,34 @@ struct WeightedRows
     }
 };
 
+#ifdef QUORBELL_RESAMPLE_SSE2
+// The weighted sum of the rows' 16 bytes at `i`, in eight 16-bit lanes for
+// the low and for the high bytes.
+inline void weightedBytes16(const WeightedRows& rows, qsizetype i, __m128i& lo, __m128i& hi)
+{
+    const __m128i zero = _mm_setzero_si128();
+    __m128i lo1 = zero, hi1 = zero, lo2 = zero, hi2 = zero;
+    for (const uchar* r : rows.ones) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
+        lo1 = _mm_add_epi16(lo1, _mm_unpacklo_epi8(x, zero));
+        hi1 = _mm_add_epi16(hi1, _mm_unpackhi_epi8(x, zero));
+    }
+    for (const uchar* r : rows.twos) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
+        lo2 = _mm_add_epi16(lo2, _mm_unpacklo_epi8(x, zero));
+        hi2 = _mm_add_epi16(hi2, _mm_unpackhi_epi8(x, zero));
+    }
+    lo = _mm_add_epi16(lo1, _mm_slli_epi16(lo2, 1));
+    hi = _mm_add_epi16(hi1, _mm_slli_epi16(hi2, 1));
+    for (size_t k = 0; k < rows.others.size(); ++k) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows.others[k] + i));
+        const __m128i w = _mm_set1_epi16(short(rows.otherWeights[k]));
+        lo = _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(x, zero), w));
+        hi = _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(x, zero), w));
+    }
+}
+#endif
+
 // Running sums along one destination row: prefix[4 * (c + 1) + k] holds lane
 // k of the weighted column sums of source columns 0 .. c, modulo 2^32 (their
 // differences are exact while the block sums fit in 32 bits). This form keeps
@@ -222,25 +250,8 @@ void runningSums16(const WeightedRows& rows, int width, quint32* prefix)
         _mm_storeu_si128(reinterpret_cast<__m128i*>(prefix + at), run);
     };
     for (; i + 16 <= bytes; i += 16) {
-        __m128i lo1 = zero, hi1 = zero, lo2 = zero, hi2 = zero;
-        for (const uchar* r : rows.ones) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
-            lo1 = _mm_add_epi16(lo1, _mm_unpacklo_epi8(x, zero));
-            hi1 = _mm_add_epi16(hi1, _mm_unpackhi_epi8(x, zero));
-        }
-        for (const uchar* r : rows.twos) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
-            lo2 = _mm_add_epi16(lo2, _mm_unpacklo_epi8(x, zero));
-            hi2 = _mm_add_epi16(hi2, _mm_unpackhi_epi8(x, zero));
-        }
-        __m128i lo = _mm_add_epi16(lo1, _mm_slli_epi16(lo2, 1));
-        __m128i hi = _mm_add_epi16(hi1, _mm_slli_epi16(hi2, 1));
-        for (size_t k = 0; k < rows.others.size(); ++k) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows.others[k] + i));
-            const __m128i w = _mm_set1_epi16(short(rows.otherWeights[k]));
-            lo = _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(x, zero), w));
-            hi = _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(x, zero), w));
-        }
+        __m128i lo, hi;
+        weightedBytes16(rows, i, lo, hi);
         add(_mm_unpacklo_epi16(lo, zero), i + 4);
         add(_mm_unpackhi_epi16(lo, zero), i + 8);
         add(_mm_unpacklo_epi16(hi, zero), i + 12);
@@ -287,25 +298,8 @@ void narrowRunningSums(const WeightedRows& rows, int width, quint16* prefix)
         run = _mm_shuffle_epi32(pair, _MM_SHUFFLE(3, 2, 3, 2));
     };
     for (; i + 16 <= bytes; i += 16) {
-        __m128i lo1 = zero, hi1 = zero, lo2 = zero, hi2 = zero;
-        for (const uchar* r : rows.ones) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
-            lo1 = _mm_add_epi16(lo1, _mm_unpacklo_epi8(x, zero));
-            hi1 = _mm_add_epi16(hi1, _mm_unpackhi_epi8(x, zero));
-        }
-        for (const uchar* r : rows.twos) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
-            lo2 = _mm_add_epi16(lo2, _mm_unpacklo_epi8(x, zero));
-            hi2 = _mm_add_epi16(hi2, _mm_unpackhi_epi8(x, zero));
-        }
-        __m128i lo = _mm_add_epi16(lo1, _mm_slli_epi16(lo2, 1));
-        __m128i hi = _mm_add_epi16(hi1, _mm_slli_epi16(hi2, 1));
-        for (size_t k = 0; k < rows.others.size(); ++k) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows.others[k] + i));
-            const __m128i w = _mm_set1_epi16(short(rows.otherWeights[k]));
-            lo = _mm_add_epi16(lo, _mm_mullo_epi16(_mm_unpacklo_epi8(x, zero), w));
-            hi = _mm_add_epi16(hi, _mm_mullo_epi16(_mm_unpackhi_epi8(x, zero), w));
-        }
+        __m128i lo, hi;
+        weightedBytes16(rows, i, lo, hi);
         add(lo, i + 4);
         add(hi, i + 12);
     }
