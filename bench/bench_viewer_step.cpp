@@ -62,7 +62,7 @@ bench::Timing timeSteps(frmMain& w, bool lookAhead, int steps)
 {
     GlobalState& g = stdGlobal();
     g.mode = Mode::Selected;
-    w.runCommand(QStringLiteral("mnuViewSlide"));
+    w.runCommand(Command::ViewSlide);
     QCoreApplication::sendPostedEvents(); // reads the album
     frmPicture* v = frmPicture::current();
     if (!v)

@@ -10,7 +10,7 @@ AlbumReadOutcome ReadAlbumFile(frmMain& w, qint16 index, const QString& path, co
 {
     const AlbumReadOutcome outcome = ReadAlbumFile(index, path, name, prepared);
     if (outcome == AlbumReadOutcome::Cancelled) {
-        setMenuItemsEnabled(w, {QStringLiteral("mnuViewComment")}, false);
+        setMenuItemsEnabled(w, {Command::ViewComment}, false);
         w.setPanel(1, QString());
     }
     return outcome;

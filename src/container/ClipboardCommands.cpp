@@ -52,7 +52,7 @@ void emptyGrid(frmMain& w)
     g.hiddenCount = 0;
     g.selectedIndex = 0;
     g.firstDrawnIndex = 0;
-    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
+    w.action(Command::ViewComment)->setEnabled(false);
     DisableSelectionItems(w);
     DisableGridItems(w);
 }

@@ -469,16 +469,16 @@ void openPathAtStart(frmMain& w, const QString& commandLinePath)
 void registerContainerCommands(frmMain& w)
 {
     frmMain* win = &w;
-    w.setCommand(QStringLiteral("mnuContnrOpen"), [win] { frmMain_mnuContnrOpen_Click(*win); });
-    w.setCommand(QStringLiteral("mnuContnrSave"), [win] { frmMain_mnuContnrSave_Click(*win); });
-    w.setCommand(QStringLiteral("mnuContnrAdd"), [win] { frmMain_mnuContnrAdd_Click(*win); });
-    w.setCommand(QStringLiteral("mnuContnrDelete"), [win] { frmMain_mnuContnrDelete_Click(*win); });
-    w.setCommand(QStringLiteral("mnuAlbumDelete"), [win] { frmMain_mnuAlbumDelete_Click(*win); });
-    w.setCommand(QStringLiteral("mnuEditCut"), [win] { frmMain_mnuEditCut_Click(*win); });
-    w.setCommand(QStringLiteral("mnuEditCopy"), [win] { frmMain_mnuEditCopy_Click(*win); });
-    w.setCommand(QStringLiteral("mnuEditPut"), [win] { frmMain_mnuEditPut_Click(*win); });
-    w.setCommand(QStringLiteral("mnuEditDelete"), [win] { frmMain_mnuEditDelete_Click(*win); });
-    w.setCommand(QStringLiteral("mnuEditInsert"), [win] { frmMain_mnuEditInsert_Click(*win); });
+    w.setCommand(Command::ContnrOpen, [win] { frmMain_mnuContnrOpen_Click(*win); });
+    w.setCommand(Command::ContnrSave, [win] { frmMain_mnuContnrSave_Click(*win); });
+    w.setCommand(Command::ContnrAdd, [win] { frmMain_mnuContnrAdd_Click(*win); });
+    w.setCommand(Command::ContnrDelete, [win] { frmMain_mnuContnrDelete_Click(*win); });
+    w.setCommand(Command::AlbumDelete, [win] { frmMain_mnuAlbumDelete_Click(*win); });
+    w.setCommand(Command::EditCut, [win] { frmMain_mnuEditCut_Click(*win); });
+    w.setCommand(Command::EditCopy, [win] { frmMain_mnuEditCopy_Click(*win); });
+    w.setCommand(Command::EditPut, [win] { frmMain_mnuEditPut_Click(*win); });
+    w.setCommand(Command::EditDelete, [win] { frmMain_mnuEditDelete_Click(*win); });
+    w.setCommand(Command::EditInsert, [win] { frmMain_mnuEditInsert_Click(*win); });
     w.saveBeforeExit = [win] { return saveDocumentBeforeExit(*win); };
     w.keepForRecovery = [] { return keepDocumentForRecovery(); };
     w.openContainerAtStart = [win](const QString& path) { openPathAtStart(*win, path); };

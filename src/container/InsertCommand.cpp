@@ -116,7 +116,7 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
         // stays as it is with the albums read so far.
         g.albums.remove(s + read, m - read);
         g.mode = Mode::Selected;
-        w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(true);
+        w.action(Command::ViewComment)->setEnabled(true);
     }
 
     bar->setValue(m + 2);

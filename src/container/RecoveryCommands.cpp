@@ -55,7 +55,7 @@ bool openRecoveredDocument(frmMain& w, const QString& path)
     // Like a new document: Save As names it first.
     switchButtonOff(w, Cmd::Save);
     switchButtonOff(w, Cmd::Rename);
-    setMenuItemsEnabled(w, {QStringLiteral("mnuContnrDelete")}, false);
+    setMenuItemsEnabled(w, {Command::ContnrDelete}, false);
     return true;
 }
 

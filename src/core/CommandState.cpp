@@ -10,16 +10,11 @@ namespace quorbell {
 const QList<SwitchableButton>& switchableButtons()
 {
     static const QList<SwitchableButton> buttons = {
-        {Cmd::Save, "btnSave", "Save", {"mnuContnrSave"}},
-        {Cmd::Cut, "btnCut", "Cut", {"mnuEditCut", "mnuMenuCut"}},
-        {Cmd::Copy, "btnCopy", "Copy", {"mnuEditCopy", "mnuMenuCopy"}},
-        {Cmd::Paste, "btnPut", "Put", {"mnuEditPut", "mnuMenuPut"}},
-        {Cmd::Delete, "btnDelete", "Delete", {"mnuEditDelete", "mnuMenuDelete"}},
-        {Cmd::Insert, "btnInsert", "Insert", {"mnuEditInsert"}},
-        {Cmd::Rename, "btnRename", "Rename", {"mnuEditRename"}},
-        {Cmd::Slide, "btnSlide", "Slide", {"mnuViewSlide"}},
-        {Cmd::Random, "btnRandom", "Random", {"mnuViewRandom"}},
-        {Cmd::Cover, "btnCover", "Cover", {"mnuViewCover"}},
+        {Cmd::Save, Command::ContnrSave},   {Cmd::Cut, Command::EditCut},
+        {Cmd::Copy, Command::EditCopy},     {Cmd::Paste, Command::EditPut},
+        {Cmd::Delete, Command::EditDelete}, {Cmd::Insert, Command::EditInsert},
+        {Cmd::Rename, Command::EditRename}, {Cmd::Slide, Command::ViewSlide},
+        {Cmd::Random, Command::ViewRandom}, {Cmd::Cover, Command::ViewCover},
     };
     return buttons;
 }
@@ -40,13 +35,15 @@ void switchButton(frmMain& w, quint16 bit, bool on)
     GlobalState& g = stdGlobal();
     if (((g.commandState & bit) != 0) == on)
         return;
-    const SwitchableButton& b = buttonFor(bit);
-    const QString key = QString::fromLatin1(b.key);
-    const QString name = QString::fromLatin1(b.image);
-    w.setButtonImage(key, (on ? QStringLiteral("img") : QStringLiteral("imgNo")) + name);
-    w.button(key)->setEnabled(on);
+    const Command command = buttonFor(bit).command;
+    const CommandDef& def = commandDef(command);
+    w.setButtonImage(command, (on ? QStringLiteral("img") : QStringLiteral("imgNo")) +
+                                  QString::fromLatin1(def.image));
+    w.button(command)->setEnabled(on);
     g.commandState = on ? (g.commandState | bit) : (g.commandState & ~bit);
-    setMenuItemsEnabled(w, b.menuItems, on);
+    w.action(command)->setEnabled(on);
+    if (def.shortcutName)
+        w.shortcutItem(command)->setEnabled(on);
 }
 
 } // namespace
@@ -61,17 +58,18 @@ void switchButtonOff(frmMain& w, quint16 bit)
     switchButton(w, bit, false);
 }
 
-void setMenuItemsEnabled(frmMain& w, const QStringList& names, bool enabled)
+void setMenuItemsEnabled(frmMain& w, std::initializer_list<Command> commands, bool enabled)
 {
-    for (const QString& name : names)
-        w.menuItem(name)->setEnabled(enabled);
+    for (Command command : commands)
+        w.action(command)->setEnabled(enabled);
 }
 
 void DisableSelectionItems(frmMain& w)
 {
     for (quint16 bit : {Cmd::Cut, Cmd::Copy, Cmd::Delete, Cmd::Insert})
         switchButtonOff(w, bit);
-    setMenuItemsEnabled(w, {"mnuAlbumDelete", "mnuContnrInfo", "mnuMenuInfo"}, false);
+    setMenuItemsEnabled(w, {Command::AlbumDelete, Command::ContnrInfo}, false);
+    w.shortcutItem(Command::ContnrInfo)->setEnabled(false);
 }
 
 void EnableSelectionItems(frmMain& w)
@@ -87,7 +85,8 @@ void EnableSelectionItems(frmMain& w)
     if (!g.has(Flag::GridSource))
         switchButtonOn(w, Cmd::Insert);
     // Properties show and edit the selected album: nothing to show without one.
-    setMenuItemsEnabled(w, {"mnuAlbumDelete", "mnuContnrInfo", "mnuMenuInfo"}, true);
+    setMenuItemsEnabled(w, {Command::AlbumDelete, Command::ContnrInfo}, true);
+    w.shortcutItem(Command::ContnrInfo)->setEnabled(true);
 }
 
 void DisableGridItems(frmMain& w)
@@ -95,8 +94,8 @@ void DisableGridItems(frmMain& w)
     for (quint16 bit : {Cmd::Save, Cmd::Rename, Cmd::Slide, Cmd::Random})
         switchButtonOff(w, bit);
     setMenuItemsEnabled(w,
-                        {"mnuContnrAdd", "mnuContnrDelete", "mnuAlbumDelete", "mnuContnrList",
-                         "mnuContnrInfo", "mnuEditSort"},
+                        {Command::ContnrAdd, Command::ContnrDelete, Command::AlbumDelete,
+                         Command::ContnrList, Command::ContnrInfo, Command::EditSort},
                         false);
 }
 
@@ -104,7 +103,7 @@ void EnableGridItems(frmMain& w)
 {
     switchButtonOn(w, Cmd::Slide);
     switchButtonOn(w, Cmd::Random);
-    setMenuItemsEnabled(w, {"mnuContnrAdd", "mnuContnrList", "mnuEditSort"}, true);
+    setMenuItemsEnabled(w, {Command::ContnrAdd, Command::ContnrList, Command::EditSort}, true);
 }
 
 void switchPasteOffIfOn(frmMain& w)
@@ -116,7 +115,7 @@ void makeSaveAvailable(frmMain& w)
 {
     switchButtonOn(w, Cmd::Save);
     switchButtonOn(w, Cmd::Rename);
-    setMenuItemsEnabled(w, {"mnuContnrSave", "mnuContnrDelete", "mnuEditRename"}, true);
+    setMenuItemsEnabled(w, {Command::ContnrSave, Command::ContnrDelete, Command::EditRename}, true);
 }
 
 } // namespace quorbell

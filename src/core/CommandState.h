@@ -4,19 +4,21 @@
 // when the bit says the button is in the other state, so repeated calls are free.
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "core/Command.h"
+
+#include <QList>
+#include <initializer_list>
 
 namespace quorbell {
 
 class frmMain;
 
+// The button's picture, "img" or "imgNo" + the table's image suffix, and its
+// menu item and shortcut-menu item (where it has one) switch with it.
 struct SwitchableButton
 {
     quint16 bit;
-    const char* key;       // toolbar button key
-    const char* image;     // picture while enabled; "imgNo..." while disabled
-    QStringList menuItems; // menu items switched with it
+    Command command;
 };
 
 const QList<SwitchableButton>& switchableButtons();
@@ -25,8 +27,9 @@ const QList<SwitchableButton>& switchableButtons();
 void switchButtonOn(frmMain& w, quint16 bit);
 void switchButtonOff(frmMain& w, quint16 bit);
 
-// Enables or disables menu items that have no toolbar button.
-void setMenuItemsEnabled(frmMain& w, const QStringList& names, bool enabled);
+// Enables or disables the menu-bar items of commands (not their
+// shortcut-menu items).
+void setMenuItemsEnabled(frmMain& w, std::initializer_list<Command> commands, bool enabled);
 
 void DisableSelectionItems(frmMain& w);
 void EnableSelectionItems(frmMain& w);

@@ -162,7 +162,7 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
     switchPasteOffIfOn(w);
 
     g.mode = Mode::Empty;
-    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
+    w.action(Command::ViewComment)->setEnabled(false);
 
     // The window appears at its own size before anything is asked or opened.
     w.show();

@@ -19,41 +19,15 @@
 #include <QToolBar>
 
 namespace quorbell {
-namespace {
-
-struct ButtonDef
-{
-    const char* key;
-    const char* text;
-    const char* command;
-    const char* image;
-};
-
-// The toolbar in order; the dispatch compares keys in this order too.
-const ButtonDef kButtons[] = {
-    {"btnNew", "新規作成", "mnuContnrNew", "imgNew"},
-    {"btnOpen", "開く", "mnuContnrOpen", "imgOpen"},
-    {"btnSave", "上書き保存", "mnuContnrSave", "imgSave"},
-    {"btnCut", "サムネイル切り取り", "mnuEditCut", "imgCut"},
-    {"btnCopy", "サムネイルコピー", "mnuEditCopy", "imgCopy"},
-    {"btnPut", "サムネイル貼り付け", "mnuEditPut", "imgPut"},
-    {"btnDelete", "サムネイル削除", "mnuEditDelete", "imgDelete"},
-    {"btnInsert", "サムネイル追加", "mnuEditInsert", "imgInsert"},
-    {"btnRename", "一括リネーミング", "mnuEditRename", "imgRename"},
-    {"btnSlide", "スライドショー", "mnuViewSlide", "imgSlide"},
-    {"btnRandom", "ランダム表示", "mnuViewRandom", "imgRandom"},
-    {"btnCover", "サムネイルカバー", "mnuViewCover", "imgCover"},
-    {"btnIndex", "索引", "mnuHelpIndex", "imgIndex"},
-};
-
-} // namespace
 
 const QStringList& frmMain::buttonKeys()
 {
     static const QStringList keys = [] {
         QStringList k;
-        for (const ButtonDef& b : kButtons)
-            k << QString::fromLatin1(b.key);
+        for (const CommandDef& def : commandTable()) {
+            if (def.buttonKey)
+                k << QString::fromLatin1(def.buttonKey);
+        }
         return k;
     }();
     return keys;
@@ -69,20 +43,19 @@ const QStringList& frmMain::imageKeys()
     return keys;
 }
 
-QString toolbarCommandFor(const QString& buttonKey)
+std::optional<Command> toolbarCommandFor(const QString& buttonKey)
 {
-    for (const ButtonDef& b : kButtons) {
-        if (buttonKey == QLatin1String(b.key))
-            return QString::fromLatin1(b.command);
+    for (const CommandDef& def : commandTable()) {
+        if (def.buttonKey && buttonKey == QLatin1String(def.buttonKey))
+            return def.command;
     }
-    return QString();
+    return std::nullopt;
 }
 
 void frmMain_Toolbar_ButtonClick(frmMain& w, const QString& buttonKey)
 {
-    const QString command = toolbarCommandFor(buttonKey);
-    if (!command.isEmpty())
-        w.runCommand(command);
+    if (const std::optional<Command> command = toolbarCommandFor(buttonKey))
+        w.runCommand(*command);
 }
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
@@ -125,12 +98,16 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
 frmMain::~frmMain() = default;
 
-QAction* frmMain::addMenuItem(QMenu* menu, const QString& name, const QString& caption)
+QAction* frmMain::addMenuItem(QWidget* host, const CommandDef& def)
 {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    m_menuItems.insert(name, a);
-    connect(a, &QAction::triggered, this, [this, name] { runCommand(name); });
+    if (def.separatorBefore)
+        static_cast<QMenu*>(host)->addSeparator(); // separators only ever stand in menus
+    const Command command = def.command;
+    auto* a = new QAction(QString::fromUtf8(def.caption), host);
+    a->setObjectName(QString::fromLatin1(def.name));
+    host->addAction(a);
+    m_actions[int(command)] = a;
+    connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
     return a;
 }
 
@@ -140,91 +117,74 @@ void frmMain::buildMenus()
 
     QMenu* contnr = bar->addMenu(QStringLiteral("コンテナ(&C)"));
     contnr->setObjectName(QStringLiteral("mnuContnr"));
-    addMenuItem(contnr, QStringLiteral("mnuContnrNew"), QStringLiteral("新規作成(&N)"));
-    addMenuItem(contnr, QStringLiteral("mnuContnrOpen"), QStringLiteral("開く(&O)"));
-    addMenuItem(contnr, QStringLiteral("mnuContnrSave"), QStringLiteral("上書き保存(&S)"));
-    addMenuItem(contnr, QStringLiteral("mnuContnrAdd"), QStringLiteral("名前をつけて保存(&A)"));
-    contnr->addSeparator();
-    addMenuItem(contnr, QStringLiteral("mnuContnrDelete"),
-                QStringLiteral("コンテナファイル削除(&D)"));
-    addMenuItem(contnr, QStringLiteral("mnuAlbumDelete"),
-                QStringLiteral("アルバムファイル削除(&P)"));
-    contnr->addSeparator();
-    addMenuItem(contnr, QStringLiteral("mnuContnrList"), QStringLiteral("アルバムリスト(&L)"));
-    addMenuItem(contnr, QStringLiteral("mnuContnrInfo"), QStringLiteral("プロパティ(&I)"));
-    contnr->addSeparator();
-    addMenuItem(contnr, QStringLiteral("mnuContnrExit"), QStringLiteral("終了(&X)"));
-
     QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    addMenuItem(edit, QStringLiteral("mnuEditCut"), QStringLiteral("サムネイル切り取り(&T)"));
-    addMenuItem(edit, QStringLiteral("mnuEditCopy"), QStringLiteral("サムネイルコピー(&C)"));
-    addMenuItem(edit, QStringLiteral("mnuEditPut"), QStringLiteral("サムネイル貼り付け(&P)"));
-    addMenuItem(edit, QStringLiteral("mnuEditDelete"), QStringLiteral("サムネイル削除(&D)"));
-    edit->addSeparator();
-    addMenuItem(edit, QStringLiteral("mnuEditInsert"), QStringLiteral("サムネイル追加(&I)"));
-    edit->addSeparator();
-    QMenu* sort = edit->addMenu(QStringLiteral("サムネイルソート(&S)"));
-    sort->setObjectName(QStringLiteral("mnuEditSort"));
-    m_menuItems.insert(QStringLiteral("mnuEditSort"), sort->menuAction());
-    addMenuItem(sort, QStringLiteral("mnuSortDateU"), QStringLiteral("日付・昇順(&U)"));
-    addMenuItem(sort, QStringLiteral("mnuSortDateL"), QStringLiteral("日付・降順(&D)"));
-    addMenuItem(sort, QStringLiteral("mnuSortFileU"), QStringLiteral("ファイル名・昇順(&F)"));
-    addMenuItem(sort, QStringLiteral("mnuSortFileL"), QStringLiteral("ファイル名・降順(&L)"));
-    edit->addSeparator();
-    addMenuItem(edit, QStringLiteral("mnuEditRename"), QStringLiteral("一括リネーミング(&R)"));
-
+    QMenu* sort = nullptr;
     QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("mnuView"));
-    addMenuItem(view, QStringLiteral("mnuViewSlide"), QStringLiteral("スライドショー(&S)"));
-    addMenuItem(view, QStringLiteral("mnuViewRandom"), QStringLiteral("ランダム表示(&R)"));
-    view->addSeparator();
-    addMenuItem(view, QStringLiteral("mnuViewCover"), QStringLiteral("サムネイルカバー(&M)"));
-    QAction* comment =
-        addMenuItem(view, QStringLiteral("mnuViewComment"), QStringLiteral("コメント表示(&C)"));
+    QMenu* help = new QMenu(QStringLiteral("ヘルプ(&H)"), this);
+    help->setObjectName(QStringLiteral("mnuHelp"));
+
+    for (const CommandDef& def : commandTable()) {
+        switch (def.place) {
+        case MenuPlace::Contnr:
+            addMenuItem(contnr, def);
+            break;
+        case MenuPlace::Edit:
+            if (def.command == Command::EditSort) {
+                // The sort submenu: its item only opens the four sorts.
+                if (def.separatorBefore)
+                    edit->addSeparator();
+                sort = edit->addMenu(QString::fromUtf8(def.caption));
+                sort->setObjectName(QString::fromLatin1(def.name));
+                m_actions[int(def.command)] = sort->menuAction();
+            } else {
+                addMenuItem(edit, def);
+            }
+            break;
+        case MenuPlace::Sort:
+            Q_ASSERT(sort);
+            addMenuItem(sort, def);
+            break;
+        case MenuPlace::View:
+            addMenuItem(view, def);
+            break;
+        case MenuPlace::MenuBar:
+            // A menu-bar item without a submenu: it runs its command directly.
+            addMenuItem(bar, def);
+            break;
+        case MenuPlace::Help:
+            addMenuItem(help, def);
+            break;
+        }
+    }
+    bar->addMenu(help); // last, after the settings item
+    action(Command::HelpIndex)->setShortcut(QKeySequence(Qt::Key_F1));
+
     // The check mark says whether comments are shown now. The command may do
     // nothing (no grid), so the mark follows the state, not the click.
+    QAction* comment = action(Command::ViewComment);
     comment->setCheckable(true);
     const auto markComments = [comment] { comment->setChecked(stdGlobal().commentsShown()); };
     connect(view, &QMenu::aboutToShow, this, markComments);
     connect(comment, &QAction::triggered, this, markComments); // after the command ran
 
-    // A menu-bar item without a submenu: it runs the settings command directly.
-    QAction* option = bar->addAction(QStringLiteral("設定(&O)"));
-    option->setObjectName(QStringLiteral("mnuOptionCondition"));
-    m_menuItems.insert(option->objectName(), option);
-    connect(option, &QAction::triggered, this, [this] { runCommand("mnuOptionCondition"); });
-
-    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    addMenuItem(help, QStringLiteral("mnuHelpIndex"), QStringLiteral("トピックの検索(&I)"))
-        ->setShortcut(QKeySequence(Qt::Key_F1));
-    addMenuItem(help, QStringLiteral("mnuHelpVersion"), QStringLiteral("バージョン情報(&V)"));
-
     // The shortcut menu: its items run the edit commands and the properties command.
     m_shortcutMenu = new QMenu(QStringLiteral("ショートカットメニュー"), this);
     m_shortcutMenu->setObjectName(QStringLiteral("mnuMenu"));
-    const auto twin = [this](const QString& name, const QString& caption, const QString& target) {
-        QAction* a = m_shortcutMenu->addAction(caption);
-        a->setObjectName(name);
-        m_menuItems.insert(name, a);
-        connect(a, &QAction::triggered, this, [this, target] { runCommand(target); });
-    };
-    twin(QStringLiteral("mnuMenuCut"), QStringLiteral("サムネイル切り取り(&T)"),
-         QStringLiteral("mnuEditCut"));
-    twin(QStringLiteral("mnuMenuCopy"), QStringLiteral("サムネイルコピー(&C)"),
-         QStringLiteral("mnuEditCopy"));
-    twin(QStringLiteral("mnuMenuPut"), QStringLiteral("サムネイル貼り付け(&P)"),
-         QStringLiteral("mnuEditPut"));
-    m_shortcutMenu->addSeparator();
-    twin(QStringLiteral("mnuMenuDelete"), QStringLiteral("サムネイル削除(&D)"),
-         QStringLiteral("mnuEditDelete"));
-    m_shortcutMenu->addSeparator();
-    twin(QStringLiteral("mnuMenuInfo"), QStringLiteral("プロパティ(&I)"),
-         QStringLiteral("mnuContnrInfo"));
+    for (const ShortcutSlot& slot : shortcutMenuLayout()) {
+        if (slot.separator)
+            m_shortcutMenu->addSeparator();
+        const CommandDef& def = commandDef(slot.command);
+        const Command command = def.command;
+        QAction* a = m_shortcutMenu->addAction(QString::fromUtf8(def.caption));
+        a->setObjectName(QString::fromLatin1(def.shortcutName));
+        m_shortcutItems[int(command)] = a;
+        connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+    }
 
     // The exit command closes the window, which runs the unload handler.
-    setCommand(QStringLiteral("mnuContnrExit"), [this] { close(); });
+    setCommand(Command::ContnrExit, [this] { close(); });
 }
 
 void frmMain::buildToolbar()
@@ -235,20 +195,20 @@ void frmMain::buildToolbar()
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (const ButtonDef& b : kButtons) {
-        const QString key = QString::fromLatin1(b.key);
-        QAction* a = m_toolbar->addAction(m_images.value(QString::fromLatin1(b.image)),
-                                          QString::fromUtf8(b.text));
+    for (const CommandDef& def : commandTable()) {
+        if (!def.buttonKey)
+            continue;
+        const QString key = QString::fromLatin1(def.buttonKey);
+        const QString image = QStringLiteral("img") + QString::fromLatin1(def.image);
+        QAction* a = m_toolbar->addAction(m_images.value(image), QString::fromUtf8(def.buttonText));
         a->setObjectName(key);
-        a->setToolTip(QString::fromUtf8(b.text));
-        m_buttons.insert(key, a);
-        m_buttonImages.insert(key, QString::fromLatin1(b.image));
+        a->setToolTip(QString::fromUtf8(def.buttonText));
+        m_buttons[int(def.command)] = a;
+        m_buttonImages.insert(key, image);
         connect(a, &QAction::triggered, this,
                 [this, key] { frmMain_Toolbar_ButtonClick(*this, key); });
         // Groups as the menus have them.
-        if (key == QLatin1String("btnSave") || key == QLatin1String("btnDelete") ||
-            key == QLatin1String("btnRename") || key == QLatin1String("btnRandom") ||
-            key == QLatin1String("btnCover"))
+        if (def.separatorAfter)
             m_toolbar->addSeparator();
     }
 }
@@ -305,41 +265,58 @@ QString frmMain::panel(int panel) const
     return m_panels[panel - 1]->text();
 }
 
-QAction* frmMain::menuItem(const QString& name) const
+QAction* frmMain::action(Command command) const
 {
-    QAction* a = m_menuItems.value(name);
-    Q_ASSERT_X(a, "frmMain::menuItem", qPrintable(name));
+    QAction* a = m_actions[int(command)];
+    Q_ASSERT_X(a, "frmMain::action", commandDef(command).name);
     return a;
 }
 
-QAction* frmMain::button(const QString& key) const
+QAction* frmMain::shortcutItem(Command command) const
 {
-    QAction* a = m_buttons.value(key);
-    Q_ASSERT_X(a, "frmMain::button", qPrintable(key));
+    QAction* a = m_shortcutItems[int(command)];
+    Q_ASSERT_X(a, "frmMain::shortcutItem", commandDef(command).name);
     return a;
 }
 
-void frmMain::setButtonImage(const QString& buttonKey, const QString& imageKey)
+QAction* frmMain::button(Command command) const
 {
-    button(buttonKey)->setIcon(m_images.value(imageKey));
-    m_buttonImages.insert(buttonKey, imageKey);
+    QAction* a = m_buttons[int(command)];
+    Q_ASSERT_X(a, "frmMain::button", commandDef(command).name);
+    return a;
 }
 
-QString frmMain::buttonImage(const QString& buttonKey) const
+void frmMain::setButtonImage(Command command, const QString& imageKey)
 {
-    return m_buttonImages.value(buttonKey);
+    QAction* b = button(command);
+    b->setIcon(m_images.value(imageKey));
+    m_buttonImages.insert(b->objectName(), imageKey);
 }
 
-void frmMain::setCommand(const QString& name, std::function<void()> handler)
+QString frmMain::buttonImage(Command command) const
 {
-    m_commands.emplace(name, std::move(handler));
+    return m_buttonImages.value(button(command)->objectName());
 }
 
-void frmMain::runCommand(const QString& name)
+void frmMain::setCommand(Command command, std::function<void()> handler)
 {
-    const auto it = m_commands.constFind(name);
-    if (it != m_commands.constEnd() && *it)
-        (*it)();
+    m_commands[int(command)] = std::move(handler);
+}
+
+void frmMain::runCommand(Command command)
+{
+    const std::function<void()>& handler = m_commands[int(command)];
+    // The program wires every command (a test checks it); a window built for
+    // a narrower use says so rather than doing nothing without a word.
+    if (handler)
+        handler();
+    else
+        qWarning("no handler for the command %s", commandDef(command).name);
+}
+
+bool frmMain::hasCommand(Command command) const
+{
+    return bool(m_commands[int(command)]);
 }
 
 void frmMain::popupShortcutMenu(QPoint surfacePos)

@@ -1,9 +1,11 @@
 // The main window: menus, toolbar with its image list, status bar with three
 // panels, the progress bar over the status bar, the vertical scroll bar, the
 // loading timer and the grid surface. Commands of the other subsystems are
-// registered by name and run from the menus, the toolbar and the shortcut menu.
+// registered by their Command value and run from the menus, the toolbar and the
+// shortcut menu.
 #pragma once
 
+#include "core/Command.h"
 #include "core/GridSurface.h"
 
 #include <QHash>
@@ -11,7 +13,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -57,21 +61,25 @@ public:
     void setPanel(int panel, const QString& text);
     QString panel(int panel) const;
 
-    // Menu commands and shortcut-menu items by name ("mnuContnrOpen", "mnuMenuCut").
-    QAction* menuItem(const QString& name) const;
-    // Toolbar buttons by key ("btnNew" ... "btnIndex"), in toolbar order.
-    QAction* button(const QString& key) const;
+    // The menu item of a command (for EditSort, the submenu's item).
+    QAction* action(Command command) const;
+    // The shortcut-menu item and the toolbar button of a command that has one.
+    QAction* shortcutItem(Command command) const;
+    QAction* button(Command command) const;
+    // Toolbar button keys ("btnNew" ... "btnIndex"), in toolbar order.
     static const QStringList& buttonKeys();
     // The image list: 23 pictures keyed "imgNew" ... "imgIndex".
     static const QStringList& imageKeys();
     QIcon image(const QString& key) const { return m_images.value(key); }
-    void setButtonImage(const QString& buttonKey, const QString& imageKey);
-    QString buttonImage(const QString& buttonKey) const;
+    void setButtonImage(Command command, const QString& imageKey);
+    QString buttonImage(Command command) const;
 
     // Command registry: the menus, the toolbar and other commands run a
-    // command by its menu name; an unregistered name does nothing.
-    void setCommand(const QString& name, std::function<void()> handler);
-    void runCommand(const QString& name);
+    // command through it. Every command of the table gets a handler when the
+    // window is wired; hasCommand tells whether one did.
+    void setCommand(Command command, std::function<void()> handler);
+    void runCommand(Command command);
+    bool hasCommand(Command command) const;
 
     // Saves the document before the program closes (save, or save as for a
     // document never saved); true when it was written. Set by the container
@@ -112,7 +120,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
-    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption);
+    QAction* addMenuItem(QWidget* host, const CommandDef& def);
 
     GridSurface* m_surface = nullptr;
     QToolBar* m_toolbar = nullptr;
@@ -122,16 +130,16 @@ private:
     QScrollBar* m_vscroll = nullptr;
     QTimer* m_intTimer = nullptr;
     QMenu* m_shortcutMenu = nullptr;
-    QHash<QString, QAction*> m_menuItems;
-    QHash<QString, QAction*> m_buttons;
-    QHash<QString, QString> m_buttonImages;
+    std::array<QAction*, kCommandCount> m_actions = {};
+    std::array<QAction*, kCommandCount> m_shortcutItems = {};
+    std::array<QAction*, kCommandCount> m_buttons = {};
+    QHash<QString, QString> m_buttonImages; // button key -> image key
     QHash<QString, QIcon> m_images;
-    QHash<QString, std::function<void()>> m_commands;
+    std::array<std::function<void()>, kCommandCount> m_commands;
 };
 
-// The command a toolbar button runs, in the toolbar's dispatch order; empty
-// for a key that matches none.
-QString toolbarCommandFor(const QString& buttonKey);
+// The command a toolbar button runs; none for a key that matches no button.
+std::optional<Command> toolbarCommandFor(const QString& buttonKey);
 void frmMain_Toolbar_ButtonClick(frmMain& w, const QString& buttonKey);
 
 } // namespace quorbell

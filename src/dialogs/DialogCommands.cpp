@@ -102,13 +102,12 @@ void frmMain_mnuHelpVersion_Click(frmMain&)
 void registerDialogCommands(frmMain& w)
 {
     frmMain* win = &w;
-    w.setCommand(QStringLiteral("mnuOptionCondition"),
-                 [win] { frmMain_mnuOptionCondition_Click(*win); });
-    w.setCommand(QStringLiteral("mnuEditRename"), [win] { frmMain_mnuEditRename_Click(*win); });
-    w.setCommand(QStringLiteral("mnuContnrInfo"), [win] { frmMain_mnuContnrInfo_Click(*win); });
-    w.setCommand(QStringLiteral("mnuContnrList"), [win] { frmMain_mnuContnrList_Click(*win); });
-    w.setCommand(QStringLiteral("mnuHelpIndex"), [win] { frmMain_mnuHelpIndex_Click(*win); });
-    w.setCommand(QStringLiteral("mnuHelpVersion"), [win] { frmMain_mnuHelpVersion_Click(*win); });
+    w.setCommand(Command::OptionCondition, [win] { frmMain_mnuOptionCondition_Click(*win); });
+    w.setCommand(Command::EditRename, [win] { frmMain_mnuEditRename_Click(*win); });
+    w.setCommand(Command::ContnrInfo, [win] { frmMain_mnuContnrInfo_Click(*win); });
+    w.setCommand(Command::ContnrList, [win] { frmMain_mnuContnrList_Click(*win); });
+    w.setCommand(Command::HelpIndex, [win] { frmMain_mnuHelpIndex_Click(*win); });
+    w.setCommand(Command::HelpVersion, [win] { frmMain_mnuHelpVersion_Click(*win); });
 
     // The properties follow the selection: a click on the grid refills them
     // (the click also activates the dialog, which refills it where the window

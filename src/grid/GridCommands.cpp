@@ -30,13 +30,13 @@ void registerGridCommands(frmMain& w)
                      [win] { frmMain_VScroll_Scroll(*win); });
 
     registerLoadingLoop(w);
-    w.setCommand(QStringLiteral("mnuContnrNew"), [win] { frmMain_mnuContnrNew_Click(*win); });
-    w.setCommand(QStringLiteral("mnuViewCover"), [win] { frmMain_mnuViewCover_Click(*win); });
-    w.setCommand(QStringLiteral("mnuViewComment"), [win] { frmMain_mnuViewComment_Click(*win); });
-    w.setCommand(QStringLiteral("mnuSortDateU"), [win] { frmMain_mnuSortDateU_Click(*win); });
-    w.setCommand(QStringLiteral("mnuSortDateL"), [win] { frmMain_mnuSortDateL_Click(*win); });
-    w.setCommand(QStringLiteral("mnuSortFileU"), [win] { frmMain_mnuSortFileU_Click(*win); });
-    w.setCommand(QStringLiteral("mnuSortFileL"), [win] { frmMain_mnuSortFileL_Click(*win); });
+    w.setCommand(Command::ContnrNew, [win] { frmMain_mnuContnrNew_Click(*win); });
+    w.setCommand(Command::ViewCover, [win] { frmMain_mnuViewCover_Click(*win); });
+    w.setCommand(Command::ViewComment, [win] { frmMain_mnuViewComment_Click(*win); });
+    w.setCommand(Command::SortDateU, [win] { frmMain_mnuSortDateU_Click(*win); });
+    w.setCommand(Command::SortDateL, [win] { frmMain_mnuSortDateL_Click(*win); });
+    w.setCommand(Command::SortFileU, [win] { frmMain_mnuSortFileU_Click(*win); });
+    w.setCommand(Command::SortFileL, [win] { frmMain_mnuSortFileL_Click(*win); });
 }
 
 } // namespace quorbell

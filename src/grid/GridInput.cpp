@@ -51,13 +51,13 @@ void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
 void frmMain_Form_DblClick(frmMain& w)
 {
     if (stdGlobal().mode == Mode::Selected)
-        w.runCommand(QStringLiteral("mnuViewSlide"));
+        w.runCommand(Command::ViewSlide);
 }
 
 void frmMain_Form_KeyDown(frmMain& w, int key)
 {
     if (stdGlobal().mode == Mode::Selected && key == Qt::Key_Delete)
-        w.runCommand(QStringLiteral("mnuEditDelete"));
+        w.runCommand(Command::EditDelete);
 }
 
 void frmMain_Form_KeyPress(frmMain& w, int ascii)
@@ -68,7 +68,7 @@ void frmMain_Form_KeyPress(frmMain& w, int ascii)
         return;
     w.intTimer()->stop();
     g.mode = Mode::Empty;
-    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
+    w.action(Command::ViewComment)->setEnabled(false);
     abortLoading(); // the loader drops its open file and the work in flight
     informLoadingAbandoned(QStringLiteral("アボート処理"));
 }

@@ -100,7 +100,7 @@ void finishLoading(frmMain& w)
     w.setPanel(3, QString());
     w.progressBar()->hide();
     EnableGridItems(w);
-    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(true);
+    w.action(Command::ViewComment)->setEnabled(true);
     g.mode = Mode::Shown;
 }
 
@@ -134,7 +134,7 @@ void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source)
     w.setPanel(1, loadingText(g));
     w.setPanel(2, QString());
     g.mode = Mode::Loading;
-    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(false);
+    w.action(Command::ViewComment)->setEnabled(false);
     loop().source->prefetch(0);
     w.intTimer()->start(0);
 }

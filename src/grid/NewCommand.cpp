@@ -74,7 +74,7 @@ void frmMain_mnuContnrNew_Click(frmMain& w)
     if (g.has(Flag::Modified)) {
         // The changes stay flagged until a save writes them.
         if (askSaveChanges(QStringLiteral("新規作成"))) {
-            w.runCommand(QStringLiteral("mnuContnrAdd"));
+            w.runCommand(Command::ContnrAdd);
             return;
         }
     }

@@ -394,8 +394,8 @@ void closeViewer(frmPicture& v)
 void registerViewerCommands(frmMain& w)
 {
     frmMain* win = &w;
-    w.setCommand(QStringLiteral("mnuViewSlide"), [win] { frmMain_mnuViewSlide_Click(*win); });
-    w.setCommand(QStringLiteral("mnuViewRandom"), [win] { frmMain_mnuViewRandom_Click(*win); });
+    w.setCommand(Command::ViewSlide, [win] { frmMain_mnuViewSlide_Click(*win); });
+    w.setCommand(Command::ViewRandom, [win] { frmMain_mnuViewRandom_Click(*win); });
 }
 
 void setViewerRandomSource(std::function<double()> source)

@@ -40,7 +40,7 @@ void frmPicture_Form_KeyPress(frmPicture& v, int ascii);
 // Ends the show: pointer shown, window unloaded, interface mode back by 3.
 void closeViewer(frmPicture& v);
 
-// "mnuViewSlide" and "mnuViewRandom", which the menu, the toolbar and the
+// The slideshow and random-show commands, which the menu, the toolbar and the
 // grid's double click run.
 void registerViewerCommands(frmMain& w);
 

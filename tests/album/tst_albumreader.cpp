@@ -397,25 +397,25 @@ void TestAlbumReader::cancelInTheMainWindow()
     Fixture f;
     frmMain w;
     w.setPanel(1, QStringLiteral("読込みアルバム数： 0/1"));
-    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(true);
+    w.action(Command::ViewComment)->setEnabled(true);
     const qint16 i = f.add(QStringLiteral("a.sld"), QStringLiteral("pw"));
     prompts.cancel();
     QCOMPARE(ReadAlbumFile(w, i, f.path(QStringLiteral("a.sld")), QStringLiteral("a.sld")),
              AlbumReadOutcome::Cancelled);
     QCOMPARE(stdGlobal().mode, Mode::Empty);
-    QVERIFY(!w.menuItem(QStringLiteral("mnuViewComment"))->isEnabled());
+    QVERIFY(!w.action(Command::ViewComment)->isEnabled());
     QCOMPARE(w.panel(1), QString());
     QCOMPARE(prompts.messageTitles(), QStringList{QStringLiteral("キャンセル処理")});
 
     // Other outcomes leave the window alone.
     w.setPanel(1, QStringLiteral("x"));
-    w.menuItem(QStringLiteral("mnuViewComment"))->setEnabled(true);
+    w.action(Command::ViewComment)->setEnabled(true);
     stdGlobal().mode = Mode::Loading;
     prompts.answerText(QStringLiteral("pw"));
     QCOMPARE(ReadAlbumFile(w, i, f.path(QStringLiteral("a.sld")), QStringLiteral("a.sld")),
              AlbumReadOutcome::Read);
     QCOMPARE(w.panel(1), QStringLiteral("x"));
-    QVERIFY(w.menuItem(QStringLiteral("mnuViewComment"))->isEnabled());
+    QVERIFY(w.action(Command::ViewComment)->isEnabled());
 }
 
 QTEST_MAIN(TestAlbumReader)

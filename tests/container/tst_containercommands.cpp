@@ -176,11 +176,9 @@ struct Session
         const qint32 pos = stdGlobal().albums.at(index).cellPos;
         frmMain_Form_MouseDown(*w, Qt::LeftButton, pairHigh(pos) + 5, pairLow(pos) + 5);
     }
-    bool enabled(const char* key) const { return w->button(QString::fromLatin1(key))->isEnabled(); }
-    bool menuEnabled(const char* name) const
-    {
-        return w->menuItem(QString::fromLatin1(name))->isEnabled();
-    }
+    bool enabled(Command command) const { return w->button(command)->isEnabled(); }
+    bool menuEnabled(Command command) const { return w->action(command)->isEnabled(); }
+    bool shortcutEnabled(Command command) const { return w->shortcutItem(command)->isEnabled(); }
 };
 
 } // namespace
@@ -436,7 +434,7 @@ void TestContainerCommands::saveAsAsksOnlyForANewGrid()
     writeAlbum(s.path("b.sld"), QString(), 2);
     QVERIFY(s.newGrid({"a.sld", "b.sld"}));
     QVERIFY(g.has(Flag::GridSource));
-    QVERIFY(!s.enabled("btnSave"));
+    QVERIFY(!s.enabled(Command::ContnrSave));
     QVERIFY(QDir(s.dir.path()).mkdir("other"));
     const QString elsewhere = s.path("other/x");
 
@@ -469,8 +467,8 @@ void TestContainerCommands::saveAsAsksOnlyForANewGrid()
     QCOMPARE(g.containerPath, elsewhere + ".cov");
     QVERIFY(!g.has(Flag::GridSource));
     QVERIFY(!g.has(Flag::Modified));
-    QVERIFY(s.enabled("btnSave") && s.enabled("btnRename"));
-    QVERIFY(s.menuEnabled("mnuContnrSave") && s.menuEnabled("mnuContnrDelete"));
+    QVERIFY(s.enabled(Command::ContnrSave) && s.enabled(Command::EditRename));
+    QVERIFY(s.menuEnabled(Command::ContnrSave) && s.menuEnabled(Command::ContnrDelete));
     QVERIFY(!s.w->progressBar()->isVisible());
     QCOMPARE(g.containerFolder, s.path("other/"));
     const QString settings = QString::fromLatin1(fileBytes(s.env.settingsFile()));
@@ -717,7 +715,7 @@ void TestContainerCommands::editSaveAndReopen()
     QCOMPARE(g.albums.at(3).thumbnail.size(), QSize(78, 58));
     QCOMPARE(s.w->panel(2), QStringLiteral("選択アルバム番号： 6"));
 
-    s.w->runCommand("mnuSortFileU");
+    s.w->runCommand(Command::SortFileU);
     QVERIFY(g.albums.at(0).isHidden()); // "*" sorts first
     s.select(1);
     frmMain_mnuEditDelete_Click(*s.w);
@@ -741,47 +739,50 @@ void TestContainerCommands::commandSwitching()
     writeBytes(s.path("d.cov"), sampleBytes(2));
     writeAlbum(s.path("n.sld"));
     QVERIFY(s.open(s.path("c.cov")));
-    QVERIFY(s.enabled("btnSave") && s.enabled("btnRename") && s.enabled("btnSlide"));
-    QVERIFY(s.menuEnabled("mnuContnrDelete") && s.menuEnabled("mnuViewComment"));
-    QVERIFY(!s.enabled("btnPut") && !s.enabled("btnCut") && !s.enabled("btnInsert"));
+    QVERIFY(s.enabled(Command::ContnrSave) && s.enabled(Command::EditRename) &&
+            s.enabled(Command::ViewSlide));
+    QVERIFY(s.menuEnabled(Command::ContnrDelete) && s.menuEnabled(Command::ViewComment));
+    QVERIFY(!s.enabled(Command::EditPut) && !s.enabled(Command::EditCut) &&
+            !s.enabled(Command::EditInsert));
 
     s.select(0);
-    QVERIFY(s.enabled("btnCut") && s.enabled("btnCopy") && s.enabled("btnDelete"));
-    QVERIFY(s.enabled("btnInsert") && s.menuEnabled("mnuAlbumDelete"));
+    QVERIFY(s.enabled(Command::EditCut) && s.enabled(Command::EditCopy) &&
+            s.enabled(Command::EditDelete));
+    QVERIFY(s.enabled(Command::EditInsert) && s.menuEnabled(Command::AlbumDelete));
 
     // Cut: Cut and Copy stay off until a paste, even when another entry is selected.
     frmMain_mnuEditCut_Click(*s.w);
     QCOMPARE(g.mode, Mode::Shown);
-    QVERIFY(s.enabled("btnPut") && s.menuEnabled("mnuMenuPut"));
-    QVERIFY(!s.enabled("btnCut") && !s.enabled("btnDelete"));
+    QVERIFY(s.enabled(Command::EditPut) && s.shortcutEnabled(Command::EditPut));
+    QVERIFY(!s.enabled(Command::EditCut) && !s.enabled(Command::EditDelete));
     s.select(2);
-    QVERIFY(!s.enabled("btnCut") && !s.enabled("btnCopy"));
-    QVERIFY(s.enabled("btnDelete") && s.enabled("btnInsert"));
+    QVERIFY(!s.enabled(Command::EditCut) && !s.enabled(Command::EditCopy));
+    QVERIFY(s.enabled(Command::EditDelete) && s.enabled(Command::EditInsert));
 
     // Paste: Cut and Copy come back; Paste keeps its enabled look, its bit cleared.
     frmMain_mnuEditPut_Click(*s.w);
     QCOMPARE(g.mode, Mode::Selected);
-    QVERIFY(s.enabled("btnCut") && s.enabled("btnCopy"));
-    QVERIFY(s.enabled("btnPut"));
+    QVERIFY(s.enabled(Command::EditCut) && s.enabled(Command::EditCopy));
+    QVERIFY(s.enabled(Command::EditPut));
     QCOMPARE(g.commandState & Cmd::Paste, 0);
 
     // Insert: Insert and Rename go off; Save brings both back (an entry is selected).
     s.prompts.answerChooser({{{s.folder(), {"n.sld"}, false}}});
     frmMain_mnuEditInsert_Click(*s.w);
-    QVERIFY(!s.enabled("btnInsert") && !s.enabled("btnRename"));
-    QVERIFY(!s.menuEnabled("mnuEditInsert") && !s.menuEnabled("mnuEditRename"));
+    QVERIFY(!s.enabled(Command::EditInsert) && !s.enabled(Command::EditRename));
+    QVERIFY(!s.menuEnabled(Command::EditInsert) && !s.menuEnabled(Command::EditRename));
     QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
-    QVERIFY(s.enabled("btnInsert") && s.enabled("btnRename"));
+    QVERIFY(s.enabled(Command::EditInsert) && s.enabled(Command::EditRename));
 
     // Opening another container makes Paste unavailable even after a paste.
     QVERIFY(s.open(s.path("d.cov")));
-    QVERIFY(!s.enabled("btnPut") && !s.menuEnabled("mnuEditPut"));
+    QVERIFY(!s.enabled(Command::EditPut) && !s.menuEnabled(Command::EditPut));
     QVERIFY(g.has(Flag::ClipboardFilled));
 
     // A new grid never offers Insert.
     QVERIFY(s.newGrid({"n.sld"}));
     s.select(0);
-    QVERIFY(s.enabled("btnDelete") && !s.enabled("btnInsert"));
+    QVERIFY(s.enabled(Command::EditDelete) && !s.enabled(Command::EditInsert));
     const qsizetype asked = s.prompts.asked().size();
     frmMain_mnuEditInsert_Click(*s.w);
     QCOMPARE(s.prompts.asked().size(), asked);
@@ -792,8 +793,8 @@ void TestContainerCommands::commandSwitching()
     QCOMPARE(g.mode, Mode::Empty);
     QVERIFY(!g.has(Flag::Modified));
     QCOMPARE(s.w->panel(1), QString());
-    QVERIFY(!s.menuEnabled("mnuViewComment") && !s.enabled("btnDelete"));
-    QVERIFY(!s.enabled("btnSlide") && !s.menuEnabled("mnuContnrAdd"));
+    QVERIFY(!s.menuEnabled(Command::ViewComment) && !s.enabled(Command::EditDelete));
+    QVERIFY(!s.enabled(Command::ViewSlide) && !s.menuEnabled(Command::ContnrAdd));
 }
 
 void TestContainerCommands::clipboardRules()
@@ -953,7 +954,7 @@ void TestContainerCommands::insertAbandonedHalfWay()
     QCOMPARE(g.selectedIndex, qint16(3));
     QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 5"));
     QCOMPARE(s.w->panel(2), QStringLiteral("選択アルバム番号： 4"));
-    QVERIFY(s.menuEnabled("mnuViewComment"));
+    QVERIFY(s.menuEnabled(Command::ViewComment));
     QVERIFY(!s.w->progressBar()->isVisible());
     QVERIFY(g.has(Flag::Modified));
 
@@ -1221,8 +1222,8 @@ void TestContainerCommands::keptDocumentIsOffered()
     QCOMPARE(g.albumFolder, s.folder()); // the albums are found where they were
     QCOMPARE(g.containerFolder, s.home.path() + QLatin1Char('/'));
     QCOMPARE(s.w->windowTitle(), QStringLiteral("Quorbell"));
-    QVERIFY(!s.enabled("btnSave"));
-    QVERIFY(!s.menuEnabled("mnuContnrDelete"));
+    QVERIFY(!s.enabled(Command::ContnrSave));
+    QVERIFY(!s.menuEnabled(Command::ContnrDelete));
     QCOMPARE(g.containerPassword, password.isEmpty() ? kNoPassword : storedPasswordForm(password));
     QCOMPARE(s.prompts.unansweredCount(), 0);
 }

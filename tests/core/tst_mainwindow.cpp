@@ -103,7 +103,7 @@ void TestMainWindow::menus()
                           "-", "mnuEditInsert=サムネイル追加(&I)", "-", "=サムネイルソート(&S)",
                           "-", "mnuEditRename=一括リネーミング(&R)"}));
     QCOMPARE(
-        captionsOf(w.menuItem("mnuEditSort")->menu()),
+        captionsOf(w.action(Command::EditSort)->menu()),
         (QStringList{"mnuSortDateU=日付・昇順(&U)", "mnuSortDateL=日付・降順(&D)",
                      "mnuSortFileU=ファイル名・昇順(&F)", "mnuSortFileL=ファイル名・降順(&L)"}));
     QCOMPARE(captionsOf(top[2]->menu()),
@@ -178,9 +178,10 @@ void TestMainWindow::toolbarDispatch()
     frmMain w;
     QStringList ran;
     for (const QString& key : frmMain::buttonKeys()) {
-        const QString command = toolbarCommandFor(key);
-        QVERIFY(!command.isEmpty());
-        w.setCommand(command, [&ran, command] { ran << command; });
+        const std::optional<Command> command = toolbarCommandFor(key);
+        QVERIFY(command);
+        const QString name = QString::fromLatin1(commandDef(*command).name);
+        w.setCommand(*command, [&ran, name] { ran << name; });
     }
     for (const QString& key : frmMain::buttonKeys())
         frmMain_Toolbar_ButtonClick(w, key);
@@ -190,9 +191,9 @@ void TestMainWindow::toolbarDispatch()
                                "mnuEditRename", "mnuViewSlide", "mnuViewRandom", "mnuViewCover",
                                "mnuHelpIndex"}));
     // The shortcut menu runs the edit commands.
-    w.setCommand("mnuContnrInfo", [&ran] { ran << "info"; });
-    w.menuItem("mnuMenuCut")->trigger();
-    w.menuItem("mnuMenuInfo")->trigger();
+    w.setCommand(Command::ContnrInfo, [&ran] { ran << "info"; });
+    w.shortcutItem(Command::EditCut)->trigger();
+    w.shortcutItem(Command::ContnrInfo)->trigger();
     QCOMPARE(ran.mid(13), (QStringList{"mnuEditCut", "info"}));
 }
 
@@ -214,17 +215,18 @@ void TestMainWindow::formLoadOnAFreshMachine()
     QCOMPARE(g.commandState,
              quint16(0x1FFF & ~(Cmd::Save | Cmd::Cut | Cmd::Copy | Cmd::Paste | Cmd::Delete |
                                 Cmd::Insert | Cmd::Rename | Cmd::Slide | Cmd::Random)));
-    for (const char* key : {"btnSave", "btnCut", "btnCopy", "btnPut", "btnDelete", "btnInsert",
-                            "btnRename", "btnSlide", "btnRandom"}) {
-        QVERIFY2(!w.button(key)->isEnabled(), key);
-        QVERIFY(w.buttonImage(key).startsWith("imgNo"));
+    using C = Command;
+    for (Command command : {C::ContnrSave, C::EditCut, C::EditCopy, C::EditPut, C::EditDelete,
+                            C::EditInsert, C::EditRename, C::ViewSlide, C::ViewRandom}) {
+        QVERIFY2(!w.button(command)->isEnabled(), commandDef(command).buttonKey);
+        QVERIFY(w.buttonImage(command).startsWith("imgNo"));
     }
-    for (const char* key : {"btnNew", "btnOpen", "btnCover", "btnIndex"})
-        QVERIFY2(w.button(key)->isEnabled(), key);
-    for (const char* name :
-         {"mnuContnrSave", "mnuContnrAdd", "mnuContnrDelete", "mnuAlbumDelete", "mnuContnrList",
-          "mnuContnrInfo", "mnuEditPut", "mnuMenuPut", "mnuEditSort", "mnuViewComment"})
-        QVERIFY2(!w.menuItem(name)->isEnabled(), name);
+    for (Command command : {C::ContnrNew, C::ContnrOpen, C::ViewCover, C::HelpIndex})
+        QVERIFY2(w.button(command)->isEnabled(), commandDef(command).buttonKey);
+    for (Command command : {C::ContnrSave, C::ContnrAdd, C::ContnrDelete, C::AlbumDelete,
+                            C::ContnrList, C::ContnrInfo, C::EditPut, C::EditSort, C::ViewComment})
+        QVERIFY2(!w.action(command)->isEnabled(), commandDef(command).name);
+    QVERIFY(!w.shortcutItem(C::EditPut)->isEnabled());
     QVERIFY(!w.vScroll()->isVisible());
     QVERIFY(!w.progressBar()->isVisible());
     QVERIFY(prompts.asked().isEmpty());
@@ -244,9 +246,9 @@ void TestMainWindow::formLoadWithCoverOff()
     f.close();
     frmMain w;
     frmMain_Form_Load(w, QString());
-    QVERIFY(!w.button("btnCover")->isEnabled());
-    QCOMPARE(w.buttonImage("btnCover"), QStringLiteral("imgNoCover"));
-    QVERIFY(!w.menuItem("mnuViewCover")->isEnabled());
+    QVERIFY(!w.button(Command::ViewCover)->isEnabled());
+    QCOMPARE(w.buttonImage(Command::ViewCover), QStringLiteral("imgNoCover"));
+    QVERIFY(!w.action(Command::ViewCover)->isEnabled());
     QCOMPARE(stdGlobal().commandState & Cmd::Cover, 0);
 }
 
@@ -317,7 +319,7 @@ void TestMainWindow::switchingIsIdempotent()
     GlobalState& g = stdGlobal();
     g.commandState = Cmd::AtStart;
     int iconChanges = 0;
-    connect(w.button("btnCut"), &QAction::changed, this, [&iconChanges] { ++iconChanges; });
+    connect(w.button(Command::EditCut), &QAction::changed, this, [&iconChanges] { ++iconChanges; });
     DisableSelectionItems(w);
     const quint16 once = g.commandState;
     const int changesOnce = iconChanges;
@@ -325,7 +327,7 @@ void TestMainWindow::switchingIsIdempotent()
     DisableSelectionItems(w);
     QCOMPARE(g.commandState, once);
     QCOMPARE(iconChanges, changesOnce); // the second call sets no picture
-    QCOMPARE(w.buttonImage("btnCut"), QStringLiteral("imgNoCut"));
+    QCOMPARE(w.buttonImage(Command::EditCut), QStringLiteral("imgNoCut"));
 }
 
 void TestMainWindow::selectionAndGridItems()
@@ -340,36 +342,36 @@ void TestMainWindow::selectionAndGridItems()
     g.set(Flag::GridSource);
     EnableGridItems(w);
     EnableSelectionItems(w);
-    QVERIFY(w.button("btnCut")->isEnabled());
-    QVERIFY(w.button("btnDelete")->isEnabled());
-    QVERIFY(!w.button("btnInsert")->isEnabled());
-    QVERIFY(w.menuItem("mnuAlbumDelete")->isEnabled());
-    QVERIFY(w.button("btnSlide")->isEnabled());
-    QVERIFY(w.menuItem("mnuEditSort")->isEnabled());
+    QVERIFY(w.button(Command::EditCut)->isEnabled());
+    QVERIFY(w.button(Command::EditDelete)->isEnabled());
+    QVERIFY(!w.button(Command::EditInsert)->isEnabled());
+    QVERIFY(w.action(Command::AlbumDelete)->isEnabled());
+    QVERIFY(w.button(Command::ViewSlide)->isEnabled());
+    QVERIFY(w.action(Command::EditSort)->isEnabled());
 
     // After a cut (Paste on, Cut and Copy off) selecting keeps Cut and Copy off.
     DisableSelectionItems(w);
     switchButtonOn(w, Cmd::Paste);
     g.clear(Flag::GridSource);
     EnableSelectionItems(w);
-    QVERIFY(!w.button("btnCut")->isEnabled());
-    QVERIFY(!w.button("btnCopy")->isEnabled());
-    QVERIFY(w.button("btnInsert")->isEnabled());
-    QVERIFY(w.menuItem("mnuMenuDelete")->isEnabled());
+    QVERIFY(!w.button(Command::EditCut)->isEnabled());
+    QVERIFY(!w.button(Command::EditCopy)->isEnabled());
+    QVERIFY(w.button(Command::EditInsert)->isEnabled());
+    QVERIFY(w.shortcutItem(Command::EditDelete)->isEnabled());
 
     // Properties need a selected album, in both menus.
     DisableSelectionItems(w);
     EnableGridItems(w);
-    QVERIFY(!w.menuItem("mnuContnrInfo")->isEnabled());
-    QVERIFY(!w.menuItem("mnuMenuInfo")->isEnabled());
+    QVERIFY(!w.action(Command::ContnrInfo)->isEnabled());
+    QVERIFY(!w.shortcutItem(Command::ContnrInfo)->isEnabled());
     EnableSelectionItems(w);
-    QVERIFY(w.menuItem("mnuContnrInfo")->isEnabled());
-    QVERIFY(w.menuItem("mnuMenuInfo")->isEnabled());
+    QVERIFY(w.action(Command::ContnrInfo)->isEnabled());
+    QVERIFY(w.shortcutItem(Command::ContnrInfo)->isEnabled());
 
     DisableGridItems(w);
-    QVERIFY(!w.button("btnSlide")->isEnabled());
-    QVERIFY(!w.menuItem("mnuContnrInfo")->isEnabled());
-    QVERIFY(!w.menuItem("mnuAlbumDelete")->isEnabled());
+    QVERIFY(!w.button(Command::ViewSlide)->isEnabled());
+    QVERIFY(!w.action(Command::ContnrInfo)->isEnabled());
+    QVERIFY(!w.action(Command::AlbumDelete)->isEnabled());
 }
 
 void TestMainWindow::exitWithUnsavedChanges_data()
@@ -407,7 +409,7 @@ void TestMainWindow::exitWithUnsavedChanges()
         return saveSucceeds;
     };
     prompts.answer(MsgAnswer(answer));
-    w.runCommand("mnuContnrExit");
+    w.runCommand(Command::ContnrExit);
     QCOMPARE(w.isVisible(), !closes);
     QCOMPARE(saveCalls, saves);
     if (modified) {
@@ -628,13 +630,13 @@ void TestMainWindow::commentToggleShowsItsState()
     test::ScriptedPrompts prompts;
     frmMain w;
     GlobalState& g = stdGlobal();
-    QAction* item = w.menuItem("mnuViewComment");
+    QAction* item = w.action(Command::ViewComment);
     QVERIFY(item->isCheckable());
     QMenu* view = w.findChild<QMenu*>("mnuView");
     QVERIFY(view);
     // The command flips the toggle only over a shown grid.
     bool gridShown = false;
-    w.setCommand("mnuViewComment", [&] {
+    w.setCommand(Command::ViewComment, [&] {
         if (gridShown)
             g.set(Flag::CommentToggle, !g.has(Flag::CommentToggle));
     });

@@ -246,7 +246,7 @@ void TestDialogFlows::settingsShowTheFile()
                               "Sans", "12",   "65280", "False", "True", "False", "True",
                               "/n/",  "/a/",  "9000",  "12000"}));
     auto w = window();
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     auto* d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     QCOMPARE(d->windowTitle(), QStringLiteral("環境設定"));
@@ -287,7 +287,7 @@ void TestDialogFlows::settingsOkWritesEveryGroup()
     g.set(Flag::CoverView);
     g.cellSize = 80;
 
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     QPointer<frmCondition> d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     // The defaults, then every group changed.
@@ -350,9 +350,9 @@ void TestDialogFlows::settingsOkWritesEveryGroup()
     QVERIFY(!g.has(Flag::CoverView));
     QVERIFY(!g.has(Flag::CoverSetting));
     QVERIFY(!(g.commandState & Cmd::Cover));
-    QVERIFY(!w->button(QStringLiteral("btnCover"))->isEnabled());
-    QCOMPARE(w->buttonImage(QStringLiteral("btnCover")), QStringLiteral("imgNoCover"));
-    QVERIFY(!w->menuItem(QStringLiteral("mnuViewCover"))->isEnabled());
+    QVERIFY(!w->button(Command::ViewCover)->isEnabled());
+    QCOMPARE(w->buttonImage(Command::ViewCover), QStringLiteral("imgNoCover"));
+    QVERIFY(!w->action(Command::ViewCover)->isEnabled());
     QVERIFY(d->isHidden());
     QTRY_VERIFY(d.isNull());
 }
@@ -368,7 +368,7 @@ void TestDialogFlows::settingsCancelRestoresTheFile()
     GlobalState& g = stdGlobal();
     QVERIFY(w->size() != QSize(500, 400));
 
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     QPointer<frmCondition> d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     const ConditionChoices stored = choicesFromState(g);
@@ -419,17 +419,17 @@ void TestDialogFlows::settingsCoverButton()
               replaceSettingLines(readAll(env.settingsFile()), {{"optCover=", inFile}}));
     auto w = window();
     stdGlobal().commandState = Cmd::AtStart;
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     auto* d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     // Loading reads the file: a cover setting that is off greys the button at once.
-    QCOMPARE(w->button(QStringLiteral("btnCover"))->isEnabled(), inFile == QLatin1String("True"));
+    QCOMPARE(w->button(Command::ViewCover)->isEnabled(), inFile == QLatin1String("True"));
     d->group("optCover")->button(chosen)->click();
     click(d, "btnOK");
     QCOMPARE(bool(stdGlobal().commandState & Cmd::Cover), buttonOn);
-    QCOMPARE(w->button(QStringLiteral("btnCover"))->isEnabled(), buttonOn);
-    QCOMPARE(w->menuItem(QStringLiteral("mnuViewCover"))->isEnabled(), buttonOn);
-    QCOMPARE(w->buttonImage(QStringLiteral("btnCover")),
+    QCOMPARE(w->button(Command::ViewCover)->isEnabled(), buttonOn);
+    QCOMPARE(w->action(Command::ViewCover)->isEnabled(), buttonOn);
+    QCOMPARE(w->buttonImage(Command::ViewCover),
              buttonOn ? QStringLiteral("imgCover") : QStringLiteral("imgNoCover"));
 }
 
@@ -448,7 +448,7 @@ void TestDialogFlows::selectionColourAtOnceAndCancelled()
     // (a resize redraws the grid).
     QVERIFY(updateWindowSize(w->height() * 15, w->width() * 15));
 
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     auto* d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     prompts.answerColour(QColor(0, 0, 255));
@@ -475,9 +475,9 @@ void TestDialogFlows::settingsOneAtATime()
     test::ScriptedPrompts prompts;
     QVERIFY(ensureSettingsFile());
     auto w = window();
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     auto* first = openDialog<frmCondition>(*w);
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     QCOMPARE(openDialog<frmCondition>(*w), first);
     QCOMPARE(w->findChildren<frmCondition*>().size(), 1);
     QVERIFY(!first->isModal());
@@ -495,7 +495,7 @@ void TestDialogFlows::settingsFileRemovedMeanwhile()
     g.interval = 6;
     const ConditionChoices inMemory = choicesFromState(g);
     QVERIFY(QFile::remove(env.settingsFile()));
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     auto* d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     // The settings in memory survive and the file is there again.
@@ -511,7 +511,7 @@ void TestDialogFlows::settingsOkKeepsValuesWrittenMeanwhile()
     QVERIFY(ensureSettingsFile());
     auto w = window();
     GlobalState& g = stdGlobal();
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     QPointer<frmCondition> d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     const FontChoice shownFont = d->chosenFont();
@@ -581,7 +581,7 @@ void TestDialogFlows::settingsRefusedFileLeftAlone()
     const QString path = env.settingsFile();
     auto w = window();
     GlobalState& g = stdGlobal();
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     QPointer<frmCondition> d = openDialog<frmCondition>(*w);
     QVERIFY(d);
 
@@ -603,7 +603,7 @@ void TestDialogFlows::settingsRefusedFileLeftAlone()
     QTRY_VERIFY(d.isNull());
 
     // Opening the dialog again reads nothing from it and shows the settings in memory.
-    w->runCommand(QStringLiteral("mnuOptionCondition"));
+    w->runCommand(Command::OptionCondition);
     d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     QCOMPARE(d->optionIndex("optPassword"), 1);
@@ -753,7 +753,7 @@ void TestDialogFlows::renameForbidden()
     const QString folder = makeAlbums(dir, {"x.sld"});
     auto w = window();
     showGrid(*w, {"x.sld"}, folder, 0);
-    w->runCommand(QStringLiteral("mnuEditRename"));
+    w->runCommand(Command::EditRename);
     auto* d = openDialog<frmRename>(*w);
     QVERIFY(d);
     d->txtFileNameU()->setText(common);
@@ -896,11 +896,11 @@ void TestDialogFlows::renameCommandModes()
     test::fillDocument({"a.sld"});
     for (qint16 mode : {Mode::Empty, Mode::Chosen, Mode::Loading, qint16(6), qint16(7)}) {
         stdGlobal().mode = mode;
-        w->runCommand(QStringLiteral("mnuEditRename"));
+        w->runCommand(Command::EditRename);
         QVERIFY2(!openDialog<frmRename>(*w), qPrintable(QString::number(mode)));
     }
     stdGlobal().mode = Mode::Shown;
-    w->runCommand(QStringLiteral("mnuEditRename"));
+    w->runCommand(Command::EditRename);
     auto* d = openDialog<frmRename>(*w);
     QVERIFY(d);
     QCOMPARE(d->windowTitle(), QStringLiteral("リネーミング"));
@@ -992,7 +992,7 @@ void TestDialogFlows::propertiesApply()
     RedrawGrid(*w, 0, 2); // the frame is off the screen until the apply draws it
     const QString oldComment = g.albums.at(selected).comment;
 
-    w->runCommand(QStringLiteral("mnuContnrInfo"));
+    w->runCommand(Command::ContnrInfo);
     auto* d = openDialog<frmInfo>(*w);
     QVERIFY(d);
     QCOMPARE(d->objectName(), QStringLiteral("frmInfo"));
@@ -1049,14 +1049,14 @@ void TestDialogFlows::propertiesNothingSelected()
     auto w = window();
     showGrid(*w, {"a.sld"}, folder, -1);
     // The command does nothing without a selection, as its menu items are off.
-    w->runCommand(QStringLiteral("mnuContnrInfo"));
+    w->runCommand(Command::ContnrInfo);
     QVERIFY(!openDialog<frmInfo>(*w));
     QVERIFY(prompts.asked().isEmpty());
 
     // Open while an album is selected, then the selection goes away: the
     // dialog shows nothing to edit.
     showGrid(*w, {"a.sld"}, folder, 0);
-    w->runCommand(QStringLiteral("mnuContnrInfo"));
+    w->runCommand(Command::ContnrInfo);
     auto* d = openDialog<frmInfo>(*w);
     QVERIFY(d);
     QVERIFY(!d->txtSfileName()->isReadOnly());
@@ -1090,7 +1090,7 @@ void TestDialogFlows::propertiesCancelAndOk()
     showGrid(*w, {"a.sld", "b.sld"}, folder, 0);
     stdGlobal().containerPath = dir.filePath("set.cov");
 
-    w->runCommand(QStringLiteral("mnuContnrInfo"));
+    w->runCommand(Command::ContnrInfo);
     QPointer<frmInfo> d = openDialog<frmInfo>(*w);
     QVERIFY(d);
     QCOMPARE(d->field("dspTfileName"), QStringLiteral("set.cov"));
@@ -1105,7 +1105,7 @@ void TestDialogFlows::propertiesCancelAndOk()
     QTRY_VERIFY(d.isNull());
 
     // OK closes even when the apply step refuses the name.
-    w->runCommand(QStringLiteral("mnuContnrInfo"));
+    w->runCommand(Command::ContnrInfo);
     d = openDialog<frmInfo>(*w);
     QVERIFY(d);
     d->txtSfileName()->setText("b");
@@ -1122,7 +1122,7 @@ void TestDialogFlows::propertiesFollowSelection()
     const QString folder = makeAlbums(dir, {"a.sld", "b.sld", "c.sld"});
     auto w = window();
     showGrid(*w, {"a.sld", "b.sld", "c.sld"}, folder, 0);
-    w->runCommand(QStringLiteral("mnuContnrInfo"));
+    w->runCommand(Command::ContnrInfo);
     auto* d = openDialog<frmInfo>(*w);
     QVERIFY(d);
     QCOMPARE(d->field("dspSPhotoNo"), QStringLiteral("1"));
@@ -1147,7 +1147,7 @@ void TestDialogFlows::listDialog()
     showGrid(*w, {"北海道.sld", "b.sld", "gone.sld"}, folder, -1);
     GlobalState& g = stdGlobal();
     g.albums[0].fileSize = 2097152;
-    w->runCommand(QStringLiteral("mnuContnrList"));
+    w->runCommand(Command::ContnrList);
     auto* d = openDialog<frmList>(*w);
     QVERIFY(d);
     QCOMPARE(d->windowTitle(), QStringLiteral("アルバムリスト"));
@@ -1184,7 +1184,7 @@ void TestDialogFlows::listOutsideAShownGrid()
     auto w = window();
     test::fillDocument({"a.sld", "b.sld"});
     stdGlobal().mode = Mode::Empty; // loading abandoned: entries but no grid
-    w->runCommand(QStringLiteral("mnuContnrList"));
+    w->runCommand(Command::ContnrList);
     auto* d = openDialog<frmList>(*w);
     QVERIFY(d);
     QCOMPARE(d->lstView()->topLevelItemCount(), 2);
@@ -1201,7 +1201,7 @@ void TestDialogFlows::listSave()
     auto w = window();
     showGrid(*w, {"a.sld", "Zoë.sld"}, folder, 0);
     stdGlobal().albums[1].comment = QStringLiteral("北😀");
-    w->runCommand(QStringLiteral("mnuContnrList"));
+    w->runCommand(Command::ContnrList);
     auto* d = openDialog<frmList>(*w);
     QVERIFY(d);
 
@@ -1254,7 +1254,7 @@ void TestDialogFlows::helpOpensAtTheIndex()
     QCOMPARE(help->currentTopic(), QStringLiteral("grid.html"));
 
     // The menu command (and F1) opens the same window at the contents again.
-    w->runCommand(QStringLiteral("mnuHelpIndex"));
+    w->runCommand(Command::HelpIndex);
     QCOMPARE(helpWindow(), help);
     QCOMPARE(help->currentTopic(), QStringLiteral("index.html"));
 
@@ -1262,7 +1262,7 @@ void TestDialogFlows::helpOpensAtTheIndex()
     QVERIFY(QTest::qWaitForWindowActive(help));
     QTest::keyClick(help->browser(), Qt::Key_Escape);
     QTRY_VERIFY(!helpWindow() || !helpWindow()->isVisible());
-    QCOMPARE(w->menuItem(QStringLiteral("mnuHelpIndex"))->shortcut(), QKeySequence(Qt::Key_F1));
+    QCOMPARE(w->action(Command::HelpIndex)->shortcut(), QKeySequence(Qt::Key_F1));
     QVERIFY(prompts.asked().isEmpty());
     help->close();
 }
@@ -1316,7 +1316,7 @@ void TestDialogFlows::versionBox()
     test::TestEnvironment env;
     test::ScriptedPrompts prompts;
     auto w = window();
-    w->runCommand(QStringLiteral("mnuHelpVersion"));
+    w->runCommand(Command::HelpVersion);
     QCOMPARE(prompts.asked().size(), 1);
     const MessageRequest r = prompts.asked().first().message;
     QCOMPARE(r.title, QStringLiteral("バージョン情報"));

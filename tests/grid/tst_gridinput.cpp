@@ -82,10 +82,11 @@ void TestGridInput::clicks()
     frmMain_Form_MouseDown(w, Qt::LeftButton, click.x(), click.y());
     QCOMPARE(int(stdGlobal().mode), mode);
     QCOMPARE((QStringList{w.panel(1), w.panel(2), w.panel(3)}), panels);
-    QCOMPARE(w.button("btnCut")->isEnabled(), mode == 4);
-    QCOMPARE(w.button("btnDelete")->isEnabled(), mode == 4);
-    QVERIFY(!w.button("btnInsert")->isEnabled()); // a grid from album files never offers Insert
-    QCOMPARE(w.menuItem("mnuAlbumDelete")->isEnabled(), mode == 4);
+    QCOMPARE(w.button(Command::EditCut)->isEnabled(), mode == 4);
+    QCOMPARE(w.button(Command::EditDelete)->isEnabled(), mode == 4);
+    QVERIFY(
+        !w.button(Command::EditInsert)->isEnabled()); // a grid from album files never offers Insert
+    QCOMPARE(w.action(Command::AlbumDelete)->isEnabled(), mode == 4);
 }
 
 void TestGridInput::rightClickOpensTheMenuOnlyOnACell()
@@ -107,8 +108,8 @@ void TestGridInput::keysActOnlyInTheirModes()
     GridUnderTest grid;
     frmMain& w = *grid.w;
     QStringList ran;
-    w.setCommand("mnuEditDelete", [&ran] { ran << "delete"; });
-    w.setCommand("mnuViewSlide", [&ran] { ran << "slide"; });
+    w.setCommand(Command::EditDelete, [&ran] { ran << "delete"; });
+    w.setCommand(Command::ViewSlide, [&ran] { ran << "slide"; });
     frmMain_Form_KeyDown(w, Qt::Key_Delete); // mode 3: nothing selected
     frmMain_Form_DblClick(w);
     QVERIFY(ran.isEmpty());
@@ -141,12 +142,12 @@ void TestGridInput::escapeAbortsLoading()
     bool dropped = false;
     startLoading(w, std::make_unique<WaitingSource>(&dropped));
     QCOMPARE(g.mode, Mode::Loading);
-    w.menuItem("mnuViewComment")->setEnabled(true);
+    w.action(Command::ViewComment)->setEnabled(true);
     frmMain_Form_KeyPress(w, 27);
     QCOMPARE(g.mode, Mode::Empty);
     QVERIFY(!w.intTimer()->isActive());
     QVERIFY(dropped);
-    QVERIFY(!w.menuItem("mnuViewComment")->isEnabled());
+    QVERIFY(!w.action(Command::ViewComment)->isEnabled());
     QCOMPARE(grid.prompts.messageTexts(), QStringList{"中止しました。表示サムネイルは無効です。"});
     QCOMPARE(grid.prompts.messageTitles(), QStringList{"アボート処理"});
     QCOMPARE(grid.prompts.asked().first().message.icon, MsgIcon::Information);

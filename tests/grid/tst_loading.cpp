@@ -270,9 +270,9 @@ void TestLoading::loadsInOrderWithPasswordsAndBrokenAlbums()
     QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 5"));
     QCOMPARE(s.w->panel(2), QString());
     QVERIFY(!s.w->progressBar()->isVisible());
-    QVERIFY(s.w->button("btnSlide")->isEnabled());
-    QVERIFY(s.w->menuItem("mnuViewComment")->isEnabled());
-    QVERIFY(!s.w->button("btnSave")->isEnabled());
+    QVERIFY(s.w->button(Command::ViewSlide)->isEnabled());
+    QVERIFY(s.w->action(Command::ViewComment)->isEnabled());
+    QVERIFY(!s.w->button(Command::ContnrSave)->isEnabled());
 }
 
 void TestLoading::refusedHeaderStopsLoading()

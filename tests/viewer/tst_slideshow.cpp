@@ -132,10 +132,19 @@ public:
     QString path(int index) const { return stdGlobal().albumPath(index); }
     QString comment(int index) const { return QStringLiteral("旅行%1").arg(index); }
 
+    static Command commandNamed(const char* name)
+    {
+        for (const CommandDef& def : commandTable()) {
+            if (qstrcmp(def.name, name) == 0)
+                return def.command;
+        }
+        qFatal("no command %s", name);
+    }
+
     // Runs a start command; the window is up but has not read its album yet.
     frmPicture* launch(const char* command = "mnuViewSlide")
     {
-        w->runCommand(QString::fromLatin1(command));
+        w->runCommand(commandNamed(command));
         return frmPicture::current();
     }
 
@@ -652,7 +661,7 @@ void TestSlideshow::fileVanished()
     show.album({"P0.JPG"});
     show.album({"P0.JPG", "P1.JPG"});
     // Range off: the album was there at the start, gone before it is read.
-    show.w->runCommand(QStringLiteral("mnuViewSlide"));
+    show.w->runCommand(Command::ViewSlide);
     QVERIFY(QFile::remove(show.path(0)));
     QCoreApplication::sendPostedEvents();
     VERIFY_CLOSED(Mode::Shown);

@@ -49,7 +49,7 @@ void TestViewerHiDpi::drawnInDevicePixels()
     g.albums.append(e);
     g.mode = Mode::Shown;
 
-    w.runCommand(QStringLiteral("mnuViewSlide"));
+    w.runCommand(Command::ViewSlide);
     QCoreApplication::sendPostedEvents();
     frmPicture* v = frmPicture::current();
     QVERIFY(v);

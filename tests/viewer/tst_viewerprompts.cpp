@@ -118,7 +118,7 @@ void TestViewerPrompts::questionsBelongToTheViewer()
     w->activateWindow();
 
     DialogAnswerer answerer(passwords);
-    w->runCommand(QStringLiteral("mnuViewSlide"));
+    w->runCommand(Command::ViewSlide);
     QTRY_COMPARE(answerer.asked.size(), asked.size());
     QCOMPARE(answerer.asked, asked);
     if (!showGoesOn) {
