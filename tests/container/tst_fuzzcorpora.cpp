@@ -1,10 +1,11 @@
-// Replays the committed corpora of the container, BMP record and settings
+// Replays the committed corpora of the container, BMP record, settings and EXIF
 // fuzz targets through the targets' own entry functions, then every prefix of
 // each file and single-byte changes at every offset. Each entry function
 // aborts the test when its invariant breaks (decoding twice differs, the
 // writer's bytes read back different), so this is more than "no crash".
 #include "BmpFuzzEntry.h"
 #include "ContainerFuzzEntry.h"
+#include "ExifFuzzEntry.h"
 #include "SettingsFuzzEntry.h"
 
 #include <QDir>
@@ -46,6 +47,7 @@ void TestFuzzCorpora::corpus_data()
     addCorpus("container", &quorbell::fuzz::fuzzContainerFile, 5);
     addCorpus("bmp", &quorbell::fuzz::fuzzBmpRecord, 10);
     addCorpus("settings", &quorbell::fuzz::fuzzSettingsFile, 3);
+    addCorpus("exif", &quorbell::fuzz::fuzzExifSegment, 4);
 }
 
 void TestFuzzCorpora::corpus()
