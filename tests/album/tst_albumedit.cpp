@@ -65,17 +65,17 @@ QMap<QString, std::pair<QString, Photo>> addable()
 // The album written by the generator, the first name then given its other code.
 QByteArray baseAlbum(bool locked)
 {
-    tools::AlbumSpec spec;
-    spec.headerTail = kHeaderTail;
-    spec.unusedValue = kUnused;
+    tools::AlbumSpec recipe;
+    recipe.headerTail = kHeaderTail;
+    recipe.unusedValue = kUnused;
     if (locked)
-        spec.password = storedPasswordForm(kLockedWith);
-    spec.photos = {
+        recipe.password = storedPasswordForm(kLockedWith);
+    recipe.photos = {
         test::samplePhoto(QStringLiteral("≒.JPG"), QSize(64, 48), 1),
         test::samplePhoto(QStringLiteral("*写真.bmp"), QSize(33, 17), 2, PhotoFormat::Bmp),
         test::samplePhoto(QStringLiteral("c.gif"), QSize(20, 30), 3, PhotoFormat::Gif)};
-    spec.photos[1].hidden = true;
-    QByteArray bytes = test::albumBytes(spec);
+    recipe.photos[1].hidden = true;
+    QByteArray bytes = test::albumBytes(recipe);
     const qsizetype name = bytes.indexOf("\x81\xE0.JPG");
     if (name > 0)
         bytes.replace(name, 2, "\x87\x90");

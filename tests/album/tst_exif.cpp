@@ -56,12 +56,12 @@ struct Built
 
 Built build(int orientation, bool thumbnail, bool bigEndian)
 {
-    tools::ExifSpec spec;
-    spec.orientation = orientation;
-    spec.bigEndian = bigEndian;
+    tools::ExifSpec recipe;
+    recipe.orientation = orientation;
+    recipe.bigEndian = bigEndian;
     if (thumbnail)
-        spec.thumbnail = smallThumbnail();
-    const tools::ExifSegment segment = tools::buildExifSegment(spec);
+        recipe.thumbnail = smallThumbnail();
+    const tools::ExifSegment segment = tools::buildExifSegment(recipe);
     Built b{tools::insertAfterSoi(baseJpeg(), segment.bytes), segment.layout, bigEndian};
     for (qint64* o : {&b.at.tiff, &b.at.ifd0, &b.at.orientationEntry, &b.at.nextIfdWord, &b.at.ifd1,
                       &b.at.thumbnailOffsetEntry, &b.at.thumbnailLengthEntry, &b.at.thumbnail}) {
@@ -330,14 +330,14 @@ void TestExif::embeddedChoice()
     }
     QImage thumbPicture(thumb, QImage::Format_RGB32);
     thumbPicture.fill(thumbColour);
-    tools::ExifSpec spec;
-    spec.orientation = orientation;
-    spec.thumbnail = tools::encodePhoto(thumbPicture, tools::PhotoFormat::Jpeg);
+    tools::ExifSpec recipe;
+    recipe.orientation = orientation;
+    recipe.thumbnail = tools::encodePhoto(thumbPicture, tools::PhotoFormat::Jpeg);
     if (cutThumbnail)
-        spec.thumbnail.chop(spec.thumbnail.size() / 3);
+        recipe.thumbnail.chop(recipe.thumbnail.size() / 3);
     const QByteArray bytes =
         tools::insertAfterSoi(tools::encodePhoto(stored, tools::PhotoFormat::Jpeg, 100),
-                              tools::buildExifSegment(spec).bytes);
+                              tools::buildExifSegment(recipe).bytes);
     QVERIFY(bytes.size() > kExifHeadBytes);
 
     QTemporaryDir dir;

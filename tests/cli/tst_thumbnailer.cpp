@@ -54,11 +54,11 @@ QByteArray containerOf(const QString& pattern, QSize thumb, bool locked = false)
 QString albumWithPhotos(const QString& path, QList<tools::AlbumPhotoSource> photos,
                         bool locked = false)
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec recipe;
     if (locked)
-        spec.password = storedPasswordForm(QStringLiteral("pw"));
-    spec.photos = std::move(photos);
-    if (!writeBytes(path, albumBytes(spec)))
+        recipe.password = storedPasswordForm(QStringLiteral("pw"));
+    recipe.photos = std::move(photos);
+    if (!writeBytes(path, albumBytes(recipe)))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
