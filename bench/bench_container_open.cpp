@@ -12,7 +12,7 @@
 #include "ContainerMaker.h"
 #include "container/ContainerCommands.h"
 #include "container/ContainerFile.h"
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
 #include "core/MainWindowHandlers.h"
 #include "core/frmMain.h"
 #include "grid/GridCommands.h"
@@ -99,14 +99,15 @@ int main(int argc, char* argv[])
     int converted = 0;
     QObject::connect(w.intTimer(), &QTimer::timeout, &w, [&] {
         longestStepMs = qMax(longestStepMs, stepClock.nsecsElapsed() / 1e6);
-        GlobalState& g = stdGlobal();
-        for (; as32 && converted < g.loadIndex && converted < g.albumCount(); ++converted) {
-            QImage& t = g.albums[converted].thumbnail;
-            t = t.convertToFormat(QImage::Format_RGB32);
+        AlbumDocument& doc = w.document();
+        for (; as32 && converted < doc.loadIndex() && converted < doc.albumCount(); ++converted) {
+            AlbumEntry e = doc.entry(converted);
+            e.thumbnail = e.thumbnail.convertToFormat(QImage::Format_RGB32);
+            doc.setEntry(converted, std::move(e));
         }
-        if (firstMs < 0 && g.loadIndex >= firstScreen)
+        if (firstMs < 0 && doc.loadIndex() >= firstScreen)
             firstMs = clock.nsecsElapsed() / 1e6;
-        if (g.mode == Mode::Shown)
+        if (w.mode() == Mode::Shown)
             waiting.quit();
     });
     frmMain_Form_Load(w, QString());
@@ -121,7 +122,7 @@ int main(int argc, char* argv[])
         // the system in both runs, so that only what is held is counted.
         malloc_trim(0);
         qint64 pixels = 0;
-        for (const AlbumEntry& a : stdGlobal().albums)
+        for (const AlbumEntry& a : w.document().entries())
             pixels += a.thumbnail.sizeInBytes();
         std::printf("%.1f %.1f %.1f %.1f\n", before, statusMb("VmRSS:"), statusMb("VmHWM:"),
                     pixels / 1e6);
@@ -154,7 +155,7 @@ int main(int argc, char* argv[])
                 return 1;
             waiting.exec();
             const double shownMs = clock.nsecsElapsed() / 1e6;
-            for (const AlbumEntry& a : stdGlobal().albums) {
+            for (const AlbumEntry& a : w.document().entries()) {
                 if (a.thumbnail.isNull())
                     return 2; // every sample record holds a picture
             }

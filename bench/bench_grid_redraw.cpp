@@ -4,7 +4,7 @@
 #include "BenchTiming.h"
 
 #include "core/BinaryIO.h"
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
@@ -22,11 +22,11 @@ int main(int argc, char* argv[])
     w.resize(1920, 1080 + (w.height() - w.surface()->height()));
     QApplication::processEvents();
 
-    GlobalState& g = stdGlobal();
-    g.cellSize = 60;
-    g.comment = *commentMetricsFor(60);
-    g.set(Flag::CommentDefault);
-    g.set(Flag::GridSource);
+    AlbumDocument& doc = w.document();
+    doc.setCellSize(60, *commentMetricsFor(60));
+    w.settings().set(Flag::CommentDefault);
+    doc.setGridSource(true);
+    QList<AlbumEntry> entries;
     const QStringList comments = {QStringLiteral("夏の旅行"), QStringLiteral("Kyoto 2003"),
                                   QStringLiteral("運動会と文化祭の写真"), QStringLiteral("family")};
     for (int i = 0; i < 2000; ++i) {
@@ -36,13 +36,14 @@ int main(int argc, char* argv[])
         e.thumbSize = packPair(58, 43);
         e.thumbnail = QImage(58, 43, QImage::Format_RGB32);
         e.thumbnail.fill(QColor::fromHsv(i % 360, 180, 200));
-        g.albums.append(e);
+        entries.append(e);
     }
-    g.mode = Mode::Shown;
+    doc.setEntries(entries);
+    w.setMode(Mode::Shown);
 
-    RedrawGrid(w, 0, g.albumCount() - 1); // warm up fonts and caches
+    RedrawGrid(w, 0, doc.albumCount() - 1); // warm up fonts and caches
     std::printf("client %dx%d, %d cells drawn (%d per row)\n", w.clientWidth(), w.clientHeight(),
-                g.lastDrawnIndex + 1, int(g.columnsPerRow));
+                w.layout().lastDrawnIndex + 1, int(w.layout().columnsPerRow));
 
     struct Variant
     {
@@ -53,17 +54,18 @@ int main(int argc, char* argv[])
                                 {kThumbnailFormat, "24-bit thumbnails"}};
     for (int round = 1; round <= 3; ++round) {
         for (const Variant& v : variants) {
-            for (AlbumEntry& e : g.albums)
+            for (AlbumEntry& e : entries)
                 e.thumbnail = e.thumbnail.convertToFormat(v.format);
-            g.set(Flag::GridSource);
-            RedrawGrid(w, 0, g.albumCount() - 1);
+            doc.setEntries(entries);
+            doc.setGridSource(true);
+            RedrawGrid(w, 0, doc.albumCount() - 1);
             const bench::Timing t =
-                bench::timeRuns(30, [&] { RedrawGrid(w, 0, g.albumCount() - 1); });
+                bench::timeRuns(30, [&] { RedrawGrid(w, 0, doc.albumCount() - 1); });
             std::printf("round %d, %s\n", round, v.name);
             bench::report("  full redraw, 60 px cells with comments", t);
-            g.clear(Flag::GridSource); // a container grid looks up every album file
+            doc.setGridSource(false); // a container grid looks up every album file
             const bench::Timing t2 =
-                bench::timeRuns(30, [&] { RedrawGrid(w, 0, g.albumCount() - 1); });
+                bench::timeRuns(30, [&] { RedrawGrid(w, 0, doc.albumCount() - 1); });
             bench::report("  full redraw, container grid (file look-ups)", t2);
         }
     }

@@ -19,7 +19,7 @@
 #include "album/AlbumThumbnail.h"
 #include "album/PhotoDecoder.h"
 #include "core/CellFit.h"
-#include "core/GlobalState.h"
+#include "core/InterfaceMode.h"
 #include "core/MainWindowHandlers.h"
 #include "core/frmMain.h"
 #include "grid/GridCommands.h"
@@ -124,7 +124,7 @@ struct LoopResult
 LoopResult loadThroughTheLoop(frmMain& w, test::ScriptedPrompts& prompts, const QString& dir,
                               const QStringList& names, double& longestStepMs, int& steps)
 {
-    stdGlobal().clear(Flag::Modified); // no question about the previous grid
+    w.document().setModified(false); // no question about the previous grid
     longestStepMs = 0;
     steps = 0;
     prompts.answerChooser({{{dir + QLatin1Char('/'), names, true}}});
@@ -132,7 +132,7 @@ LoopResult loadThroughTheLoop(frmMain& w, test::ScriptedPrompts& prompts, const 
     total.start();
     const double ui0 = threadCpuMs();
     frmMain_mnuContnrNew_Click(w);
-    while (stdGlobal().mode != Mode::Shown)
+    while (w.mode() != Mode::Shown)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double seconds = total.nsecsElapsed() / 1e9;
     return {names.size() / seconds, longestStepMs, steps, (threadCpuMs() - ui0) / names.size()};

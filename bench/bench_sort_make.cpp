@@ -11,7 +11,7 @@
 
 #include "container/ContainerFromAlbums.h"
 #include "container/ContainerWriter.h"
-#include "core/GlobalState.h"
+#include "core/AlbumEntry.h"
 #include "grid/Sort.h"
 
 #include <QCoreApplication>

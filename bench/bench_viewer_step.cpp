@@ -13,7 +13,7 @@
 #include "AlbumMaker.h"
 #include "SamplePhotos.h"
 #include "core/FileIO.h"
-#include "core/GlobalState.h"
+#include "core/frmMain.h"
 #include "core/frmMain.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/frmPicture.h"
@@ -60,8 +60,7 @@ QString writeAlbum(const QTemporaryDir& dir, const QString& name, QSize size, in
 
 bench::Timing timeSteps(frmMain& w, bool lookAhead, int steps)
 {
-    GlobalState& g = stdGlobal();
-    g.mode = Mode::Selected;
+    w.setMode(Mode::Selected);
     w.runCommand(Command::ViewSlide);
     QCoreApplication::sendPostedEvents(); // reads the album
     frmPicture* v = frmPicture::current();
@@ -110,8 +109,9 @@ int main(int argc, char* argv[])
     frmMain w;
     registerViewerCommands(w);
     w.show();
-    GlobalState& g = stdGlobal();
-    g.albumFolder = dir.path() + QLatin1Char('/');
+    AlbumDocument& doc = w.document();
+    Settings& g = w.settings();
+    doc.setAlbumFolder(dir.path() + QLatin1Char('/'));
     g.set(Flag::Fit); // shrink to fit the screen
     g.set(Flag::AutoAdvance);
     g.set(Flag::Endless);
@@ -134,16 +134,16 @@ int main(int argc, char* argv[])
         AlbumEntry e;
         e.fileName = name;
         e.comment = QStringLiteral("ベンチマーク");
-        g.albums.append(e);
+        doc.insertEntry(doc.albumCount(), e);
     }
 
-    for (int i = 0; i < g.albumCount(); ++i) {
-        g.selectedIndex = qint16(i);
+    for (int i = 0; i < doc.albumCount(); ++i) {
+        doc.setSelectedIndex(i);
         const bench::Timing with = timeSteps(w, true, steps);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const bench::Timing without = timeSteps(w, false, steps);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        std::printf("screen %dx%d, %s, %d steps\n", int(g.screenWidth), int(g.screenHeight),
+        std::printf("screen %dx%d, %s, %d steps\n", w.screenSize().width(), w.screenSize().height(),
                     cases[i].label, steps);
         bench::report("  timer step to screen, look-ahead", with);
         bench::report("  timer step to screen, no look-ahead", without);

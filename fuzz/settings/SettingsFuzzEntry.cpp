@@ -3,7 +3,7 @@
 #include "FuzzCheck.h"
 
 #include "core/Cp932.h"
-#include "core/GlobalState.h"
+#include "core/Settings.h"
 #include "core/SettingsFile.h"
 
 namespace quorbell::fuzz {
@@ -12,7 +12,7 @@ int fuzzSettingsFile(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const auto readAndWrite = [](const QByteArray& file) {
-        GlobalState g;
+        Settings g;
         applySettingsText(cp932::decode(file), g);
         return buildSettingsFile(g);
     };

@@ -7,9 +7,21 @@
 
 #include "album/AlbumThumbnail.h"
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace quorbell {
+
+class AlbumDocument;
+
+// The picture an album read leaves for MakeThumbnail, and the size of the
+// photo it was made from.
+struct LoadedPicture
+{
+    QImage picture;
+    QSize size;
+};
 
 enum class AlbumReadOutcome {
     Read,          // the entry has its size, date, size word and (after MakeThumbnail) thumbnail
@@ -22,16 +34,15 @@ enum class AlbumReadOutcome {
 // Reads the album at `path` for entry `index`; `name` is the album file name
 // the password prompt shows. `prepared` is a thumbnail made ahead for this
 // path (used when it was made for the current cell size; otherwise the album
-// is read here). The dialog-OK flag is set for Read and Unreadable (the
-// loading loop goes on) and cleared for HeaderRefused and Cancelled.
-// On Read the fitted picture is the current picture and picture width and
-// height hold the photo's size; on Unreadable the current picture is empty.
-AlbumReadOutcome ReadAlbumFile(qint16 index, const QString& path, const QString& name,
+// is read here). Read and Unreadable let the loading loop go on.
+// On Read the fitted picture is the current picture, with the photo's size;
+// on Unreadable the current picture is empty.
+AlbumReadOutcome ReadAlbumFile(AlbumDocument& doc, LoadedPicture& current, qint16 index,
+                               const QString& path, const QString& name,
                                const album::AlbumThumbnail* prepared = nullptr);
 
-// Stores the current picture, fitted to the cell from picture width and
-// height, as the thumbnail of entry `index`; an empty current picture gives
-// the entry no thumbnail.
-void MakeThumbnail(qint16 index);
+// Stores the current picture, fitted to the cell from the photo's size, as the thumbnail of entry
+// `index`; an empty current picture gives the entry no thumbnail.
+void MakeThumbnail(AlbumDocument& doc, const LoadedPicture& current, qint16 index);
 
 } // namespace quorbell

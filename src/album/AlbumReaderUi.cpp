@@ -5,11 +5,14 @@
 
 namespace quorbell {
 
-AlbumReadOutcome ReadAlbumFile(frmMain& w, qint16 index, const QString& path, const QString& name,
+AlbumReadOutcome ReadAlbumFile(frmMain& w, LoadedPicture& current, qint16 index,
+                               const QString& path, const QString& name,
                                const album::AlbumThumbnail* prepared)
 {
-    const AlbumReadOutcome outcome = ReadAlbumFile(index, path, name, prepared);
+    const AlbumReadOutcome outcome =
+        ReadAlbumFile(w.document(), current, index, path, name, prepared);
     if (outcome == AlbumReadOutcome::Cancelled) {
+        w.setMode(Mode::Empty);
         setMenuItemsEnabled(w, {Command::ViewComment}, false);
         w.setPanel(1, QString());
     }

@@ -9,7 +9,8 @@ namespace quorbell {
 
 class frmMain;
 
-AlbumReadOutcome ReadAlbumFile(frmMain& w, qint16 index, const QString& path, const QString& name,
+AlbumReadOutcome ReadAlbumFile(frmMain& w, LoadedPicture& current, qint16 index,
+                               const QString& path, const QString& name,
                                const album::AlbumThumbnail* prepared = nullptr);
 
 } // namespace quorbell

@@ -1,44 +1,35 @@
 #include "album/frmPasswd2.h"
 
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
 #include "core/Prompts.h"
 
 namespace quorbell {
 
-void frmPasswd2_btnOK_Click(const QString& typed)
+void frmPasswd2_btnOK_Click(AlbumDocument& doc, const QString& typed, const QString& path)
 {
-    GlobalState& g = stdGlobal();
-    g.enteredPassword = storedPasswordForm(typed);
-    if (!passwordMatches(g.albumPassword, g.enteredPassword))
-        prompts().warn(QStringLiteral("パスワードが一致しません。\r\n") + g.viewerAlbumPath,
+    doc.setEnteredPassword(storedPasswordForm(typed));
+    if (!passwordMatches(doc.albumPassword(), doc.enteredPassword()))
+        prompts().warn(QStringLiteral("パスワードが一致しません。\r\n") + path,
                        QStringLiteral("開く"));
-    g.set(Flag::DialogOK);
 }
 
-void frmPasswd2_btnCancel_Click()
-{
-    stdGlobal().clear(Flag::DialogOK);
-}
-
-void frmPasswd2_Show(const QString& name)
+bool frmPasswd2_Show(AlbumDocument& doc, const QString& name, const QString& path)
 {
     const std::optional<QString> typed = prompts().password({PasswordKind::Album, name, true});
-    if (typed)
-        frmPasswd2_btnOK_Click(*typed);
-    else
-        frmPasswd2_btnCancel_Click();
+    if (!typed)
+        return false;
+    frmPasswd2_btnOK_Click(doc, *typed, path);
+    return true;
 }
 
-bool unlockAlbum(const PasswordBytes& stored, const QString& name, const QString& path)
+bool unlockAlbum(AlbumDocument& doc, const PasswordBytes& stored, const QString& name,
+                 const QString& path)
 {
-    GlobalState& g = stdGlobal();
     if (!hasPassword(stored))
         return true;
-    g.albumPassword = stored;
-    while (!passwordMatches(g.albumPassword, g.enteredPassword)) {
-        g.viewerAlbumPath = path;
-        frmPasswd2_Show(name);
-        if (!g.dialogOK())
+    doc.setAlbumPassword(stored);
+    while (!passwordMatches(doc.albumPassword(), doc.enteredPassword())) {
+        if (!frmPasswd2_Show(doc, name, path))
             return false;
     }
     return true;

@@ -3,7 +3,6 @@
 #include "app/Wiring.h"
 #include "container/RecoveryCommands.h"
 #include "core/ExitSignals.h"
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/Paths.h"
 #include "core/StartupWindow.h"
@@ -62,11 +61,8 @@ int run(int argc, char* argv[], int& endedBy)
     installJapaneseTranslations(app);
     useJapaneseFont();
 
-    GlobalState& g = stdGlobal();
-    g.flags = 0;
     WorkFolder work;
-    g.tempFolder = work.path();
-    g.workImageFile = work.isValid() ? work.workImageFile() : QString();
+    setWorkImageFilePath(work.isValid() ? work.workImageFile() : QString());
 
     // The whole argument text names a container; one pair of quotes is removed.
     const QStringList args = QApplication::arguments().mid(1);

@@ -6,7 +6,7 @@
 #include "container/ContainerFromAlbums.h"
 #include "container/ContainerReader.h"
 #include "container/ContainerWriter.h"
-#include "core/GlobalState.h"
+#include "core/AlbumEntry.h"
 #include "core/PasswordForm.h"
 #include "core/TextRules.h"
 #include "dialogs/AlbumList.h"

@@ -4,7 +4,6 @@
 #include "core/BinaryIO.h"
 #include "core/CellFit.h"
 #include "core/CommandState.h"
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
@@ -20,38 +19,38 @@ namespace {
 
 // The selected entry into the internal clipboard, its thumbnail onto the
 // system clipboard so that other programs can paste the picture.
-void copySelected()
+void copySelected(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    g.clipboard = g.albums.at(g.selectedIndex);
+    AlbumDocument& doc = w.document();
+    doc.setClipboard(doc.entry(doc.selectedIndex()));
     QClipboard* system = QGuiApplication::clipboard();
-    if (g.clipboard.thumbnail.isNull())
+    if (doc.clipboard().thumbnail.isNull())
         system->clear();
     else
         // Other programs get a 32-bit picture, as from any other image source.
-        system->setImage(g.clipboard.thumbnail.convertToFormat(QImage::Format_RGB32));
+        system->setImage(doc.clipboard().thumbnail.convertToFormat(QImage::Format_RGB32));
 }
 
 void makePasteAvailable(frmMain& w)
 {
     switchButtonOn(w, Cmd::Paste);
-    stdGlobal().set(Flag::ClipboardFilled);
 }
 
 // A grid without entries: as at start, with no document.
 void emptyGrid(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
     ClearGridPicture(w);
     w.vScroll()->hide();
-    g.clear(Flag::Modified);
+    doc.setModified(false);
     w.setPanel(1, QString());
     w.setPanel(2, QString());
     w.setPanel(3, QString());
-    g.mode = Mode::Empty;
-    g.hiddenCount = 0;
-    g.selectedIndex = 0;
-    g.firstDrawnIndex = 0;
+    w.setMode(Mode::Empty);
+    doc.setHiddenCount(0);
+    doc.setSelectedIndex(0);
+    lay.firstDrawnIndex = 0;
     w.action(Command::ViewComment)->setEnabled(false);
     DisableSelectionItems(w);
     DisableGridItems(w);
@@ -71,15 +70,15 @@ QImage pastedThumbnail(const QImage& picture, qint32 thumbSize, int cellSize)
     return album::fitPictureToCell(picture, from, cellSize);
 }
 
-int firstIndexOneRowUp(const GlobalState& g, int rowWidth)
+int firstIndexOneRowUp(const AlbumDocument& doc, const GridLayout& lay, int rowWidth)
 {
-    const int first = qMin<int>(g.firstDrawnIndex, g.albumCount());
-    const int visibleBefore = first - hiddenBetween(g, 0, first);
+    const int first = qMin<int>(lay.firstDrawnIndex, doc.albumCount());
+    const int visibleBefore = first - hiddenBetween(doc, 0, first);
     const int target = qMax(0, visibleBefore - qMax(1, rowWidth));
     // The index just after the target-th visible entry, as scrolling counts rows.
     int index = 0;
-    for (int seen = 0; seen < target && index < g.albumCount(); ++index) {
-        if (!g.albums.at(index).isHidden())
+    for (int seen = 0; seen < target && index < doc.albumCount(); ++index) {
+        if (!doc.entry(index).isHidden())
             ++seen;
     }
     return index;
@@ -87,26 +86,27 @@ int firstIndexOneRowUp(const GlobalState& g, int rowWidth)
 
 void syncScrollValue(frmMain& w)
 {
-    const GlobalState& g = stdGlobal();
-    const int width = rowWidth(g);
-    const int visibleAbove = g.firstDrawnIndex - hiddenBetween(g, 0, g.firstDrawnIndex);
+    const AlbumDocument& doc = w.document();
+    const GridLayout& lay = w.layout();
+    const int width = rowWidth(lay);
+    const int visibleAbove = lay.firstDrawnIndex - hiddenBetween(doc, 0, lay.firstDrawnIndex);
     QSignalBlocker block(w.vScroll());
     w.vScroll()->setValue((visibleAbove + width - 1) / width);
 }
 
 void frmMain_mnuEditCopy_Click(frmMain& w)
 {
-    if (stdGlobal().mode != Mode::Selected)
+    if (w.mode() != Mode::Selected)
         return;
-    copySelected();
+    copySelected(w);
     makePasteAvailable(w);
 }
 
 void frmMain_mnuEditCut_Click(frmMain& w)
 {
-    if (stdGlobal().mode != Mode::Selected)
+    if (w.mode() != Mode::Selected)
         return;
-    copySelected();
+    copySelected(w);
     frmMain_mnuEditDelete_Click(w);
     DisableSelectionItems(w);
     makePasteAvailable(w);
@@ -114,63 +114,64 @@ void frmMain_mnuEditCut_Click(frmMain& w)
 
 void frmMain_mnuEditPut_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Selected || !g.has(Flag::ClipboardFilled))
+    AlbumDocument& doc = w.document();
+    if (w.mode() != Mode::Selected || !doc.isClipboardFilled())
         return;
-    if (g.albumCount() >= kMaxAlbums) {
+    if (doc.albumCount() >= kMaxAlbums) {
         prompts().warn(
             QStringLiteral("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
                 .arg(kMaxAlbums),
             QStringLiteral("サムネイル貼り付け"));
         return;
     }
-    const int s = g.selectedIndex;
-    AlbumEntry pasted = g.clipboard;
-    pasted.thumbnail = pastedThumbnail(pasted.thumbnail, pasted.thumbSize, g.cellSize);
+    const int s = doc.selectedIndex();
+    AlbumEntry pasted = doc.clipboard();
+    pasted.thumbnail = pastedThumbnail(pasted.thumbnail, pasted.thumbSize, doc.cellSize());
     // The selected entry and all after it move one place on; s marks the pasted entry.
-    g.albums.insert(s, pasted);
+    doc.insertEntry(s, pasted);
     if (pasted.isHidden())
-        g.hiddenCount = qint16(g.hiddenCount + 1);
-    w.setPanel(1, shownAlbumsText(g));
+        doc.setHiddenCount(qint16(doc.hiddenCount() + 1));
+    w.setPanel(1, shownAlbumsText(doc));
     RefreshGrid(w, true, true);
     syncScrollValue(w);
-    w.setPanel(3, selectedNameText(g.albums.at(s).fileName));
+    w.setPanel(3, selectedNameText(doc.entry(s).fileName));
     // The Paste button and menu items keep their enabled look; with its bit
     // clear, selecting brings Cut and Copy back.
-    g.commandState &= quint16(~Cmd::Paste);
+    w.setCommandState(w.commandState() & quint16(~Cmd::Paste));
     EnableSelectionItems(w);
-    g.set(Flag::Modified);
+    doc.setModified(true);
 }
 
 void frmMain_mnuEditDelete_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Selected)
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    if (w.mode() != Mode::Selected)
         return;
-    const int s = g.selectedIndex;
-    if (g.albums.at(s).isHidden())
-        g.hiddenCount = qint16(g.hiddenCount - 1);
-    g.albums.removeAt(s);
-    w.setPanel(1, shownAlbumsText(g));
-    if (g.albums.isEmpty()) {
+    const int s = doc.selectedIndex();
+    if (doc.entry(s).isHidden())
+        doc.setHiddenCount(qint16(doc.hiddenCount() - 1));
+    doc.removeEntry(s);
+    w.setPanel(1, shownAlbumsText(doc));
+    if (doc.isEmpty()) {
         emptyGrid(w);
         return;
     }
     // The row width of the grid as it was shown: a redraw that places no
     // cell records none.
-    const int width = rowWidth(g);
-    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
-    if (g.cellsInRow == 0 && g.firstDrawnIndex != 0) {
+    const int width = rowWidth(lay);
+    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
+    if (lay.cellsInRow == 0 && lay.firstDrawnIndex != 0) {
         // The view would start past the remaining entries: it moves up a row.
-        g.firstDrawnIndex = qint16(firstIndexOneRowUp(g, width));
-        RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+        lay.firstDrawnIndex = qint16(firstIndexOneRowUp(doc, lay, width));
+        RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
     }
     w.setPanel(2, QString());
     w.setPanel(3, QString());
-    g.mode = Mode::Shown;
+    w.setMode(Mode::Shown);
     UpdateScrollRange(w);
     syncScrollValue(w);
-    g.set(Flag::Modified);
+    doc.setModified(true);
     DisableSelectionItems(w);
 }
 

@@ -9,7 +9,8 @@
 namespace quorbell {
 
 class frmMain;
-struct GlobalState;
+class AlbumDocument;
+struct GridLayout;
 
 void frmMain_mnuEditCut_Click(frmMain& w);
 void frmMain_mnuEditCopy_Click(frmMain& w);
@@ -23,7 +24,7 @@ QImage pastedThumbnail(const QImage& picture, qint32 thumbSize, int cellSize);
 
 // The first drawn index one row of visible entries further up (hidden
 // entries skipped), for a row of `rowWidth` cells.
-int firstIndexOneRowUp(const GlobalState& g, int rowWidth);
+int firstIndexOneRowUp(const AlbumDocument& doc, const GridLayout& lay, int rowWidth);
 
 // Sets the scroll bar, without scrolling, to the row of the first drawn index.
 void syncScrollValue(frmMain& w);

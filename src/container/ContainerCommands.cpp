@@ -10,7 +10,6 @@
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/FileIO.h"
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/SettingsFile.h"
 #include "core/TextRules.h"
@@ -59,20 +58,20 @@ void showReadError(const ContainerError& e, const QString& path)
 // button is still enabled although its bit is clear.
 void makePasteUnavailable(frmMain& w)
 {
-    stdGlobal().commandState |= Cmd::Paste;
+    w.setCommandState(w.commandState() | Cmd::Paste);
     switchButtonOff(w, Cmd::Paste);
 }
 
 } // namespace
 
-container::ContainerDocument documentForWriting(const PasswordBytes& password)
+container::ContainerDocument documentForWriting(const AlbumDocument& ad,
+                                                const PasswordBytes& password)
 {
-    const GlobalState& g = stdGlobal();
     container::ContainerDocument doc;
     doc.password = password;
-    doc.cellSize = g.cellSize;
-    doc.albums = g.albums;
-    doc.albumFolder = g.albumFolder;
+    doc.cellSize = ad.cellSize();
+    doc.albums = ad.entries();
+    doc.albumFolder = ad.albumFolder();
     return doc;
 }
 
@@ -137,11 +136,12 @@ void showProgress(frmMain& w, int maximum)
 }
 
 // The folders the file dialogs and the chooser start in, kept in the settings file.
-void storeWorkFolders()
+void storeWorkFolders(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    g.containerFolder = folderOf(g.containerPath);
-    updateWorkFolders(g.chooserFolder, g.containerFolder);
+    const AlbumDocument& ad = w.document();
+    Settings& st = w.settings();
+    st.containerFolder = folderOf(ad.containerPath());
+    updateWorkFolders(st.chooserFolder, st.containerFolder);
 }
 
 bool startsWithAlbumMagic(const QString& path)
@@ -161,25 +161,21 @@ QString containerCaption(const QString& path)
     return QFileInfo(path).fileName() + QStringLiteral(" - ") + QString::fromLatin1(kProgramName);
 }
 
-std::optional<QString> frmPassword_Show(bool masked)
+std::optional<QString> frmPassword_Show(AlbumDocument& ad, bool masked)
 {
-    GlobalState& g = stdGlobal();
     std::optional<QString> typed = prompts().password({PasswordKind::Container, QString(), masked});
-    if (!typed) {
-        g.clear(Flag::DialogOK);
+    if (!typed)
         return std::nullopt;
-    }
-    g.enteredPassword = storedPasswordForm(*typed);
-    g.set(Flag::DialogOK);
+    ad.setEnteredPassword(storedPasswordForm(*typed));
     return typed;
 }
 
 bool ReadContainer(frmMain& w, const QString& requestedPath)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& ad = w.document();
+    Settings& st = w.settings();
     const QString title = QStringLiteral("開く");
     const QString path = QFileInfo(requestedPath).absoluteFilePath();
-    g.clear(Flag::DialogOK);
 
     // The whole file is checked before anything of the open document changes.
     container::ContainerResult<std::shared_ptr<container::ContainerFile>> opened =
@@ -193,9 +189,9 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
 
     if (hasPassword(doc.password)) {
         for (;;) {
-            if (!frmPassword_Show(true))
+            if (!frmPassword_Show(ad, true))
                 return false;
-            if (passwordMatches(doc.password, g.enteredPassword))
+            if (passwordMatches(doc.password, ad.enteredPassword()))
                 break;
             prompts().warn(QStringLiteral("パスワードが一致しません。"), title);
         }
@@ -207,38 +203,36 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
     w.setPanel(2, QString());
     w.setPanel(3, QString());
     w.setWindowTitle(containerCaption(path));
-    g.albumFolder = folderOf(path);
-    g.containerPath = path;
-    g.containerFolder = g.albumFolder;
-    g.containerPassword = doc.password;
+    ad.setAlbumFolder(folderOf(path));
+    ad.setContainerPath(path);
+    st.containerFolder = ad.albumFolder();
+    ad.setContainerPassword(doc.password);
 
     DisableSelectionItems(w);
     DisableGridItems(w);
     makePasteUnavailable(w);
 
-    g.cellSize = doc.cellSize;
-    if (const std::optional<CommentMetrics> metrics = commentMetricsFor(doc.cellSize))
-        g.comment = *metrics;
+    // A cell size the reader accepted always has its strip measures.
+    ad.setCellSize(doc.cellSize, commentMetricsFor(doc.cellSize).value_or(ad.comment()));
     // A cover that cannot be prepared keeps the previous one; the open goes on.
     PrepareCover(w);
 
-    g.albums = doc.albums;
-    g.selectedIndex = 0;
+    ad.setEntries(doc.albums);
+    ad.setSelectedIndex(0);
     ClearGridPicture(w);
     w.vScroll()->hide();
-    g.clear(Flag::GridSource);
-    g.clear(Flag::Modified);
+    ad.setGridSource(false);
+    ad.setModified(false);
+    ad.startNewHistory(true);
     makeSaveAvailable(w);
     startLoading(w, std::make_unique<ContainerLoadingSource>(file));
-    g.set(Flag::DialogOK);
     return true;
 }
 
 bool WriteContainer(frmMain& w, const QString& path, const QString& title,
                     const PasswordBytes& password)
 {
-    GlobalState& g = stdGlobal();
-    const container::ContainerDocument doc = documentForWriting(password);
+    const container::ContainerDocument doc = documentForWriting(w.document(), password);
     QProgressBar* bar = w.progressBar();
     const int base = bar->value();
     // The writer checks the whole document before it writes anything.
@@ -255,8 +249,9 @@ bool WriteContainer(frmMain& w, const QString& path, const QString& title,
         prompts().warn(text, title);
         return false;
     }
-    g.clear(Flag::Modified);
-    if (g.mode == Mode::Selected)
+    w.document().setModified(false);
+    w.document().markSaved();
+    if (w.mode() == Mode::Selected)
         switchButtonOn(w, Cmd::Insert);
     switchButtonOn(w, Cmd::Rename);
     return true;
@@ -264,9 +259,10 @@ bool WriteContainer(frmMain& w, const QString& path, const QString& title,
 
 void frmMain_mnuContnrOpen_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& ad = w.document();
+    Settings& st = w.settings();
     const QString title = QStringLiteral("開く");
-    if (g.has(Flag::Modified) && askSaveChanges(title)) {
+    if (ad.isModified() && askSaveChanges(title)) {
         // The changes stay flagged until the save has written them; the
         // user chooses Open again afterwards.
         saveDocumentBeforeExit(w);
@@ -275,7 +271,7 @@ void frmMain_mnuContnrOpen_Click(frmMain& w)
     for (;;) {
         FileRequest request;
         request.title = title;
-        request.folder = g.containerFolder;
+        request.folder = st.containerFolder;
         request.filter = QString::fromUtf8(kContainerFilter);
         const QString path = prompts().openFile(request);
         if (path.isEmpty() || ReadContainer(w, path))
@@ -285,35 +281,36 @@ void frmMain_mnuContnrOpen_Click(frmMain& w)
 
 bool frmMain_mnuContnrSave_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& ad = w.document();
     const QString title = QStringLiteral("上書き保存");
-    if (!g.isGridShown()) {
+    if (!w.isGridShown()) {
         prompts().warn(QStringLiteral("保存の対象がありません。"), title);
         return false;
     }
-    if (g.containerPath.isEmpty()) {
+    if (ad.containerPath().isEmpty()) {
         prompts().inform(QStringLiteral("名前をつけて保存して下さい。"), title);
         return false;
     }
-    showProgress(w, g.albumCount() + 1);
-    const bool written = WriteContainer(w, g.containerPath, title, g.containerPassword);
+    showProgress(w, ad.albumCount() + 1);
+    const bool written = WriteContainer(w, ad.containerPath(), title, ad.containerPassword());
     if (written)
-        storeWorkFolders();
+        storeWorkFolders(w);
     w.progressBar()->hide();
     return written;
 }
 
 bool frmMain_mnuContnrAdd_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& ad = w.document();
+    Settings& st = w.settings();
     const QString title = QStringLiteral("名前をつけて保存");
-    if (!g.isGridShown()) {
+    if (!w.isGridShown()) {
         prompts().warn(QStringLiteral("保存の対象がありません。"), title);
         return false;
     }
     // A text that cannot be stored is reported before the user is asked anything.
     {
-        const container::ContainerDocument doc = documentForWriting(g.containerPassword);
+        const container::ContainerDocument doc = documentForWriting(ad, ad.containerPassword());
         if (const std::optional<ContainerError> problem = container::checkContainer(doc)) {
             prompts().warn(unsavableText(*problem, doc), title);
             return false;
@@ -322,13 +319,13 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
 
     // The new password takes effect only with the file written.
     PasswordBytes password = kNoPassword;
-    if (g.has(Flag::PasswordSetting)) {
+    if (st.has(Flag::PasswordSetting)) {
         for (;;) {
-            const std::optional<QString> typed = frmPassword_Show(false);
+            const std::optional<QString> typed = frmPassword_Show(ad, false);
             if (!typed)
                 return false;
             if (!typed->isEmpty()) {
-                password = g.enteredPassword;
+                password = ad.enteredPassword();
                 break;
             }
             prompts().inform(QStringLiteral("パスワードを指定してください。"), title);
@@ -337,7 +334,7 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
 
     FileRequest request;
     request.title = title;
-    request.folder = g.containerFolder;
+    request.folder = st.containerFolder;
     request.filter = QString::fromUtf8(kContainerFilter);
     request.defaultSuffix = QStringLiteral("cov");
     const QString chosen = prompts().saveFile(request);
@@ -346,14 +343,14 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
     const QString path = QFileInfo(chosen).absoluteFilePath();
 
     // Albums are looked for beside the container when it is opened again.
-    if (g.has(Flag::GridSource)) {
+    if (ad.isGridSource()) {
         const QString folder = folderOf(path);
-        if (folder.compare(g.albumFolder, Qt::CaseInsensitive) != 0) {
+        if (folder.compare(ad.albumFolder(), Qt::CaseInsensitive) != 0) {
             const QString text =
                 QStringLiteral(
                     "アルバムのフォルダと「名前をつけて保存」のフォルダが異なります。\r\n"
                     "アルバムのフォルダ：") +
-                g.albumFolder + QStringLiteral("\r\n「名前をつけて保存」のフォルダ：") + folder +
+                ad.albumFolder() + QStringLiteral("\r\n「名前をつけて保存」のフォルダ：") + folder +
                 QStringLiteral(
                     "\r\n\r\nスライドショーを行うには、フォルダを一致させる必要があります。"
                     "\r\nこのまま保存しますか？");
@@ -362,40 +359,41 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
         }
     }
 
-    showProgress(w, g.albumCount() + 1);
+    showProgress(w, ad.albumCount() + 1);
     if (!WriteContainer(w, path, title, password)) {
         w.progressBar()->hide();
         return false;
     }
-    g.containerPath = path;
-    g.containerPassword = password;
+    ad.setContainerPath(path);
+    ad.setContainerPassword(password);
     w.setWindowTitle(containerCaption(path));
-    storeWorkFolders();
+    storeWorkFolders(w);
     makeSaveAvailable(w);
-    g.clear(Flag::Modified);
-    g.clear(Flag::GridSource);
+    ad.setModified(false);
+    ad.setGridSource(false);
+    ad.startNewHistory(true);
     w.progressBar()->hide();
     return true;
 }
 
 void frmMain_mnuContnrDelete_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& ad = w.document();
     const QString title = QStringLiteral("コンテナファイル削除");
-    if (!g.isGridShown()) {
+    if (!w.isGridShown()) {
         prompts().inform(QStringLiteral("削除するコンテナファイルを表示して下さい。"), title);
         return;
     }
-    if (g.containerPath.isEmpty()) {
+    if (ad.containerPath().isEmpty()) {
         prompts().warn(QStringLiteral("コンテナファイルがありません。"), title);
         return;
     }
     if (prompts().message({QStringLiteral("コンテナファイルを削除します。"), title,
                            MsgIcon::Warning, MsgButtons::OkCancel, false}) != MsgAnswer::Ok)
         return;
-    if (!moveFileToTrash(g.containerPath)) {
+    if (!moveFileToTrash(ad.containerPath())) {
         prompts().warn(QStringLiteral("コンテナファイルを削除できませんでした。\r\n") +
-                           g.containerPath,
+                           ad.containerPath(),
                        title);
         return;
     }
@@ -407,21 +405,21 @@ void frmMain_mnuContnrDelete_Click(frmMain& w)
 
 void frmMain_mnuAlbumDelete_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& ad = w.document();
     const QString title = QStringLiteral("アルバムファイル削除");
-    if (!g.has(Flag::GridSource)) {
+    if (!ad.isGridSource()) {
         prompts().inform(
             QStringLiteral("アルバムファイルの削除には「新規作成」の実行が必要です。\r\n"
                            "「新規作成」でサムネイルを表示後、再実行して下さい。"),
             title);
         return;
     }
-    if (g.mode != Mode::Selected) {
+    if (w.mode() != Mode::Selected) {
         prompts().warn(QStringLiteral("アルバムファイルを選択して下さい。"), title);
         return;
     }
-    const QString name = g.albums.at(g.selectedIndex).fileName;
-    const QString path = g.albumPath(g.selectedIndex);
+    const QString name = ad.entry(ad.selectedIndex()).fileName;
+    const QString path = ad.albumPath(ad.selectedIndex());
     const QFileInfo info(path);
     if (info.isFile() || info.isSymLink()) {
         if (prompts().message({QStringLiteral("サムネイルとアルバムファイル ") + name +
@@ -444,8 +442,8 @@ void frmMain_mnuAlbumDelete_Click(frmMain& w)
 
 bool saveDocumentBeforeExit(frmMain& w)
 {
-    return stdGlobal().containerPath.isEmpty() ? frmMain_mnuContnrAdd_Click(w)
-                                               : frmMain_mnuContnrSave_Click(w);
+    return w.document().containerPath().isEmpty() ? frmMain_mnuContnrAdd_Click(w)
+                                                  : frmMain_mnuContnrSave_Click(w);
 }
 
 void openPathAtStart(frmMain& w, const QString& commandLinePath)
@@ -453,7 +451,7 @@ void openPathAtStart(frmMain& w, const QString& commandLinePath)
     // A copy: the caller may pass the container path itself, which is
     // cleared here because nothing is open until the file has been read.
     const QString path = commandLinePath; // NOLINT(performance-unnecessary-copy-initialization)
-    stdGlobal().containerPath.clear();
+    w.document().setContainerPath(QString());
     if (startsWithAlbumMagic(path)) {
         const QFileInfo info(path);
         AlbumChoice choice;
@@ -480,7 +478,7 @@ void registerContainerCommands(frmMain& w)
     w.setCommand(Command::EditDelete, [win] { frmMain_mnuEditDelete_Click(*win); });
     w.setCommand(Command::EditInsert, [win] { frmMain_mnuEditInsert_Click(*win); });
     w.saveBeforeExit = [win] { return saveDocumentBeforeExit(*win); };
-    w.keepForRecovery = [] { return keepDocumentForRecovery(); };
+    w.keepForRecovery = [win] { return keepDocumentForRecovery(*win); };
     w.openContainerAtStart = [win](const QString& path) { openPathAtStart(*win, path); };
 }
 

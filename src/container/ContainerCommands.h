@@ -13,6 +13,7 @@
 
 namespace quorbell {
 
+class AlbumDocument;
 class frmMain;
 
 // File dialogs offer containers first, then every file.
@@ -29,7 +30,8 @@ bool ReadContainer(frmMain& w, const QString& path);
 
 // The open document as a container would store it, with `password` as its
 // container password (the stored form).
-container::ContainerDocument documentForWriting(const PasswordBytes& password);
+container::ContainerDocument documentForWriting(const AlbumDocument& ad,
+                                                const PasswordBytes& password);
 
 // Writes the document, with `password` as its container password (the
 // stored form), to `path` with the progress bar (set up by the
@@ -43,7 +45,7 @@ bool WriteContainer(frmMain& w, const QString& path, const QString& title,
 
 // The container password prompt: nothing when cancelled; otherwise the typed
 // text, whose stored form is now the entered-password bytes.
-std::optional<QString> frmPassword_Show(bool masked);
+std::optional<QString> frmPassword_Show(AlbumDocument& ad, bool masked);
 
 void frmMain_mnuContnrOpen_Click(frmMain& w);
 // Save and Save As: true when the file was written.

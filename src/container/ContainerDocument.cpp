@@ -1,5 +1,7 @@
 #include "container/ContainerDocument.h"
 
+#include "core/CommentMetrics.h"
+
 #include <algorithm>
 #include <iterator>
 

@@ -5,7 +5,7 @@
 // dates) and the album folder at the time of saving.
 #pragma once
 
-#include "core/GlobalState.h"
+#include "core/AlbumEntry.h"
 #include "core/PasswordForm.h"
 
 #include <QList>

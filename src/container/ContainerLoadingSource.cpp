@@ -3,7 +3,7 @@
 #include "album/ThumbnailPool.h"
 #include "container/ContainerFile.h"
 #include "container/ThumbnailLoader.h"
-#include "core/GlobalState.h"
+#include "core/frmMain.h"
 
 #include <QObject>
 
@@ -59,15 +59,16 @@ void ContainerLoadingSource::wakeIfReady()
     wake();
 }
 
-LoadingSource::Outcome ContainerLoadingSource::load(frmMain&, int index)
+LoadingSource::Outcome ContainerLoadingSource::load(frmMain& w, int index)
 {
-    AlbumEntry& entry = stdGlobal().albums[index];
+    AlbumEntry entry = w.document().entry(index);
     entry.thumbnail = m_loader->takeThumbnail(index);
     if (m_loader->failure(index)) {
         // The file was checked when it was opened, down to every record's
         // BMP headers; pixels that still cannot be decoded give an empty cell.
         entry.thumbnail = QImage();
     }
+    w.document().setEntry(index, std::move(entry));
     return Outcome::Loaded;
 }
 

@@ -4,7 +4,6 @@
 #include "album/ThumbnailLookAhead.h"
 #include "container/ClipboardCommands.h"
 #include "core/CommandState.h"
-#include "core/GlobalState.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
@@ -16,28 +15,25 @@
 
 namespace quorbell {
 
-bool acceptInsertChoice(const AlbumChoice& choice)
+bool acceptInsertChoice(const AlbumChoice& choice, AlbumChoice& kept)
 {
     if (choice.names.isEmpty()) {
         prompts().warn(QStringLiteral("ファイルが選択されていません｡ "),
                        QStringLiteral("サムネイル挿入"));
         return false;
     }
-    GlobalState& g = stdGlobal();
-    g.insertFolder = withTrailingSlash(choice.folder);
-    g.insertFileNames = choice.names;
+    kept = choice;
     return true;
 }
 
-int firstDuplicateEntry(const QStringList& names)
+int firstDuplicateEntry(const AlbumDocument& doc, const QStringList& names)
 {
-    const GlobalState& g = stdGlobal();
     QSet<QString> folded;
     folded.reserve(names.size());
     for (const QString& name : names)
         folded.insert(name.toCaseFolded());
-    for (int j = 0; j < g.albumCount(); ++j) {
-        if (folded.contains(withoutHiddenMark(g.albums.at(j).fileName).toCaseFolded()))
+    for (int j = 0; j < doc.albumCount(); ++j) {
+        if (folded.contains(withoutHiddenMark(doc.entry(j).fileName).toCaseFolded()))
             return j;
     }
     return -1;
@@ -45,29 +41,33 @@ int firstDuplicateEntry(const QStringList& names)
 
 void frmMain_mnuEditInsert_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    Settings& st = w.settings();
     // Offered only for a grid saved as or read from a container, with a selection.
-    if (g.mode != Mode::Selected || g.has(Flag::GridSource))
+    if (w.mode() != Mode::Selected || doc.isGridSource())
         return;
     ChooserRequest request;
     request.kind = ChooserKind::Insert;
-    request.startFolder = g.chooserFolder;
-    request.accept = acceptInsertChoice;
+    request.startFolder = st.chooserFolder;
+    request.programFolder = st.programFolder;
+    AlbumChoice choice;
+    request.accept = [&choice](const AlbumChoice& c) { return acceptInsertChoice(c, choice); };
     if (!prompts().chooseAlbums(request))
         return;
 
     const QString title = QStringLiteral("サムネイルの追加");
-    const QString folder = withTrailingSlash(g.insertFolder);
-    const QStringList names = g.insertFileNames;
+    const QString folder = withTrailingSlash(choice.folder);
+    const QStringList names = choice.names;
     const int m = int(names.size());
-    if (const int j = firstDuplicateEntry(names); j >= 0) {
+    if (const int j = firstDuplicateEntry(doc, names); j >= 0) {
         prompts().warn(QStringLiteral("同じ名前があります。別のファイル名にして下さい。\r\n"
                                       "ファイル名： ") +
-                           g.albums.at(j).fileName,
+                           doc.entry(j).fileName,
                        title);
         return;
     }
-    if (g.albumCount() + m > kMaxAlbums) {
+    if (doc.albumCount() + m > kMaxAlbums) {
         prompts().warn(
             QStringLiteral("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
                 .arg(kMaxAlbums),
@@ -81,58 +81,58 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
     bar->show();
 
     // Room for the new entries before the selected one.
-    const int s = g.selectedIndex;
+    const int s = doc.selectedIndex();
     QList<AlbumEntry> fresh(m);
     for (int k = 0; k < m; ++k) {
         fresh[k].fileName = names.at(k);
         fresh[k].comment = initialComment(names.at(k));
     }
-    g.albums.insert(s, m, AlbumEntry());
-    for (int k = 0; k < m; ++k)
-        g.albums[s + k] = std::move(fresh[k]);
+    doc.insertEntries(s, fresh);
     bar->setValue(1);
 
     // The chosen albums' first photos are decoded a few albums ahead on
     // worker threads; the albums are still read, and their prompts shown, in order.
     album::ThumbnailLookAhead ahead([&folder, &names](int k) { return folder + names.at(k); }, m,
-                                    g.cellSize);
+                                    doc.cellSize());
     int read = 0;
     for (int k = 0; k < m; ++k) {
         bar->setValue(k + 2);
         const int e = s + k;
         ahead.prefetch(k);
         const std::optional<album::AlbumThumbnail> prepared = ahead.take(k);
-        const AlbumReadOutcome outcome = ReadAlbumFile(
-            w, qint16(e), folder + names.at(k), names.at(k), prepared ? &*prepared : nullptr);
+        LoadedPicture current;
+        const AlbumReadOutcome outcome =
+            ReadAlbumFile(w, current, qint16(e), folder + names.at(k), names.at(k),
+                          prepared ? &*prepared : nullptr);
         if (outcome == AlbumReadOutcome::HeaderRefused || outcome == AlbumReadOutcome::Cancelled)
             break;
-        MakeThumbnail(qint16(e));
-        if (g.albums.at(e).isHidden())
-            g.hiddenCount = qint16(g.hiddenCount + 1);
+        MakeThumbnail(doc, current, qint16(e));
+        if (doc.entry(e).isHidden())
+            doc.setHiddenCount(qint16(doc.hiddenCount() + 1));
         ++read;
     }
     if (read < m) {
         // The albums not read leave no half-made entries behind, and the grid
         // stays as it is with the albums read so far.
-        g.albums.remove(s + read, m - read);
-        g.mode = Mode::Selected;
+        doc.removeEntries(s + read, m - read);
+        w.setMode(Mode::Selected);
         w.action(Command::ViewComment)->setEnabled(true);
     }
 
     bar->setValue(m + 2);
-    w.setPanel(1, shownAlbumsText(g));
-    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+    w.setPanel(1, shownAlbumsText(doc));
+    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
     // The selection stays on the entry that was selected before.
-    g.selectedIndex = qint16(s + read);
-    w.setPanel(2, selectedNumberText(g.selectedIndex));
+    doc.setSelectedIndex(qint16(s + read));
+    w.setPanel(2, selectedNumberText(doc.selectedIndex()));
     DrawSelectionIfShown(w);
     UpdateScrollRange(w);
     syncScrollValue(w);
     bar->hide();
-    w.setPanel(3, selectedNameText(g.albums.at(g.selectedIndex).fileName));
+    w.setPanel(3, selectedNameText(doc.entry(doc.selectedIndex()).fileName));
     if (read == 0)
         return; // nothing was added
-    g.set(Flag::Modified);
+    doc.setModified(true);
     switchButtonOff(w, Cmd::Insert);
     switchButtonOff(w, Cmd::Rename);
 }

@@ -9,16 +9,17 @@
 
 namespace quorbell {
 
+class AlbumDocument;
 class frmMain;
 
 void frmMain_mnuEditInsert_Click(frmMain& w);
 
 // What the chooser's OK buttons do: with nothing chosen a warning, and the
-// chooser stays open; otherwise the insert folder and file names are kept.
-bool acceptInsertChoice(const AlbumChoice& choice);
+// chooser stays open; otherwise the choice is kept in `kept`.
+bool acceptInsertChoice(const AlbumChoice& choice, AlbumChoice& kept);
 
 // The first entry (in grid order) whose name, without its hidden mark, equals
 // one of `names` regardless of letter case; -1 when there is none.
-int firstDuplicateEntry(const QStringList& names);
+int firstDuplicateEntry(const AlbumDocument& doc, const QStringList& names);
 
 } // namespace quorbell

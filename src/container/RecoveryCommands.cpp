@@ -5,7 +5,6 @@
 #include "container/RecoveryStore.h"
 #include "core/CommandState.h"
 #include "core/ExitSignals.h"
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/TextRules.h"
 #include "core/Version.h"
@@ -17,9 +16,10 @@
 
 namespace quorbell {
 
-bool keepDocumentForRecovery()
+bool keepDocumentForRecovery(const frmMain& w)
 {
-    const container::ContainerDocument doc = documentForWriting(stdGlobal().containerPassword);
+    const AlbumDocument& ad = w.document();
+    const container::ContainerDocument doc = documentForWriting(ad, ad.containerPassword());
     const container::ContainerResult<QString> kept = container::keepForRecovery(doc);
     if (kept) {
         std::fprintf(stderr, "quorbell: unsaved changes kept in %s\n", qUtf8Printable(*kept));
@@ -33,13 +33,14 @@ bool keepDocumentForRecovery()
 
 bool openRecoveredDocument(frmMain& w, const QString& path)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& ad = w.document();
+    Settings& st = w.settings();
     // The folder the albums were in is stored in the file; opening a
     // container otherwise looks for them beside it.
     std::optional<QString> albumFolder;
     if (const auto file = container::ContainerFile::open(path))
         albumFolder = (*file)->document().albumFolder;
-    const QString containerFolder = g.containerFolder;
+    const QString containerFolder = st.containerFolder;
     if (!ReadContainer(w, path))
         return false;
     // The document lives on in memory; the open file stays readable for
@@ -47,11 +48,12 @@ bool openRecoveredDocument(frmMain& w, const QString& path)
     QFile::remove(path);
 
     if (albumFolder && !albumFolder->isEmpty())
-        g.albumFolder = withTrailingSlash(*albumFolder);
-    g.containerPath.clear();
-    g.containerFolder = containerFolder;
+        ad.setAlbumFolder(withTrailingSlash(*albumFolder));
+    ad.setContainerPath(QString());
+    st.containerFolder = containerFolder;
     w.setWindowTitle(QString::fromLatin1(kProgramName));
-    g.set(Flag::Modified);
+    ad.setModified(true);
+    ad.startNewHistory(false);
     // Like a new document: Save As names it first.
     switchButtonOff(w, Cmd::Save);
     switchButtonOff(w, Cmd::Rename);

@@ -11,7 +11,7 @@ class frmMain;
 // Writes the open document, unsaved changes and container password included,
 // to the recovery folder; true when it was kept. A failure is reported on
 // standard error: no window may ask anything at that point.
-bool keepDocumentForRecovery();
+bool keepDocumentForRecovery(const frmMain& w);
 
 // Offers each kept document, newest first. Yes opens it as an unsaved
 // document (no file name yet; its albums are looked for in the folder they

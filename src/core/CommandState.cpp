@@ -1,6 +1,5 @@
 #include "core/CommandState.h"
 
-#include "core/GlobalState.h"
 #include "core/frmMain.h"
 
 #include <QAction>
@@ -32,15 +31,14 @@ const SwitchableButton& buttonFor(quint16 bit)
 
 void switchButton(frmMain& w, quint16 bit, bool on)
 {
-    GlobalState& g = stdGlobal();
-    if (((g.commandState & bit) != 0) == on)
+    if (((w.commandState() & bit) != 0) == on)
         return;
     const Command command = buttonFor(bit).command;
     const CommandDef& def = commandDef(command);
     w.setButtonImage(command, (on ? QStringLiteral("img") : QStringLiteral("imgNo")) +
                                   QString::fromLatin1(def.image));
     w.button(command)->setEnabled(on);
-    g.commandState = on ? (g.commandState | bit) : (g.commandState & ~bit);
+    w.setCommandState(on ? (w.commandState() | bit) : (w.commandState() & ~bit));
     w.action(command)->setEnabled(on);
     if (def.shortcutName)
         w.shortcutItem(command)->setEnabled(on);
@@ -74,15 +72,14 @@ void DisableSelectionItems(frmMain& w)
 
 void EnableSelectionItems(frmMain& w)
 {
-    const GlobalState& g = stdGlobal();
     // After a Cut, Cut and Copy stay off until a paste clears the Paste bit.
-    if (!(g.commandState & Cmd::Paste)) {
+    if (!(w.commandState() & Cmd::Paste)) {
         switchButtonOn(w, Cmd::Cut);
         switchButtonOn(w, Cmd::Copy);
     }
     switchButtonOn(w, Cmd::Delete);
     // Insert only for a grid that was saved as or read from a container file.
-    if (!g.has(Flag::GridSource))
+    if (!w.document().isGridSource())
         switchButtonOn(w, Cmd::Insert);
     // Properties show and edit the selected album: nothing to show without one.
     setMenuItemsEnabled(w, {Command::AlbumDelete, Command::ContnrInfo}, true);

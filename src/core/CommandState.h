@@ -13,6 +13,21 @@ namespace quorbell {
 
 class frmMain;
 
+// Bits of the command state word: set while the toolbar button is enabled.
+namespace Cmd {
+inline constexpr quint16 Save = 0x1000;
+inline constexpr quint16 Cut = 0x0800;
+inline constexpr quint16 Copy = 0x0400;
+inline constexpr quint16 Paste = 0x0200;
+inline constexpr quint16 Delete = 0x0100;
+inline constexpr quint16 Insert = 0x0080;
+inline constexpr quint16 Rename = 0x0010;
+inline constexpr quint16 Slide = 0x0004;
+inline constexpr quint16 Random = 0x0002;
+inline constexpr quint16 Cover = 0x0001;
+inline constexpr quint16 AtStart = 0x1FFF;
+} // namespace Cmd
+
 // The button's picture, "img" or "imgNo" + the table's image suffix, and its
 // menu item and shortcut-menu item (where it has one) switch with it.
 struct SwitchableButton

@@ -4,6 +4,8 @@
 // placed by the main window's layout constants.
 #pragma once
 
+#include "core/GridLayout.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -25,6 +27,15 @@ public:
     void commit() { update(); }
     QColor backgroundColour() const;
 
+    // Where the grid stands after the last layout.
+    GridLayout& layout() { return m_layout; }
+    const GridLayout& layout() const { return m_layout; }
+
+    // The cover picture drawn in every cell in cover view, and the size of
+    // the picture it was made from; null until one was prepared.
+    QImage coverPicture;
+    QSize coverSize;
+
 Q_SIGNALS:
     void mouseDown(Qt::MouseButton button, QPoint pos);
     void doubleClicked();
@@ -42,6 +53,7 @@ private:
     void ensureCanvasSize();
 
     QImage m_canvas;
+    GridLayout m_layout;
     int m_wheelRemainder = 0; // eighths of a degree not yet turned into rows
 };
 

@@ -2,7 +2,6 @@
 #include "core/MainWindowHandlers.h"
 
 #include "core/CommandState.h"
-#include "core/GlobalState.h"
 #include "core/Paths.h"
 #include "core/Prompts.h"
 #include "core/SettingsFile.h"
@@ -22,9 +21,9 @@
 namespace quorbell {
 namespace {
 
-QSize storedWindowSize()
+QSize storedWindowSize(const frmMain& w)
 {
-    const GlobalState& g = stdGlobal();
+    const Settings& g = w.settings();
     return QSize(g.windowWidthTwips / kTwipsPerPixel, g.windowHeightTwips / kTwipsPerPixel);
 }
 
@@ -39,9 +38,9 @@ QSize frameExtra(const frmMain& w)
 // recorded, the loading loop stopped and every other window closed.
 void finishUnload(frmMain& w)
 {
-    const GlobalState& g = stdGlobal();
-    if (!g.workImageFile.isEmpty() && QFile::exists(g.workImageFile))
-        QFile::remove(g.workImageFile);
+    const QString& workImage = workImageFilePath();
+    if (!workImage.isEmpty() && QFile::exists(workImage))
+        QFile::remove(workImage);
 
     const QSize size = windowSizeForSettings(w);
     updateWindowSize(size.height() * kTwipsPerPixel, size.width() * kTwipsPerPixel);
@@ -58,7 +57,7 @@ void finishUnload(frmMain& w)
 // happen. No lets the changes go.
 bool settleUnsavedChanges(frmMain& w)
 {
-    if (!stdGlobal().has(Flag::Modified))
+    if (!w.document().isModified())
         return true;
     if (askSaveChanges(QStringLiteral("終了処理")))
         return w.saveBeforeExit && w.saveBeforeExit();
@@ -68,9 +67,9 @@ bool settleUnsavedChanges(frmMain& w)
 // Keeps a document with unsaved changes where the next start offers it.
 void keepUnsavedDocument(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    if (g.has(Flag::Modified) && w.keepForRecovery && w.keepForRecovery())
-        g.clear(Flag::Modified);
+    AlbumDocument& doc = w.document();
+    if (doc.isModified() && w.keepForRecovery && w.keepForRecovery())
+        doc.setModified(false);
 }
 
 void showPointer()
@@ -86,13 +85,13 @@ QSize windowSizeForSettings(const frmMain& w)
     const QScreen* screen = w.screen();
     if (!screen)
         return w.size();
-    return windowSizeToRecord(storedWindowSize(), w.sizeAsOpened, w.size(),
+    return windowSizeToRecord(storedWindowSize(w), w.sizeAsOpened, w.size(),
                               screen->availableGeometry().size(), frameExtra(w));
 }
 
-void recordWindowSize(const frmMain& w)
+void recordWindowSize(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    Settings& g = w.settings();
     const QSize size = windowSizeForSettings(w);
     g.windowHeightTwips = size.height() * kTwipsPerPixel;
     g.windowWidthTwips = size.width() * kTwipsPerPixel;
@@ -100,7 +99,7 @@ void recordWindowSize(const frmMain& w)
 
 void readSettingsIntoWindow(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    Settings& g = w.settings();
     // A file removed while the program runs is written again from the
     // settings in memory first, so reading it loses nothing.
     if (!settingsFileExists()) {
@@ -113,10 +112,10 @@ void readSettingsIntoWindow(frmMain& w)
 
 void applyStoredWindowSize(frmMain& w)
 {
-    const GlobalState& g = stdGlobal();
+    const Settings& g = w.settings();
     if (g.windowWidthTwips <= 0 || g.windowHeightTwips <= 0)
         return;
-    const QSize stored = storedWindowSize();
+    const QSize stored = storedWindowSize(w);
     const QScreen* screen = w.screen();
     QSize frame = frameExtra(w);
     // Before it is shown the window system has not framed the window: room
@@ -132,17 +131,16 @@ void applyStoredWindowSize(frmMain& w)
 
 void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
 {
-    GlobalState& g = stdGlobal();
+    Settings& g = w.settings();
     if (const QScreen* screen = w.screen()) {
         const QSize device = screen->geometry().size() * screen->devicePixelRatio();
-        g.screenWidth = qint16(qMin(device.width(), 32767));
-        g.screenHeight = qint16(qMin(device.height(), 32767));
+        w.setScreenSize(QSize(qMin(device.width(), 32767), qMin(device.height(), 32767)));
     }
     g.programFolder = dataFolder();
     w.intTimer()->stop();
     w.intTimer()->setInterval(0);
-    g.cursorX = Layout::FirstCellX;
-    g.cursorY = Layout::FirstCellY;
+    w.layout().cursorX = Layout::FirstCellX;
+    w.layout().cursorY = Layout::FirstCellY;
 
     w.vScroll()->hide();
     w.applyLayout();
@@ -152,7 +150,7 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
     // button off when the cover setting is off. A fresh machine has no
     // settings file yet: it starts from the defaults, and so does a run whose
     // file cannot be read (a pipe, a device, a huge file), which leaves it alone.
-    g.commandState = Cmd::AtStart;
+    w.setCommandState(Cmd::AtStart);
     applyDefaultSettings(g);
     ensureSettingsFile();
     readSettingsIntoWindow(w);
@@ -161,7 +159,7 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
     DisableGridItems(w);
     switchPasteOffIfOn(w);
 
-    g.mode = Mode::Empty;
+    w.setMode(Mode::Empty);
     w.action(Command::ViewComment)->setEnabled(false);
 
     // The window appears at its own size before anything is asked or opened.
@@ -171,9 +169,10 @@ void frmMain_Form_Load(frmMain& w, const QString& commandLinePath)
     if (w.offerRecoveryAtStart && w.offerRecoveryAtStart())
         return;
 
-    g.containerPath = unquoteArgument(commandLinePath);
-    if (!g.containerPath.isEmpty() && w.openContainerAtStart)
-        w.openContainerAtStart(g.containerPath);
+    AlbumDocument& doc = w.document();
+    doc.setContainerPath(unquoteArgument(commandLinePath));
+    if (!doc.containerPath().isEmpty() && w.openContainerAtStart)
+        w.openContainerAtStart(doc.containerPath());
 }
 
 bool frmMain_Form_Unload(frmMain& w)
@@ -199,7 +198,7 @@ bool frmMain_SessionEnding(frmMain& w, bool mayAsk)
         if (!settleUnsavedChanges(w))
             return false;
         // Saved or given up: the close that ends the session asks nothing more.
-        stdGlobal().clear(Flag::Modified);
+        w.document().setModified(false);
         return true;
     }
     // Nothing may be shown: the document waits for the next start instead.

@@ -44,6 +44,6 @@ void applyStoredWindowSize(frmMain& w);
 // stored size, the stored size.
 QSize windowSizeForSettings(const frmMain& w);
 // Puts that size into the settings held in memory.
-void recordWindowSize(const frmMain& w);
+void recordWindowSize(frmMain& w);
 
 } // namespace quorbell

@@ -17,6 +17,24 @@ QString dataFolder()
     return withTrailingSlash(QDir::cleanPath(exeDir + QStringLiteral("/../share/quorbell")));
 }
 
+namespace {
+QString& workImageFileOfRun()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+const QString& workImageFilePath()
+{
+    return workImageFileOfRun();
+}
+
+void setWorkImageFilePath(const QString& path)
+{
+    workImageFileOfRun() = path;
+}
+
 WorkFolder::WorkFolder()
     : m_dir(std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/quorbell-XXXXXX")))
 {

@@ -36,4 +36,9 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
+// The run's work image file, removed at exit; empty when there is no work
+// folder. Process-wide: one work folder exists per run of the program.
+const QString& workImageFilePath();
+void setWorkImageFilePath(const QString& path);
+
 } // namespace quorbell

@@ -72,6 +72,8 @@ struct ChooserRequest
 {
     ChooserKind kind = ChooserKind::NewGrid;
     QString startFolder;
+    // Where the chooser goes back to when a place is not ready (the data folder).
+    QString programFolder;
     // Called when the user accepts; returns true when the chooser may close.
     // It shows its own messages (nothing chosen) and keeps the chooser open by
     // returning false.

@@ -2,7 +2,7 @@
 
 #include "core/Cp932.h"
 #include "core/FileIO.h"
-#include "core/GlobalState.h"
+#include "core/Settings.h"
 #include "core/Paths.h"
 
 #include <QFile>
@@ -73,7 +73,7 @@ bool saveSettingsFile(const QByteArray& bytes)
 
 } // namespace
 
-void applyDefaultSettings(GlobalState& g)
+void applyDefaultSettings(Settings& g)
 {
     g.flags &= ~Flag::SettingsBits;
     g.flags |=
@@ -94,7 +94,7 @@ void applyDefaultSettings(GlobalState& g)
     g.windowWidthTwips = 800 * kTwipsPerPixel;
 }
 
-SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
+SettingsReadEffects applySettingsText(const QString& text, Settings& g)
 {
     applyDefaultSettings(g);
     SettingsReadEffects effects;
@@ -212,7 +212,7 @@ SettingsReadEffects applySettingsText(const QString& text, GlobalState& g)
     return effects;
 }
 
-QByteArray buildSettingsFile(const GlobalState& g)
+QByteArray buildSettingsFile(const Settings& g)
 {
     const bool fit = g.has(Flag::Fit);
     const bool fullSize = fit && (g.viewerOptions & ViewerOpt::FullSize);
@@ -263,7 +263,7 @@ QByteArray buildSettingsFile(const GlobalState& g)
 
 QByteArray defaultSettingsFile()
 {
-    GlobalState g;
+    Settings g;
     applyDefaultSettings(g);
     // An empty cover path stands for the data folder's Image.bmp wherever it is installed.
     return buildSettingsFile(g);
@@ -299,7 +299,7 @@ qint32 rgbValueFromColour(const QColor& colour)
     return RgbValue::fromRgb(colour.red(), colour.green(), colour.blue());
 }
 
-QString defaultCoverPath(const GlobalState& g)
+QString defaultCoverPath(const Settings& g)
 {
     return g.programFolder + QString::fromLatin1(kImageBmpName);
 }
@@ -351,7 +351,7 @@ bool ensureSettingsFile()
     return settingsFileExists() || saveSettingsFile(defaultSettingsFile());
 }
 
-SettingsReadEffects readSettings(GlobalState& g)
+SettingsReadEffects readSettings(Settings& g)
 {
     const SettingsFileRead file = loadSettingsFile();
     if (file.state == SettingsFileRead::Read)
@@ -362,7 +362,7 @@ SettingsReadEffects readSettings(GlobalState& g)
     return {};
 }
 
-bool writeAllSettings(const GlobalState& g)
+bool writeAllSettings(const Settings& g)
 {
     return saveSettingsFile(buildSettingsFile(g));
 }

@@ -12,7 +12,7 @@
 
 namespace quorbell {
 
-struct GlobalState;
+struct Settings;
 
 // What a read asks of the window beyond the state itself.
 struct SettingsReadEffects
@@ -23,17 +23,17 @@ struct SettingsReadEffects
 
 // Sets every setting to the value of a fresh installation; all other state
 // stays. The cover path is left empty, which stands for the default picture.
-void applyDefaultSettings(GlobalState& g);
+void applyDefaultSettings(Settings& g);
 
 // Applies the text of a settings file to the state: every setting starts from
 // its default, then each known "key=value" line applies in order. A line whose
 // value does not convert, or is out of its setting's range, is passed over, so
 // a missing or unusable key leaves its setting at the default. The cell size
 // is always one of the seven sizes; the cover path is never empty afterwards.
-SettingsReadEffects applySettingsText(const QString& text, GlobalState& g);
+SettingsReadEffects applySettingsText(const QString& text, Settings& g);
 
 // The whole file as the settings dialog writes it, from the state.
-QByteArray buildSettingsFile(const GlobalState& g);
+QByteArray buildSettingsFile(const Settings& g);
 
 // The file of a fresh installation.
 QByteArray defaultSettingsFile();
@@ -70,8 +70,8 @@ SettingsFileRead loadSettingsFile();
 bool settingsFileExists(); // anything at the path, also what a read refuses
 bool ensureSettingsFile(); // creates the default file when there is none
 // Applies the file when it can be read; otherwise the settings in memory stay.
-SettingsReadEffects readSettings(GlobalState& g);
-bool writeAllSettings(const GlobalState& g);
+SettingsReadEffects readSettings(Settings& g);
+bool writeAllSettings(const Settings& g);
 // The two updaters rewrite only a file they could read; a missing or refused
 // file is left alone and they return false.
 bool updateWindowSize(int heightTwips, int widthTwips);
@@ -90,7 +90,7 @@ QColor colourFromRgbValue(qint32 value);
 qint32 rgbValueFromColour(const QColor& colour);
 
 // The cover picture when the settings name none: "Image.bmp" in the data folder.
-QString defaultCoverPath(const GlobalState& g);
+QString defaultCoverPath(const Settings& g);
 
 inline constexpr int kTwipsPerPixel = 15;
 

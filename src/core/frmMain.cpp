@@ -1,6 +1,5 @@
 #include "core/frmMain.h"
 
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/ToolbarIcons.h"
 #include "core/Version.h"
@@ -168,7 +167,7 @@ void frmMain::buildMenus()
     // nothing (no grid), so the mark follows the state, not the click.
     QAction* comment = action(Command::ViewComment);
     comment->setCheckable(true);
-    const auto markComments = [comment] { comment->setChecked(stdGlobal().commentsShown()); };
+    const auto markComments = [this, comment] { comment->setChecked(commentsShown()); };
     connect(view, &QMenu::aboutToShow, this, markComments);
     connect(comment, &QAction::triggered, this, markComments); // after the command ran
 
@@ -315,6 +314,14 @@ void frmMain::runCommand(Command command)
         handler();
     else
         qWarning("no handler for the command %s", commandDef(command).name);
+}
+
+void frmMain::setMode(qint16 mode)
+{
+    if (m_mode == mode)
+        return;
+    m_mode = mode;
+    Q_EMIT modeChanged(mode);
 }
 
 bool frmMain::hasCommand(Command command) const

@@ -5,8 +5,12 @@
 // shortcut menu.
 #pragma once
 
+#include "core/AlbumDocument.h"
 #include "core/Command.h"
 #include "core/GridSurface.h"
+#include "core/InterfaceMode.h"
+#include "core/Settings.h"
+#include "core/ViewerState.h"
 
 #include <QHash>
 #include <QIcon>
@@ -46,6 +50,39 @@ class frmMain : public QMainWindow
 public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
+
+    // The open document, the settings in memory, and where the grid stands.
+    AlbumDocument& document() { return m_document; }
+    const AlbumDocument& document() const { return m_document; }
+    Settings& settings() { return m_settings; }
+    const Settings& settings() const { return m_settings; }
+    GridLayout& layout() { return m_surface->layout(); }
+    const GridLayout& layout() const { return m_surface->layout(); }
+    ViewerState& viewerState() { return m_viewer; }
+    const ViewerState& viewerState() const { return m_viewer; }
+
+    // The interface mode (InterfaceMode.h).
+    qint16 mode() const { return m_mode; }
+    void setMode(qint16 mode);
+    bool isViewerRunning() const { return m_mode > Mode::Selected; }
+    // The grid is shown, with or without a selected entry.
+    bool isGridShown() const { return m_mode == Mode::Shown || m_mode == Mode::Selected; }
+
+    // The command state word: a bit is set while its toolbar button is enabled.
+    quint16 commandState() const { return m_commandState; }
+    void setCommandState(quint16 state) { m_commandState = state; }
+
+    // The cover shown in every cell instead of the thumbnails.
+    bool isCoverView() const { return m_coverView; }
+    void setCoverView(bool on) { m_coverView = on; }
+    // Comment strips are drawn when exactly one of the setting and the toggle is set.
+    bool commentToggle() const { return m_commentToggle; }
+    void setCommentToggle(bool on) { m_commentToggle = on; }
+    bool commentsShown() const { return m_settings.has(Flag::CommentDefault) != m_commentToggle; }
+
+    // The size in device pixels of the screen that shows the window.
+    QSize screenSize() const { return m_screenSize; }
+    void setScreenSize(QSize size) { m_screenSize = size; }
 
     // Parts the commands work on.
     GridSurface* surface() const { return m_surface; }
@@ -105,6 +142,7 @@ public:
     void popupShortcutMenu(QPoint surfacePos);
 
 Q_SIGNALS:
+    void modeChanged(qint16 mode);
     void activated();         // the window became active
     void keyDown(int key);    // Qt key code
     void keyPress(int ascii); // character code, 27 for Escape
@@ -122,6 +160,14 @@ private:
     void buildStatusBar();
     QAction* addMenuItem(QWidget* host, const CommandDef& def);
 
+    AlbumDocument m_document;
+    Settings m_settings;
+    ViewerState m_viewer;
+    qint16 m_mode = Mode::Empty;
+    quint16 m_commandState = 0;
+    bool m_coverView = false;
+    bool m_commentToggle = false;
+    QSize m_screenSize;
     GridSurface* m_surface = nullptr;
     QToolBar* m_toolbar = nullptr;
     QStatusBar* m_statusBar = nullptr;

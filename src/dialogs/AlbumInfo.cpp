@@ -2,34 +2,36 @@
 #include "dialogs/AlbumInfo.h"
 
 #include "core/DateVariant.h"
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
+#include "core/InterfaceMode.h"
 #include "core/TextRules.h"
 
 #include <QFileInfo>
 
 namespace quorbell {
 
-AlbumInfoFields albumInfoFields(const GlobalState& g)
+AlbumInfoFields albumInfoFields(const AlbumDocument& doc, qint16 mode)
 {
     const QString undecided = QString::fromUtf8(kUndecided);
     AlbumInfoFields f;
 
-    if (g.mode == Mode::Selected && g.selectedIndex >= 0 && g.selectedIndex < g.albumCount()) {
-        const AlbumEntry& e = g.albums.at(g.selectedIndex);
+    if (mode == Mode::Selected && doc.selectedIndex() >= 0 &&
+        doc.selectedIndex() < doc.albumCount()) {
+        const AlbumEntry& e = doc.entry(doc.selectedIndex());
         f.albumSelected = true;
-        f.number = QString::number(g.selectedIndex + 1);
+        f.number = QString::number(doc.selectedIndex() + 1);
         f.baseName = nameBeforeFirstDot(e.fileName);
         f.comment = e.comment;
         f.size = sizeTextKB(storedSizeBytes(e.fileSize));
         f.date = e.fileDate.displayText();
-        f.thumbSize = QStringLiteral("%1 x %1 ﾋﾟｸｾﾙ").arg(g.cellSize);
+        f.thumbSize = QStringLiteral("%1 x %1 ﾋﾟｸｾﾙ").arg(doc.cellSize());
         f.thumbnail = e.thumbnail;
     } else {
         f.number = f.size = f.date = f.thumbSize = undecided;
     }
 
-    if (g.isGridShown() && !g.containerPath.isEmpty()) {
-        const QFileInfo file(g.containerPath);
+    if ((mode == Mode::Shown || mode == Mode::Selected) && !doc.containerPath().isEmpty()) {
+        const QFileInfo file(doc.containerPath());
         f.containerKnown = true;
         f.containerName = file.fileName();
         // A container deleted since it was opened has no size or date to show.

@@ -1,5 +1,5 @@
 // What the properties dialog shows: the open container file and the selected
-// album, as texts, read from the shared state and the file system.
+// album, as texts, read from the document and the file system.
 #pragma once
 
 #include <QImage>
@@ -7,7 +7,7 @@
 
 namespace quorbell {
 
-struct GlobalState;
+class AlbumDocument;
 
 inline constexpr char kUndecided[] = "未確定";
 
@@ -29,6 +29,6 @@ struct AlbumInfoFields
 };
 
 // "未確定" stands wherever nothing applies; the two editable texts are then empty.
-AlbumInfoFields albumInfoFields(const GlobalState& g);
+AlbumInfoFields albumInfoFields(const AlbumDocument& doc, qint16 mode);
 
 } // namespace quorbell

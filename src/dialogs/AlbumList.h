@@ -4,7 +4,7 @@
 // command-line tool print the same text.
 #pragma once
 
-#include "core/GlobalState.h"
+#include "core/AlbumEntry.h"
 
 #include <QByteArray>
 #include <QList>

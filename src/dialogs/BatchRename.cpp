@@ -1,7 +1,7 @@
 // The batch rename's check and rename passes.
 #include "dialogs/BatchRename.h"
 
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
 #include "core/Prompts.h"
 #include "core/TextRules.h"
 
@@ -86,26 +86,25 @@ QString forbiddenNameMessage()
            QStringLiteral("別の名前に変更して下さい。");
 }
 
-void CheckRenameTarget(GlobalState& g, const QString& newName)
+bool CheckRenameTarget(const AlbumDocument& doc, const QString& newName)
 {
-    const QString path = g.albumFolder + newName;
+    const QString path = doc.albumFolder() + newName;
     if (fileExists(path)) {
         prompts().warn(
             QStringLiteral(
                 "フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。") +
                 kBreak + QDir::toNativeSeparators(path),
             QString::fromUtf8(kRenameTitle));
-        g.clear(Flag::DialogOK);
-        return;
+        return false;
     }
-    g.set(Flag::DialogOK);
+    return true;
 }
 
-RenameResult RenameAlbumFile(GlobalState& g, int index, const QString& newName, QString* error)
+RenameResult RenameAlbumFile(AlbumDocument& doc, int index, const QString& newName, QString* error)
 {
-    AlbumEntry& entry = g.albums[index];
-    const QString oldPath = g.albumFolder + withoutHiddenMark(entry.fileName);
-    const QString newPath = g.albumFolder + newName;
+    AlbumEntry entry = doc.entry(index);
+    const QString oldPath = doc.albumFolder() + withoutHiddenMark(entry.fileName);
+    const QString newPath = doc.albumFolder() + newName;
     if (fileExists(newPath)) {
         if (error)
             *error = reasonFor(EEXIST);
@@ -120,13 +119,15 @@ RenameResult RenameAlbumFile(GlobalState& g, int index, const QString& newName, 
         return fileExists(newPath) ? RenameResult::TargetExists : RenameResult::Failed;
     }
     entry.fileName = entry.isHidden() ? QStringLiteral("*") + newName : newName;
+    doc.setEntry(index, std::move(entry));
     return RenameResult::Renamed;
 }
 
-BatchRenameOutcome runBatchRename(GlobalState& g, const QString& common, RenameNumberStyle style)
+BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QString& common,
+                                  RenameNumberStyle style)
 {
     BatchRenameOutcome outcome;
-    if (!g.isGridShown())
+    if (!gridShown)
         return outcome;
     const QString title = QString::fromUtf8(kRenameTitle);
 
@@ -136,10 +137,10 @@ BatchRenameOutcome runBatchRename(GlobalState& g, const QString& common, RenameN
         return outcome;
     }
 
-    const int count = g.albumCount();
+    const int count = doc.albumCount();
     for (int i = 0; i < count; ++i) {
-        CheckRenameTarget(g, renameTargetName(common, i, count, style, g.albums.at(i).fileName));
-        if (!g.dialogOK()) {
+        if (!CheckRenameTarget(doc,
+                               renameTargetName(common, i, count, style, doc.entry(i).fileName))) {
             outcome.status = BatchRenameOutcome::Status::Clash;
             return outcome;
         }
@@ -147,12 +148,13 @@ BatchRenameOutcome runBatchRename(GlobalState& g, const QString& common, RenameN
 
     outcome.status = BatchRenameOutcome::Status::Done;
     for (int i = 0; i < count; ++i) {
-        const QString oldPath = g.albumFolder + withoutHiddenMark(g.albums.at(i).fileName);
-        const QString newName = renameTargetName(common, i, count, style, g.albums.at(i).fileName);
+        const QString oldPath = doc.albumFolder() + withoutHiddenMark(doc.entry(i).fileName);
+        const QString newName = renameTargetName(common, i, count, style, doc.entry(i).fileName);
         QString reason;
-        const RenameResult r = RenameAlbumFile(g, i, newName, &reason);
+        const RenameResult r = RenameAlbumFile(doc, i, newName, &reason);
         if (r == RenameResult::Renamed) {
             ++outcome.renamed;
+            outcome.renames.append({oldPath, doc.albumFolder() + newName});
             continue;
         }
         if (r == RenameResult::SourceMissing)
@@ -173,7 +175,7 @@ BatchRenameOutcome runBatchRename(GlobalState& g, const QString& common, RenameN
         break;
     }
     if (outcome.status == BatchRenameOutcome::Status::Done || outcome.renamed > 0)
-        g.set(Flag::Modified);
+        doc.setModified(true);
     return outcome;
 }
 

@@ -1,24 +1,26 @@
 // The batch rename of every album file of the grid: a check pass that tests
 // every new name against the album folder before any file changes, then the
-// rename pass. Works on the shared state and asks through the prompts
+// rename pass. Works on the document and asks through the prompts
 // interface, so it runs without the dialog.
 #pragma once
 
 #include "dialogs/RenameRules.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace quorbell {
 
-struct GlobalState;
+class AlbumDocument;
 
 // Renames a file without ever replacing one: fails when the new name is taken.
 // On failure, error (when given) gets a short Japanese reason.
 bool renameFileNoReplace(const QString& from, const QString& to, QString* error = nullptr);
 
-// Tests one new name against the album folder: sets the dialog-OK flag when no
-// file has that name; otherwise warns, naming the file, and clears it.
-void CheckRenameTarget(GlobalState& g, const QString& newName);
+// Tests one new name against the album folder: true when no file has that
+// name; otherwise warns, naming the file, and returns false.
+bool CheckRenameTarget(const AlbumDocument& doc, const QString& newName);
 
 enum class RenameResult {
     Renamed,       // the file and the entry carry the new name
@@ -30,7 +32,7 @@ enum class RenameResult {
 // Renames the album file of one entry and stores the new name in the entry;
 // a hidden entry keeps its "*" in front of the new name. newName is the
 // file's name (without a "*").
-RenameResult RenameAlbumFile(GlobalState& g, int index, const QString& newName,
+RenameResult RenameAlbumFile(AlbumDocument& doc, int index, const QString& newName,
                              QString* error = nullptr);
 
 struct BatchRenameOutcome
@@ -45,11 +47,14 @@ struct BatchRenameOutcome
     Status status = Status::NotRun;
     int renamed = 0;    // files renamed
     int stoppedAt = -1; // index of the entry whose rename failed
+    // Each file renamed, in order: its path before and after.
+    QList<QPair<QString, QString>> renames;
 };
 
 // Runs the whole rename with its messages (title "リネーミング") and sets the
 // modified flag when the document changed.
-BatchRenameOutcome runBatchRename(GlobalState& g, const QString& common, RenameNumberStyle style);
+BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QString& common,
+                                  RenameNumberStyle style);
 
 // The message lines of the rename and properties dialogs.
 QString forbiddenNameMessage();

@@ -2,7 +2,6 @@
 // request brings the open one to the front.
 #include "dialogs/DialogCommands.h"
 
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/frmMain.h"
 #include "dialogs/VersionText.h"
@@ -50,7 +49,7 @@ void frmMain_mnuOptionCondition_Click(frmMain& w)
 
 void frmMain_mnuEditRename_Click(frmMain& w)
 {
-    const qint16 mode = stdGlobal().mode;
+    const qint16 mode = w.mode();
     if (mode == Mode::Shown || mode == Mode::Selected)
         showModeless<frmRename>(w);
 }
@@ -58,7 +57,7 @@ void frmMain_mnuEditRename_Click(frmMain& w)
 void frmMain_mnuContnrInfo_Click(frmMain& w)
 {
     // Unavailable without a selected album, as its menu items are.
-    if (stdGlobal().mode != Mode::Selected)
+    if (w.mode() != Mode::Selected)
         return;
     showModeless<frmInfo>(w);
 }
@@ -115,7 +114,7 @@ void registerDialogCommands(frmMain& w)
     QObject::connect(w.surface(), &GridSurface::mouseDown, win, [win] {
         if (frmInfo* info = openDialog<frmInfo>(*win)) {
             info->fillFields();
-            if (stdGlobal().mode == Mode::Selected)
+            if (win->mode() == Mode::Selected)
                 info->activateWindow();
         }
     });

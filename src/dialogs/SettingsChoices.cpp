@@ -1,84 +1,83 @@
 // The settings dialog's choices and the state.
 #include "dialogs/SettingsChoices.h"
 
-#include "core/GlobalState.h"
+#include "core/Settings.h"
 #include "core/SettingsFile.h"
 
 namespace quorbell {
 
-ConditionChoices choicesFromState(const GlobalState& g)
+ConditionChoices choicesFromState(const Settings& st)
 {
     ConditionChoices c;
-    const auto index = [&](quint16 bit) { return g.has(bit) ? 1 : 0; };
+    const auto index = [&](quint16 bit) { return st.has(bit) ? 1 : 0; };
     c.comment = index(Flag::CommentDefault);
     // Sizes other than the seven show as the largest, as the reader takes them.
-    c.thumbSize = commentMetricsFor(g.pendingThumbSize) ? (g.pendingThumbSize - 60) / 10 : 6;
+    c.thumbSize = commentMetricsFor(st.pendingThumbSize) ? (st.pendingThumbSize - 60) / 10 : 6;
     c.password = index(Flag::PasswordSetting);
     c.cover = index(Flag::CoverSetting);
     c.cover1st = index(Flag::CoverFirst);
     c.dispAuto = index(Flag::AutoAdvance);
-    c.interval = g.interval >= 1 && g.interval <= 6 ? g.interval - 1 : -1;
+    c.interval = st.interval >= 1 && st.interval <= 6 ? st.interval - 1 : -1;
     c.dispCont = index(Flag::Endless);
     c.dispName = index(Flag::PhotoName);
-    c.sizeMax = (g.viewerOptions & ViewerOpt::FullSize) ? 2 : g.has(Flag::Fit) ? 1 : 0;
-    c.range = (g.viewerOptions & ViewerOpt::Range) ? 1 : 0;
-    c.coverFile = g.coverImagePath;
-    c.font.family = g.nameFontName;
-    c.font.pointSize = g.nameFontSize;
-    c.font.colour = colourFromRgbValue(g.nameFontColour);
-    c.font.bold = g.fontStyle & FontStyle::Bold;
-    c.font.italic = g.fontStyle & FontStyle::Italic;
-    c.font.strikeOut = g.fontStyle & FontStyle::StrikeThru;
-    c.font.underline = g.fontStyle & FontStyle::UnderLine;
+    c.sizeMax = (st.viewerOptions & ViewerOpt::FullSize) ? 2 : st.has(Flag::Fit) ? 1 : 0;
+    c.range = (st.viewerOptions & ViewerOpt::Range) ? 1 : 0;
+    c.coverFile = st.coverImagePath;
+    c.font.family = st.nameFontName;
+    c.font.pointSize = st.nameFontSize;
+    c.font.colour = colourFromRgbValue(st.nameFontColour);
+    c.font.bold = st.fontStyle & FontStyle::Bold;
+    c.font.italic = st.fontStyle & FontStyle::Italic;
+    c.font.strikeOut = st.fontStyle & FontStyle::StrikeThru;
+    c.font.underline = st.fontStyle & FontStyle::UnderLine;
     return c;
 }
 
-void applyChoices(GlobalState& g, const ConditionChoices& c)
+void applyChoices(Settings& st, const ConditionChoices& c)
 {
-    g.flags &= ~(Flag::PasswordSetting | Flag::CoverSetting | Flag::CoverFirst | Flag::AutoAdvance |
-                 Flag::Endless | Flag::PhotoName | Flag::Fit | Flag::CommentDefault);
-    g.viewerOptions &= ~(ViewerOpt::Range | ViewerOpt::FullSize);
-    g.fontStyle &= ~FontStyle::SettingsBits;
+    st.flags &=
+        ~(Flag::PasswordSetting | Flag::CoverSetting | Flag::CoverFirst | Flag::AutoAdvance |
+          Flag::Endless | Flag::PhotoName | Flag::Fit | Flag::CommentDefault);
+    st.viewerOptions &= ~(ViewerOpt::Range | ViewerOpt::FullSize);
+    st.fontStyle &= ~FontStyle::SettingsBits;
 
     // Any button but the first of a two-way group means on.
     const auto on = [](int index) { return index > 0; };
 
     // A group with nothing on takes its last choice.
     const int size = c.thumbSize >= 0 && c.thumbSize <= 5 ? 60 + 10 * c.thumbSize : 120;
-    g.pendingThumbSize = qint16(size);
-    g.pendingComment = *commentMetricsFor(size);
-    g.set(Flag::PasswordSetting, on(c.password));
-    g.set(Flag::CommentDefault, on(c.comment));
+    st.pendingThumbSize = qint16(size);
+    st.pendingComment = *commentMetricsFor(size);
+    st.set(Flag::PasswordSetting, on(c.password));
+    st.set(Flag::CommentDefault, on(c.comment));
 
-    g.set(Flag::CoverSetting, on(c.cover));
-    if (!on(c.cover))
-        g.clear(Flag::CoverView);
-    g.set(Flag::CoverFirst, on(c.cover1st));
-    g.coverImagePath = c.coverFile;
+    st.set(Flag::CoverSetting, on(c.cover));
+    st.set(Flag::CoverFirst, on(c.cover1st));
+    st.coverImagePath = c.coverFile;
 
-    g.set(Flag::AutoAdvance, on(c.dispAuto));
-    g.interval = quint8(c.interval >= 0 && c.interval <= 4 ? c.interval + 1 : 6);
-    g.set(Flag::Endless, on(c.dispCont));
-    g.set(Flag::PhotoName, on(c.dispName));
+    st.set(Flag::AutoAdvance, on(c.dispAuto));
+    st.interval = quint8(c.interval >= 0 && c.interval <= 4 ? c.interval + 1 : 6);
+    st.set(Flag::Endless, on(c.dispCont));
+    st.set(Flag::PhotoName, on(c.dispName));
     const bool fit = on(c.sizeMax);
-    g.set(Flag::Fit, fit);
+    st.set(Flag::Fit, fit);
     if (on(c.range))
-        g.viewerOptions |= ViewerOpt::Range;
+        st.viewerOptions |= ViewerOpt::Range;
     // Full size only means something with fit on: it is the third choice.
     if (fit && c.sizeMax != 1)
-        g.viewerOptions |= ViewerOpt::FullSize;
+        st.viewerOptions |= ViewerOpt::FullSize;
 
-    g.nameFontName = c.font.family;
-    g.nameFontSize = qint16(qBound(-32768, c.font.pointSize, 32767));
-    g.nameFontColour = rgbValueFromColour(c.font.colour);
+    st.nameFontName = c.font.family;
+    st.nameFontSize = qint16(qBound(-32768, c.font.pointSize, 32767));
+    st.nameFontColour = rgbValueFromColour(c.font.colour);
     if (c.font.bold)
-        g.fontStyle |= FontStyle::Bold;
+        st.fontStyle |= FontStyle::Bold;
     if (c.font.italic)
-        g.fontStyle |= FontStyle::Italic;
+        st.fontStyle |= FontStyle::Italic;
     if (c.font.strikeOut)
-        g.fontStyle |= FontStyle::StrikeThru;
+        st.fontStyle |= FontStyle::StrikeThru;
     if (c.font.underline)
-        g.fontStyle |= FontStyle::UnderLine;
+        st.fontStyle |= FontStyle::UnderLine;
 }
 
 ConditionChoices mergeChoices(const ConditionChoices& shown, const ConditionChoices& chosen,

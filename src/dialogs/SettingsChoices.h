@@ -1,6 +1,6 @@
 // The settings dialog's choices as plain values: which button of each option
 // group is on, the cover file text and the photo-name font. Read from the
-// shared state when the dialog fills its controls, and applied to it when the
+// settings when the dialog fills its controls, and applied to it when the
 // dialog is confirmed.
 #pragma once
 
@@ -12,7 +12,7 @@
 
 namespace quorbell {
 
-struct GlobalState;
+struct Settings;
 
 // Indexes of the buttons that are on; -1 where no button of a group is on.
 struct ConditionChoices
@@ -35,14 +35,14 @@ struct ConditionChoices
 };
 
 // The choices that show the state's settings.
-ConditionChoices choicesFromState(const GlobalState& g);
+ConditionChoices choicesFromState(const Settings& st);
 
 // Clears the settings the dialog owns and sets them from the choices: flag
 // bits, slideshow range and full-size bits, font style bits, thumbnail size
 // with its comment strip values, interval, cover path (as typed) and font.
-// The cover view flag is cleared when the cover setting ends off. The
+// (The caller ends the cover view when the cover setting ends off.) The
 // selection colour is not part of the choices: the dialog sets it at once.
-void applyChoices(GlobalState& g, const ConditionChoices& c);
+void applyChoices(Settings& st, const ConditionChoices& c);
 
 // A value at OK when the settings file may have been written since the dialog
 // showed it (another window of the program): the user's where the user

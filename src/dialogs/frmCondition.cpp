@@ -3,7 +3,6 @@
 
 #include "core/CommandState.h"
 #include "core/Cp932.h"
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/Prompts.h"
 #include "core/SettingsFile.h"
@@ -256,7 +255,7 @@ void frmCondition::setChoices(const ConditionChoices& c)
 
 void frmCondition::showSelectionColour()
 {
-    m_btnSelColor->setIcon(swatch(colourFromRgbValue(stdGlobal().selectionColour)));
+    m_btnSelColor->setIcon(swatch(colourFromRgbValue(m_main.settings().selectionColour)));
 }
 
 void frmCondition::showFont()
@@ -279,21 +278,21 @@ void frmCondition::showFont()
 void frmCondition::Form_Load()
 {
     readSettingsIntoWindow(m_main);
-    const GlobalState& g = stdGlobal();
-    setChoices(choicesFromState(g));
+    const Settings& st = m_main.settings();
+    setChoices(choicesFromState(st));
     showSelectionColour();
-    m_shown = {choices(), g.selectionColour, g.chooserFolder, g.containerFolder};
+    m_shown = {choices(), st.selectionColour, st.chooserFolder, st.containerFolder};
 }
 
 void frmCondition::btnSelColor_Click()
 {
-    GlobalState& g = stdGlobal();
-    const std::optional<QColor> c = prompts().colour(colourFromRgbValue(g.selectionColour));
+    Settings& st = m_main.settings();
+    const std::optional<QColor> c = prompts().colour(colourFromRgbValue(st.selectionColour));
     if (!c)
         return;
-    g.selectionColour = rgbValueFromColour(*c);
+    st.selectionColour = rgbValueFromColour(*c);
     showSelectionColour();
-    if (g.mode == Mode::Selected)
+    if (m_main.mode() == Mode::Selected)
         RefreshGrid(m_main, false, true);
 }
 
@@ -320,35 +319,37 @@ void frmCondition::btnFileSelect_Click()
 
 void frmCondition::btnOK_Click()
 {
-    GlobalState& g = stdGlobal();
+    Settings& st = m_main.settings();
     // Another window of the program may have written the file since it was
     // read at load: what the user left alone keeps the file's value.
     const SettingsFileRead file = loadSettingsFile();
     ConditionChoices chosen = choices();
     if (file.state == SettingsFileRead::Read) {
-        GlobalState inFile;
-        inFile.programFolder = g.programFolder;
+        Settings inFile;
+        inFile.programFolder = st.programFolder;
         applySettingsText(cp932::decode(file.bytes), inFile);
         chosen = mergeChoices(m_shown.choices, chosen, choicesFromState(inFile));
-        g.selectionColour =
-            changedOrStored(m_shown.selectionColour, g.selectionColour, inFile.selectionColour);
-        g.chooserFolder =
-            changedOrStored(m_shown.chooserFolder, g.chooserFolder, inFile.chooserFolder);
-        g.containerFolder =
-            changedOrStored(m_shown.containerFolder, g.containerFolder, inFile.containerFolder);
+        st.selectionColour =
+            changedOrStored(m_shown.selectionColour, st.selectionColour, inFile.selectionColour);
+        st.chooserFolder =
+            changedOrStored(m_shown.chooserFolder, st.chooserFolder, inFile.chooserFolder);
+        st.containerFolder =
+            changedOrStored(m_shown.containerFolder, st.containerFolder, inFile.containerFolder);
     }
-    applyChoices(g, chosen);
-    if (g.has(Flag::CoverSetting))
+    applyChoices(st, chosen);
+    if (!st.has(Flag::CoverSetting))
+        m_main.setCoverView(false);
+    if (st.has(Flag::CoverSetting))
         switchButtonOn(m_main, Cmd::Cover);
     else
         switchButtonOff(m_main, Cmd::Cover);
     recordWindowSize(m_main);
 
     // A file the read refused (a pipe, a device, a huge file) is left alone.
-    const bool written = file.state != SettingsFileRead::Refused && writeAllSettings(g);
+    const bool written = file.state != SettingsFileRead::Refused && writeAllSettings(st);
     // The file keeps an empty cover path as typed; in memory it is the default picture.
-    if (g.coverImagePath.isEmpty())
-        g.coverImagePath = defaultCoverPath(g);
+    if (st.coverImagePath.isEmpty())
+        st.coverImagePath = defaultCoverPath(st);
     if (!written) {
         // The settings hold for this run, but they would be lost at the next start.
         prompts().warn(QStringLiteral("設定ファイルに書き込めませんでした。") +

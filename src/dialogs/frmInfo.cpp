@@ -1,7 +1,6 @@
 // The properties dialog and its apply step.
 #include "dialogs/frmInfo.h"
 
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
@@ -31,14 +30,15 @@ const QString kTitle = QStringLiteral("プロパティ");
 
 PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const QString& comment)
 {
-    GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Selected || g.selectedIndex < 0 || g.selectedIndex >= g.albumCount())
+    AlbumDocument& doc = w.document();
+    if (w.mode() != Mode::Selected || doc.selectedIndex() < 0 ||
+        doc.selectedIndex() >= doc.albumCount())
         return PropertiesResult::NotApplied;
-    const int selected = g.selectedIndex;
+    const int selected = doc.selectedIndex();
     const QString newName = baseName + QStringLiteral(".sld");
 
     // Another letter case of the same name counts as no change.
-    if (newName.compare(g.albums.at(selected).fileName, Qt::CaseInsensitive) != 0) {
+    if (newName.compare(doc.entry(selected).fileName, Qt::CaseInsensitive) != 0) {
         if (containsForbiddenFileChar(baseName)) {
             prompts().warn(forbiddenNameMessage(), QString::fromUtf8(kRenameTitle));
             return PropertiesResult::Forbidden;
@@ -49,7 +49,7 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
             return PropertiesResult::EmptyName;
         }
         // A hidden entry's file has its name without the "*".
-        for (const AlbumEntry& e : std::as_const(g.albums)) {
+        for (const AlbumEntry& e : doc.entries()) {
             if (withoutHiddenMark(e.fileName).compare(newName, Qt::CaseInsensitive) == 0) {
                 prompts().warn(
                     QStringLiteral("サムネイルに同じ名前があります。別の名前にして下さい。"),
@@ -57,13 +57,13 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
                 return PropertiesResult::NameInGrid;
             }
         }
-        const QString newPath = g.albumFolder + newName;
+        const QString newPath = doc.albumFolder() + newName;
         if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
             prompts().warn(
                 QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。"), kTitle);
             return PropertiesResult::NameInFolder;
         }
-        const QString oldPath = g.albumPath(selected);
+        const QString oldPath = doc.albumPath(selected);
         if (QFileInfo::exists(oldPath)) {
             QString reason;
             if (!renameFileNoReplace(oldPath, newPath, &reason)) {
@@ -74,15 +74,19 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
                                kTitle);
                 return PropertiesResult::RenameFailed;
             }
-            g.albums[selected].fileName = newName;
+            AlbumEntry renamed = doc.entry(selected);
+            renamed.fileName = newName;
+            doc.setEntry(selected, std::move(renamed));
             w.setPanel(3, selectedNameText(newName));
         }
-        g.set(Flag::Modified);
+        doc.setModified(true);
     }
 
-    if (comment != g.albums.at(selected).comment) {
-        g.albums[selected].comment = comment;
-        g.set(Flag::Modified);
+    if (comment != doc.entry(selected).comment) {
+        AlbumEntry commented = doc.entry(selected);
+        commented.comment = comment;
+        doc.setEntry(selected, std::move(commented));
+        doc.setModified(true);
     }
     RefreshGrid(w, false, true);
     return PropertiesResult::Applied;
@@ -167,7 +171,7 @@ bool frmInfo::pictureShown() const
 
 void frmInfo::fillFields()
 {
-    const AlbumInfoFields f = albumInfoFields(stdGlobal());
+    const AlbumInfoFields f = albumInfoFields(m_main.document(), m_main.mode());
     const auto set = [this](const char* name, const QString& text) {
         if (QLabel* l = findChild<QLabel*>(QString::fromLatin1(name)))
             l->setText(text);
@@ -206,9 +210,10 @@ void frmInfo::btnOK_Click()
 
 void frmInfo::btnCancel_Click()
 {
-    const GlobalState& g = stdGlobal();
-    if (g.mode == Mode::Selected && g.selectedIndex >= 0 && g.selectedIndex < g.albumCount())
-        m_txtSfileName->setText(nameBeforeFirstDot(g.albums.at(g.selectedIndex).fileName));
+    const AlbumDocument& doc = m_main.document();
+    if (m_main.mode() == Mode::Selected && doc.selectedIndex() >= 0 &&
+        doc.selectedIndex() < doc.albumCount())
+        m_txtSfileName->setText(nameBeforeFirstDot(doc.entry(doc.selectedIndex()).fileName));
     unload();
 }
 

@@ -1,7 +1,6 @@
 // The album list dialog.
 #include "dialogs/frmList.h"
 
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/frmMain.h"
 #include "dialogs/AlbumList.h"
@@ -57,11 +56,11 @@ bool fileExistsOnDisk(const QString& path)
 
 } // namespace
 
-bool saveAlbumListText(const QString& text)
+bool saveAlbumListText(const QString& text, const QString& folder)
 {
     FileRequest request;
     request.title = QStringLiteral("アルバムリストの保存");
-    request.folder = stdGlobal().albumFolder;
+    request.folder = folder;
     request.filter = QStringLiteral("テキストファイル (*.txt);;すべてのファイル (*)");
     request.defaultSuffix = QStringLiteral("txt");
     const QString path = prompts().saveFile(request);
@@ -125,7 +124,7 @@ frmList::frmList(frmMain& main) : QDialog(&main), m_main(main)
 void frmList::Form_Load()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const GlobalState& g = stdGlobal();
+    const AlbumDocument& doc = m_main.document();
 
     m_list->clear();
     m_list->setColumnCount(int(std::size(kColumns)));
@@ -137,7 +136,8 @@ void frmList::Form_Load()
         m_list->headerItem()->setTextAlignment(i, kColumns[i].alignment | Qt::AlignVCenter);
     setColumnWidths();
 
-    const QList<AlbumListRow> rows = albumListRows(g.albums, g.albumFolder, fileExistsOnDisk);
+    const QList<AlbumListRow> rows =
+        albumListRows(doc.entries(), doc.albumFolder(), fileExistsOnDisk);
     QList<QTreeWidgetItem*> items;
     items.reserve(rows.size());
     for (const AlbumListRow& r : rows) {
@@ -150,7 +150,7 @@ void frmList::Form_Load()
     m_list->addTopLevelItems(items);
 
     // The text only describes a grid that is shown.
-    m_report = g.isGridShown() ? albumListText(rows) : QString();
+    m_report = m_main.isGridShown() ? albumListText(rows) : QString();
     QString shown = m_report;
     m_text->setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QApplication::restoreOverrideCursor();
@@ -172,7 +172,7 @@ bool frmList::eventFilter(QObject* watched, QEvent* event)
 
 void frmList::btnFileSave_Click()
 {
-    saveAlbumListText(m_report);
+    saveAlbumListText(m_report, m_main.document().albumFolder());
     m_main.update();
 }
 

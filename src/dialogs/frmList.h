@@ -14,7 +14,7 @@ class frmMain;
 
 // Asks for a file name and writes the list text there; false when the user
 // cancelled or the file could not be written (the user was told).
-bool saveAlbumListText(const QString& text);
+bool saveAlbumListText(const QString& text, const QString& folder);
 
 class frmList : public QDialog
 {

@@ -1,7 +1,6 @@
 // The batch rename dialog.
 #include "dialogs/frmRename.h"
 
-#include "core/GlobalState.h"
 #include "core/frmMain.h"
 
 #include <QButtonGroup>
@@ -17,13 +16,14 @@ namespace quorbell {
 
 BatchRenameOutcome renameAlbums(frmMain& w, const QString& common, RenameNumberStyle style)
 {
-    GlobalState& g = stdGlobal();
-    const BatchRenameOutcome outcome = runBatchRename(g, common, style);
+    AlbumDocument& doc = w.document();
+    const BatchRenameOutcome outcome = runBatchRename(doc, w.isGridShown(), common, style);
     const bool changed = outcome.status == BatchRenameOutcome::Status::Done ||
                          outcome.status == BatchRenameOutcome::Status::Stopped;
-    if (changed && g.mode == Mode::Selected && g.selectedIndex >= 0 &&
-        g.selectedIndex < g.albumCount())
-        w.setPanel(3, QStringLiteral("選択アルバム名： ") + g.albums.at(g.selectedIndex).fileName);
+    if (changed && w.mode() == Mode::Selected && doc.selectedIndex() >= 0 &&
+        doc.selectedIndex() < doc.albumCount())
+        w.setPanel(3,
+                   QStringLiteral("選択アルバム名： ") + doc.entry(doc.selectedIndex()).fileName);
     return outcome;
 }
 
@@ -82,8 +82,7 @@ void frmRename::Form_Load()
 
 void frmRename::btnOK_Click()
 {
-    const GlobalState& g = stdGlobal();
-    if (g.isGridShown()) {
+    if (m_main.isGridShown()) {
         const auto style = m_style->checkedId() == int(RenameNumberStyle::Growing)
                                ? RenameNumberStyle::Growing
                                : RenameNumberStyle::SameWidth;

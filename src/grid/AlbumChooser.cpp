@@ -1,6 +1,6 @@
 #include "grid/AlbumChooser.h"
 
-#include "core/GlobalState.h"
+#include "core/frmMain.h"
 #include "core/Prompts.h"
 #include "core/TextRules.h"
 
@@ -285,8 +285,8 @@ void AlbumChooser::placeChanged(int index)
         prompts().warn(QStringLiteral("ドライブの準備ができていません。"),
                        insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
         // Back to the place of the program's data folder.
-        setCurrentFolder(stdGlobal().programFolder.isEmpty() ? QDir::homePath()
-                                                             : stdGlobal().programFolder);
+        setCurrentFolder(m_request.programFolder.isEmpty() ? QDir::homePath()
+                                                           : m_request.programFolder);
         return;
     }
     setCurrentFolder(path);

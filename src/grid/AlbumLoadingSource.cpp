@@ -1,14 +1,12 @@
 #include "grid/AlbumLoadingSource.h"
 
 #include "album/AlbumReaderUi.h"
-#include "core/GlobalState.h"
 #include "core/frmMain.h"
 
 namespace quorbell {
 
-AlbumLoadingSource::AlbumLoadingSource()
-    : m_ahead([](int index) { return stdGlobal().albumPath(index); }, stdGlobal().albumCount(),
-              stdGlobal().cellSize)
+AlbumLoadingSource::AlbumLoadingSource(const AlbumDocument& doc)
+    : m_ahead([&doc](int index) { return doc.albumPath(index); }, doc.albumCount(), doc.cellSize())
 {
 }
 
@@ -34,16 +32,17 @@ void AlbumLoadingSource::whenReady(int index, std::function<void()> wake)
 
 LoadingSource::Outcome AlbumLoadingSource::load(frmMain& w, int index)
 {
-    const GlobalState& g = stdGlobal();
-    const QString name = g.albums.at(index).fileName;
-    const QString path = g.albumPath(index);
+    AlbumDocument& doc = w.document();
+    const QString name = doc.entry(index).fileName;
+    const QString path = doc.albumPath(index);
     const std::optional<album::AlbumThumbnail> prepared = m_ahead.take(index);
+    LoadedPicture current;
     const AlbumReadOutcome outcome =
-        ReadAlbumFile(w, qint16(index), path, name, prepared ? &*prepared : nullptr);
+        ReadAlbumFile(w, current, qint16(index), path, name, prepared ? &*prepared : nullptr);
     switch (outcome) {
     case AlbumReadOutcome::Read:
     case AlbumReadOutcome::Unreadable:
-        MakeThumbnail(qint16(index));
+        MakeThumbnail(doc, current, qint16(index));
         return Outcome::Loaded;
     case AlbumReadOutcome::HeaderRefused:
     case AlbumReadOutcome::Cancelled:

@@ -6,6 +6,7 @@
 #include "grid/LoadingLoop.h"
 
 #include "album/ThumbnailLookAhead.h"
+#include "core/AlbumDocument.h"
 
 namespace quorbell {
 
@@ -13,7 +14,7 @@ class AlbumLoadingSource : public LoadingSource
 {
 public:
     // The albums of the document as they are when loading starts.
-    AlbumLoadingSource();
+    explicit AlbumLoadingSource(const AlbumDocument& doc);
     ~AlbumLoadingSource() override;
 
     void prefetch(int index) override;

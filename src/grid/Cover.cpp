@@ -1,6 +1,5 @@
 #include "grid/Cover.h"
 
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
@@ -29,8 +28,9 @@ QImage loadCoverPicture(const QString& path, int cellSize, QSize* fullSize)
 bool PrepareCover(frmMain& w)
 {
     Q_UNUSED(w);
-    GlobalState& g = stdGlobal();
-    const bool exists = QFileInfo(g.coverImagePath).isFile();
+    AlbumDocument& doc = w.document();
+    Settings& st = w.settings();
+    const bool exists = QFileInfo(st.coverImagePath).isFile();
     if (!exists) {
         prompts().warn(
             QStringLiteral("アルバムカバーのファイルがありません。\r\n"
@@ -39,35 +39,35 @@ bool PrepareCover(frmMain& w)
         return false;
     }
     QSize fullSize;
-    const QImage cover = loadCoverPicture(g.coverImagePath, g.cellSize, &fullSize);
+    const QImage cover = loadCoverPicture(st.coverImagePath, doc.cellSize(), &fullSize);
     if (cover.isNull())
         return false;
-    g.coverPicture = cover;
-    g.coverWidth = qint16(qMin(fullSize.width(), 32767));
-    g.coverHeight = qint16(qMin(fullSize.height(), 32767));
-    if (g.has(Flag::CoverSetting))
-        g.set(Flag::CoverView, g.has(Flag::CoverFirst));
+    w.surface()->coverPicture = cover;
+    w.surface()->coverSize = fullSize.boundedTo(QSize(32767, 32767));
+    if (st.has(Flag::CoverSetting))
+        w.setCoverView(st.has(Flag::CoverFirst));
     return true;
 }
 
 void frmMain_mnuViewCover_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    Settings& st = w.settings();
     // With the cover setting off the command can only switch cover view off.
-    g.set(Flag::CoverView, g.has(Flag::CoverSetting) && !g.has(Flag::CoverView));
-    if (g.mode == Mode::Loading) {
-        RedrawGrid(w, g.firstDrawnIndex, g.loadIndex - 1);
-    } else if (g.isGridShown()) {
+    w.setCoverView(st.has(Flag::CoverSetting) && !w.isCoverView());
+    if (w.mode() == Mode::Loading) {
+        RedrawGrid(w, lay.firstDrawnIndex, doc.loadIndex() - 1);
+    } else if (w.isGridShown()) {
         RefreshGrid(w, false, true);
     }
 }
 
 void frmMain_mnuViewComment_Click(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    if (!g.isGridShown())
+    if (!w.isGridShown())
         return;
-    g.set(Flag::CommentToggle, !g.has(Flag::CommentToggle));
+    w.setCommentToggle(!w.commentToggle());
     RefreshGrid(w, false, true);
 }
 

@@ -1,7 +1,6 @@
 #include "grid/GridDrawing.h"
 
 #include "core/BinaryIO.h"
-#include "core/GlobalState.h"
 #include "core/SettingsFile.h"
 #include "core/frmMain.h"
 #include "grid/ThumbnailBlit.h"
@@ -94,33 +93,34 @@ void ClearGridPicture(frmMain& w)
 
 void DrawCoverInCell(frmMain& w, int x, int y)
 {
-    const GlobalState& g = stdGlobal();
-    if (g.coverPicture.isNull())
+    const AlbumDocument& doc = w.document();
+    if (w.surface()->coverPicture.isNull())
         return; // no cover was ever prepared: the cell keeps its frame only
-    const QSize fitted = fitToCell(QSize(g.coverWidth, g.coverHeight), g.cellSize);
-    const QPoint off = offsetInCell(fitted, g.cellSize);
-    drawThumbnailAt(w.surface()->canvas(), QPoint(x + off.x(), y + off.y()), g.coverPicture);
+    const QSize fitted = fitToCell(w.surface()->coverSize, doc.cellSize());
+    const QPoint off = offsetInCell(fitted, doc.cellSize());
+    drawThumbnailAt(w.surface()->canvas(), QPoint(x + off.x(), y + off.y()),
+                    w.surface()->coverPicture);
 }
 
 void DrawCommentStrip(frmMain& w, int index, int x, int y)
 {
-    const GlobalState& g = stdGlobal();
-    const int c = g.cellSize;
+    const AlbumDocument& doc = w.document();
+    const int c = doc.cellSize();
     QPainter p(&w.surface()->canvas());
-    p.fillRect(QRect(x, y + c - 1, c, g.comment.stripHeight + 1), QColor(0xF7, 0xF7, 0xF7));
-    p.setFont(commentFont(g.comment.fontSize));
+    p.fillRect(QRect(x, y + c - 1, c, doc.comment().stripHeight + 1), QColor(0xF7, 0xF7, 0xF7));
+    p.setFont(commentFont(doc.comment().fontSize));
     p.setPen(w.palette().color(QPalette::WindowText));
-    const QString text = commentStripText(g.albums.at(index).comment, g.comment.widthLimit);
-    p.drawText(QRect(x + 1, y + c + 1, 4 * c, g.comment.stripHeight + 8),
+    const QString text = commentStripText(doc.entry(index).comment, doc.comment().widthLimit);
+    p.drawText(QRect(x + 1, y + c + 1, 4 * c, doc.comment().stripHeight + 8),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
 void DrawThumbnailCell(frmMain& w, int index, int x, int y)
 {
-    GlobalState& g = stdGlobal();
-    AlbumEntry& e = g.albums[index];
-    const int c = g.cellSize;
-    const bool cover = g.has(Flag::CoverView);
+    AlbumDocument& doc = w.document();
+    const AlbumEntry& e = doc.entry(index);
+    const int c = doc.cellSize();
+    const bool cover = w.isCoverView();
     if (cover) {
         DrawCoverInCell(w, x, y);
     } else if (!e.thumbnail.isNull()) {
@@ -128,7 +128,7 @@ void DrawThumbnailCell(frmMain& w, int index, int x, int y)
         const QPoint off = offsetInCell(fitted, c);
         drawThumbnailAt(w.surface()->canvas(), QPoint(x + off.x(), y + off.y()), e.thumbnail);
     }
-    if (!cover && g.commentsShown())
+    if (!cover && w.commentsShown())
         DrawCommentStrip(w, index, x, y);
 
     const QColor light = frameHighlight(w);
@@ -140,10 +140,10 @@ void DrawThumbnailCell(frmMain& w, int index, int x, int y)
         drawLine(p, x + c - 1, y, x + c - 1, y + c, dark);
         drawLine(p, x, y, x + c, y, light);
     }
-    e.cellPos = packPair(x, y);
+    doc.recordCellPos(index, packPair(x, y));
 
     // In a container grid a missing album file shows a cross and a flat dark frame.
-    if (!g.has(Flag::GridSource) && !QFileInfo::exists(g.albumPath(index))) {
+    if (!doc.isGridSource() && !QFileInfo::exists(doc.albumPath(index))) {
         QPainter p(&w.surface()->canvas());
         drawLine(p, x, y, x + c, y + c - 1, Qt::black);
         drawLine(p, x, y + c - 1, x + c, y, Qt::black);
@@ -154,7 +154,7 @@ void DrawThumbnailCell(frmMain& w, int index, int x, int y)
 
 PlaceResult PlaceNextCell(frmMain& w)
 {
-    return placeNextCell(stdGlobal(), w.clientWidth(), w.clientHeight());
+    return placeNextCell(w.layout(), w.document(), w.clientWidth(), w.clientHeight());
 }
 
 namespace {
@@ -162,35 +162,36 @@ namespace {
 // The layout of a redraw, with or without painting the cells.
 void layOutGrid(frmMain& w, int first, int last, bool paint)
 {
-    GlobalState& g = stdGlobal();
-    resetLayoutCursor(g);
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    resetLayoutCursor(lay);
     // A row holds what fits the width, also when the redraw shows only a
     // short last row (scrolled to the end, or a view that moved down while
     // loading): the scroll range and values count in full rows.
-    g.columnsPerRow = qint16(columnsThatFit(g.cellSize, w.clientWidth()));
+    lay.columnsPerRow = qint16(columnsThatFit(doc.cellSize(), w.clientWidth()));
     if (paint)
         w.surface()->clearCanvas();
     bool stopped = false;
-    for (int index = qMax(0, first); index <= last && index < g.albumCount(); ++index) {
-        if (g.albums.at(index).isHidden())
+    for (int index = qMax(0, first); index <= last && index < doc.albumCount(); ++index) {
+        if (doc.entry(index).isHidden())
             continue;
         if (paint)
-            DrawThumbnailCell(w, index, g.cursorX, g.cursorY);
+            DrawThumbnailCell(w, index, lay.cursorX, lay.cursorY);
         else
-            g.albums[index].cellPos = packPair(g.cursorX, g.cursorY);
-        g.lastDrawnIndex = qint16(index);
+            doc.recordCellPos(index, packPair(lay.cursorX, lay.cursorY));
+        lay.lastDrawnIndex = qint16(index);
         const PlaceResult r = PlaceNextCell(w);
         if (!r.wrapped)
             continue;
         if (!r.newRowFits) {
-            g.entriesBelow = qint16(last - index - hiddenBetween(g, index, last + 1));
+            lay.entriesBelow = qint16(last - index - hiddenBetween(doc, index, last + 1));
             stopped = true;
             break;
         }
-        g.cellsInRow = 0;
+        lay.cellsInRow = 0;
     }
     if (!stopped)
-        g.entriesBelow = 0;
+        lay.entriesBelow = 0;
     if (paint)
         w.surface()->commit();
 }
@@ -209,13 +210,14 @@ void LayOutGridOnly(frmMain& w, int first, int last)
 
 void DrawSelectionFrame(frmMain& w, int index)
 {
-    const GlobalState& g = stdGlobal();
-    if (index < 0 || index >= g.albumCount())
+    const AlbumDocument& doc = w.document();
+    const Settings& st = w.settings();
+    if (index < 0 || index >= doc.albumCount())
         return;
-    const qint32 pos = g.albums.at(index).cellPos;
-    const int x = pairHigh(pos), y = pairLow(pos), c = g.cellSize;
+    const qint32 pos = doc.entry(index).cellPos;
+    const int x = pairHigh(pos), y = pairLow(pos), c = doc.cellSize();
     QPainter p(&w.surface()->canvas());
-    QPen pen(colourFromRgbValue(g.selectionColour), 3);
+    QPen pen(colourFromRgbValue(st.selectionColour), 3);
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
@@ -226,14 +228,15 @@ void DrawSelectionFrame(frmMain& w, int index)
 
 void UpdateScrollRange(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    const std::optional<int> maximum = scrollMaximum(g);
+    const AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    const std::optional<int> maximum = scrollMaximum(doc, lay);
     QScrollBar* bar = w.vScroll();
     if (!maximum) {
         bar->hide();
         return;
     }
-    g.rowsBelow = qint16(rowsBelowView(g));
+    lay.rowsBelow = qint16(rowsBelowView(lay));
     QSignalBlocker block(bar); // a new range is not a scroll by the user
     bar->setMaximum(*maximum);
     bar->show();
@@ -241,16 +244,18 @@ void UpdateScrollRange(frmMain& w)
 
 void DrawSelectionIfShown(frmMain& w)
 {
-    const GlobalState& g = stdGlobal();
-    if (g.mode == Mode::Selected && g.selectedIndex >= g.firstDrawnIndex &&
-        g.selectedIndex <= g.lastDrawnIndex)
-        DrawSelectionFrame(w, g.selectedIndex);
+    const AlbumDocument& doc = w.document();
+    const GridLayout& lay = w.layout();
+    if (w.mode() == Mode::Selected && doc.selectedIndex() >= lay.firstDrawnIndex &&
+        doc.selectedIndex() <= lay.lastDrawnIndex)
+        DrawSelectionFrame(w, doc.selectedIndex());
 }
 
 void RefreshGrid(frmMain& w, bool updateScrollRange, bool drawSelection)
 {
-    const GlobalState& g = stdGlobal();
-    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+    const AlbumDocument& doc = w.document();
+    const GridLayout& lay = w.layout();
+    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
     if (updateScrollRange)
         UpdateScrollRange(w);
     if (drawSelection)

@@ -1,30 +1,33 @@
 #include "grid/GridGeometry.h"
 
 #include "core/BinaryIO.h"
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
+#include "core/GridLayout.h"
 #include "core/TextRules.h"
 
 namespace quorbell {
 
-void resetLayoutCursor(GlobalState& g)
+void resetLayoutCursor(GridLayout& lay)
 {
-    g.cursorX = Grid::Left;
-    g.cursorY = Grid::Top;
-    g.cellsInRow = 0;
+    lay.cursorX = Grid::Left;
+    lay.cursorY = Grid::Top;
+    lay.cellsInRow = 0;
 }
 
-PlaceResult placeNextCell(GlobalState& g, int clientWidth, int clientHeight)
+PlaceResult placeNextCell(GridLayout& lay, const AlbumDocument& doc, int clientWidth,
+                          int clientHeight)
 {
     PlaceResult r;
-    g.cursorX = qint16(g.cursorX + g.cellSize + Grid::Gap);
-    g.cellsInRow = qint16(g.cellsInRow + 1);
+    lay.cursorX = qint16(lay.cursorX + doc.cellSize() + Grid::Gap);
+    lay.cellsInRow = qint16(lay.cellsInRow + 1);
     // Both comparisons are strict: a sum equal to the client size still fits.
-    if (g.cursorX + g.cellSize + Grid::RightMargin > clientWidth) {
+    if (lay.cursorX + doc.cellSize() + Grid::RightMargin > clientWidth) {
         r.wrapped = true;
-        g.cursorX = Grid::Left;
-        g.cursorY = qint16(g.cursorY + g.cellSize + g.comment.stripHeight + Grid::Gap);
+        lay.cursorX = Grid::Left;
+        lay.cursorY = qint16(lay.cursorY + doc.cellSize() + doc.comment().stripHeight + Grid::Gap);
         r.newRowFits =
-            !(g.cursorY + g.cellSize + g.comment.stripHeight + Grid::BottomMargin > clientHeight);
+            !(lay.cursorY + doc.cellSize() + doc.comment().stripHeight + Grid::BottomMargin >
+              clientHeight);
     }
     return r;
 }
@@ -43,11 +46,11 @@ QString commentStripText(const QString& comment, int widthLimit)
     return QString((widthLimit - width) / 2, QLatin1Char(' ')) + comment;
 }
 
-std::optional<int> hitTest(const GlobalState& g, QPoint p)
+std::optional<int> hitTest(const AlbumDocument& doc, const GridLayout& lay, QPoint p)
 {
-    const int c = g.cellSize;
-    for (int i = qMax(0, int(g.firstDrawnIndex)); i < g.albumCount(); ++i) {
-        const AlbumEntry& e = g.albums.at(i);
+    const int c = doc.cellSize();
+    for (int i = qMax(0, int(lay.firstDrawnIndex)); i < doc.albumCount(); ++i) {
+        const AlbumEntry& e = doc.entry(i);
         if (e.isHidden())
             continue;
         const int x = pairHigh(e.cellPos);
@@ -58,11 +61,11 @@ std::optional<int> hitTest(const GlobalState& g, QPoint p)
     return std::nullopt;
 }
 
-int hiddenBetween(const GlobalState& g, int from, int to)
+int hiddenBetween(const AlbumDocument& doc, int from, int to)
 {
     int n = 0;
-    for (int i = qMax(0, from); i < to && i < g.albumCount(); ++i)
-        n += g.albums.at(i).isHidden() ? 1 : 0;
+    for (int i = qMax(0, from); i < to && i < doc.albumCount(); ++i)
+        n += doc.entry(i).isHidden() ? 1 : 0;
     return n;
 }
 
@@ -77,9 +80,9 @@ int columnsThatFit(int cellSize, int clientWidth)
     return room / pitch + 1;
 }
 
-int rowWidth(const GlobalState& g)
+int rowWidth(const GridLayout& lay)
 {
-    return qMax(1, int(g.columnsPerRow));
+    return qMax(1, int(lay.columnsPerRow));
 }
 
 namespace {
@@ -89,45 +92,46 @@ int ceilDiv(int a, int b)
 }
 } // namespace
 
-int rowsBelowView(const GlobalState& g)
+int rowsBelowView(const GridLayout& lay)
 {
-    return g.entriesBelow <= 0 ? 0 : ceilDiv(g.entriesBelow, rowWidth(g));
+    return lay.entriesBelow <= 0 ? 0 : ceilDiv(lay.entriesBelow, rowWidth(lay));
 }
 
-std::optional<int> scrollMaximum(const GlobalState& g)
+std::optional<int> scrollMaximum(const AlbumDocument& doc, const GridLayout& lay)
 {
-    if (g.entriesBelow == 0 && g.firstDrawnIndex == 0)
+    if (lay.entriesBelow == 0 && lay.firstDrawnIndex == 0)
         return std::nullopt;
-    const int visibleAbove = g.firstDrawnIndex - hiddenBetween(g, 0, g.firstDrawnIndex);
-    return ceilDiv(visibleAbove, rowWidth(g)) + rowsBelowView(g);
+    const int visibleAbove = lay.firstDrawnIndex - hiddenBetween(doc, 0, lay.firstDrawnIndex);
+    return ceilDiv(visibleAbove, rowWidth(lay)) + rowsBelowView(lay);
 }
 
-int firstIndexForScrollValue(const GlobalState& g, int value)
+int firstIndexForScrollValue(const AlbumDocument& doc, const GridLayout& lay, int value)
 {
-    int first = value * rowWidth(g);
-    for (int i = 0; i < first && i < g.albumCount(); ++i) {
-        if (g.albums.at(i).isHidden())
+    int first = value * rowWidth(lay);
+    for (int i = 0; i < first && i < doc.albumCount(); ++i) {
+        if (doc.entry(i).isHidden())
             ++first;
     }
     return first;
 }
 
-QString shownAlbumsText(const GlobalState& g)
+QString shownAlbumsText(const AlbumDocument& doc)
 {
-    return QStringLiteral("表示アルバム数： ") + QString::number(g.albumCount() - g.hiddenCount);
+    return QStringLiteral("表示アルバム数： ") +
+           QString::number(doc.albumCount() - doc.hiddenCount());
 }
 
-QString hiddenAlbumsText(const GlobalState& g)
+QString hiddenAlbumsText(const AlbumDocument& doc)
 {
-    if (g.hiddenCount == 0)
+    if (doc.hiddenCount() == 0)
         return QString();
-    return QStringLiteral("非表示アルバム数： ") + QString::number(g.hiddenCount);
+    return QStringLiteral("非表示アルバム数： ") + QString::number(doc.hiddenCount());
 }
 
-QString loadingText(const GlobalState& g)
+QString loadingText(const AlbumDocument& doc)
 {
-    return QStringLiteral("読込みアルバム数： ") + QString::number(g.loadIndex) + QLatin1Char('/') +
-           QString::number(g.albumCount());
+    return QStringLiteral("読込みアルバム数： ") + QString::number(doc.loadIndex()) +
+           QLatin1Char('/') + QString::number(doc.albumCount());
 }
 
 QString selectedNumberText(int index)

@@ -1,7 +1,7 @@
 // The grid's arithmetic: how a thumbnail fits its cell, where the next cell
 // goes, which cell a click hits, how many rows lie off screen, and the texts
-// of the comment strip and the status bar. Pure functions over the shared
-// state's layout fields; no drawing here.
+// of the comment strip and the status bar. Pure functions over the document
+// and the grid's layout values; no drawing here.
 #pragma once
 
 #include "core/CellFit.h"
@@ -14,7 +14,8 @@
 
 namespace quorbell {
 
-struct GlobalState;
+class AlbumDocument;
+struct GridLayout;
 
 // Left and top of the first cell, and the gap between cells.
 namespace Grid {
@@ -32,10 +33,11 @@ struct PlaceResult
 };
 
 // Advances the layout cursor past the cell just drawn at it.
-PlaceResult placeNextCell(GlobalState& g, int clientWidth, int clientHeight);
+PlaceResult placeNextCell(GridLayout& lay, const AlbumDocument& doc, int clientWidth,
+                          int clientHeight);
 
 // Puts the cursor back to the first cell and clears the row counters.
-void resetLayoutCursor(GlobalState& g);
+void resetLayoutCursor(GridLayout& lay);
 
 // The text printed in the comment strip: the whole comment centred with
 // leading blanks when it is narrower than the limit, else cut at the limit
@@ -44,21 +46,21 @@ QString commentStripText(const QString& comment, int widthLimit);
 
 // Index of the first visible entry from firstDrawnIndex whose recorded cell
 // contains the point; nothing on a miss (the comment strip never hits).
-std::optional<int> hitTest(const GlobalState& g, QPoint p);
+std::optional<int> hitTest(const AlbumDocument& doc, const GridLayout& lay, QPoint p);
 
 // Hidden entries among indexes [from, to).
-int hiddenBetween(const GlobalState& g, int from, int to);
+int hiddenBetween(const AlbumDocument& doc, int from, int to);
 
 // The scroll bar's maximum in rows after a redraw; nothing when everything
 // fits and the view is at the top (the scroll bar is then hidden).
-std::optional<int> scrollMaximum(const GlobalState& g);
+std::optional<int> scrollMaximum(const AlbumDocument& doc, const GridLayout& lay);
 
 // Rows that the entries below the view take.
-int rowsBelowView(const GlobalState& g);
+int rowsBelowView(const GridLayout& lay);
 
 // The first drawn index for a scroll value: value rows of visible entries,
 // hidden entries skipped.
-int firstIndexForScrollValue(const GlobalState& g, int value);
+int firstIndexForScrollValue(const AlbumDocument& doc, const GridLayout& lay, int value);
 
 // Cells in a full row of a client area this wide: the cells placed before the
 // layout cursor wraps (at least one, as the first cell of a row always goes in).
@@ -66,13 +68,13 @@ int columnsThatFit(int cellSize, int clientWidth);
 
 // The row width the scroll arithmetic divides by: the columns that fit the
 // width at the last redraw (never zero). A short last row does not change it.
-int rowWidth(const GlobalState& g);
+int rowWidth(const GridLayout& lay);
 
 // Status bar texts.
-QString shownAlbumsText(const GlobalState& g);  // "表示アルバム数： " + shown count
-QString hiddenAlbumsText(const GlobalState& g); // "非表示アルバム数： " + hidden, or empty
-QString loadingText(const GlobalState& g); // "読込みアルバム数： " + load index "/" count
-QString selectedNumberText(int index);     // "選択アルバム番号： " + index + 1
+QString shownAlbumsText(const AlbumDocument& doc); // "表示アルバム数： " + shown count
+QString hiddenAlbumsText(const AlbumDocument& doc); // "非表示アルバム数： " + hidden, or empty
+QString loadingText(const AlbumDocument& doc); // "読込みアルバム数： " + load index "/" count
+QString selectedNumberText(int index);         // "選択アルバム番号： " + index + 1
 QString
 selectedNameText(const QString& fileName); // "選択アルバム名： " + name before its first dot
 

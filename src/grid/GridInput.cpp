@@ -2,7 +2,6 @@
 
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
@@ -24,50 +23,50 @@ void showPointer()
 void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
 {
     showPointer();
-    GlobalState& g = stdGlobal();
-    if (!g.isGridShown())
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    if (!w.isGridShown())
         return;
-    const std::optional<int> hit = hitTest(g, QPoint(x, y));
-    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+    const std::optional<int> hit = hitTest(doc, lay, QPoint(x, y));
+    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
     if (hit) {
-        g.selectedIndex = qint16(*hit);
+        doc.setSelectedIndex(qint16(*hit));
         DrawSelectionFrame(w, *hit);
-        w.setPanel(1, shownAlbumsText(g));
+        w.setPanel(1, shownAlbumsText(doc));
         w.setPanel(2, selectedNumberText(*hit));
-        w.setPanel(3, selectedNameText(g.albums.at(*hit).fileName));
+        w.setPanel(3, selectedNameText(doc.entry(*hit).fileName));
         EnableSelectionItems(w);
-        g.mode = Mode::Selected;
+        w.setMode(Mode::Selected);
         if (button == Qt::RightButton)
             w.popupShortcutMenu(QPoint(x, y));
         return;
     }
-    w.setPanel(1, shownAlbumsText(g));
-    w.setPanel(2, hiddenAlbumsText(g));
+    w.setPanel(1, shownAlbumsText(doc));
+    w.setPanel(2, hiddenAlbumsText(doc));
     w.setPanel(3, QString());
     DisableSelectionItems(w);
-    g.mode = Mode::Shown;
+    w.setMode(Mode::Shown);
 }
 
 void frmMain_Form_DblClick(frmMain& w)
 {
-    if (stdGlobal().mode == Mode::Selected)
+    if (w.mode() == Mode::Selected)
         w.runCommand(Command::ViewSlide);
 }
 
 void frmMain_Form_KeyDown(frmMain& w, int key)
 {
-    if (stdGlobal().mode == Mode::Selected && key == Qt::Key_Delete)
+    if (w.mode() == Mode::Selected && key == Qt::Key_Delete)
         w.runCommand(Command::EditDelete);
 }
 
 void frmMain_Form_KeyPress(frmMain& w, int ascii)
 {
     showPointer();
-    GlobalState& g = stdGlobal();
-    if (g.mode != Mode::Loading || ascii != 27)
+    if (w.mode() != Mode::Loading || ascii != 27)
         return;
     w.intTimer()->stop();
-    g.mode = Mode::Empty;
+    w.setMode(Mode::Empty);
     w.action(Command::ViewComment)->setEnabled(false);
     abortLoading(); // the loader drops its open file and the work in flight
     informLoadingAbandoned(QStringLiteral("アボート処理"));
@@ -75,19 +74,19 @@ void frmMain_Form_KeyPress(frmMain& w, int ascii)
 
 void frmMain_VScroll_Scroll(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    if (!g.isGridShown())
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    if (!w.isGridShown())
         return;
-    g.firstDrawnIndex = qint16(firstIndexForScrollValue(g, w.vScroll()->value()));
-    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+    lay.firstDrawnIndex = qint16(firstIndexForScrollValue(doc, lay, w.vScroll()->value()));
+    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
     UpdateScrollRange(w);
     DrawSelectionIfShown(w);
 }
 
 void scrollGridByRows(frmMain& w, int rows)
 {
-    const GlobalState& g = stdGlobal();
-    if (!g.isGridShown())
+    if (!w.isGridShown())
         return;
     QScrollBar* bar = w.vScroll();
     if (!bar->isVisible())
@@ -97,25 +96,26 @@ void scrollGridByRows(frmMain& w, int rows)
 
 void frmMain_Form_Resize(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    switch (g.mode) {
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    switch (w.mode()) {
     case Mode::Loading: {
         // The view ends on the row that holds the last loaded entry.
-        g.firstDrawnIndex = 0;
-        RedrawGrid(w, 0, g.loadIndex - 1);
-        while (g.entriesBelow != 0) {
-            const int next = g.firstDrawnIndex + rowWidth(g);
-            if (next > g.loadIndex - 1)
+        lay.firstDrawnIndex = 0;
+        RedrawGrid(w, 0, doc.loadIndex() - 1);
+        while (lay.entriesBelow != 0) {
+            const int next = lay.firstDrawnIndex + rowWidth(lay);
+            if (next > doc.loadIndex() - 1)
                 break; // a window too small for one row: stay on the last one
-            g.firstDrawnIndex = qint16(next);
-            RedrawGrid(w, g.firstDrawnIndex, g.loadIndex - 1);
+            lay.firstDrawnIndex = qint16(next);
+            RedrawGrid(w, lay.firstDrawnIndex, doc.loadIndex() - 1);
         }
         break;
     }
     case Mode::Shown:
     case Mode::Selected:
-        g.firstDrawnIndex = 0;
-        RedrawGrid(w, 0, g.albumCount() - 1);
+        lay.firstDrawnIndex = 0;
+        RedrawGrid(w, 0, doc.albumCount() - 1);
         DrawSelectionIfShown(w);
         break;
     default:

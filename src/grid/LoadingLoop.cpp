@@ -3,7 +3,6 @@
 #include "grid/AlbumLoadingSource.h"
 
 #include "core/CommandState.h"
-#include "core/GlobalState.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 
@@ -39,17 +38,18 @@ struct PendingView
 
 void showPending(frmMain& w, int lastLoaded, PendingView& p)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
     if (p.redraw) {
-        RedrawGrid(w, g.firstDrawnIndex, lastLoaded);
+        RedrawGrid(w, lay.firstDrawnIndex, lastLoaded);
         UpdateScrollRange(w);
         QSignalBlocker block(w.vScroll());
         w.vScroll()->setValue(w.vScroll()->maximum());
         w.vScroll()->show();
     }
     if (p.counts) {
-        w.progressBar()->setValue(g.loadIndex);
-        w.setPanel(1, loadingText(g));
+        w.progressBar()->setValue(doc.loadIndex());
+        w.setPanel(1, loadingText(doc));
     }
     p = PendingView();
 }
@@ -59,39 +59,41 @@ void showPending(frmMain& w, int lastLoaded, PendingView& p)
 // one row.
 void placeLoadedEntry(frmMain& w, int index, PendingView& p)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
     if (!p.redraw) // otherwise it is drawn with the whole view
-        DrawThumbnailCell(w, index, g.cursorX, g.cursorY);
+        DrawThumbnailCell(w, index, lay.cursorX, lay.cursorY);
     const PlaceResult r = PlaceNextCell(w);
     if (!r.wrapped)
         return;
     if (r.newRowFits) {
-        g.cellsInRow = 0;
+        lay.cellsInRow = 0;
         return;
     }
     int visible = 0, hidden = 0;
-    for (int k = g.firstDrawnIndex; visible < g.cellsInRow && k < g.albumCount(); ++k) {
-        if (g.albums.at(k).isHidden())
+    for (int k = lay.firstDrawnIndex; visible < lay.cellsInRow && k < doc.albumCount(); ++k) {
+        if (doc.entry(k).isHidden())
             ++hidden;
         else
             ++visible;
     }
-    g.firstDrawnIndex = qint16(g.firstDrawnIndex + visible + hidden);
-    LayOutGridOnly(w, g.firstDrawnIndex, index);
+    lay.firstDrawnIndex = qint16(lay.firstDrawnIndex + visible + hidden);
+    LayOutGridOnly(w, lay.firstDrawnIndex, index);
     p.redraw = true;
 }
 
 void finishLoading(frmMain& w)
 {
-    GlobalState& g = stdGlobal();
-    if (g.has(Flag::GridSource))
-        g.set(Flag::Modified); // a new document is unsaved
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    if (doc.isGridSource())
+        doc.setModified(true); // a new document is unsaved
     loop().source.reset();
 
-    w.setPanel(1, shownAlbumsText(g));
-    w.setPanel(2, hiddenAlbumsText(g));
-    g.firstDrawnIndex = 0;
-    RedrawGrid(w, 0, g.albumCount() - 1);
+    w.setPanel(1, shownAlbumsText(doc));
+    w.setPanel(2, hiddenAlbumsText(doc));
+    lay.firstDrawnIndex = 0;
+    RedrawGrid(w, 0, doc.albumCount() - 1);
     UpdateScrollRange(w);
     {
         QSignalBlocker block(w.vScroll());
@@ -101,7 +103,7 @@ void finishLoading(frmMain& w)
     w.progressBar()->hide();
     EnableGridItems(w);
     w.action(Command::ViewComment)->setEnabled(true);
-    g.mode = Mode::Shown;
+    w.setMode(Mode::Shown);
 }
 
 } // namespace
@@ -118,22 +120,23 @@ void abortLoading()
 void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source)
 {
     abortLoading();
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
     loop().source = std::move(source);
     w.intTimer()->setInterval(kStepPauseMs);
-    g.loadIndex = 0;
-    g.cellsInRow = 0;
-    g.rowsBelow = 0;
-    g.firstDrawnIndex = 0;
-    g.cursorX = Grid::Left;
-    g.cursorY = Grid::Top;
-    w.progressBar()->setRange(0, g.albumCount());
+    doc.setLoadIndex(0);
+    lay.cellsInRow = 0;
+    lay.rowsBelow = 0;
+    lay.firstDrawnIndex = 0;
+    lay.cursorX = Grid::Left;
+    lay.cursorY = Grid::Top;
+    w.progressBar()->setRange(0, doc.albumCount());
     w.progressBar()->setValue(0);
     w.progressBar()->show();
-    g.hiddenCount = 0;
-    w.setPanel(1, loadingText(g));
+    doc.setHiddenCount(0);
+    w.setPanel(1, loadingText(doc));
     w.setPanel(2, QString());
-    g.mode = Mode::Loading;
+    w.setMode(Mode::Loading);
     w.action(Command::ViewComment)->setEnabled(false);
     loop().source->prefetch(0);
     w.intTimer()->start(0);
@@ -142,25 +145,25 @@ void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source)
 void frmMain_intTimer_Timer(frmMain& w)
 {
     w.intTimer()->stop();
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = w.document();
     Loop& l = loop();
-    if (g.mode != Mode::Loading || !l.source)
+    if (w.mode() != Mode::Loading || !l.source)
         return;
 
     QElapsedTimer budget;
     budget.start();
     PendingView pending;
     while (true) {
-        if (g.loadIndex >= g.albumCount()) {
+        if (doc.loadIndex() >= doc.albumCount()) {
             finishLoading(w);
             return;
         }
-        const int i = g.loadIndex;
+        const int i = doc.loadIndex();
         if (!l.source->isReady(i)) {
             // Nothing to do until the worker hands in entry i: no idle ticks.
             const quint64 generation = l.generation;
             l.source->whenReady(i, [&w, generation] {
-                if (loop().generation == generation && stdGlobal().mode == Mode::Loading)
+                if (loop().generation == generation && w.mode() == Mode::Loading)
                     w.intTimer()->start(0);
             });
             break;
@@ -175,30 +178,30 @@ void frmMain_intTimer_Timer(frmMain& w)
         const LoadingSource::Outcome outcome = l.source->load(w, i);
         // A prompt inside the load keeps events turning: Escape or a new
         // document may have ended this load meanwhile.
-        if (l.generation != generation || g.mode != Mode::Loading || !l.source)
+        if (l.generation != generation || w.mode() != Mode::Loading || !l.source)
             return;
         if (outcome == LoadingSource::Outcome::Stop)
             break; // the timer stays stopped; the source said why
-        if (g.albums.at(i).isHidden())
-            g.hiddenCount = qint16(g.hiddenCount + 1);
+        if (doc.entry(i).isHidden())
+            doc.setHiddenCount(qint16(doc.hiddenCount() + 1));
         else
             placeLoadedEntry(w, i, pending);
-        g.loadIndex = qint16(i + 1);
+        doc.setLoadIndex(qint16(i + 1));
         pending.counts = true;
-        l.source->prefetch(g.loadIndex);
+        l.source->prefetch(doc.loadIndex());
         if (budget.elapsed() >= kStepBudgetMs) {
             w.intTimer()->start(kStepPauseMs);
             break;
         }
     }
-    showPending(w, g.loadIndex - 1, pending);
+    showPending(w, doc.loadIndex() - 1, pending);
     w.surface()->commit();
 }
 
 void frmMain_Form_Activate(frmMain& w)
 {
-    if (stdGlobal().mode == Mode::Chosen)
-        startLoading(w, std::make_unique<AlbumLoadingSource>());
+    if (w.mode() == Mode::Chosen)
+        startLoading(w, std::make_unique<AlbumLoadingSource>(w.document()));
 }
 
 void registerLoadingLoop(frmMain& w)

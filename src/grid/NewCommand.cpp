@@ -2,7 +2,6 @@
 
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
-#include "core/GlobalState.h"
 #include "core/TextRules.h"
 #include "core/Version.h"
 #include "core/frmMain.h"
@@ -16,7 +15,8 @@ namespace quorbell {
 
 bool acceptNewDocument(frmMain& w, const AlbumChoice& choice)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = w.document();
+    Settings& st = w.settings();
     const QString title = QStringLiteral("新規作成");
     // Nothing of the open document changes until the choice is known to be good.
     if (choice.names.isEmpty()) {
@@ -33,34 +33,35 @@ bool acceptNewDocument(frmMain& w, const AlbumChoice& choice)
 
     // The new document takes the cell size chosen in the settings.
     w.vScroll()->hide();
-    g.selectedIndex = 0;
-    g.cellSize = g.pendingThumbSize;
-    g.comment = g.pendingComment;
+    doc.setSelectedIndex(0);
+    doc.setCellSize(st.pendingThumbSize, st.pendingComment);
     PrepareCover(w);
 
     ClearGridPicture(w);
     w.setPanel(1, QString());
     w.setPanel(2, QString());
     w.setPanel(3, QString());
-    g.albums.clear();
-    g.albums.reserve(choice.names.size());
+    QList<AlbumEntry> entries;
+    entries.reserve(choice.names.size());
     for (const QString& name : choice.names) {
         AlbumEntry e;
         e.fileName = name;
         e.comment = initialComment(name);
-        g.albums.append(e);
+        entries.append(e);
     }
-    g.albumFolder = withTrailingSlash(choice.folder);
-    g.chooserFolder = g.albumFolder;
-    g.containerPath.clear();
-    g.clear(Flag::Modified); // the user chose to leave the old document unsaved
+    doc.setEntries(std::move(entries));
+    doc.setAlbumFolder(withTrailingSlash(choice.folder));
+    st.chooserFolder = doc.albumFolder();
+    doc.setContainerPath(QString());
+    doc.setModified(false); // the user chose to leave the old document unsaved
+    doc.startNewHistory(false);
     w.setWindowTitle(QString::fromLatin1(kProgramName));
-    g.set(Flag::GridSource);
+    doc.setGridSource(true);
 
     DisableSelectionItems(w);
     DisableGridItems(w);
     switchPasteOffIfOn(w);
-    g.mode = Mode::Chosen;
+    w.setMode(Mode::Chosen);
     return true;
 }
 
@@ -70,8 +71,9 @@ void frmMain_mnuContnrNew_Click(frmMain& w)
     static bool chooserOpen = false;
     if (chooserOpen)
         return;
-    GlobalState& g = stdGlobal();
-    if (g.has(Flag::Modified)) {
+    AlbumDocument& doc = w.document();
+    Settings& st = w.settings();
+    if (doc.isModified()) {
         // The changes stay flagged until a save writes them.
         if (askSaveChanges(QStringLiteral("新規作成"))) {
             w.runCommand(Command::ContnrAdd);
@@ -80,7 +82,8 @@ void frmMain_mnuContnrNew_Click(frmMain& w)
     }
     ChooserRequest request;
     request.kind = ChooserKind::NewGrid;
-    request.startFolder = g.chooserFolder;
+    request.startFolder = st.chooserFolder;
+    request.programFolder = st.programFolder;
     request.accept = [&w](const AlbumChoice& c) { return acceptNewDocument(w, c); };
     chooserOpen = true;
     const bool chosen = prompts().chooseAlbums(request);

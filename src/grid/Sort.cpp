@@ -1,6 +1,6 @@
 #include "grid/Sort.h"
 
-#include "core/GlobalState.h"
+#include "core/AlbumEntry.h"
 
 #include <algorithm>
 #include <vector>

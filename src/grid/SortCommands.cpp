@@ -1,6 +1,5 @@
 #include "grid/SortCommands.h"
 
-#include "core/GlobalState.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 
@@ -11,25 +10,28 @@ namespace quorbell {
 
 void sortGrid(frmMain& w, SortKey key)
 {
-    GlobalState& g = stdGlobal();
-    if (!g.isGridShown())
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    if (!w.isGridShown())
         return;
     QProgressBar* progress = w.progressBar();
     // A single album gives a range of one position; the bar still shows.
-    progress->setRange(0, qMax(1, g.albumCount() - 1));
+    progress->setRange(0, qMax(1, doc.albumCount() - 1));
     progress->setValue(0);
     progress->show();
 
-    sortAlbums(g.albums, key);
+    QList<AlbumEntry> sorted = doc.entries();
+    sortAlbums(sorted, key);
+    doc.setEntries(std::move(sorted));
 
     progress->setValue(progress->maximum());
-    g.set(Flag::Modified);
+    doc.setModified(true);
     // Nothing is selected after a sort; the enabled commands are left alone.
     w.setPanel(2, QString());
     w.setPanel(3, QString());
-    g.mode = Mode::Shown;
-    g.firstDrawnIndex = 0;
-    RedrawGrid(w, 0, g.albumCount() - 1);
+    w.setMode(Mode::Shown);
+    lay.firstDrawnIndex = 0;
+    RedrawGrid(w, 0, doc.albumCount() - 1);
     UpdateScrollRange(w);
     {
         QSignalBlocker block(w.vScroll());

@@ -3,7 +3,9 @@
 
 #include "core/TextRules.h"
 
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
+#include "core/Settings.h"
+#include "core/ViewerState.h"
 #include "core/SettingsFile.h"
 
 namespace quorbell::viewer {
@@ -44,29 +46,33 @@ PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const
     return line;
 }
 
-NameLineStyle nameLineStyleFrom(const GlobalState& g)
+NameLineStyle nameLineStyleFrom(const Settings& st)
 {
     NameLineStyle s;
-    s.fontName = g.nameFontName;
-    s.fontSize = g.nameFontSize;
-    s.colour = g.nameFontColour;
-    s.bold = (g.fontStyle & FontStyle::Bold) != 0;
-    s.italic = (g.fontStyle & FontStyle::Italic) != 0;
-    s.strikeThru = (g.fontStyle & FontStyle::StrikeThru) != 0;
-    s.underLine = (g.fontStyle & FontStyle::UnderLine) != 0;
+    s.fontName = st.nameFontName;
+    s.fontSize = st.nameFontSize;
+    s.colour = st.nameFontColour;
+    s.bold = (st.fontStyle & FontStyle::Bold) != 0;
+    s.italic = (st.fontStyle & FontStyle::Italic) != 0;
+    s.strikeThru = (st.fontStyle & FontStyle::StrikeThru) != 0;
+    s.underLine = (st.fontStyle & FontStyle::UnderLine) != 0;
     return s;
 }
 
-std::optional<PhotoNameLine> photoNameLineFor(const GlobalState& g, int photoIndex)
+std::optional<PhotoNameLine> photoNameLineFor(const ShowInputs& w, int photoIndex)
 {
-    if (!g.has(Flag::PhotoName))
+    const AlbumDocument& doc = w.document;
+    const Settings& st = w.settings;
+    const ViewerState& vs = w.viewerState;
+    if (!st.has(Flag::PhotoName))
         return std::nullopt;
-    if (g.selectedIndex < 0 || g.selectedIndex >= g.albums.size())
+    if (doc.selectedIndex() < 0 || doc.selectedIndex() >= doc.albumCount())
         return std::nullopt;
-    if (photoIndex < 0 || photoIndex >= g.photoNames.size())
+    if (photoIndex < 0 || photoIndex >= vs.photoNames.size())
         return std::nullopt;
-    return makePhotoNameLine(g.selectedIndex, g.albums.at(g.selectedIndex).comment,
-                             g.photoNames.at(photoIndex), g.screenHeight, nameLineStyleFrom(g));
+    return makePhotoNameLine(doc.selectedIndex(), doc.entry(doc.selectedIndex()).comment,
+                             vs.photoNames.at(photoIndex), w.screen.height(),
+                             nameLineStyleFrom(st));
 }
 
 } // namespace quorbell::viewer

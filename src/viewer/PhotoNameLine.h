@@ -2,6 +2,8 @@
 // with its font and its place along the bottom edge of the screen.
 #pragma once
 
+#include "viewer/ShowInputs.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -10,7 +12,7 @@
 
 namespace quorbell {
 
-struct GlobalState;
+struct Settings;
 
 namespace viewer {
 
@@ -43,12 +45,12 @@ PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const
                                 int screenHeight, const NameLineStyle& style);
 
 // The name-line settings held in the state.
-NameLineStyle nameLineStyleFrom(const GlobalState& g);
+NameLineStyle nameLineStyleFrom(const Settings& g);
 
 // The line for the viewer's current album and the given photo, or nothing
 // when the line is switched off (optDispName) or an index lies outside the
 // album or photo tables.
-std::optional<PhotoNameLine> photoNameLineFor(const GlobalState& g, int photoIndex);
+std::optional<PhotoNameLine> photoNameLineFor(const ShowInputs& w, int photoIndex);
 
 } // namespace viewer
 } // namespace quorbell

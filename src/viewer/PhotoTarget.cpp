@@ -1,7 +1,7 @@
 // Target size, scale and offsets of a photo on the viewer's screen.
 #include "viewer/PhotoTarget.h"
 
-#include "core/GlobalState.h"
+#include "core/Settings.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ SizingChoice sizingChoiceFrom(bool sizeMax, bool fullSize)
     return fullSize ? SizingChoice::ShrinkOrEnlarge : SizingChoice::ShrinkToFit;
 }
 
-SizingChoice sizingChoiceFrom(const GlobalState& g)
+SizingChoice sizingChoiceFrom(const Settings& g)
 {
     return sizingChoiceFrom(g.has(Flag::Fit), (g.viewerOptions & ViewerOpt::FullSize) != 0);
 }

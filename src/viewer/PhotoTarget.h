@@ -8,7 +8,7 @@
 
 namespace quorbell {
 
-struct GlobalState;
+struct Settings;
 
 namespace viewer {
 
@@ -21,7 +21,7 @@ enum class SizingChoice {
 
 // optSizeMax and optFullSize as one choice; optFullSize alone changes nothing.
 SizingChoice sizingChoiceFrom(bool sizeMax, bool fullSize);
-SizingChoice sizingChoiceFrom(const GlobalState& g);
+SizingChoice sizingChoiceFrom(const Settings& g);
 
 enum class ScalePath {
     AsIs,   // the decoded photo is drawn at its own size

@@ -1,7 +1,9 @@
 // Plans of the viewer's look-ahead.
 #include "viewer/PrefetchPlanner.h"
 
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
+#include "core/Settings.h"
+#include "core/ViewerState.h"
 #include "viewer/RandomDraws.h"
 #include "viewer/ShowOrder.h"
 #include "viewer/ViewerTables.h"
@@ -9,104 +11,111 @@
 namespace quorbell::viewer {
 namespace {
 
-PrefetchPlan basePlan(const GlobalState& g)
+PrefetchPlan basePlan(const ShowInputs& w)
 {
     PrefetchPlan plan;
-    plan.screen = viewerScreen(g);
-    plan.sizing = sizingChoiceFrom(g);
+    plan.screen = viewerScreen(w);
+    plan.sizing = sizingChoiceFrom(w.settings);
     return plan;
 }
 
-PrefetchPlan photoPlan(const GlobalState& g, std::optional<int> index)
+PrefetchPlan photoPlan(const ShowInputs& w, std::optional<int> index)
 {
-    PrefetchPlan plan = basePlan(g);
-    if (!index || !hasViewerPhoto(g, *index))
+    const ViewerState& vs = w.viewerState;
+    PrefetchPlan plan = basePlan(w);
+    if (!index || !hasViewerPhoto(vs, *index))
         return plan;
     plan.kind = PrefetchPlan::Kind::Photo;
-    plan.albumPath = g.viewerAlbumPath;
+    plan.albumPath = vs.viewerAlbumPath;
     plan.photoIndex = *index;
-    plan.photo = viewerPhoto(g, *index);
+    plan.photo = viewerPhoto(vs, *index);
     return plan;
 }
 
-PrefetchPlan walkPlan(const GlobalState& g, std::optional<int> first, PrefetchPlan::Pick pick,
+PrefetchPlan walkPlan(const ShowInputs& w, std::optional<int> first, PrefetchPlan::Pick pick,
                       double photoDraw)
 {
-    PrefetchPlan plan = basePlan(g);
+    const AlbumDocument& doc = w.document;
+    const Settings& st = w.settings;
+    PrefetchPlan plan = basePlan(w);
     if (!first)
         return plan;
-    const bool endless = g.has(Flag::Endless);
-    for (int index : albumWalk(*first, g.albumCount(), endless))
-        plan.albums.append({index, g.albumPath(index), g.albums.at(index).isHidden()});
+    const bool endless = st.has(Flag::Endless);
+    for (int index : albumWalk(*first, doc.albumCount(), endless))
+        plan.albums.append({index, doc.albumPath(index), doc.entry(index).isHidden()});
     if (plan.albums.isEmpty())
         return plan;
     plan.kind = PrefetchPlan::Kind::Walk;
     plan.pick = pick;
     plan.photoDraw = photoDraw;
-    plan.entered = g.enteredPassword;
+    plan.entered = doc.enteredPassword();
     return plan;
 }
 
 } // namespace
 
-QSize viewerScreen(const GlobalState& g)
+QSize viewerScreen(const ShowInputs& w)
 {
-    return QSize(g.screenWidth, g.screenHeight);
+    return w.screen;
 }
 
-PhotoKey photoKeyFor(const GlobalState& g, int photoIndex)
+PhotoKey photoKeyFor(const ShowInputs& w, int photoIndex)
 {
-    return photoKey(g.viewerAlbumPath, viewerPhoto(g, photoIndex), viewerScreen(g),
-                    sizingChoiceFrom(g));
+    const ViewerState& vs = w.viewerState;
+    return photoKey(vs.viewerAlbumPath, viewerPhoto(vs, photoIndex), viewerScreen(w),
+                    sizingChoiceFrom(w.settings));
 }
 
-PrefetchPlan planNextPhoto(const GlobalState& g, RandomDraws& draws, bool timerNext)
+PrefetchPlan planNextPhoto(const ShowInputs& w, RandomDraws& draws, bool timerNext)
 {
-    const bool random = g.has(Flag::Random);
-    const bool range = (g.viewerOptions & ViewerOpt::Range) != 0;
-    const bool endless = g.has(Flag::Endless);
-    const int count = g.viewerPhotoCount;
+    const AlbumDocument& doc = w.document;
+    const Settings& st = w.settings;
+    const ViewerState& vs = w.viewerState;
+    const bool random = vs.random;
+    const bool range = (st.viewerOptions & ViewerOpt::Range) != 0;
+    const bool endless = st.has(Flag::Endless);
+    const int count = vs.viewerPhotoCount;
 
     if (!timerNext) {
         // The next click: forward in the slideshow, a fresh draw in the random display.
         if (random) {
-            const QList<int> showable = showablePhotos(g.photoNames);
+            const QList<int> showable = showablePhotos(vs.photoNames);
             if (showable.isEmpty())
-                return basePlan(g);
-            return photoPlan(g, showable.at(drawnIndex(draws.peek(0), int(showable.size()))));
+                return basePlan(w);
+            return photoPlan(w, showable.at(drawnIndex(draws.peek(0), int(showable.size()))));
         }
         const ManualStep step =
-            manualStep(g.photoNames, g.viewerPhotoIndex, StepDirection::Forward, endless);
+            manualStep(vs.photoNames, vs.viewerPhotoIndex, StepDirection::Forward, endless);
         if (step.outcome != ManualStep::Outcome::Show)
-            return basePlan(g);
-        return photoPlan(g, step.index);
+            return basePlan(w);
+        return photoPlan(w, step.index);
     }
 
     if (random) {
         // A random step draws the album (over the container) and then the photo.
         if (range) {
-            if (g.albumCount() <= 0)
-                return basePlan(g);
-            const int album = drawnIndex(draws.peek(0), g.albumCount());
-            return walkPlan(g, album, PrefetchPlan::Pick::Drawn, draws.peek(1));
+            if (doc.albumCount() <= 0)
+                return basePlan(w);
+            const int album = drawnIndex(draws.peek(0), doc.albumCount());
+            return walkPlan(w, album, PrefetchPlan::Pick::Drawn, draws.peek(1));
         }
         if (count <= 0)
-            return basePlan(g);
+            return basePlan(w);
         const int index = drawnIndex(draws.peek(0), count);
-        if (!hasViewerPhoto(g, index) || isMarkedPhoto(g.photoNames.at(index)))
-            return basePlan(g);
-        return photoPlan(g, index);
+        if (!hasViewerPhoto(vs, index) || isMarkedPhoto(vs.photoNames.at(index)))
+            return basePlan(w);
+        return photoPlan(w, index);
     }
 
     // The slideshow: the next photo not marked, else what the end of the album leads to.
-    if (const std::optional<int> next = firstShowablePhoto(g.photoNames, g.viewerPhotoIndex))
-        return photoPlan(g, next);
+    if (const std::optional<int> next = firstShowablePhoto(vs.photoNames, vs.viewerPhotoIndex))
+        return photoPlan(w, next);
     if (range)
-        return walkPlan(g, nextAlbumIndex(g.selectedIndex, g.albumCount(), endless),
+        return walkPlan(w, nextAlbumIndex(doc.selectedIndex(), doc.albumCount(), endless),
                         PrefetchPlan::Pick::FirstShowable, 0);
     if (endless)
-        return photoPlan(g, firstShowablePhoto(g.photoNames, 0));
-    return basePlan(g);
+        return photoPlan(w, firstShowablePhoto(vs.photoNames, 0));
+    return basePlan(w);
 }
 
 } // namespace quorbell::viewer

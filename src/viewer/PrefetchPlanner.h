@@ -4,11 +4,11 @@
 // peeking, so the step that later draws them reaches the same photo.
 #pragma once
 
+#include "viewer/ShowInputs.h"
+
 #include "viewer/PhotoPrefetcher.h"
 
 namespace quorbell {
-
-struct GlobalState;
 
 namespace viewer {
 
@@ -16,13 +16,13 @@ class RandomDraws;
 
 // `timerNext`: the timer is running, so its next steps show the next photo;
 // false when the show waits for a click (manual advance).
-PrefetchPlan planNextPhoto(const GlobalState& g, RandomDraws& draws, bool timerNext);
+PrefetchPlan planNextPhoto(const ShowInputs& w, RandomDraws& draws, bool timerNext);
 
 // The key of photo `photoIndex` of the viewer's tables as ShowPhoto draws it.
-PhotoKey photoKeyFor(const GlobalState& g, int photoIndex);
+PhotoKey photoKeyFor(const ShowInputs& w, int photoIndex);
 
 // The screen size and the sizing choice the viewer draws for.
-QSize viewerScreen(const GlobalState& g);
+QSize viewerScreen(const ShowInputs& w);
 
 } // namespace viewer
 } // namespace quorbell

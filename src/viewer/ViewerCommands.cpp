@@ -3,7 +3,6 @@
 #include "album/AlbumFileReader.h"
 #include "album/frmPasswd2.h"
 #include "core/CommonMessages.h"
-#include "core/GlobalState.h"
 #include "core/Prompts.h"
 #include "core/frmMain.h"
 #include "viewer/PrefetchPlanner.h"
@@ -27,25 +26,26 @@ std::function<double()>& randomSourceForNextShow()
     return source;
 }
 
-bool inViewerMode(const GlobalState& g)
+bool inViewerMode(const frmMain& w)
 {
-    return g.mode == Mode::Shown + Mode::ViewerOffset ||
-           g.mode == Mode::Selected + Mode::ViewerOffset;
+    return w.mode() == Mode::Shown + Mode::ViewerOffset ||
+           w.mode() == Mode::Selected + Mode::ViewerOffset;
 }
 
-bool rangeOn(const GlobalState& g)
+bool rangeOn(const frmMain& w)
 {
-    return (g.viewerOptions & ViewerOpt::Range) != 0;
+    return (w.settings().viewerOptions & ViewerOpt::Range) != 0;
 }
 
 // The entry names an album file that can be opened. A hidden entry keeps a
 // name beginning with "*" that names no album, so it counts as missing even
 // should a file of that name exist.
-bool albumFileThere(const GlobalState& g, int index)
+bool albumFileThere(const frmMain& w, int index)
 {
-    if (index < 0 || index >= g.albumCount() || g.albums.at(index).isHidden())
+    const AlbumDocument& doc = w.document();
+    if (index < 0 || index >= doc.albumCount() || doc.entry(index).isHidden())
         return false;
-    return QFileInfo(g.albumPath(index)).isFile();
+    return QFileInfo(doc.albumPath(index)).isFile();
 }
 
 void startTimer(frmPicture& v, int ms)
@@ -59,7 +59,8 @@ void planAhead(frmPicture& v)
 {
     if (v.run().closed)
         return;
-    v.prefetcher().request(viewer::planNextPhoto(stdGlobal(), v.draws(), v.sldTimer()->isActive()));
+    v.prefetcher().request(
+        viewer::planNextPhoto(v.showInputs(), v.draws(), v.sldTimer()->isActive()));
 }
 
 // Notes that the show passed an album without showing a photo of it. When
@@ -67,16 +68,17 @@ void planAhead(frmPicture& v)
 // the viewer closes quietly; false then.
 bool noteAlbumWithoutPhoto(frmPicture& v, int index)
 {
-    const GlobalState& g = stdGlobal();
+    const AlbumDocument& doc = v.main().document();
+    const ViewerState& vs = v.main().viewerState();
     ViewerRun& run = v.run();
     bool nothingAnywhere = false;
-    if (g.has(Flag::Random)) {
+    if (vs.random) {
         // Random draws may pick the same album again and again: count albums.
         run.albumsWithNothing.insert(index);
-        nothingAnywhere = run.albumsWithNothing.size() >= g.albumCount();
+        nothingAnywhere = run.albumsWithNothing.size() >= doc.albumCount();
     } else {
         // The slideshow passes the albums in order: count them in a row.
-        nothingAnywhere = ++run.albumsWithoutPhoto >= g.albumCount();
+        nothingAnywhere = ++run.albumsWithoutPhoto >= doc.albumCount();
     }
     if (nothingAnywhere) {
         closeViewer(v);
@@ -88,16 +90,18 @@ bool noteAlbumWithoutPhoto(frmPicture& v, int index)
 // The next-album rule; false when the show ended there and the viewer closed.
 bool moveToNextAlbum(frmPicture& v)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = v.main().document();
+    Settings& st = v.main().settings();
+    ViewerState& vs = v.main().viewerState();
     const std::optional<int> next =
-        viewer::nextAlbumIndex(g.selectedIndex, g.albumCount(), g.has(Flag::Endless));
+        viewer::nextAlbumIndex(doc.selectedIndex(), doc.albumCount(), st.has(Flag::Endless));
     if (!next) {
         closeViewer(v);
         return false;
     }
-    g.selectedIndex = qint16(*next);
-    g.viewerPhotoIndex = 0;
-    g.viewerAlbumPath = g.albumPath(*next);
+    doc.setSelectedIndex(qint16(*next));
+    vs.viewerPhotoIndex = 0;
+    vs.viewerAlbumPath = doc.albumPath(*next);
     return true;
 }
 
@@ -106,23 +110,25 @@ bool moveToNextAlbum(frmPicture& v)
 // show, or nothing to show anywhere). The timer is left running at 10 ms.
 bool readCurrentAlbum(frmPicture& v)
 {
-    GlobalState& g = stdGlobal();
+    AlbumDocument& doc = v.main().document();
+    ViewerState& vs = v.main().viewerState();
     v.sldTimer()->stop();
     v.hidePointer();
 
     // An album whose file is not there is passed over with the range on. With
     // the range off the file was there at the start; gone since, the show
     // has nothing left and ends quietly.
-    while (!albumFileThere(g, g.selectedIndex)) {
-        if (!rangeOn(g) || g.selectedIndex < 0 || g.selectedIndex >= g.albumCount()) {
+    while (!albumFileThere(v.main(), doc.selectedIndex())) {
+        if (!rangeOn(v.main()) || doc.selectedIndex() < 0 ||
+            doc.selectedIndex() >= doc.albumCount()) {
             closeViewer(v);
             return false;
         }
-        if (!noteAlbumWithoutPhoto(v, g.selectedIndex) || !moveToNextAlbum(v))
+        if (!noteAlbumWithoutPhoto(v, doc.selectedIndex()) || !moveToNextAlbum(v))
             return false;
     }
-    g.viewerAlbumPath = g.albumPath(g.selectedIndex);
-    const QString path = g.viewerAlbumPath;
+    vs.viewerAlbumPath = doc.albumPath(doc.selectedIndex());
+    const QString path = vs.viewerAlbumPath;
 
     std::optional<album::AlbumTable> table = v.prefetcher().takeTable(path);
     if (!table) {
@@ -141,18 +147,17 @@ bool readCurrentAlbum(frmPicture& v)
         }
         // Tables that cannot be read past a good header hold nothing to show.
     }
-    g.set(Flag::DialogOK);
     if (table)
-        viewer::setViewerTables(g, *table);
+        viewer::setViewerTables(vs, *table);
     else
-        viewer::clearViewerTables(g);
+        viewer::clearViewerTables(vs);
     v.run().shownSinceRead = false;
 
     if (table && table->hasPassword()) {
         bool open = false;
         {
             PointerShownDuring shown(v);
-            open = unlockAlbum(table->password, g.albums.at(g.selectedIndex).fileName, path);
+            open = unlockAlbum(doc, table->password, doc.entry(doc.selectedIndex()).fileName, path);
         }
         if (v.run().closed)
             return false;
@@ -167,89 +172,93 @@ bool readCurrentAlbum(frmPicture& v)
 
 void showCurrentPhoto(frmPicture& v)
 {
-    GlobalState& g = stdGlobal();
-    v.ShowPhoto(g.viewerPhotoIndex);
-    v.ShowPhotoName(g.viewerPhotoIndex);
+    ViewerState& vs = v.main().viewerState();
+    v.ShowPhoto(vs.viewerPhotoIndex);
+    v.ShowPhotoName(vs.viewerPhotoIndex);
     v.run().shownSinceRead = true;
     v.run().albumsWithoutPhoto = 0;
 }
 
 void randomStep(frmPicture& v)
 {
-    GlobalState& g = stdGlobal();
-    const bool range = rangeOn(g);
+    AlbumDocument& doc = v.main().document();
+    Settings& st = v.main().settings();
+    ViewerState& vs = v.main().viewerState();
+    const bool range = rangeOn(v.main());
     if (range) {
-        if (g.albumCount() <= 0) {
+        if (doc.albumCount() <= 0) {
             closeViewer(v);
             return;
         }
-        g.selectedIndex = qint16(viewer::drawnIndex(v.draws().next(), g.albumCount()));
-        g.viewerAlbumPath = g.albumPath(g.selectedIndex);
+        doc.setSelectedIndex(qint16(viewer::drawnIndex(v.draws().next(), doc.albumCount())));
+        vs.viewerAlbumPath = doc.albumPath(doc.selectedIndex());
         if (!readCurrentAlbum(v))
             return;
         v.sldTimer()->stop(); // this step decides when the next one comes
     }
     const double draw = v.draws().next();
-    if (viewer::showablePhotos(g.photoNames).isEmpty() || g.viewerPhotoCount <= 0) {
+    if (viewer::showablePhotos(vs.photoNames).isEmpty() || vs.viewerPhotoCount <= 0) {
         // Nothing in this album can ever be drawn.
         if (!range) {
             closeViewer(v);
             return;
         }
-        if (!noteAlbumWithoutPhoto(v, g.selectedIndex))
+        if (!noteAlbumWithoutPhoto(v, doc.selectedIndex()))
             return;
         startTimer(v, viewer::kSkipStepMs);
         planAhead(v);
         return;
     }
-    g.viewerPhotoIndex = qint16(viewer::drawnIndex(draw, g.viewerPhotoCount));
-    if (!viewer::hasViewerPhoto(g, g.viewerPhotoIndex) ||
-        viewer::isMarkedPhoto(g.photoNames.at(g.viewerPhotoIndex))) {
+    vs.viewerPhotoIndex = qint16(viewer::drawnIndex(draw, vs.viewerPhotoCount));
+    if (!viewer::hasViewerPhoto(vs, vs.viewerPhotoIndex) ||
+        viewer::isMarkedPhoto(vs.photoNames.at(vs.viewerPhotoIndex))) {
         startTimer(v, viewer::kSkipStepMs); // a new draw follows
         planAhead(v);
         return;
     }
     showCurrentPhoto(v);
-    if (g.has(Flag::AutoAdvance))
-        startTimer(v, viewer::photoIntervalMs(g.interval));
+    if (st.has(Flag::AutoAdvance))
+        startTimer(v, viewer::photoIntervalMs(st.interval));
     planAhead(v);
 }
 
 void slideStep(frmPicture& v)
 {
-    GlobalState& g = stdGlobal();
-    if (g.viewerPhotoIndex < 0)
-        g.viewerPhotoIndex = 0;
-    if (g.viewerPhotoIndex >= g.viewerPhotoCount) {
+    AlbumDocument& doc = v.main().document();
+    Settings& st = v.main().settings();
+    ViewerState& vs = v.main().viewerState();
+    if (vs.viewerPhotoIndex < 0)
+        vs.viewerPhotoIndex = 0;
+    if (vs.viewerPhotoIndex >= vs.viewerPhotoCount) {
         // The end of the album.
-        if (rangeOn(g)) {
-            if (!v.run().shownSinceRead && !noteAlbumWithoutPhoto(v, g.selectedIndex))
+        if (rangeOn(v.main())) {
+            if (!v.run().shownSinceRead && !noteAlbumWithoutPhoto(v, doc.selectedIndex()))
                 return;
             if (!moveToNextAlbum(v) || !readCurrentAlbum(v))
                 return;
             startTimer(v, viewer::kSkipStepMs);
-        } else if (g.has(Flag::Endless)) {
+        } else if (st.has(Flag::Endless)) {
             // Round again only when the last round showed something.
             if (!v.run().shownSinceRead) {
                 closeViewer(v);
                 return;
             }
             v.run().shownSinceRead = false;
-            g.viewerPhotoIndex = 0;
+            vs.viewerPhotoIndex = 0;
             startTimer(v, viewer::kSkipStepMs);
         } else {
             closeViewer(v);
             return;
         }
-    } else if (!viewer::hasViewerPhoto(g, g.viewerPhotoIndex) ||
-               viewer::isMarkedPhoto(g.photoNames.at(g.viewerPhotoIndex))) {
-        g.viewerPhotoIndex = qint16(g.viewerPhotoIndex + 1);
+    } else if (!viewer::hasViewerPhoto(vs, vs.viewerPhotoIndex) ||
+               viewer::isMarkedPhoto(vs.photoNames.at(vs.viewerPhotoIndex))) {
+        vs.viewerPhotoIndex = qint16(vs.viewerPhotoIndex + 1);
         startTimer(v, viewer::kSkipStepMs);
     } else {
         showCurrentPhoto(v);
-        if (g.has(Flag::AutoAdvance)) {
-            startTimer(v, viewer::photoIntervalMs(g.interval));
-            g.viewerPhotoIndex = qint16(g.viewerPhotoIndex + 1);
+        if (st.has(Flag::AutoAdvance)) {
+            startTimer(v, viewer::photoIntervalMs(st.interval));
+            vs.viewerPhotoIndex = qint16(vs.viewerPhotoIndex + 1);
         }
         // Manual advance: the timer stays stopped and the index stays on the
         // photo on the screen.
@@ -259,42 +268,43 @@ void slideStep(frmPicture& v)
 
 void startViewer(frmMain& w, bool random)
 {
-    GlobalState& g = stdGlobal();
-    if (!g.isGridShown())
+    AlbumDocument& doc = w.document();
+    ViewerState& vs = w.viewerState();
+    if (!w.isGridShown())
         return;
     if (frmPicture::current())
         return;
-    if (g.mode == Mode::Shown)
-        g.selectedIndex = 0;
-    if (!albumFileThere(g, g.selectedIndex)) {
+    if (w.mode() == Mode::Shown)
+        doc.setSelectedIndex(0);
+    if (!albumFileThere(w, doc.selectedIndex())) {
         prompts().warn(QStringLiteral("ファイルが見つかりません。"),
                        random ? QStringLiteral("ランダム表示") : QStringLiteral("スライドショー"));
         return;
     }
-    g.viewerAlbumPath = g.albumPath(g.selectedIndex);
+    vs.viewerAlbumPath = doc.albumPath(doc.selectedIndex());
 
     viewer::RandomDraws draws;
     if (random) {
-        g.set(Flag::Random);
+        vs.random = true;
         if (randomSourceForNextShow())
             draws = viewer::RandomDraws(randomSourceForNextShow());
     } else {
-        g.clear(Flag::Random);
+        vs.random = false;
     }
-    g.viewerPhotoIndex = 0;
-    g.mode = qint16(g.mode + Mode::ViewerOffset);
-    g.enteredPassword = g.containerPassword;
+    vs.viewerPhotoIndex = 0;
+    w.setMode(qint16(w.mode() + Mode::ViewerOffset));
+    doc.setEnteredPassword(doc.containerPassword());
 
     // The screen that shows the main window, in device pixels.
     QScreen* screen = w.screen() ? w.screen() : QGuiApplication::primaryScreen();
     if (screen) {
         const QSize device =
             (QSizeF(screen->geometry().size()) * screen->devicePixelRatio()).toSize();
-        g.screenWidth = qint16(std::clamp(device.width(), 1, 32767));
-        g.screenHeight = qint16(std::clamp(device.height(), 1, 32767));
+        w.setScreenSize(
+            QSize(std::clamp(device.width(), 1, 32767), std::clamp(device.height(), 1, 32767)));
     }
 
-    auto* v = new frmPicture(&w, screen, std::move(draws));
+    auto* v = new frmPicture(w, screen, std::move(draws));
     v->showFullScreen();
     v->activateWindow();
     v->setFocus();
@@ -317,7 +327,7 @@ void frmMain_mnuViewRandom_Click(frmMain& w)
 
 void frmPicture_Form_Activate(frmPicture& v)
 {
-    if (v.run().closed || !inViewerMode(stdGlobal()))
+    if (v.run().closed || !inViewerMode(v.main()))
         return;
     if (readCurrentAlbum(v))
         planAhead(v);
@@ -327,9 +337,9 @@ void frmPicture_sldTimer_Timer(frmPicture& v)
 {
     v.sldTimer()->stop();
     v.sldTimer()->setInterval(0);
-    if (v.run().closed || !inViewerMode(stdGlobal()))
+    if (v.run().closed || !inViewerMode(v.main()))
         return;
-    if (stdGlobal().has(Flag::Random))
+    if (v.main().viewerState().random)
         randomStep(v);
     else
         slideStep(v);
@@ -337,32 +347,33 @@ void frmPicture_sldTimer_Timer(frmPicture& v)
 
 void frmPicture_Form_MouseDown(frmPicture& v, Qt::MouseButton button)
 {
-    GlobalState& g = stdGlobal();
-    if (v.run().closed || !inViewerMode(g) || g.has(Flag::AutoAdvance))
+    Settings& st = v.main().settings();
+    ViewerState& vs = v.main().viewerState();
+    if (v.run().closed || !inViewerMode(v.main()) || st.has(Flag::AutoAdvance))
         return;
-    if (g.viewerPhotoCount <= 0)
+    if (vs.viewerPhotoCount <= 0)
         return;
-    if (g.has(Flag::Random)) {
+    if (vs.random) {
         // Drawn among the photos that may be shown, which is what drawing
         // again until one of them comes up amounts to, in one draw.
-        const QList<int> showable = viewer::showablePhotos(g.photoNames);
+        const QList<int> showable = viewer::showablePhotos(vs.photoNames);
         if (showable.isEmpty())
             return;
-        g.viewerPhotoIndex =
+        vs.viewerPhotoIndex =
             qint16(showable.at(viewer::drawnIndex(v.draws().next(), int(showable.size()))));
     } else {
         const viewer::ManualStep step =
-            viewer::manualStep(g.photoNames, g.viewerPhotoIndex,
+            viewer::manualStep(vs.photoNames, vs.viewerPhotoIndex,
                                button == Qt::RightButton ? viewer::StepDirection::Back
                                                          : viewer::StepDirection::Forward,
-                               g.has(Flag::Endless));
+                               st.has(Flag::Endless));
         if (step.outcome == viewer::ManualStep::Outcome::Close) {
             closeViewer(v);
             return;
         }
         if (step.outcome == viewer::ManualStep::Outcome::Stay)
             return;
-        g.viewerPhotoIndex = qint16(step.index);
+        vs.viewerPhotoIndex = qint16(step.index);
     }
     showCurrentPhoto(v);
     planAhead(v);
@@ -370,14 +381,14 @@ void frmPicture_Form_MouseDown(frmPicture& v, Qt::MouseButton button)
 
 void frmPicture_Form_DblClick(frmPicture& v)
 {
-    const GlobalState& g = stdGlobal();
-    if (!v.run().closed && inViewerMode(g) && g.has(Flag::AutoAdvance))
+    const Settings& st = v.main().settings();
+    if (!v.run().closed && inViewerMode(v.main()) && st.has(Flag::AutoAdvance))
         closeViewer(v);
 }
 
 void frmPicture_Form_KeyPress(frmPicture& v, int ascii)
 {
-    if (!v.run().closed && inViewerMode(stdGlobal()) && ascii == 27)
+    if (!v.run().closed && inViewerMode(v.main()) && ascii == 27)
         closeViewer(v);
 }
 
@@ -386,9 +397,9 @@ void closeViewer(frmPicture& v)
     if (v.run().closed)
         return;
     v.unload();
-    GlobalState& g = stdGlobal();
-    if (g.isViewerRunning())
-        g.mode = qint16(g.mode - Mode::ViewerOffset);
+    frmMain& w = v.main();
+    if (w.isViewerRunning())
+        w.setMode(qint16(w.mode() - Mode::ViewerOffset));
 }
 
 void registerViewerCommands(frmMain& w)

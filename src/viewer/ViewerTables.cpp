@@ -1,7 +1,7 @@
-// The viewer's photo tables in the shared state.
+// The viewer's photo tables.
 #include "viewer/ViewerTables.h"
 
-#include "core/GlobalState.h"
+#include "core/ViewerState.h"
 
 namespace quorbell::viewer {
 
@@ -12,7 +12,7 @@ QString showOrderName(const album::AlbumPhoto& photo)
     return QLatin1Char('*') + photo.name;
 }
 
-void setViewerTables(GlobalState& g, const album::AlbumTable& table)
+void setViewerTables(ViewerState& g, const album::AlbumTable& table)
 {
     clearViewerTables(g);
     // The reader refuses more photos than a 16-bit count holds.
@@ -25,7 +25,7 @@ void setViewerTables(GlobalState& g, const album::AlbumTable& table)
     }
 }
 
-void clearViewerTables(GlobalState& g)
+void clearViewerTables(ViewerState& g)
 {
     g.viewerPhotoCount = 0;
     g.photoNames.clear();
@@ -34,14 +34,14 @@ void clearViewerTables(GlobalState& g)
     g.photoLengths.clear();
 }
 
-bool hasViewerPhoto(const GlobalState& g, int index)
+bool hasViewerPhoto(const ViewerState& g, int index)
 {
     return index >= 0 && index < g.viewerPhotoCount && index < g.photoNames.size() &&
            index < g.photoSizes.size() && index < g.photoPositions.size() &&
            index < g.photoLengths.size();
 }
 
-album::AlbumPhoto viewerPhoto(const GlobalState& g, int index)
+album::AlbumPhoto viewerPhoto(const ViewerState& g, int index)
 {
     album::AlbumPhoto p;
     if (!hasViewerPhoto(g, index))

@@ -6,7 +6,7 @@
 
 namespace quorbell {
 
-struct GlobalState;
+struct ViewerState;
 
 namespace viewer {
 
@@ -17,15 +17,15 @@ QString showOrderName(const album::AlbumPhoto& photo);
 
 // Photo count, names (as showOrderName gives them), size words, positions and
 // lengths from the table.
-void setViewerTables(GlobalState& g, const album::AlbumTable& table);
+void setViewerTables(ViewerState& g, const album::AlbumTable& table);
 // An album without photos: count 0 and empty tables.
-void clearViewerTables(GlobalState& g);
+void clearViewerTables(ViewerState& g);
 
 // True when `index` lies inside every one of the photo tables.
-bool hasViewerPhoto(const GlobalState& g, int index);
+bool hasViewerPhoto(const ViewerState& g, int index);
 // Photo `index` of the tables (name, size word, position, length); an empty
 // entry for an index outside them.
-album::AlbumPhoto viewerPhoto(const GlobalState& g, int index);
+album::AlbumPhoto viewerPhoto(const ViewerState& g, int index);
 
 } // namespace viewer
 } // namespace quorbell

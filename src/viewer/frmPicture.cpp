@@ -1,6 +1,6 @@
 #include "viewer/frmPicture.h"
 
-#include "core/GlobalState.h"
+#include "core/frmMain.h"
 #include "core/PromptOwner.h"
 #include "viewer/PhotoNameLine.h"
 #include "viewer/PrefetchPlanner.h"
@@ -28,15 +28,11 @@ QPointer<frmPicture>& currentViewer()
     return viewer;
 }
 
-qint16 clamp16(int v)
-{
-    return qint16(std::clamp(v, 0, 32767));
-}
-
 } // namespace
 
-frmPicture::frmPicture(QWidget* owner, QScreen* screen, viewer::RandomDraws draws)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), m_draws(std::move(draws))
+frmPicture::frmPicture(frmMain& owner, QScreen* screen, viewer::RandomDraws draws)
+    : QWidget(&owner, Qt::Window | Qt::FramelessWindowHint), m_main(owner),
+      m_draws(std::move(draws))
 {
     setObjectName(QStringLiteral("frmPicture"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -50,9 +46,8 @@ frmPicture::frmPicture(QWidget* owner, QScreen* screen, viewer::RandomDraws draw
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
 
-    const GlobalState& g = stdGlobal();
-    m_canvas = QImage(std::max<int>(g.screenWidth, 1), std::max<int>(g.screenHeight, 1),
-                      QImage::Format_RGB32);
+    m_canvas = QImage(std::max<int>(m_main.screenSize().width(), 1),
+                      std::max<int>(m_main.screenSize().height(), 1), QImage::Format_RGB32);
     m_canvas.fill(Qt::black);
 
     m_sldTimer = new QTimer(this);
@@ -79,9 +74,8 @@ frmPicture::~frmPicture()
         // Going away with its owner while the show runs: leave the state as
         // closing would.
         m_run.closed = true;
-        GlobalState& g = stdGlobal();
-        if (g.isViewerRunning())
-            g.mode = qint16(g.mode - Mode::ViewerOffset);
+        if (m_main.isViewerRunning())
+            m_main.setMode(qint16(m_main.mode() - Mode::ViewerOffset));
     }
     m_sldTimer->stop();
     m_prefetcher.cancel();
@@ -89,6 +83,11 @@ frmPicture::~frmPicture()
     releasePrompts(this);
     if (currentViewer() == this)
         currentViewer() = nullptr;
+}
+
+viewer::ShowInputs frmPicture::showInputs() const
+{
+    return {m_main.document(), m_main.settings(), m_main.viewerState(), m_main.screenSize()};
 }
 
 frmPicture* frmPicture::current()
@@ -130,38 +129,37 @@ void frmPicture::ShowPhoto(int photoIndex)
 {
     if (m_run.closed)
         return;
-    GlobalState& g = stdGlobal();
+    const AlbumDocument& doc = m_main.document();
+    const ViewerState& vs = m_main.viewerState();
 
     // Nothing of the photo before stays on the screen.
     m_canvas.fill(Qt::black);
 
     viewer::PreparedPhoto photo;
     bool fromPrefetch = false;
-    if (viewer::hasViewerPhoto(g, photoIndex)) {
+    if (viewer::hasViewerPhoto(vs, photoIndex)) {
         if (std::optional<viewer::PreparedPhoto> ready =
-                m_prefetcher.takePhoto(viewer::photoKeyFor(g, photoIndex))) {
+                m_prefetcher.takePhoto(viewer::photoKeyFor(showInputs(), photoIndex))) {
             photo = std::move(*ready);
             fromPrefetch = true;
         } else {
             viewer::PhotoRequest request;
-            request.albumPath = g.viewerAlbumPath;
-            request.photo = viewer::viewerPhoto(g, photoIndex);
-            request.screen = viewer::viewerScreen(g);
-            request.sizing = viewer::sizingChoiceFrom(g);
+            request.albumPath = vs.viewerAlbumPath;
+            request.photo = viewer::viewerPhoto(vs, photoIndex);
+            request.screen = viewer::viewerScreen(showInputs());
+            request.sizing = viewer::sizingChoiceFrom(m_main.settings());
             photo = viewer::preparePhoto(request);
         }
     } else {
         photo.error = viewer::PhotoError::OutsideFile;
     }
 
-    g.pictureWidth = clamp16(photo.photoSize.width());
-    g.pictureHeight = clamp16(photo.photoSize.height());
     if (photo.ok()) {
         QPainter p(&m_canvas);
         p.drawImage(photo.target.offset(), photo.image);
     }
-    m_lastShown = {g.selectedIndex, photoIndex,  g.viewerAlbumPath,
-                   photo.ok(),      photo.error, fromPrefetch};
+    m_lastShown = {doc.selectedIndex(), photoIndex,  vs.viewerAlbumPath,
+                   photo.ok(),          photo.error, fromPrefetch};
     ++m_photosShown;
     update();
 }
@@ -171,7 +169,7 @@ void frmPicture::ShowPhotoName(int photoIndex)
     if (m_run.closed)
         return;
     const std::optional<viewer::PhotoNameLine> line =
-        viewer::photoNameLineFor(stdGlobal(), photoIndex);
+        viewer::photoNameLineFor(showInputs(), photoIndex);
     if (!line)
         return;
     m_lblPhotoName->setText(line->text);
@@ -182,7 +180,7 @@ void frmPicture::ShowPhotoName(int photoIndex)
     // The line's top and height are screen pixels; on a screen with a device
     // pixel ratio the font's points grow with it, so the line keeps its
     // height in the window's own pixels and sits at the bottom edge.
-    const int screenHeight = int(std::lround(stdGlobal().screenHeight / devicePixelRatioF()));
+    const int screenHeight = int(std::lround(m_main.screenSize().height() / devicePixelRatioF()));
     m_lblPhotoName->setGeometry(0, screenHeight - line->height, width(), line->height);
     m_lblPhotoName->show();
     m_lblPhotoName->repaint();

@@ -7,6 +7,7 @@
 
 #include "viewer/PhotoPrefetcher.h"
 #include "viewer/RandomDraws.h"
+#include "viewer/ShowInputs.h"
 
 #include <QImage>
 #include <QPointer>
@@ -18,6 +19,8 @@ class QScreen;
 class QTimer;
 
 namespace quorbell {
+
+class frmMain;
 
 // What the show has done so far, beyond the shared state.
 struct ViewerRun
@@ -45,12 +48,15 @@ class frmPicture : public QWidget
 public:
     // A window owned by `owner` (it goes with it) for `screen`, whose device
     // size is in the shared state's screen width and height.
-    frmPicture(QWidget* owner, QScreen* screen, viewer::RandomDraws draws);
+    frmPicture(frmMain& owner, QScreen* screen, viewer::RandomDraws draws);
     ~frmPicture() override;
 
     // The viewer that is running, if any.
     static frmPicture* current();
 
+    // The main window whose document the show goes through.
+    frmMain& main() const { return m_main; }
+    viewer::ShowInputs showInputs() const;
     QTimer* sldTimer() const { return m_sldTimer; }
     QLabel* lblPhotoName() const { return m_lblPhotoName; }
     // The persistent image, screen width x screen height device pixels.
@@ -86,6 +92,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    frmMain& m_main;
     QTimer* m_sldTimer = nullptr;
     QLabel* m_lblPhotoName = nullptr;
     QImage m_canvas;

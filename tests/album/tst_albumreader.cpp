@@ -1,11 +1,11 @@
-// ReadAlbumFile and MakeThumbnail on the shared state, with the password
+// ReadAlbumFile and MakeThumbnail on a document, with the password
 // prompt scripted: right, wrong then right, cancelled, carried over from an
 // earlier album or the container, a refused header, an unreadable photo, and
 // what a cancel does to the main window.
 #include "album/AlbumReader.h"
 #include "album/AlbumReaderUi.h"
 #include "album/frmPasswd2.h"
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 
@@ -31,11 +31,12 @@ class Fixture
 public:
     Fixture()
     {
-        GlobalState& g = stdGlobal();
-        g.cellSize = 80;
-        g.mode = Mode::Loading;
-        g.albumFolder = m_dir.path() + QLatin1Char('/');
+        doc.setCellSize(80, *commentMetricsFor(80));
+        doc.setAlbumFolder(m_dir.path() + QLatin1Char('/'));
     }
+
+    AlbumDocument doc;
+    LoadedPicture current; // what the last read left for MakeThumbnail
 
     // Adds an album file and a grid entry for it; returns the entry's index.
     qint16 add(const QString& name, const QString& password = QString(),
@@ -55,14 +56,15 @@ public:
     {
         AlbumEntry e;
         e.fileName = name;
-        stdGlobal().albums.append(e);
-        return qint16(stdGlobal().albums.size() - 1);
+        doc.insertEntry(doc.albumCount(), e);
+        return qint16(doc.albumCount() - 1);
     }
     QString path(const QString& name) const { return m_dir.filePath(name); }
     AlbumReadOutcome read(qint16 i)
     {
-        return ReadAlbumFile(i, stdGlobal().albumPath(i), stdGlobal().albums[i].fileName);
+        return ReadAlbumFile(doc, current, i, doc.albumPath(i), doc.entry(i).fileName);
     }
+    void make(qint16 i) { MakeThumbnail(doc, current, i); }
 
 private:
     QTemporaryDir m_dir;
@@ -76,7 +78,6 @@ class TestAlbumReader : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { resetGlobalState(); }
     void albumWithoutPassword();
     void passwordFlows_data();
     void passwordFlows();
@@ -100,19 +101,17 @@ void TestAlbumReader::albumWithoutPassword()
     Fixture f;
     const qint16 i = f.add(QStringLiteral("a.sld"), QString(), QSize(300, 100));
     QCOMPARE(f.read(i), AlbumReadOutcome::Read);
-    GlobalState& g = stdGlobal();
-    QVERIFY(g.dialogOK());
     QVERIFY(prompts.asked().isEmpty());
-    const AlbumEntry& e = g.albums.at(i);
+    const AlbumEntry& e = f.doc.entry(i);
     QCOMPARE(e.fileSize, qint32(QFileInfo(f.path(QStringLiteral("a.sld"))).size()));
     QCOMPARE(e.fileDate,
              DateVariant::fromDateTime(QFileInfo(f.path(QStringLiteral("a.sld"))).lastModified()));
     QCOMPARE(e.thumbSize, 300 * 65536 + 100); // the photo's full size, not the fitted one
-    QCOMPARE(QSize(g.pictureWidth, g.pictureHeight), QSize(300, 100));
+    QCOMPARE(f.current.size, QSize(300, 100));
     QVERIFY(e.thumbnail.isNull());
-    MakeThumbnail(i);
-    QCOMPARE(g.albums.at(i).thumbnail.size(), QSize(78, 26));
-    QCOMPARE(g.albums.at(i).thumbnail.format(), kThumbnailFormat);
+    f.make(i);
+    QCOMPARE(f.doc.entry(i).thumbnail.size(), QSize(78, 26));
+    QCOMPARE(f.doc.entry(i).thumbnail.format(), kThumbnailFormat);
 }
 
 void TestAlbumReader::passwordFlows_data()
@@ -151,7 +150,6 @@ void TestAlbumReader::passwordFlows()
     prompts.answer(MsgAnswer::Ok); // the cancel message, when there is one
 
     QCOMPARE(f.read(i), outcome);
-    GlobalState& g = stdGlobal();
     int asked = 0;
     for (const test::Asked& a : prompts.asked()) {
         if (a.kind == test::Asked::Kind::Password) {
@@ -173,17 +171,13 @@ void TestAlbumReader::passwordFlows()
     }
     QCOMPARE(prompts.messageTexts(), expectedTexts);
     QCOMPARE(prompts.messageTitles(), expectedTitles);
-    QCOMPARE(g.albumPassword, storedPasswordForm(QStringLiteral("secret")));
+    QCOMPARE(f.doc.albumPassword(), storedPasswordForm(QStringLiteral("secret")));
     if (outcome == AlbumReadOutcome::Read) {
-        QVERIFY(g.dialogOK());
-        QCOMPARE(g.mode, Mode::Loading);
-        QCOMPARE(g.enteredPassword, storedPasswordForm(QStringLiteral("secret")));
-        QCOMPARE(g.albums.at(i).thumbSize, 300 * 65536 + 100);
+        QCOMPARE(f.doc.enteredPassword(), storedPasswordForm(QStringLiteral("secret")));
+        QCOMPARE(f.doc.entry(i).thumbSize, 300 * 65536 + 100);
     } else {
-        QVERIFY(!g.dialogOK());
-        QCOMPARE(g.mode, Mode::Empty);
-        QCOMPARE(g.albums.at(i).fileSize, 0); // nothing noted for a cancelled album
-        QCOMPARE(g.albums.at(i).thumbSize, 0);
+        QCOMPARE(f.doc.entry(i).fileSize, 0); // nothing noted for a cancelled album
+        QCOMPARE(f.doc.entry(i).thumbSize, 0);
     }
 }
 
@@ -210,7 +204,7 @@ void TestAlbumReader::containerPasswordOpensTheAlbum()
     ScriptedPrompts prompts;
     Fixture f;
     const qint16 i = f.add(QStringLiteral("a.sld"), QStringLiteral("cov"));
-    stdGlobal().enteredPassword = storedPasswordForm(QStringLiteral("cov"));
+    f.doc.setEnteredPassword(storedPasswordForm(QStringLiteral("cov")));
     QCOMPARE(f.read(i), AlbumReadOutcome::Read);
     QVERIFY(prompts.asked().isEmpty());
 }
@@ -241,7 +235,7 @@ void TestAlbumReader::emptyPassword()
     prompts.answerText(QString());
     QCOMPARE(f.read(i), AlbumReadOutcome::Read);
     QCOMPARE(prompts.asked().size(), 1);
-    QCOMPARE(stdGlobal().enteredPassword,
+    QCOMPARE(f.doc.enteredPassword(),
              PasswordBytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
@@ -253,15 +247,12 @@ void TestAlbumReader::headerRefused()
     QVERIFY(
         test::writeBytes(f.path(QStringLiteral("x.sld")), QByteArray("Not an album at all, no.")));
     const qint16 i = f.addEntry(QStringLiteral("x.sld"));
-    stdGlobal().set(Flag::DialogOK);
     QCOMPARE(f.read(i), AlbumReadOutcome::HeaderRefused);
-    QVERIFY(!stdGlobal().dialogOK());
     QCOMPARE(prompts.messageTexts(), QStringList{QStringLiteral("不正なファイルです。\r\n") +
                                                  f.path(QStringLiteral("x.sld"))});
     QCOMPARE(prompts.messageTitles(), QStringList{QStringLiteral("開く")});
     QCOMPARE(prompts.asked().at(0).message.icon, MsgIcon::Information);
-    QCOMPARE(stdGlobal().albums.at(i).fileSize, 0);
-    QCOMPARE(stdGlobal().mode, Mode::Loading);
+    QCOMPARE(f.doc.entry(i).fileSize, 0);
 }
 
 void TestAlbumReader::unreadableAlbumsGetNoThumbnail_data()
@@ -285,7 +276,7 @@ void TestAlbumReader::unreadableAlbumsGetNoThumbnail()
     Fixture f;
     const qint16 good = f.add(QStringLiteral("good.sld"));
     QCOMPARE(f.read(good), AlbumReadOutcome::Read);
-    MakeThumbnail(good);
+    f.make(good);
 
     const QString name = QStringLiteral("broken.sld");
     if (kind == QLatin1String("undecodable")) {
@@ -306,15 +297,14 @@ void TestAlbumReader::unreadableAlbumsGetNoThumbnail()
     } else {
         f.addEntry(name);
     }
-    const qint16 i = qint16(stdGlobal().albums.size() - 1);
-    stdGlobal().albums[i].thumbnail =
-        QImage(5, 5, QImage::Format_RGB32); // left from an earlier document
+    const qint16 i = qint16(f.doc.albumCount() - 1);
+    AlbumEntry earlier = f.doc.entry(i);
+    earlier.thumbnail = QImage(5, 5, QImage::Format_RGB32); // left from an earlier document
+    f.doc.setEntry(i, earlier);
     QCOMPARE(f.read(i), AlbumReadOutcome::Unreadable);
-    GlobalState& g = stdGlobal();
-    QVERIFY(g.dialogOK()); // the loading loop goes on
     QVERIFY(prompts.asked().isEmpty());
-    MakeThumbnail(i);
-    const AlbumEntry& e = g.albums.at(i);
+    f.make(i);
+    const AlbumEntry& e = f.doc.entry(i);
     QVERIFY(e.thumbnail.isNull());
     QCOMPARE(e.thumbSize, 0);
     if (exists) {
@@ -324,7 +314,7 @@ void TestAlbumReader::unreadableAlbumsGetNoThumbnail()
         QCOMPARE(e.fileSize, 0);
         QCOMPARE(e.fileDate.kind, DateVariant::Kind::Empty);
     }
-    QVERIFY(!g.albums.at(good).thumbnail.isNull());
+    QVERIFY(!f.doc.entry(good).thumbnail.isNull());
 }
 
 void TestAlbumReader::passwordAskedBeforeAnUnreadablePhoto()
@@ -354,40 +344,38 @@ void TestAlbumReader::preparedThumbnails()
     album::AlbumThumbnail ahead = album::makeAlbumThumbnail(path, 80);
     ahead.image.fill(qRgb(1, 2, 3)); // marks it as the one handed in
     prompts.answerText(QStringLiteral("k"));
-    QCOMPARE(ReadAlbumFile(i, path, QStringLiteral("a.sld"), &ahead), AlbumReadOutcome::Read);
+    QCOMPARE(ReadAlbumFile(f.doc, f.current, i, path, QStringLiteral("a.sld"), &ahead),
+             AlbumReadOutcome::Read);
     QCOMPARE(prompts.asked().size(), 1);
-    MakeThumbnail(i);
-    QCOMPARE(stdGlobal().albums.at(i).thumbnail.pixel(0, 0), qRgb(1, 2, 3));
+    f.make(i);
+    QCOMPARE(f.doc.entry(i).thumbnail.pixel(0, 0), qRgb(1, 2, 3));
 
     // Made for another cell size: read again for the current one.
-    stdGlobal().cellSize = 120;
-    QCOMPARE(ReadAlbumFile(i, path, QStringLiteral("a.sld"), &ahead), AlbumReadOutcome::Read);
-    MakeThumbnail(i);
-    QCOMPARE(stdGlobal().albums.at(i).thumbnail.size(), QSize(118, 59));
-    QVERIFY(stdGlobal().albums.at(i).thumbnail.pixel(0, 0) != qRgb(1, 2, 3));
+    f.doc.setCellSize(120, *commentMetricsFor(120));
+    QCOMPARE(ReadAlbumFile(f.doc, f.current, i, path, QStringLiteral("a.sld"), &ahead),
+             AlbumReadOutcome::Read);
+    f.make(i);
+    QCOMPARE(f.doc.entry(i).thumbnail.size(), QSize(118, 59));
+    QVERIFY(f.doc.entry(i).thumbnail.pixel(0, 0) != qRgb(1, 2, 3));
 
     // MakeThumbnail fits the current picture to the cell of the moment.
-    stdGlobal().cellSize = 60;
-    MakeThumbnail(i);
-    QCOMPARE(stdGlobal().albums.at(i).thumbnail.size(), QSize(58, 29));
+    f.doc.setCellSize(60, *commentMetricsFor(60));
+    f.make(i);
+    QCOMPARE(f.doc.entry(i).thumbnail.size(), QSize(58, 29));
 }
 
 void TestAlbumReader::okHandlerKeepsTheFirstEightCharacters()
 {
     test::TestEnvironment env;
     ScriptedPrompts prompts;
-    GlobalState& g = stdGlobal();
-    g.albumPassword = storedPasswordForm(QStringLiteral("12345678"));
-    g.viewerAlbumPath = QStringLiteral("/albums/a.sld");
-    frmPasswd2_btnOK_Click(QStringLiteral("123456789"));
-    QVERIFY(g.dialogOK());
+    AlbumDocument doc;
+    doc.setAlbumPassword(storedPasswordForm(QStringLiteral("12345678")));
+    const QString path = QStringLiteral("/albums/a.sld");
+    frmPasswd2_btnOK_Click(doc, QStringLiteral("123456789"), path);
     QVERIFY(prompts.asked().isEmpty());
-    frmPasswd2_btnOK_Click(QStringLiteral("1234567"));
-    QVERIFY(g.dialogOK()); // set even when the password did not match
+    frmPasswd2_btnOK_Click(doc, QStringLiteral("1234567"), path);
     QCOMPARE(prompts.messageTexts(), QStringList{kMismatch + QStringLiteral("/albums/a.sld")});
     QCOMPARE(prompts.asked().at(0).message.icon, MsgIcon::Warning);
-    frmPasswd2_btnCancel_Click();
-    QVERIFY(!g.dialogOK());
 }
 
 void TestAlbumReader::cancelInTheMainWindow()
@@ -399,10 +387,14 @@ void TestAlbumReader::cancelInTheMainWindow()
     w.setPanel(1, QStringLiteral("読込みアルバム数： 0/1"));
     w.action(Command::ViewComment)->setEnabled(true);
     const qint16 i = f.add(QStringLiteral("a.sld"), QStringLiteral("pw"));
+    w.document().setCellSize(80, *commentMetricsFor(80));
+    w.document().setEntries(f.doc.entries());
+    w.setMode(Mode::Loading);
     prompts.cancel();
-    QCOMPARE(ReadAlbumFile(w, i, f.path(QStringLiteral("a.sld")), QStringLiteral("a.sld")),
-             AlbumReadOutcome::Cancelled);
-    QCOMPARE(stdGlobal().mode, Mode::Empty);
+    QCOMPARE(
+        ReadAlbumFile(w, f.current, i, f.path(QStringLiteral("a.sld")), QStringLiteral("a.sld")),
+        AlbumReadOutcome::Cancelled);
+    QCOMPARE(w.mode(), Mode::Empty);
     QVERIFY(!w.action(Command::ViewComment)->isEnabled());
     QCOMPARE(w.panel(1), QString());
     QCOMPARE(prompts.messageTitles(), QStringList{QStringLiteral("キャンセル処理")});
@@ -410,10 +402,11 @@ void TestAlbumReader::cancelInTheMainWindow()
     // Other outcomes leave the window alone.
     w.setPanel(1, QStringLiteral("x"));
     w.action(Command::ViewComment)->setEnabled(true);
-    stdGlobal().mode = Mode::Loading;
+    w.setMode(Mode::Loading);
     prompts.answerText(QStringLiteral("pw"));
-    QCOMPARE(ReadAlbumFile(w, i, f.path(QStringLiteral("a.sld")), QStringLiteral("a.sld")),
-             AlbumReadOutcome::Read);
+    QCOMPARE(
+        ReadAlbumFile(w, f.current, i, f.path(QStringLiteral("a.sld")), QStringLiteral("a.sld")),
+        AlbumReadOutcome::Read);
     QCOMPARE(w.panel(1), QStringLiteral("x"));
     QVERIFY(w.action(Command::ViewComment)->isEnabled());
 }

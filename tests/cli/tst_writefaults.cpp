@@ -11,7 +11,7 @@
 #include "Unprivileged.h"
 
 #include "ContainerMaker.h"
-#include "core/GlobalState.h"
+#include "core/Settings.h"
 #include "core/SettingsFile.h"
 
 #include <QDirIterator>
@@ -253,7 +253,7 @@ void TestWriteFaults::settingsFile()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(out.path()));
     const QMap<QString, QByteArray> before = snapshot(out.path());
 
-    GlobalState changed;
+    Settings changed;
     changed.interval = 9;
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);

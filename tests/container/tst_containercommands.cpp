@@ -11,7 +11,6 @@
 #include "core/BinaryIO.h"
 #include "core/CommandState.h"
 #include "core/FileIO.h"
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/SettingsFile.h"
 #include "core/ThumbnailFormat.h"
@@ -138,8 +137,8 @@ struct Session
         registerContainerCommands(*w);
         frmMain_Form_Load(*w, QString());
         if (!settings) {
-            stdGlobal().pendingThumbSize = 80;
-            stdGlobal().pendingComment = *commentMetricsFor(80);
+            w->settings().pendingThumbSize = 80;
+            w->settings().pendingComment = *commentMetricsFor(80);
         }
     }
     ~Session()
@@ -160,7 +159,7 @@ struct Session
 
     bool waitShown() const
     {
-        return QTest::qWaitFor([] { return stdGlobal().mode == Mode::Shown; }, 20000);
+        return QTest::qWaitFor([this] { return w->mode() == Mode::Shown; }, 20000);
     }
     // Opens a container without going through the file dialog.
     bool open(const QString& path) { return ReadContainer(*w, path) && waitShown(); }
@@ -173,7 +172,7 @@ struct Session
     }
     void select(int index)
     {
-        const qint32 pos = stdGlobal().albums.at(index).cellPos;
+        const qint32 pos = w->document().entry(index).cellPos;
         frmMain_Form_MouseDown(*w, Qt::LeftButton, pairHigh(pos) + 5, pairLow(pos) + 5);
     }
     bool enabled(Command command) const { return w->button(command)->isEnabled(); }
@@ -221,59 +220,59 @@ private Q_SLOTS:
 void TestContainerCommands::loadingKeepsTheNewestRowInView()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("big.cov"), sampleBytes(4000)); // every 7th entry hidden
     // After every step the picture and the layout cursor are what a redraw of
     // the view from scratch gives, and the newest visible entry is in view.
     int steps = 0, mismatches = 0;
     QObject::connect(s.w->intTimer(), &QTimer::timeout, s.w.get(), [&] {
-        if (g.mode != Mode::Loading || g.loadIndex == 0)
+        if (s.w->mode() != Mode::Loading || s.w->document().loadIndex() == 0)
             return;
         ++steps;
         const QImage shown = s.w->surface()->canvas().copy();
-        const qint16 x = g.cursorX, y = g.cursorY, cells = g.cellsInRow;
-        int newest = g.loadIndex - 1;
-        while (newest > 0 && g.albums.at(newest).isHidden())
+        const qint16 x = s.w->layout().cursorX, y = s.w->layout().cursorY,
+                     cells = s.w->layout().cellsInRow;
+        int newest = s.w->document().loadIndex() - 1;
+        while (newest > 0 && s.w->document().entry(newest).isHidden())
             --newest;
-        RedrawGrid(*s.w, g.firstDrawnIndex, g.loadIndex - 1);
-        if (s.w->surface()->canvas() != shown || g.cursorX != x || g.cursorY != y ||
-            g.cellsInRow != cells || g.lastDrawnIndex != newest)
+        RedrawGrid(*s.w, s.w->layout().firstDrawnIndex, s.w->document().loadIndex() - 1);
+        if (s.w->surface()->canvas() != shown || s.w->layout().cursorX != x ||
+            s.w->layout().cursorY != y || s.w->layout().cellsInRow != cells ||
+            s.w->layout().lastDrawnIndex != newest)
             ++mismatches;
     });
     QVERIFY(s.open(s.path("big.cov")));
     QVERIFY(steps > 0);
     QCOMPARE(mismatches, 0);
-    QCOMPARE(g.hiddenCount, qint16(571));
+    QCOMPARE(s.w->document().hiddenCount(), qint16(571));
     QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 3429"));
-    QCOMPARE(g.firstDrawnIndex, qint16(0));
+    QCOMPARE(s.w->layout().firstDrawnIndex, qint16(0));
     QVERIFY(s.w->vScroll()->isVisible());
     QVERIFY(!s.w->progressBar()->isVisible());
-    for (const AlbumEntry& a : g.albums)
+    for (const AlbumEntry& a : s.w->document().entries())
         QVERIFY(!a.thumbnail.isNull());
 }
 
 void TestContainerCommands::escapeWhileOpening()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("big.cov"), sampleBytes(3000));
     int stoppedAt = -1;
     QObject::connect(s.w->intTimer(), &QTimer::timeout, s.w.get(), [&] {
-        if (stoppedAt < 0 && g.mode == Mode::Loading && g.loadIndex > 0) {
+        if (stoppedAt < 0 && s.w->mode() == Mode::Loading && s.w->document().loadIndex() > 0) {
             frmMain_Form_KeyPress(*s.w, 27);
-            stoppedAt = g.loadIndex;
+            stoppedAt = s.w->document().loadIndex();
         }
     });
     QVERIFY(ReadContainer(*s.w, s.path("big.cov")));
     QTRY_VERIFY_WITH_TIMEOUT(stoppedAt >= 0, 20000);
     QTest::qWait(200); // work in flight is dropped
-    QCOMPARE(g.mode, Mode::Empty);
-    QCOMPARE(int(g.loadIndex), stoppedAt);
+    QCOMPARE(s.w->mode(), Mode::Empty);
+    QCOMPARE(int(s.w->document().loadIndex()), stoppedAt);
     QCOMPARE(s.prompts.messageTitles(), QStringList{"アボート処理"});
     // Another container opens normally afterwards.
     writeBytes(s.path("small.cov"), sampleBytes(2));
     QVERIFY(s.open(s.path("small.cov")));
-    QCOMPARE(g.albumCount(), qint16(2));
+    QCOMPARE(s.w->document().albumCount(), qint16(2));
 }
 
 void TestContainerCommands::openWithPasswordForms_data()
@@ -302,10 +301,9 @@ void TestContainerCommands::openWithPasswordForms()
     QFETCH(int, mismatches);
 
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("before.cov"), sampleBytes(3));
     QVERIFY(s.open(s.path("before.cov")));
-    const QList<AlbumEntry> before = g.albums;
+    const QList<AlbumEntry> before = s.w->document().entries();
     const std::optional<QString> password = stored.isNull() ? std::nullopt : std::optional(stored);
     writeBytes(s.path("p.cov"), sampleBytes(5, password));
 
@@ -336,22 +334,23 @@ void TestContainerCommands::openWithPasswordForms()
     if (opens) {
         QCOMPARE(openDialogs, 1);
         QVERIFY(s.waitShown());
-        QCOMPARE(g.containerPath, s.path("p.cov"));
+        QCOMPARE(s.w->document().containerPath(), s.path("p.cov"));
         QCOMPARE(s.w->windowTitle(), QStringLiteral("p.cov - Quorbell"));
-        QCOMPARE(g.albumCount(), qint16(5));
-        QCOMPARE(passwordToBytes(g.containerPassword),
+        QCOMPARE(s.w->document().albumCount(), qint16(5));
+        QCOMPARE(passwordToBytes(s.w->document().containerPassword()),
                  password ? passwordToBytes(storedPasswordForm(*password)) : QByteArray(8, '\0'));
         // Saving keeps the password form as it was read.
         QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
-        QCOMPARE(fileBytes(s.path("p.cov")).mid(15, 8), passwordToBytes(g.containerPassword));
+        QCOMPARE(fileBytes(s.path("p.cov")).mid(15, 8),
+                 passwordToBytes(s.w->document().containerPassword()));
     } else {
         // A cancelled prompt brings the open dialog back; the old document stays.
         QCOMPARE(openDialogs, 2);
-        QCOMPARE(g.containerPath, s.path("before.cov"));
+        QCOMPARE(s.w->document().containerPath(), s.path("before.cov"));
         QCOMPARE(s.w->windowTitle(), QStringLiteral("before.cov - Quorbell"));
-        QCOMPARE(g.albumFolder, s.folder());
-        QVERIFY(sameEntries(g.albums, before));
-        QCOMPARE(g.mode, Mode::Shown);
+        QCOMPARE(s.w->document().albumFolder(), s.folder());
+        QVERIFY(sameEntries(s.w->document().entries(), before));
+        QCOMPARE(s.w->mode(), Mode::Shown);
     }
 }
 
@@ -393,14 +392,13 @@ void TestContainerCommands::refusedFileChangesNothing()
     QFETCH(QString, message);
 
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("good.cov"), sampleBytes(4));
     QVERIFY(s.open(s.path("good.cov")));
     frmMain_mnuEditDelete_Click(*s.w); // nothing selected: no change
     s.select(0);
     frmMain_mnuEditDelete_Click(*s.w);
-    QVERIFY(g.has(Flag::Modified));
-    const QList<AlbumEntry> before = g.albums;
+    QVERIFY(s.w->document().isModified());
+    const QList<AlbumEntry> before = s.w->document().entries();
     const QString panel1 = s.w->panel(1);
 
     const QString bad = s.path("bad.cov");
@@ -417,23 +415,22 @@ void TestContainerCommands::refusedFileChangesNothing()
     QVERIFY2(texts.at(1).startsWith(message + bad), qPrintable(texts.at(1)));
     QCOMPARE(s.prompts.messageTitles().at(1), QStringLiteral("開く"));
     QCOMPARE(s.prompts.asked().last().kind, test::Asked::Kind::OpenFile);
-    QCOMPARE(g.containerPath, s.path("good.cov"));
+    QCOMPARE(s.w->document().containerPath(), s.path("good.cov"));
     QCOMPARE(s.w->windowTitle(), QStringLiteral("good.cov - Quorbell"));
-    QCOMPARE(g.albumFolder, s.folder());
-    QVERIFY(sameEntries(g.albums, before));
-    QCOMPARE(g.mode, Mode::Shown);
-    QVERIFY(g.has(Flag::Modified));
+    QCOMPARE(s.w->document().albumFolder(), s.folder());
+    QVERIFY(sameEntries(s.w->document().entries(), before));
+    QCOMPARE(s.w->mode(), Mode::Shown);
+    QVERIFY(s.w->document().isModified());
     QCOMPARE(s.w->panel(1), panel1);
 }
 
 void TestContainerCommands::saveAsAsksOnlyForANewGrid()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeAlbum(s.path("a.sld"));
     writeAlbum(s.path("b.sld"), QString(), 2);
     QVERIFY(s.newGrid({"a.sld", "b.sld"}));
-    QVERIFY(g.has(Flag::GridSource));
+    QVERIFY(s.w->document().isGridSource());
     QVERIFY(!s.enabled(Command::ContnrSave));
     QVERIFY(QDir(s.dir.path()).mkdir("other"));
     const QString elsewhere = s.path("other/x");
@@ -455,8 +452,8 @@ void TestContainerCommands::saveAsAsksOnlyForANewGrid()
     QCOMPARE(question.buttons, MsgButtons::YesNo);
     QVERIFY(!question.beep);
     QVERIFY(!QFile::exists(elsewhere));
-    QVERIFY(g.has(Flag::GridSource));
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isGridSource());
+    QVERIFY(s.w->document().isModified());
 
     // Yes writes it (the dialog appends "cov"; the scripted answer carries it).
     s.prompts.clear();
@@ -464,13 +461,13 @@ void TestContainerCommands::saveAsAsksOnlyForANewGrid()
     QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
     QCOMPARE(s.prompts.asked().at(0).file.defaultSuffix, QStringLiteral("cov"));
     QCOMPARE(s.w->windowTitle(), QStringLiteral("x.cov - Quorbell"));
-    QCOMPARE(g.containerPath, elsewhere + ".cov");
-    QVERIFY(!g.has(Flag::GridSource));
-    QVERIFY(!g.has(Flag::Modified));
+    QCOMPARE(s.w->document().containerPath(), elsewhere + ".cov");
+    QVERIFY(!s.w->document().isGridSource());
+    QVERIFY(!s.w->document().isModified());
     QVERIFY(s.enabled(Command::ContnrSave) && s.enabled(Command::EditRename));
     QVERIFY(s.menuEnabled(Command::ContnrSave) && s.menuEnabled(Command::ContnrDelete));
     QVERIFY(!s.w->progressBar()->isVisible());
-    QCOMPARE(g.containerFolder, s.path("other/"));
+    QCOMPARE(s.w->settings().containerFolder, s.path("other/"));
     const QString settings = QString::fromLatin1(fileBytes(s.env.settingsFile()));
     QVERIFY2(settings.contains("dlgAdd=" + s.path("other/") + "\r\n"), qPrintable(settings));
     QVERIFY(settings.contains("dlgNew=" + s.folder() + "\r\n"));
@@ -481,17 +478,16 @@ void TestContainerCommands::saveAsAsksOnlyForANewGrid()
     QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
     QCOMPARE(s.prompts.messageTexts(), QStringList());
     QVERIFY(s.open(s.path("other/y.cov")));
-    QCOMPARE(namesOf(g.albums), (QStringList{"a.sld", "b.sld"}));
+    QCOMPARE(namesOf(s.w->document().entries()), (QStringList{"a.sld", "b.sld"}));
 }
 
 void TestContainerCommands::saveAsWithPassword()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("p.cov"), sampleBytes(3, QString("old")));
     s.prompts.answerText("old");
     QVERIFY(s.open(s.path("p.cov")));
-    g.set(Flag::PasswordSetting);
+    s.w->settings().set(Flag::PasswordSetting);
 
     // An empty entry asks again; Cancel saves nothing and keeps the old password.
     s.prompts.clear();
@@ -500,13 +496,15 @@ void TestContainerCommands::saveAsWithPassword()
     QCOMPARE(s.prompts.messageTexts(), QStringList{"パスワードを指定してください。"});
     QCOMPARE(s.prompts.asked().at(0).password.kind, PasswordKind::Container);
     QVERIFY(!s.prompts.asked().at(0).password.masked);
-    QCOMPARE(passwordToBytes(g.containerPassword), passwordToBytes(storedPasswordForm("old")));
+    QCOMPARE(passwordToBytes(s.w->document().containerPassword()),
+             passwordToBytes(storedPasswordForm("old")));
 
     // A password chosen but the file dialog cancelled: the old password stays too.
     s.prompts.clear();
     s.prompts.answerText("new");
     QVERIFY(!frmMain_mnuContnrAdd_Click(*s.w));
-    QCOMPARE(passwordToBytes(g.containerPassword), passwordToBytes(storedPasswordForm("old")));
+    QCOMPARE(passwordToBytes(s.w->document().containerPassword()),
+             passwordToBytes(storedPasswordForm("old")));
 
     s.prompts.clear();
     s.prompts.answerText("new").answerText(s.path("q.cov"));
@@ -514,7 +512,7 @@ void TestContainerCommands::saveAsWithPassword()
     QCOMPARE(fileBytes(s.path("q.cov")).mid(15, 8), passwordToBytes(storedPasswordForm("new")));
 
     // With the setting off a protected document is written without password.
-    g.clear(Flag::PasswordSetting);
+    s.w->settings().clear(Flag::PasswordSetting);
     s.prompts.clear();
     s.prompts.answerText(s.path("r.cov"));
     QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
@@ -538,19 +536,18 @@ void TestContainerCommands::newAndSaveAsWithAnUnusableSettingsFile()
     QFETCH(QByteArray, settings);
     QFETCH(int, cellSize);
     Session s(settings);
-    GlobalState& g = stdGlobal();
     writeAlbum(s.path("a.sld"));
     writeAlbum(s.path("b.sld"), QString(), 2);
     QVERIFY(s.newGrid({"a.sld", "b.sld"}));
-    QCOMPARE(int(g.cellSize), cellSize);
-    QCOMPARE(g.albums.at(0).thumbnail.width(), cellSize - 2); // a 160 x 120 photo
+    QCOMPARE(int(s.w->document().cellSize()), cellSize);
+    QCOMPARE(s.w->document().entry(0).thumbnail.width(), cellSize - 2); // a 160 x 120 photo
     // No password question: the password setting is off by default.
     s.prompts.answerText(s.path("x.cov"));
     QVERIFY(frmMain_mnuContnrAdd_Click(*s.w));
     QCOMPARE(s.prompts.messageTexts(), QStringList());
     QVERIFY(s.open(s.path("x.cov")));
-    QCOMPARE(int(g.cellSize), cellSize);
-    QCOMPARE(namesOf(g.albums), (QStringList{"a.sld", "b.sld"}));
+    QCOMPARE(int(s.w->document().cellSize()), cellSize);
+    QCOMPARE(namesOf(s.w->document().entries()), (QStringList{"a.sld", "b.sld"}));
 }
 
 void TestContainerCommands::failedWriteKeepsFileAndFlag_data()
@@ -574,7 +571,6 @@ void TestContainerCommands::failedWriteKeepsFileAndFlag()
         QUORBELL_RUN_AS_NOBODY_WHEN_ROOT();
 
     Session s;
-    GlobalState& g = stdGlobal();
     QString box = s.path("box");
     QVERIFY(QDir().mkdir(box));
     std::optional<test::ScratchFileSystem> disk;
@@ -591,7 +587,7 @@ void TestContainerCommands::failedWriteKeepsFileAndFlag()
     const QByteArray old = fileBytes(container);
     s.select(1);
     frmMain_mnuEditDelete_Click(*s.w);
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isModified());
 
     const QString target = lockFolder || fullDisk ? box + "/d.cov" : s.path("plain/d.cov");
     if (fullDisk)
@@ -617,13 +613,13 @@ void TestContainerCommands::failedWriteKeepsFileAndFlag()
              qPrintable(texts.at(0)));
     QCOMPARE(s.prompts.messageTitles().at(0),
              QString::fromUtf8(saveAs ? "名前をつけて保存" : "上書き保存"));
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isModified());
     QCOMPARE(fileBytes(container), old);
     QVERIFY(!QFile::exists(target));
     if (fullDisk) // no temporary file left beside it
         QCOMPARE(QDir(box).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{".filler", "c.cov"}));
-    QCOMPARE(g.containerPath, container);
+    QCOMPARE(s.w->document().containerPath(), container);
     QCOMPARE(s.w->windowTitle(), QStringLiteral("c.cov - Quorbell"));
     QVERIFY(!s.w->progressBar()->isVisible());
 }
@@ -631,12 +627,13 @@ void TestContainerCommands::failedWriteKeepsFileAndFlag()
 void TestContainerCommands::unstorableTextIsRefused()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("c.cov"), sampleBytes(3));
     QVERIFY(s.open(s.path("c.cov")));
     const QByteArray old = fileBytes(s.path("c.cov"));
-    g.albums[1].comment = QStringLiteral("海 \U0001F30A");
-    g.set(Flag::Modified);
+    test::changeEntry(s.w->document(), 1, [&](AlbumEntry& edited) {
+        edited.comment = QStringLiteral("海 \U0001F30A");
+    });
+    s.w->document().setModified(true);
 
     QVERIFY(!frmMain_mnuContnrSave_Click(*s.w));
     QVERIFY(!frmMain_mnuContnrAdd_Click(*s.w)); // refused before any dialog
@@ -645,11 +642,11 @@ void TestContainerCommands::unstorableTextIsRefused()
     for (const QString& text : texts) {
         QVERIFY2(text.contains(QStringLiteral("\U0001F30A")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("アルバム番号： 2")));
-        QVERIFY(text.contains(g.albums.at(1).fileName));
+        QVERIFY(text.contains(s.w->document().entry(1).fileName));
     }
     QCOMPARE(s.prompts.messageTitles(), (QStringList{"上書き保存", "名前をつけて保存"}));
     QCOMPARE(fileBytes(s.path("c.cov")), old);
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isModified());
 }
 
 void TestContainerCommands::saveMessages()
@@ -680,12 +677,11 @@ void TestContainerCommands::saveMessages()
 void TestContainerCommands::editSaveAndReopen()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("c.cov"), sampleBytes(9)); // entry 6 is hidden
     writeAlbum(s.path("new1.sld"), QString(), 11);
     writeAlbum(s.path("new2.sld"), QString(), 12);
     QVERIFY(s.open(s.path("c.cov")));
-    QList<AlbumEntry> model = g.albums;
+    QList<AlbumEntry> model = s.w->document().entries();
 
     s.select(1);
     frmMain_mnuEditCut_Click(*s.w);
@@ -699,34 +695,34 @@ void TestContainerCommands::editSaveAndReopen()
     frmMain_mnuEditPut_Click(*s.w);
     const AlbumEntry copied = model.at(0);
     model.insert(2, copied);
-    QVERIFY(sameEntries(g.albums, model));
-    QCOMPARE(g.hiddenCount, qint16(1));
+    QVERIFY(sameEntries(s.w->document().entries(), model));
+    QCOMPARE(s.w->document().hiddenCount(), qint16(1));
 
     s.select(3);
     s.prompts.answerChooser({{{s.folder(), {"new1.sld", "new2.sld"}, false}}});
     frmMain_mnuEditInsert_Click(*s.w);
-    QCOMPARE(g.albumCount(), qint16(12));
-    QCOMPARE(namesOf(g.albums.mid(3, 3)),
+    QCOMPARE(s.w->document().albumCount(), qint16(12));
+    QCOMPARE(namesOf(s.w->document().entries().mid(3, 3)),
              (QStringList{"new1.sld", "new2.sld", model.at(3).fileName}));
-    QCOMPARE(g.selectedIndex, qint16(5));
-    QCOMPARE(g.albums.at(3).comment, QStringLiteral("new1"));
-    QCOMPARE(g.albums.at(3).fileSize, qint32(QFileInfo(s.path("new1.sld")).size()));
-    QCOMPARE(g.albums.at(3).thumbSize, packPair(160, 120));
-    QCOMPARE(g.albums.at(3).thumbnail.size(), QSize(78, 58));
+    QCOMPARE(s.w->document().selectedIndex(), qint16(5));
+    QCOMPARE(s.w->document().entry(3).comment, QStringLiteral("new1"));
+    QCOMPARE(s.w->document().entry(3).fileSize, qint32(QFileInfo(s.path("new1.sld")).size()));
+    QCOMPARE(s.w->document().entry(3).thumbSize, packPair(160, 120));
+    QCOMPARE(s.w->document().entry(3).thumbnail.size(), QSize(78, 58));
     QCOMPARE(s.w->panel(2), QStringLiteral("選択アルバム番号： 6"));
 
     s.w->runCommand(Command::SortFileU);
-    QVERIFY(g.albums.at(0).isHidden()); // "*" sorts first
+    QVERIFY(s.w->document().entry(0).isHidden()); // "*" sorts first
     s.select(1);
     frmMain_mnuEditDelete_Click(*s.w);
-    QCOMPARE(g.albumCount(), qint16(11));
-    const QList<AlbumEntry> edited = g.albums;
+    QCOMPARE(s.w->document().albumCount(), qint16(11));
+    const QList<AlbumEntry> edited = s.w->document().entries();
 
     QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
-    QVERIFY(!g.has(Flag::Modified));
+    QVERIFY(!s.w->document().isModified());
     QVERIFY(s.open(s.path("c.cov")));
-    QVERIFY(sameEntries(g.albums, edited));
-    QCOMPARE(g.hiddenCount, qint16(1));
+    QVERIFY(sameEntries(s.w->document().entries(), edited));
+    QCOMPARE(s.w->document().hiddenCount(), qint16(1));
     QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 10"));
     QCOMPARE(s.w->panel(2), QStringLiteral("非表示アルバム数： 1"));
 }
@@ -734,7 +730,6 @@ void TestContainerCommands::editSaveAndReopen()
 void TestContainerCommands::commandSwitching()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("c.cov"), sampleBytes(6));
     writeBytes(s.path("d.cov"), sampleBytes(2));
     writeAlbum(s.path("n.sld"));
@@ -752,7 +747,7 @@ void TestContainerCommands::commandSwitching()
 
     // Cut: Cut and Copy stay off until a paste, even when another entry is selected.
     frmMain_mnuEditCut_Click(*s.w);
-    QCOMPARE(g.mode, Mode::Shown);
+    QCOMPARE(s.w->mode(), Mode::Shown);
     QVERIFY(s.enabled(Command::EditPut) && s.shortcutEnabled(Command::EditPut));
     QVERIFY(!s.enabled(Command::EditCut) && !s.enabled(Command::EditDelete));
     s.select(2);
@@ -761,10 +756,10 @@ void TestContainerCommands::commandSwitching()
 
     // Paste: Cut and Copy come back; Paste keeps its enabled look, its bit cleared.
     frmMain_mnuEditPut_Click(*s.w);
-    QCOMPARE(g.mode, Mode::Selected);
+    QCOMPARE(s.w->mode(), Mode::Selected);
     QVERIFY(s.enabled(Command::EditCut) && s.enabled(Command::EditCopy));
     QVERIFY(s.enabled(Command::EditPut));
-    QCOMPARE(g.commandState & Cmd::Paste, 0);
+    QCOMPARE(s.w->commandState() & Cmd::Paste, 0);
 
     // Insert: Insert and Rename go off; Save brings both back (an entry is selected).
     s.prompts.answerChooser({{{s.folder(), {"n.sld"}, false}}});
@@ -777,7 +772,7 @@ void TestContainerCommands::commandSwitching()
     // Opening another container makes Paste unavailable even after a paste.
     QVERIFY(s.open(s.path("d.cov")));
     QVERIFY(!s.enabled(Command::EditPut) && !s.menuEnabled(Command::EditPut));
-    QVERIFY(g.has(Flag::ClipboardFilled));
+    QVERIFY(s.w->document().isClipboardFilled());
 
     // A new grid never offers Insert.
     QVERIFY(s.newGrid({"n.sld"}));
@@ -786,12 +781,12 @@ void TestContainerCommands::commandSwitching()
     const qsizetype asked = s.prompts.asked().size();
     frmMain_mnuEditInsert_Click(*s.w);
     QCOMPARE(s.prompts.asked().size(), asked);
-    QCOMPARE(g.albumCount(), qint16(1));
+    QCOMPARE(s.w->document().albumCount(), qint16(1));
 
     // Deleting the last entry leaves an empty window with its commands off.
     frmMain_mnuEditDelete_Click(*s.w);
-    QCOMPARE(g.mode, Mode::Empty);
-    QVERIFY(!g.has(Flag::Modified));
+    QCOMPARE(s.w->mode(), Mode::Empty);
+    QVERIFY(!s.w->document().isModified());
     QCOMPARE(s.w->panel(1), QString());
     QVERIFY(!s.menuEnabled(Command::ViewComment) && !s.enabled(Command::EditDelete));
     QVERIFY(!s.enabled(Command::ViewSlide) && !s.menuEnabled(Command::ContnrAdd));
@@ -800,7 +795,6 @@ void TestContainerCommands::commandSwitching()
 void TestContainerCommands::clipboardRules()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("c.cov"), sampleBytes(3));
     QVERIFY(s.open(s.path("c.cov")));
     // Nothing happens without a selection, or with an empty clipboard.
@@ -808,27 +802,28 @@ void TestContainerCommands::clipboardRules()
     frmMain_mnuEditCut_Click(*s.w);
     s.select(1);
     frmMain_mnuEditPut_Click(*s.w);
-    QCOMPARE(g.albumCount(), qint16(3));
-    QVERIFY(!g.has(Flag::Modified));
+    QCOMPARE(s.w->document().albumCount(), qint16(3));
+    QVERIFY(!s.w->document().isModified());
 
     frmMain_mnuEditCopy_Click(*s.w);
-    QCOMPARE(g.mode, Mode::Selected);
-    QVERIFY(g.has(Flag::ClipboardFilled));
-    QVERIFY(!g.has(Flag::Modified));
+    QCOMPARE(s.w->mode(), Mode::Selected);
+    QVERIFY(s.w->document().isClipboardFilled());
+    QVERIFY(!s.w->document().isModified());
     const QImage onClipboard = QGuiApplication::clipboard()->image();
     if (!onClipboard.isNull())
-        QCOMPARE(toThumbnailFormat(onClipboard), g.albums.at(1).thumbnail);
+        QCOMPARE(toThumbnailFormat(onClipboard), s.w->document().entry(1).thumbnail);
 
     // Paste twice before entry 0: two more entries, the pasted one selected.
     s.select(0);
     frmMain_mnuEditPut_Click(*s.w);
     frmMain_mnuEditPut_Click(*s.w);
-    QCOMPARE(g.albumCount(), qint16(5));
-    QCOMPARE(namesOf(g.albums).count(g.albums.at(3).fileName), 3);
-    QCOMPARE(g.selectedIndex, qint16(0));
+    QCOMPARE(s.w->document().albumCount(), qint16(5));
+    QCOMPARE(namesOf(s.w->document().entries()).count(s.w->document().entry(3).fileName), 3);
+    QCOMPARE(s.w->document().selectedIndex(), qint16(0));
     QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 5"));
-    QCOMPARE(s.w->panel(3), "選択アルバム名： " + g.albums.at(0).fileName.section('.', 0, 0));
-    QVERIFY(g.has(Flag::Modified));
+    QCOMPARE(s.w->panel(3),
+             "選択アルバム名： " + s.w->document().entry(0).fileName.section('.', 0, 0));
+    QVERIFY(s.w->document().isModified());
 
     // An entry copied from a grid of smaller cells keeps its picture.
     tools::SampleOptions large;
@@ -838,20 +833,20 @@ void TestContainerCommands::clipboardRules()
     QVERIFY(s.open(s.path("large.cov")));
     s.select(1);
     frmMain_mnuEditPut_Click(*s.w);
-    QCOMPARE(g.albums.at(1).fileName, QStringLiteral("album2.sld"));
-    QCOMPARE(g.albums.at(1).thumbnail, g.clipboard.thumbnail);
-    QCOMPARE(g.clipboard.thumbnail.size(), QSize(58, 78));
+    QCOMPARE(s.w->document().entry(1).fileName, QStringLiteral("album2.sld"));
+    QCOMPARE(s.w->document().entry(1).thumbnail, s.w->document().clipboard().thumbnail);
+    QCOMPARE(s.w->document().clipboard().thumbnail.size(), QSize(58, 78));
 
     // Cutting the only entry empties the grid; the clipboard keeps the entry.
     writeBytes(s.path("one.cov"), sampleBytes(1));
     QVERIFY(s.open(s.path("one.cov")));
     s.select(0);
     frmMain_mnuEditCut_Click(*s.w);
-    QCOMPARE(g.mode, Mode::Empty);
-    QCOMPARE(g.albumCount(), qint16(0));
-    QVERIFY(!g.has(Flag::Modified));
-    QVERIFY(g.has(Flag::ClipboardFilled));
-    QCOMPARE(g.clipboard.fileName, QStringLiteral("アルバム1.sld"));
+    QCOMPARE(s.w->mode(), Mode::Empty);
+    QCOMPARE(s.w->document().albumCount(), qint16(0));
+    QVERIFY(!s.w->document().isModified());
+    QVERIFY(s.w->document().isClipboardFilled());
+    QCOMPARE(s.w->document().clipboard().fileName, QStringLiteral("アルバム1.sld"));
 }
 
 void TestContainerCommands::pasteKeepsAPictureThatFits_data()
@@ -879,10 +874,9 @@ void TestContainerCommands::pasteKeepsAPictureThatFits()
     QFETCH(QSize, expected);
     QFETCH(bool, identical);
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("c.cov"), sampleBytes(2));
     QVERIFY(s.open(s.path("c.cov")));
-    QCOMPARE(g.cellSize, 80);
+    QCOMPARE(s.w->document().cellSize(), 80);
     s.select(1);
     frmMain_mnuEditCopy_Click(*s.w);
     // A picture with detail in every pixel, so that any rescaling shows.
@@ -890,12 +884,14 @@ void TestContainerCommands::pasteKeepsAPictureThatFits()
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
-    g.clipboard.thumbnail = image;
-    g.clipboard.thumbSize = packPair(recorded.width(), recorded.height());
+    AlbumEntry copied = s.w->document().clipboard();
+    copied.thumbnail = image;
+    copied.thumbSize = packPair(recorded.width(), recorded.height());
+    s.w->document().setClipboard(copied);
     frmMain_mnuEditPut_Click(*s.w);
-    QCOMPARE(g.albumCount(), qint16(3));
-    QCOMPARE(g.albums.at(1).thumbnail.size(), expected);
-    QCOMPARE(g.albums.at(1).thumbnail == image, identical);
+    QCOMPARE(s.w->document().albumCount(), qint16(3));
+    QCOMPARE(s.w->document().entry(1).thumbnail.size(), expected);
+    QCOMPARE(s.w->document().entry(1).thumbnail == image, identical);
 }
 
 void TestContainerCommands::deleteMovesViewUp_data()
@@ -922,22 +918,22 @@ void TestContainerCommands::deleteMovesViewUp()
     QFETCH(int, first);
     QFETCH(int, rowWidth);
     QFETCH(int, expected);
-    test::TestEnvironment env;
-    test::fillDocument(names);
-    stdGlobal().firstDrawnIndex = qint16(first);
-    QCOMPARE(firstIndexOneRowUp(stdGlobal(), rowWidth), expected);
+    AlbumDocument doc;
+    test::fillDocument(doc, names);
+    GridLayout lay;
+    lay.firstDrawnIndex = qint16(first);
+    QCOMPARE(firstIndexOneRowUp(doc, lay, rowWidth), expected);
 }
 
 void TestContainerCommands::insertAbandonedHalfWay()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("c.cov"), sampleBytes(4));
     writeAlbum(s.path("a.sld"), QString(), 3);
     writeAlbum(s.path("p.sld"), QStringLiteral("secret"), 4);
     writeAlbum(s.path("z.sld"), QString(), 5);
     QVERIFY(s.open(s.path("c.cov")));
-    const QList<AlbumEntry> before = g.albums;
+    const QList<AlbumEntry> before = s.w->document().entries();
     s.select(2);
 
     s.prompts.answerChooser({{{s.folder(), {"a.sld", "p.sld", "z.sld"}, false}}})
@@ -947,32 +943,32 @@ void TestContainerCommands::insertAbandonedHalfWay()
 
     QCOMPARE(s.prompts.messageTexts(), QStringList{"中止しました。表示サムネイルは無効です。"});
     // The album read before the abandoned one stays; nothing half-made remains.
-    QCOMPARE(namesOf(g.albums), (QStringList{before.at(0).fileName, before.at(1).fileName, "a.sld",
-                                             before.at(2).fileName, before.at(3).fileName}));
-    QVERIFY(!g.albums.at(2).thumbnail.isNull());
-    QCOMPARE(g.mode, Mode::Selected);
-    QCOMPARE(g.selectedIndex, qint16(3));
+    QCOMPARE(namesOf(s.w->document().entries()),
+             (QStringList{before.at(0).fileName, before.at(1).fileName, "a.sld",
+                          before.at(2).fileName, before.at(3).fileName}));
+    QVERIFY(!s.w->document().entry(2).thumbnail.isNull());
+    QCOMPARE(s.w->mode(), Mode::Selected);
+    QCOMPARE(s.w->document().selectedIndex(), qint16(3));
     QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 5"));
     QCOMPARE(s.w->panel(2), QStringLiteral("選択アルバム番号： 4"));
     QVERIFY(s.menuEnabled(Command::ViewComment));
     QVERIFY(!s.w->progressBar()->isVisible());
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isModified());
 
     // Abandoned on the first album: nothing changes at all.
-    g.clear(Flag::Modified);
+    s.w->document().setModified(false);
     s.prompts.clear();
     s.prompts.answerChooser({{{s.folder(), {"p.sld", "z.sld"}, false}}}).cancel();
     frmMain_mnuEditInsert_Click(*s.w);
-    QCOMPARE(g.albumCount(), qint16(5));
-    QCOMPARE(g.selectedIndex, qint16(3));
-    QVERIFY(!g.has(Flag::Modified));
-    QCOMPARE(g.mode, Mode::Selected);
+    QCOMPARE(s.w->document().albumCount(), qint16(5));
+    QCOMPARE(s.w->document().selectedIndex(), qint16(3));
+    QVERIFY(!s.w->document().isModified());
+    QCOMPARE(s.w->mode(), Mode::Selected);
 }
 
 void TestContainerCommands::insertRefusals()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("c.cov"), sampleBytes(8)); // entry 6 is "*アルバム7.sld", hidden
     QVERIFY(s.open(s.path("c.cov")));
     s.select(0);
@@ -994,8 +990,8 @@ void TestContainerCommands::insertRefusals()
             "同じ名前があります。別のファイル名にして下さい。\r\nファイル名： album2.sld",
             "同じ名前があります。別のファイル名にして下さい。\r\nファイル名： *アルバム7.sld"}));
     QCOMPARE(s.prompts.messageTitles(), (QStringList{"サムネイル挿入", title, title}));
-    QCOMPARE(g.albumCount(), qint16(8));
-    QVERIFY(!g.has(Flag::Modified));
+    QCOMPARE(s.w->document().albumCount(), qint16(8));
+    QVERIFY(!s.w->document().isModified());
 
     // More albums than a container holds: refused before anything changes.
     QStringList many;
@@ -1005,14 +1001,13 @@ void TestContainerCommands::insertRefusals()
     s.prompts.answerChooser({{{s.folder(), many, true}}}).answer(MsgAnswer::Ok);
     frmMain_mnuEditInsert_Click(*s.w);
     QCOMPARE(s.prompts.messageTitles(), QStringList{title});
-    QCOMPARE(g.albumCount(), qint16(8));
+    QCOMPARE(s.w->document().albumCount(), qint16(8));
     QVERIFY(!s.w->progressBar()->isVisible());
 }
 
 void TestContainerCommands::deleteContainerFile()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeBytes(s.path("c.cov"), sampleBytes(3));
     QVERIFY(s.open(s.path("c.cov")));
 
@@ -1029,19 +1024,18 @@ void TestContainerCommands::deleteContainerFile()
     QVERIFY(QFile::exists(s.trashed("c.cov")));
     QCOMPARE(s.w->windowTitle(), QStringLiteral("Quorbell"));
     QCOMPARE(s.w->panel(1), QString());
-    QCOMPARE(g.albumCount(), qint16(3));
-    QCOMPARE(g.containerPath, s.path("c.cov"));
+    QCOMPARE(s.w->document().albumCount(), qint16(3));
+    QCOMPARE(s.w->document().containerPath(), s.path("c.cov"));
 
     // Save writes the file again at the same path.
     QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
     QVERIFY(s.open(s.path("c.cov")));
-    QCOMPARE(g.albumCount(), qint16(3));
+    QCOMPARE(s.w->document().albumCount(), qint16(3));
 }
 
 void TestContainerCommands::deleteAlbumFile()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     const QString title = QStringLiteral("アルバムファイル削除");
     writeAlbum(s.path("a.sld"));
     writeAlbum(s.path("b.sld"), QString(), 2);
@@ -1056,15 +1050,15 @@ void TestContainerCommands::deleteAlbumFile()
     frmMain_mnuAlbumDelete_Click(*s.w);
     QVERIFY(!QFile::exists(s.path("b.sld")));
     QVERIFY(QFile::exists(s.trashed("b.sld")));
-    QCOMPARE(namesOf(g.albums), (QStringList{"a.sld", "c.sld"}));
-    QCOMPARE(g.mode, Mode::Shown);
+    QCOMPARE(namesOf(s.w->document().entries()), (QStringList{"a.sld", "c.sld"}));
+    QCOMPARE(s.w->mode(), Mode::Shown);
 
     // A file already gone: only the entry goes, after its own question.
     QVERIFY(QFile::remove(s.path("c.sld")));
     s.select(1);
     s.prompts.answer(MsgAnswer::Ok);
     frmMain_mnuAlbumDelete_Click(*s.w);
-    QCOMPARE(namesOf(g.albums), QStringList{"a.sld"});
+    QCOMPARE(namesOf(s.w->document().entries()), QStringList{"a.sld"});
 
     QCOMPARE(s.prompts.messageTexts(),
              (QStringList{"アルバムファイルを選択して下さい。",
@@ -1081,21 +1075,20 @@ void TestContainerCommands::deleteAlbumFile()
     frmMain_mnuAlbumDelete_Click(*s.w);
     QVERIFY(s.prompts.messageTexts().at(0).startsWith("アルバムファイルの削除には「新規作成」"));
     QVERIFY(QFile::exists(s.path("a.sld")));
-    QCOMPARE(g.albumCount(), qint16(1));
+    QCOMPARE(s.w->document().albumCount(), qint16(1));
 }
 
 void TestContainerCommands::unsavedChangesAtExitAndOpen()
 {
     Session s;
-    GlobalState& g = stdGlobal();
     writeAlbum(s.path("a.sld"));
     QVERIFY(s.newGrid({"a.sld"}));
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isModified());
 
     // Yes, then the Save As dialog cancelled: the program stays open, still flagged.
     s.prompts.answer(MsgAnswer::Yes);
     QVERIFY(!frmMain_Form_Unload(*s.w));
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isModified());
     QCOMPARE(s.prompts.asked().last().kind, test::Asked::Kind::SaveFile);
 
     // Open with Yes saves (here: cancelled) and shows no open dialog.
@@ -1104,13 +1097,13 @@ void TestContainerCommands::unsavedChangesAtExitAndOpen()
     frmMain_mnuContnrOpen_Click(*s.w);
     QCOMPARE(s.prompts.asked().size(), 2);
     QCOMPARE(s.prompts.asked().last().kind, test::Asked::Kind::SaveFile);
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isModified());
 
     // Yes with a file chosen: written, and the program may close.
     s.prompts.clear();
     s.prompts.answer(MsgAnswer::Yes).answerText(s.path("a.cov"));
     QVERIFY(frmMain_Form_Unload(*s.w));
-    QVERIFY(!g.has(Flag::Modified));
+    QVERIFY(!s.w->document().isModified());
     QVERIFY(QFile::exists(s.path("a.cov")));
 
     // A container with a path is saved in place at exit; No closes without saving.
@@ -1135,7 +1128,7 @@ void TestContainerCommands::commandLine()
         writeBytes(s.path("c.cov"), sampleBytes(3));
         frmMain_Form_Load(*s.w, "\"" + s.path("c.cov") + "\"");
         QVERIFY(s.waitShown());
-        QCOMPARE(stdGlobal().containerPath, s.path("c.cov"));
+        QCOMPARE(s.w->document().containerPath(), s.path("c.cov"));
         QCOMPARE(s.w->windowTitle(), QStringLiteral("c.cov - Quorbell"));
     }
     {
@@ -1144,11 +1137,10 @@ void TestContainerCommands::commandLine()
         writeAlbum(s.path("trip.sld"));
         frmMain_Form_Load(*s.w, s.path("trip.sld"));
         QVERIFY(s.waitShown());
-        GlobalState& g = stdGlobal();
-        QCOMPARE(namesOf(g.albums), QStringList{"trip.sld"});
-        QVERIFY(g.has(Flag::GridSource));
-        QVERIFY(g.containerPath.isEmpty());
-        QVERIFY(!g.albums.at(0).thumbnail.isNull());
+        QCOMPARE(namesOf(s.w->document().entries()), QStringList{"trip.sld"});
+        QVERIFY(s.w->document().isGridSource());
+        QVERIFY(s.w->document().containerPath().isEmpty());
+        QVERIFY(!s.w->document().entry(0).thumbnail.isNull());
     }
     {
         // A missing or bad file: its message, and the window stays empty.
@@ -1156,8 +1148,8 @@ void TestContainerCommands::commandLine()
         writeBytes(s.path("bad.cov"), "QuorbellVer2.50 but nothing else");
         for (const QString& name : {QStringLiteral("missing.cov"), QStringLiteral("bad.cov")}) {
             frmMain_Form_Load(*s.w, s.path(name));
-            QCOMPARE(stdGlobal().mode, Mode::Empty);
-            QVERIFY(stdGlobal().containerPath.isEmpty());
+            QCOMPARE(s.w->mode(), Mode::Empty);
+            QVERIFY(s.w->document().containerPath().isEmpty());
             QCOMPARE(s.w->windowTitle(), QStringLiteral("Quorbell"));
         }
         QCOMPARE(s.prompts.messageTexts(),
@@ -1180,17 +1172,17 @@ void TestContainerCommands::keptDocumentIsOffered()
     QFETCH(QString, password);
     QFETCH(bool, open);
     Session s;
-    GlobalState& g = stdGlobal();
     writeAlbum(s.path("a.sld"), QString(), 1);
     writeAlbum(s.path("b.sld"), QString(), 2);
     QVERIFY(s.newGrid({"a.sld", "b.sld"}));
-    g.albums[1].comment = QStringLiteral("海辺");
+    test::changeEntry(s.w->document(), 1,
+                      [&](AlbumEntry& edited) { edited.comment = QStringLiteral("海辺"); });
     if (!password.isEmpty())
-        g.containerPassword = storedPasswordForm(password);
-    const QList<AlbumEntry> before = g.albums;
+        s.w->document().setContainerPassword(storedPasswordForm(password));
+    const QList<AlbumEntry> before = s.w->document().entries();
 
     // The program told to end keeps the document in a private folder.
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(s.w->document().isModified());
     QVERIFY(s.w->keepForRecovery());
     const QStringList kept = container::recoveryFiles();
     QCOMPARE(kept.size(), 1);
@@ -1198,12 +1190,12 @@ void TestContainerCommands::keptDocumentIsOffered()
     QCOMPARE(QFileInfo(container::recoveryFolder()).permissions() & 0x0077, 0);
 
     // The next start: an empty window elsewhere.
-    g.albums.clear();
-    g.mode = Mode::Empty;
-    g.clear(Flag::Modified);
-    g.albumFolder.clear();
-    g.containerPassword = kNoPassword;
-    g.containerFolder = s.home.path() + QLatin1Char('/');
+    s.w->document().setEntries({});
+    s.w->setMode(Mode::Empty);
+    s.w->document().setModified(false);
+    s.w->document().setAlbumFolder(QString());
+    s.w->document().setContainerPassword(kNoPassword);
+    s.w->settings().containerFolder = s.home.path() + QLatin1Char('/');
     s.prompts.answer(open ? MsgAnswer::Yes : MsgAnswer::No);
     if (!password.isEmpty())
         s.prompts.answerText(password);
@@ -1212,19 +1204,20 @@ void TestContainerCommands::keptDocumentIsOffered()
     QVERIFY(s.prompts.messageTexts().first().endsWith(kept.first()));
     QVERIFY(container::recoveryFiles().isEmpty()); // opened or not, it is offered once
     if (!open) {
-        QCOMPARE(g.mode, Mode::Empty);
+        QCOMPARE(s.w->mode(), Mode::Empty);
         return;
     }
     QVERIFY(s.waitShown());
-    QVERIFY(sameEntries(g.albums, before));
-    QVERIFY(g.has(Flag::Modified)); // still unsaved: exit asks, Save As names it
-    QVERIFY(g.containerPath.isEmpty());
-    QCOMPARE(g.albumFolder, s.folder()); // the albums are found where they were
-    QCOMPARE(g.containerFolder, s.home.path() + QLatin1Char('/'));
+    QVERIFY(sameEntries(s.w->document().entries(), before));
+    QVERIFY(s.w->document().isModified()); // still unsaved: exit asks, Save As names it
+    QVERIFY(s.w->document().containerPath().isEmpty());
+    QCOMPARE(s.w->document().albumFolder(), s.folder()); // the albums are found where they were
+    QCOMPARE(s.w->settings().containerFolder, s.home.path() + QLatin1Char('/'));
     QCOMPARE(s.w->windowTitle(), QStringLiteral("Quorbell"));
     QVERIFY(!s.enabled(Command::ContnrSave));
     QVERIFY(!s.menuEnabled(Command::ContnrDelete));
-    QCOMPARE(g.containerPassword, password.isEmpty() ? kNoPassword : storedPasswordForm(password));
+    QCOMPARE(s.w->document().containerPassword(),
+             password.isEmpty() ? kNoPassword : storedPasswordForm(password));
     QCOMPARE(s.prompts.unansweredCount(), 0);
 }
 

@@ -2,8 +2,8 @@
 // constants, the switching of commands, loading and closing the window.
 #include "core/CommandState.h"
 #include "core/ExitSignals.h"
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
+#include "core/Paths.h"
 #include "core/SettingsFile.h"
 #include "core/StartupWindow.h"
 #include "core/WindowSize.h"
@@ -203,16 +203,15 @@ void TestMainWindow::formLoadOnAFreshMachine()
     test::ScriptedPrompts prompts;
     frmMain w;
     frmMain_Form_Load(w, QString());
-    const GlobalState& g = stdGlobal();
     // The settings file exists now, exactly as a fresh installation writes it.
     QCOMPARE(readAll(env.settingsFile()), defaultSettingsFile());
-    QCOMPARE(g.mode, Mode::Empty);
-    QCOMPARE(g.cursorX, qint16(10));
-    QCOMPARE(g.cursorY, qint16(33));
-    QCOMPARE(g.pendingThumbSize, qint16(80));
-    QVERIFY(g.screenWidth > 0 && g.screenHeight > 0);
+    QCOMPARE(w.mode(), Mode::Empty);
+    QCOMPARE(w.layout().cursorX, qint16(10));
+    QCOMPARE(w.layout().cursorY, qint16(33));
+    QCOMPARE(w.settings().pendingThumbSize, qint16(80));
+    QVERIFY(w.screenSize().width() > 0 && w.screenSize().height() > 0);
     // Start: everything switched off but New, Open, Cover and Index.
-    QCOMPARE(g.commandState,
+    QCOMPARE(w.commandState(),
              quint16(0x1FFF & ~(Cmd::Save | Cmd::Cut | Cmd::Copy | Cmd::Paste | Cmd::Delete |
                                 Cmd::Insert | Cmd::Rename | Cmd::Slide | Cmd::Random)));
     using C = Command;
@@ -249,7 +248,7 @@ void TestMainWindow::formLoadWithCoverOff()
     QVERIFY(!w.button(Command::ViewCover)->isEnabled());
     QCOMPARE(w.buttonImage(Command::ViewCover), QStringLiteral("imgNoCover"));
     QVERIFY(!w.action(Command::ViewCover)->isEnabled());
-    QCOMPARE(stdGlobal().commandState & Cmd::Cover, 0);
+    QCOMPARE(w.commandState() & Cmd::Cover, 0);
 }
 
 void TestMainWindow::refusedSettingsFileAtStartAndExit_data()
@@ -273,7 +272,7 @@ void TestMainWindow::refusedSettingsFileAtStartAndExit()
     frmMain w;
     frmMain_Form_Load(w, QString());
     // The start goes on with every default, exactly as a fresh file holds them.
-    GlobalState g = stdGlobal();
+    Settings g = w.settings();
     g.coverImagePath.clear();
     g.windowHeightTwips = 600 * kTwipsPerPixel;
     g.windowWidthTwips = 800 * kTwipsPerPixel;
@@ -308,7 +307,7 @@ void TestMainWindow::commandLineContainerPath()
     QStringList opened;
     w.openContainerAtStart = [&opened](const QString& p) { opened << p; };
     frmMain_Form_Load(w, argument);
-    QCOMPARE(stdGlobal().containerPath, path);
+    QCOMPARE(w.document().containerPath(), path);
     QCOMPARE(opened, path.isEmpty() ? QStringList() : QStringList{path});
 }
 
@@ -316,16 +315,15 @@ void TestMainWindow::switchingIsIdempotent()
 {
     test::TestEnvironment env;
     frmMain w;
-    GlobalState& g = stdGlobal();
-    g.commandState = Cmd::AtStart;
+    w.setCommandState(Cmd::AtStart);
     int iconChanges = 0;
     connect(w.button(Command::EditCut), &QAction::changed, this, [&iconChanges] { ++iconChanges; });
     DisableSelectionItems(w);
-    const quint16 once = g.commandState;
+    const quint16 once = w.commandState();
     const int changesOnce = iconChanges;
     QVERIFY(changesOnce > 0);
     DisableSelectionItems(w);
-    QCOMPARE(g.commandState, once);
+    QCOMPARE(w.commandState(), once);
     QCOMPARE(iconChanges, changesOnce); // the second call sets no picture
     QCOMPARE(w.buttonImage(Command::EditCut), QStringLiteral("imgNoCut"));
 }
@@ -336,10 +334,8 @@ void TestMainWindow::selectionAndGridItems()
     test::ScriptedPrompts prompts;
     frmMain w;
     frmMain_Form_Load(w, QString());
-    GlobalState& g = stdGlobal();
-
     // A grid built from album files: selecting never offers Insert.
-    g.set(Flag::GridSource);
+    w.document().setGridSource(true);
     EnableGridItems(w);
     EnableSelectionItems(w);
     QVERIFY(w.button(Command::EditCut)->isEnabled());
@@ -352,7 +348,7 @@ void TestMainWindow::selectionAndGridItems()
     // After a cut (Paste on, Cut and Copy off) selecting keeps Cut and Copy off.
     DisableSelectionItems(w);
     switchButtonOn(w, Cmd::Paste);
-    g.clear(Flag::GridSource);
+    w.document().setGridSource(false);
     EnableSelectionItems(w);
     QVERIFY(!w.button(Command::EditCut)->isEnabled());
     QVERIFY(!w.button(Command::EditCopy)->isEnabled());
@@ -401,8 +397,7 @@ void TestMainWindow::exitWithUnsavedChanges()
     frmMain_Form_Load(w, QString());
     w.resize(640, 480);
     w.show();
-    GlobalState& g = stdGlobal();
-    g.set(Flag::Modified, modified);
+    w.document().setModified(modified);
     int saveCalls = 0;
     w.saveBeforeExit = [&] {
         ++saveCalls;
@@ -447,13 +442,12 @@ void TestMainWindow::signalRunsTheExit()
     frmMain w;
     frmMain_Form_Load(w, QString());
     w.resize(700, 500);
-    GlobalState& g = stdGlobal();
     QTemporaryDir work;
-    g.workImageFile = work.filePath("temp.bmp");
-    QFile image(g.workImageFile);
+    setWorkImageFilePath(work.filePath("temp.bmp"));
+    QFile image(workImageFilePath());
     QVERIFY(image.open(QIODevice::WriteOnly) && image.write("BM") == 2);
     image.close();
-    g.set(Flag::Modified, modified);
+    w.document().setModified(modified);
     int keepCalls = 0;
     w.keepForRecovery = [&] {
         ++keepCalls;
@@ -477,8 +471,8 @@ void TestMainWindow::signalRunsTheExit()
 
     QVERIFY(prompts.asked().isEmpty()); // no question, whatever the document
     QCOMPARE(keepCalls, modified ? 1 : 0);
-    QCOMPARE(g.has(Flag::Modified), modified && !kept);
-    QVERIFY(!QFile::exists(g.workImageFile));
+    QCOMPARE(w.document().isModified(), modified && !kept);
+    QVERIFY(!QFile::exists(workImageFilePath()));
     QVERIFY(!other.isVisible());
     const QByteArray settings = readAll(env.settingsFile());
     QVERIFY(settings.contains("frmWidth=10500\r\n"));
@@ -535,13 +529,12 @@ void TestMainWindow::sessionEnding()
     test::ScriptedPrompts prompts;
     frmMain w;
     frmMain_Form_Load(w, QString());
-    GlobalState& g = stdGlobal();
-    g.set(Flag::Modified, modified);
+    w.document().setModified(modified);
     int saveCalls = 0, keepCalls = 0;
     w.saveBeforeExit = [&] {
         ++saveCalls;
         if (saveSucceeds)
-            stdGlobal().clear(Flag::Modified);
+            w.document().setModified(false);
         return saveSucceeds;
     };
     w.keepForRecovery = [&] {
@@ -629,7 +622,6 @@ void TestMainWindow::commentToggleShowsItsState()
     test::TestEnvironment env;
     test::ScriptedPrompts prompts;
     frmMain w;
-    GlobalState& g = stdGlobal();
     QAction* item = w.action(Command::ViewComment);
     QVERIFY(item->isCheckable());
     QMenu* view = w.findChild<QMenu*>("mnuView");
@@ -638,11 +630,11 @@ void TestMainWindow::commentToggleShowsItsState()
     bool gridShown = false;
     w.setCommand(Command::ViewComment, [&] {
         if (gridShown)
-            g.set(Flag::CommentToggle, !g.has(Flag::CommentToggle));
+            w.setCommentToggle(!w.commentToggle());
     });
     for (const bool setting : {false, true}) {
-        g.set(Flag::CommentDefault, setting);
-        g.clear(Flag::CommentToggle);
+        w.settings().set(Flag::CommentDefault, setting);
+        w.setCommentToggle(false);
         Q_EMIT view->aboutToShow();
         QCOMPARE(item->isChecked(), setting);
         gridShown = true;

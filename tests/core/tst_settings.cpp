@@ -2,7 +2,7 @@
 // out by hand, the reader's rules, and the two updaters that must keep every
 // other byte of the file.
 #include "core/Cp932.h"
-#include "core/GlobalState.h"
+#include "core/Settings.h"
 #include "core/SettingsFile.h"
 
 #include "TestEnvironment.h"
@@ -15,6 +15,14 @@
 #include <sys/stat.h>
 
 using namespace quorbell;
+
+// Bits of the flag word the settings do not own: reading and applying the
+// settings leaves them as they are.
+namespace OtherBit {
+inline constexpr quint16 Modified = 0x8000;
+inline constexpr quint16 CoverView = 0x4000;
+inline constexpr quint16 CommentToggle = 0x0100;
+} // namespace OtherBit
 
 namespace {
 
@@ -124,10 +132,10 @@ void TestSettings::defaultFileLayout()
 
 void TestSettings::fullWriterFollowsTheState()
 {
-    GlobalState g;
+    Settings g;
     g.pendingThumbSize = 120;
     g.flags = Flag::PasswordSetting | Flag::CoverFirst | Flag::Endless | Flag::Fit |
-              Flag::Modified /* not a setting: must not show */;
+              OtherBit::Modified /* not a setting: must not show */;
     g.viewerOptions = ViewerOpt::Range | ViewerOpt::FullSize;
     g.fontStyle = FontStyle::Bold | FontStyle::UnderLine;
     g.selectionColour = 0x00FF8000;
@@ -170,9 +178,9 @@ void TestSettings::fullWriterFollowsTheState()
 
 void TestSettings::readerAppliesEveryKey()
 {
-    GlobalState g;
+    Settings g;
     g.programFolder = QStringLiteral("/opt/q/share/quorbell/");
-    g.flags = Flag::Modified | Flag::CoverView | Flag::CommentToggle;
+    g.flags = OtherBit::Modified | OtherBit::CoverView | OtherBit::CommentToggle;
     g.viewerOptions = 0x01;
     g.fontStyle = 0x08;
     const QByteArray file =
@@ -184,7 +192,7 @@ void TestSettings::readerAppliesEveryKey()
     QCOMPARE(g.pendingThumbSize, qint16(90));
     QCOMPARE(g.pendingComment, (CommentMetrics{14, 9, 14}));
     // Non-settings bits stay; settings bits come from the file.
-    QCOMPARE(g.flags, quint16(Flag::Modified | Flag::CoverView | Flag::CommentToggle |
+    QCOMPARE(g.flags, quint16(OtherBit::Modified | OtherBit::CoverView | OtherBit::CommentToggle |
                               Flag::PasswordSetting | Flag::CommentDefault | Flag::CoverSetting |
                               Flag::CoverFirst | Flag::AutoAdvance | Flag::Endless | Flag::Fit));
     QCOMPARE(g.viewerOptions, quint8(0x01 | ViewerOpt::Range | ViewerOpt::FullSize));
@@ -205,7 +213,7 @@ void TestSettings::readerAppliesEveryKey()
 
 void TestSettings::keysInAnyOrderAndUnknownLinesIgnored()
 {
-    GlobalState a, b;
+    Settings a, b;
     const QString ordered = cp932::decode(defaultSettingsFile());
     applySettingsText(ordered, a);
     QStringList lines = ordered.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -219,7 +227,7 @@ void TestSettings::keysInAnyOrderAndUnknownLinesIgnored()
     QCOMPARE(b.pendingThumbSize, a.pendingThumbSize);
     QCOMPARE(buildSettingsFile(b), buildSettingsFile(a));
     // A later line overrides an earlier one.
-    GlobalState c;
+    Settings c;
     applySettingsText(QStringLiteral("optThumbSize=60\noptThumbSize=110\n"), c);
     QCOMPARE(c.pendingThumbSize, qint16(110));
 }
@@ -242,14 +250,14 @@ void TestSettings::sizingChoicesRoundTrip()
     QFETCH(int, choice);
     QFETCH(QString, fitLine);
     QFETCH(QString, fullLine);
-    GlobalState g;
+    Settings g;
     applySettingsText(cp932::decode(defaultSettingsFile()), g);
     g.set(Flag::Fit, choice >= 1);
     g.viewerOptions = choice == 2 ? ViewerOpt::FullSize : 0;
     const QString text = cp932::decode(buildSettingsFile(g));
     QVERIFY(text.contains(fitLine + QStringLiteral("\r\n")));
     QVERIFY(text.contains(fullLine + QStringLiteral("\r\n")));
-    GlobalState back;
+    Settings back;
     back.viewerOptions = ViewerOpt::FullSize; // the read clears it first
     applySettingsText(text, back);
     const int readChoice = (back.viewerOptions & ViewerOpt::FullSize) ? 2
@@ -282,7 +290,7 @@ void TestSettings::thumbSizes()
     QFETCH(int, strip);
     QFETCH(int, font);
     QFETCH(int, limit);
-    GlobalState g;
+    Settings g;
     applySettingsText(QStringLiteral("optThumbSize=") + value, g);
     QCOMPARE(int(g.pendingThumbSize), size);
     QCOMPARE(g.pendingComment, (CommentMetrics{qint16(strip), qint16(font), qint16(limit)}));
@@ -318,7 +326,7 @@ void TestSettings::missingOrUnusableKeysTakeTheDefault()
     QFETCH(QString, text);
     QFETCH(QStringList, changed);
     // Every setting away from its default first, so a value kept from before shows.
-    GlobalState g;
+    Settings g;
     g.programFolder = QStringLiteral("/usr/share/quorbell/");
     applySettingsText(cp932::decode(layout(
                           {"110",   "True", "False", "1",     "False", "True", "/c.jpg",
@@ -326,7 +334,7 @@ void TestSettings::missingOrUnusableKeysTakeTheDefault()
                            "Sans",  "30",   "2",     "True",  "True",  "True", "True",
                            "/n/",   "/a/",  "1500",  "3000"})),
                       g);
-    g.set(Flag::Modified);
+    g.set(OtherBit::Modified);
 
     applySettingsText(text, g);
     QList<QPair<QByteArray, QString>> lines;
@@ -337,7 +345,7 @@ void TestSettings::missingOrUnusableKeysTakeTheDefault()
     QCOMPARE(buildSettingsFile(g), replaceSettingLines(defaultSettingsFile(), lines));
     // The cell size is one of the seven, with its own comment strip.
     QCOMPARE(commentMetricsFor(g.pendingThumbSize), std::optional(g.pendingComment));
-    QVERIFY(g.has(Flag::Modified)); // not a setting: untouched
+    QVERIFY(g.has(OtherBit::Modified)); // not a setting: untouched
 }
 
 void TestSettings::fontStyleBits_data()
@@ -354,7 +362,7 @@ void TestSettings::fontStyleBits()
 {
     QFETCH(QString, key);
     QFETCH(int, bit);
-    GlobalState g;
+    Settings g;
     g.fontStyle = 0xFF;
     applySettingsText(key + QStringLiteral("=True"), g);
     QCOMPARE(int(g.fontStyle), 0x0F | bit);
@@ -362,7 +370,7 @@ void TestSettings::fontStyleBits()
 
 void TestSettings::coverOffIsReported()
 {
-    GlobalState g;
+    Settings g;
     QVERIFY(applySettingsText(QStringLiteral("optCover=False"), g).coverSwitchedOff);
     QVERIFY(!applySettingsText(QStringLiteral("optCover=True"), g).coverSwitchedOff);
     QVERIFY(!applySettingsText(QStringLiteral("optCover1st=False"), g).coverSwitchedOff);
@@ -412,7 +420,7 @@ void TestSettings::missingFileIsCreatedWithDefaults()
     QVERIFY(!QFile::exists(env.settingsFile()));
     QVERIFY(ensureSettingsFile());
     QCOMPARE(readAll(env.settingsFile()), defaultSettingsFile());
-    GlobalState g;
+    Settings g;
     g.programFolder = QStringLiteral("/usr/share/quorbell/");
     readSettings(g);
     QCOMPARE(g.pendingThumbSize, qint16(80));
@@ -427,7 +435,7 @@ void TestSettings::unencodablePathIsNotStoredWrongly()
     const QByteArray bytes = readAll(env.settingsFile());
     QVERIFY(bytes.contains("dlgNew=\r\n")); // kept as it was, never "/home/ren?/"
     QVERIFY(bytes.contains("dlgAdd=/home/x/\r\n"));
-    GlobalState g;
+    Settings g;
     g.chooserFolder = QStringLiteral("/tmp/caf\u00E9/");
     QVERIFY(buildSettingsFile(g).contains("dlgNew=\r\n"));
 }
@@ -488,7 +496,7 @@ void TestSettings::hostileFileIsLeftAlone()
     }
     const QString before = describe(path);
 
-    GlobalState g;
+    Settings g;
     applySettingsText(QStringLiteral("optThumbSize=100\r\noptPassword=True\r\n"), g);
     const QByteArray inMemory = buildSettingsFile(g);
     QCOMPARE(loadSettingsFile().state, read ? SettingsFileRead::Read : SettingsFileRead::Refused);

@@ -5,7 +5,6 @@
 #include "core/BinaryIO.h"
 #include "core/CommandState.h"
 #include "core/Cp932.h"
-#include "core/GlobalState.h"
 #include "core/SettingsFile.h"
 #include "core/frmMain.h"
 #include "dialogs/AlbumList.h"
@@ -143,12 +142,11 @@ QString makeAlbums(const QTemporaryDir& dir, const QStringList& names)
 // A shown grid of the given entries over a folder, one of them selected.
 void showGrid(frmMain& w, const QStringList& names, const QString& folder, int selected)
 {
-    test::fillDocument(names);
-    GlobalState& g = stdGlobal();
-    g.albumFolder = folder;
-    g.set(Flag::GridSource);
-    g.mode = selected >= 0 ? Mode::Selected : Mode::Shown;
-    g.selectedIndex = qint16(qMax(0, selected));
+    test::fillDocument(w.document(), names);
+    w.document().setAlbumFolder(folder);
+    w.document().setGridSource(true);
+    w.setMode(selected >= 0 ? Mode::Selected : Mode::Shown);
+    w.document().setSelectedIndex(qint16(qMax(0, selected)));
     RefreshGrid(w, true, true);
 }
 
@@ -166,16 +164,16 @@ QRgb pixel(const frmMain& w, QPoint p)
     return img.pixel(int(p.x() * dpr), int(p.y() * dpr));
 }
 
-QPoint cellOf(int index)
+QPoint cellOf(const frmMain& w, int index)
 {
-    const qint32 pos = stdGlobal().albums.at(index).cellPos;
+    const qint32 pos = w.document().entry(index).cellPos;
     return QPoint(pairHigh(pos), pairLow(pos));
 }
 
 // A point on the left edge of the selection frame of a cell.
-QPoint framePoint(int index)
+QPoint framePoint(const frmMain& w, int index)
 {
-    return cellOf(index) + QPoint(2, stdGlobal().cellSize / 2);
+    return cellOf(w, index) + QPoint(2, w.document().cellSize() / 2);
 }
 
 } // namespace
@@ -184,7 +182,6 @@ class TestDialogFlows : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { resetGlobalState(); }
 
     // Settings.
     void settingsShowTheFile();
@@ -282,16 +279,15 @@ void TestDialogFlows::settingsOkWritesEveryGroup()
     QVERIFY(ensureSettingsFile());
     QVERIFY(updateWorkFolders(QStringLiteral("/home/u/アルバム/"), QStringLiteral("/home/u/cov/")));
     auto w = window();
-    GlobalState& g = stdGlobal();
-    g.commandState = Cmd::AtStart;
-    g.set(Flag::CoverView);
-    g.cellSize = 80;
+    w->setCommandState(Cmd::AtStart);
+    w->setCoverView(true);
+    w->document().setCellSize(80, *commentMetricsFor(80));
 
     w->runCommand(Command::OptionCondition);
     QPointer<frmCondition> d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     // The defaults, then every group changed.
-    QCOMPARE(d->choices(), choicesFromState(g));
+    QCOMPARE(d->choices(), choicesFromState(w->settings()));
     const QList<QPair<const char*, int>> changes = {
         {"optComment", 0},  {"optThumbSize", 5}, {"optPassword", 1}, {"optCover", 0},
         {"optCover1st", 1}, {"optDispAuto", 0},  {"optInterval", 4}, {"optDispCont", 1},
@@ -340,16 +336,16 @@ void TestDialogFlows::settingsOkWritesEveryGroup()
     QCOMPARE(readAll(env.settingsFile()), expected);
 
     // The state follows; the grid's own cell size waits for the next grid.
-    QCOMPARE(g.pendingThumbSize, qint16(110));
-    QCOMPARE(g.pendingComment, (CommentMetrics{16, 10, 16}));
-    QCOMPARE(g.cellSize, qint16(80));
-    QCOMPARE(g.interval, quint8(5));
-    QCOMPARE(g.selectionColour, 16744448);
-    QCOMPARE(g.nameFontName, QStringLiteral("Noto Sans"));
-    QCOMPARE(g.coverImagePath, QStringLiteral("/pics/表紙.jpg"));
-    QVERIFY(!g.has(Flag::CoverView));
-    QVERIFY(!g.has(Flag::CoverSetting));
-    QVERIFY(!(g.commandState & Cmd::Cover));
+    QCOMPARE(w->settings().pendingThumbSize, qint16(110));
+    QCOMPARE(w->settings().pendingComment, (CommentMetrics{16, 10, 16}));
+    QCOMPARE(w->document().cellSize(), qint16(80));
+    QCOMPARE(w->settings().interval, quint8(5));
+    QCOMPARE(w->settings().selectionColour, 16744448);
+    QCOMPARE(w->settings().nameFontName, QStringLiteral("Noto Sans"));
+    QCOMPARE(w->settings().coverImagePath, QStringLiteral("/pics/表紙.jpg"));
+    QVERIFY(!w->isCoverView());
+    QVERIFY(!w->settings().has(Flag::CoverSetting));
+    QVERIFY(!(w->commandState() & Cmd::Cover));
     QVERIFY(!w->button(Command::ViewCover)->isEnabled());
     QCOMPARE(w->buttonImage(Command::ViewCover), QStringLiteral("imgNoCover"));
     QVERIFY(!w->action(Command::ViewCover)->isEnabled());
@@ -365,14 +361,13 @@ void TestDialogFlows::settingsCancelRestoresTheFile()
     QVERIFY(updateWindowSize(400 * 15, 500 * 15));
     const QByteArray before = readAll(env.settingsFile());
     auto w = window();
-    GlobalState& g = stdGlobal();
     QVERIFY(w->size() != QSize(500, 400));
 
     w->runCommand(Command::OptionCondition);
     QPointer<frmCondition> d = openDialog<frmCondition>(*w);
     QVERIFY(d);
-    const ConditionChoices stored = choicesFromState(g);
-    const qint32 storedColour = g.selectionColour;
+    const ConditionChoices stored = choicesFromState(w->settings());
+    const qint32 storedColour = w->settings().selectionColour;
     for (const char* group : {"optComment", "optPassword", "optCover", "optCover1st", "optDispAuto",
                               "optDispCont", "optDispName", "optRange"})
         d->group(group)->button(1 - d->optionIndex(group))->click();
@@ -381,7 +376,7 @@ void TestDialogFlows::settingsCancelRestoresTheFile()
     d->group("optSizeMax")->button(0)->click();
     prompts.answerColour(QColor(1, 2, 3));
     click(d, "btnSelColor");
-    QCOMPARE(g.selectionColour, RgbValue::fromRgb(1, 2, 3));
+    QCOMPARE(w->settings().selectionColour, RgbValue::fromRgb(1, 2, 3));
     prompts.answerFont({"Other", 30, QColor(9, 9, 9), true, true, true, true});
     click(d, "btnFontChange");
     prompts.answerText(QStringLiteral("/x.bmp"));
@@ -390,8 +385,8 @@ void TestDialogFlows::settingsCancelRestoresTheFile()
     click(d, "btnCancel");
 
     QCOMPARE(readAll(env.settingsFile()), before);
-    QCOMPARE(choicesFromState(g), stored);
-    QCOMPARE(g.selectionColour, storedColour);
+    QCOMPARE(choicesFromState(w->settings()), stored);
+    QCOMPARE(w->settings().selectionColour, storedColour);
     QTRY_COMPARE(w->size(), QSize(500, 400));
     QTRY_VERIFY(d.isNull());
 }
@@ -418,7 +413,7 @@ void TestDialogFlows::settingsCoverButton()
     writeFile(env.settingsFile(),
               replaceSettingLines(readAll(env.settingsFile()), {{"optCover=", inFile}}));
     auto w = window();
-    stdGlobal().commandState = Cmd::AtStart;
+    w->setCommandState(Cmd::AtStart);
     w->runCommand(Command::OptionCondition);
     auto* d = openDialog<frmCondition>(*w);
     QVERIFY(d);
@@ -426,7 +421,7 @@ void TestDialogFlows::settingsCoverButton()
     QCOMPARE(w->button(Command::ViewCover)->isEnabled(), inFile == QLatin1String("True"));
     d->group("optCover")->button(chosen)->click();
     click(d, "btnOK");
-    QCOMPARE(bool(stdGlobal().commandState & Cmd::Cover), buttonOn);
+    QCOMPARE(bool(w->commandState() & Cmd::Cover), buttonOn);
     QCOMPARE(w->button(Command::ViewCover)->isEnabled(), buttonOn);
     QCOMPARE(w->action(Command::ViewCover)->isEnabled(), buttonOn);
     QCOMPARE(w->buttonImage(Command::ViewCover),
@@ -439,11 +434,10 @@ void TestDialogFlows::selectionColourAtOnceAndCancelled()
     test::ScriptedPrompts prompts;
     QVERIFY(ensureSettingsFile());
     auto w = window();
-    GlobalState& g = stdGlobal();
-    QVERIFY(readSettings(g).coverSwitchedOff == false);
+    QVERIFY(readSettings(w->settings()).coverSwitchedOff == false);
     showGrid(*w, {"a.sld", "b.sld", "c.sld"}, QStringLiteral("/nowhere/"), 1);
-    const QRgb stored = colourFromRgbValue(g.selectionColour).rgb();
-    QCOMPARE(pixel(*w, framePoint(1)), stored);
+    const QRgb stored = colourFromRgbValue(w->settings().selectionColour).rgb();
+    QCOMPARE(pixel(*w, framePoint(*w, 1)), stored);
     // The stored window size is the current one, so Cancel does not resize
     // (a resize redraws the grid).
     QVERIFY(updateWindowSize(w->height() * 15, w->width() * 15));
@@ -453,20 +447,20 @@ void TestDialogFlows::selectionColourAtOnceAndCancelled()
     QVERIFY(d);
     prompts.answerColour(QColor(0, 0, 255));
     click(d, "btnSelColor");
-    QCOMPARE(pixel(*w, framePoint(1)), QColor(0, 0, 255).rgb()); // redrawn at once
+    QCOMPARE(pixel(*w, framePoint(*w, 1)), QColor(0, 0, 255).rgb()); // redrawn at once
 
     // A cancelled colour choice changes nothing.
     prompts.cancel();
     click(d, "btnSelColor");
-    QCOMPARE(g.selectionColour, RgbValue::fromRgb(0, 0, 255));
+    QCOMPARE(w->settings().selectionColour, RgbValue::fromRgb(0, 0, 255));
 
     // Closing the window is a Cancel: the stored colour is back, the frame on
     // screen keeps the new one until the next redraw.
     d->close();
-    QCOMPARE(colourFromRgbValue(g.selectionColour).rgb(), stored);
-    QCOMPARE(pixel(*w, framePoint(1)), QColor(0, 0, 255).rgb());
+    QCOMPARE(colourFromRgbValue(w->settings().selectionColour).rgb(), stored);
+    QCOMPARE(pixel(*w, framePoint(*w, 1)), QColor(0, 0, 255).rgb());
     RefreshGrid(*w, false, true);
-    QCOMPARE(pixel(*w, framePoint(1)), stored);
+    QCOMPARE(pixel(*w, framePoint(*w, 1)), stored);
 }
 
 void TestDialogFlows::settingsOneAtATime()
@@ -489,18 +483,17 @@ void TestDialogFlows::settingsFileRemovedMeanwhile()
     test::ScriptedPrompts prompts;
     QVERIFY(ensureSettingsFile());
     auto w = window();
-    GlobalState& g = stdGlobal();
-    QVERIFY(readSettings(g).coverSwitchedOff == false);
-    g.set(Flag::Endless);
-    g.interval = 6;
-    const ConditionChoices inMemory = choicesFromState(g);
+    QVERIFY(readSettings(w->settings()).coverSwitchedOff == false);
+    w->settings().set(Flag::Endless);
+    w->settings().interval = 6;
+    const ConditionChoices inMemory = choicesFromState(w->settings());
     QVERIFY(QFile::remove(env.settingsFile()));
     w->runCommand(Command::OptionCondition);
     auto* d = openDialog<frmCondition>(*w);
     QVERIFY(d);
     // The settings in memory survive and the file is there again.
     QCOMPARE(d->choices(), inMemory);
-    QCOMPARE(choicesFromState(g), inMemory);
+    QCOMPARE(choicesFromState(w->settings()), inMemory);
     QVERIFY(QFile::exists(env.settingsFile()));
 }
 
@@ -510,7 +503,6 @@ void TestDialogFlows::settingsOkKeepsValuesWrittenMeanwhile()
     test::ScriptedPrompts prompts;
     QVERIFY(ensureSettingsFile());
     auto w = window();
-    GlobalState& g = stdGlobal();
     w->runCommand(Command::OptionCondition);
     QPointer<frmCondition> d = openDialog<frmCondition>(*w);
     QVERIFY(d);
@@ -556,12 +548,12 @@ void TestDialogFlows::settingsOkKeepsValuesWrittenMeanwhile()
                                 {"frmWidth=", QString::number(w->width() * 15)}});
     QCOMPARE(readAll(env.settingsFile()), expected);
     // What was written is what the program now works with.
-    QCOMPARE(g.pendingThumbSize, qint16(100));
-    QVERIFY(g.has(Flag::PasswordSetting));
-    QCOMPARE(g.interval, quint8(6));
-    QCOMPARE(g.selectionColour, 65280);
-    QCOMPARE(g.nameFontName, QStringLiteral("Other"));
-    QCOMPARE(g.chooserFolder, QStringLiteral("/other/new/"));
+    QCOMPARE(w->settings().pendingThumbSize, qint16(100));
+    QVERIFY(w->settings().has(Flag::PasswordSetting));
+    QCOMPARE(w->settings().interval, quint8(6));
+    QCOMPARE(w->settings().selectionColour, 65280);
+    QCOMPARE(w->settings().nameFontName, QStringLiteral("Other"));
+    QCOMPARE(w->settings().chooserFolder, QStringLiteral("/other/new/"));
     QVERIFY(prompts.messageTexts().isEmpty());
 }
 
@@ -580,7 +572,6 @@ void TestDialogFlows::settingsRefusedFileLeftAlone()
     QVERIFY(ensureSettingsFile());
     const QString path = env.settingsFile();
     auto w = window();
-    GlobalState& g = stdGlobal();
     w->runCommand(Command::OptionCondition);
     QPointer<frmCondition> d = openDialog<frmCondition>(*w);
     QVERIFY(d);
@@ -597,7 +588,7 @@ void TestDialogFlows::settingsRefusedFileLeftAlone()
     d->group("optPassword")->button(1)->click();
     click(d, "btnOK");
     // The choice holds for this run; the file is not replaced, and the user hears why.
-    QVERIFY(g.has(Flag::PasswordSetting));
+    QVERIFY(w->settings().has(Flag::PasswordSetting));
     QCOMPARE(prompts.messageTexts(),
              QStringList{QStringLiteral("設定ファイルに書き込めませんでした。\r\n") + path});
     QTRY_VERIFY(d.isNull());
@@ -608,7 +599,7 @@ void TestDialogFlows::settingsRefusedFileLeftAlone()
     QVERIFY(d);
     QCOMPARE(d->optionIndex("optPassword"), 1);
     click(d, "btnCancel");
-    QVERIFY(g.has(Flag::PasswordSetting));
+    QVERIFY(w->settings().has(Flag::PasswordSetting));
     const QFileInfo after(path);
     QCOMPARE(after.isFile(), before.isFile());
     QCOMPARE(after.size(), before.size());
@@ -666,13 +657,12 @@ void TestDialogFlows::renameSeries()
     QCOMPARE(r.status, BatchRenameOutcome::Status::Done);
     QCOMPARE(r.renamed, count);
     QVERIFY(prompts.asked().isEmpty());
-    const GlobalState& g = stdGlobal();
-    QCOMPARE(g.albums.first().fileName, first);
-    QCOMPARE(g.albums.last().fileName, last);
+    QCOMPARE(w->document().entries().first().fileName, first);
+    QCOMPARE(w->document().entries().last().fileName, last);
     const QRegularExpression re(pattern);
     QStringList newNames;
     for (int i = 0; i < count; ++i) {
-        const QString name = g.albums.at(i).fileName;
+        const QString name = w->document().entry(i).fileName;
         QVERIFY2(re.match(name).hasMatch(), qPrintable(name));
         QCOMPARE(name.mid(4).section('.', 0, 0).toInt(), i + 1);
         // Each file keeps its own album: the contents follow the grid order.
@@ -681,8 +671,8 @@ void TestDialogFlows::renameSeries()
     }
     newNames.sort();
     QCOMPARE(filesIn(folder), newNames);
-    QVERIFY(g.has(Flag::Modified));
-    QCOMPARE(w->panel(3), QStringLiteral("選択アルバム名： ") + g.albums.at(1).fileName);
+    QVERIFY(w->document().isModified());
+    QCOMPARE(w->panel(3), QStringLiteral("選択アルバム名： ") + w->document().entry(1).fileName);
 }
 
 void TestDialogFlows::renameClash()
@@ -711,9 +701,8 @@ void TestDialogFlows::renameClash()
     QCOMPARE(filesIn(folder),
              (QStringList{"a.sld", "b.sld", "c.sld", "d.sld", "e.sld", "trip4.sld"}));
     for (int i = 0; i < names.size(); ++i)
-        QCOMPARE(stdGlobal().albums.at(i).fileName, names.at(i));
-    QVERIFY(!stdGlobal().has(Flag::Modified));
-    QVERIFY(!stdGlobal().dialogOK());
+        QCOMPARE(w->document().entry(i).fileName, names.at(i));
+    QVERIFY(!w->document().isModified());
     QCOMPARE(w->panel(3), QStringLiteral("before"));
 }
 
@@ -727,14 +716,14 @@ void TestDialogFlows::renameSecondRunStops()
     showGrid(*w, {"x.sld", "y.sld"}, folder, -1);
     QCOMPARE(renameAlbums(*w, "trip", RenameNumberStyle::SameWidth).status,
              BatchRenameOutcome::Status::Done);
-    stdGlobal().clear(Flag::Modified);
+    w->document().setModified(false);
     // The first album already has its future name.
     QCOMPARE(renameAlbums(*w, "trip", RenameNumberStyle::SameWidth).status,
              BatchRenameOutcome::Status::Clash);
     QCOMPARE(prompts.messageTexts().size(), 1);
     QVERIFY(prompts.messageTexts().first().endsWith(folder + "trip1.sld"));
     QCOMPARE(filesIn(folder), (QStringList{"trip1.sld", "trip2.sld"}));
-    QVERIFY(!stdGlobal().has(Flag::Modified));
+    QVERIFY(!w->document().isModified());
 }
 
 void TestDialogFlows::renameForbidden_data()
@@ -764,7 +753,7 @@ void TestDialogFlows::renameForbidden()
     QCOMPARE(prompts.messageTitles(), QStringList{QStringLiteral("リネーミング")});
     QVERIFY(d->isVisible()); // the user corrects the name
     QCOMPARE(filesIn(folder), QStringList{"x.sld"});
-    QVERIFY(!stdGlobal().has(Flag::Modified));
+    QVERIFY(!w->document().isModified());
 
     // Corrected, the same dialog renames and closes.
     QPointer<frmRename> guard(d);
@@ -786,14 +775,13 @@ void TestDialogFlows::renameMissingAlbum()
     QCOMPARE(r.status, BatchRenameOutcome::Status::Done);
     QCOMPARE(r.renamed, 3);
     QVERIFY(prompts.asked().isEmpty()); // passed over without a message
-    const GlobalState& g = stdGlobal();
-    QCOMPARE(g.albums.at(0).fileName, QStringLiteral("t1.sld"));
-    QCOMPARE(g.albums.at(1).fileName, QStringLiteral("t2.sld"));
-    QCOMPARE(g.albums.at(2).fileName, QStringLiteral("gone.sld"));
-    QCOMPARE(g.albums.at(3).fileName, QStringLiteral("t4.sld"));
+    QCOMPARE(w->document().entry(0).fileName, QStringLiteral("t1.sld"));
+    QCOMPARE(w->document().entry(1).fileName, QStringLiteral("t2.sld"));
+    QCOMPARE(w->document().entry(2).fileName, QStringLiteral("gone.sld"));
+    QCOMPARE(w->document().entry(3).fileName, QStringLiteral("t4.sld"));
     QCOMPARE(filesIn(folder), (QStringList{"t1.sld", "t2.sld", "t4.sld"}));
     QCOMPARE(w->panel(3), QStringLiteral("選択アルバム名： gone.sld"));
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(w->document().isModified());
 }
 
 void TestDialogFlows::renameHiddenEntry()
@@ -807,9 +795,8 @@ void TestDialogFlows::renameHiddenEntry()
     showGrid(*w, {"a.sld", "*b.sld", "c.sld"}, folder, 0);
     QCOMPARE(renameAlbums(*w, "trip", RenameNumberStyle::SameWidth).status,
              BatchRenameOutcome::Status::Done);
-    const GlobalState& g = stdGlobal();
-    QCOMPARE(g.albums.at(1).fileName, QStringLiteral("*trip2.sld"));
-    QVERIFY(g.albums.at(1).isHidden());
+    QCOMPARE(w->document().entry(1).fileName, QStringLiteral("*trip2.sld"));
+    QVERIFY(w->document().entry(1).isHidden());
     QCOMPARE(readAll(folder + "trip2.sld"), QByteArray("album b.sld"));
     QCOMPARE(readAll(folder + "*b.sld"), QByteArray("album *b.sld"));
     QCOMPARE(filesIn(folder), (QStringList{"*b.sld", "trip1.sld", "trip2.sld", "trip3.sld"}));
@@ -831,10 +818,9 @@ void TestDialogFlows::renameStopsHalfWay()
     QCOMPARE(r.status, BatchRenameOutcome::Status::Stopped);
     QCOMPARE(r.renamed, 2);
     QCOMPARE(r.stoppedAt, 2);
-    const GlobalState& g = stdGlobal();
     const QStringList now = {"trip1.sld", "trip2.sld", longName, "d.sld"};
     for (int i = 0; i < 4; ++i) {
-        QCOMPARE(g.albums.at(i).fileName, now.at(i));
+        QCOMPARE(w->document().entry(i).fileName, now.at(i));
         QCOMPARE(readAll(folder + now.at(i)), "album " + names.at(i).toUtf8());
     }
     QCOMPARE(filesIn(folder).size(), 4);
@@ -842,7 +828,7 @@ void TestDialogFlows::renameStopsHalfWay()
     const QString text = prompts.messageTexts().first();
     QVERIFY2(text.contains(folder + longName), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("ファイル名が長すぎます。")));
-    QVERIFY(g.has(Flag::Modified));
+    QVERIFY(w->document().isModified());
     QCOMPARE(w->panel(3), QStringLiteral("選択アルバム名： trip1.sld"));
 }
 
@@ -862,7 +848,7 @@ void TestDialogFlows::renameRefusedFolder()
     QCOMPARE(r.renamed, 0);
     QCOMPARE(prompts.messageTexts().size(), 1);
     QVERIFY(prompts.messageTexts().first().contains(folder + "a.sld"));
-    QVERIFY(!stdGlobal().has(Flag::Modified));
+    QVERIFY(!w->document().isModified());
     QCOMPARE(filesIn(folder), (QStringList{"a.sld", "b.sld"}));
 }
 
@@ -872,20 +858,20 @@ void TestDialogFlows::renameTargetAppeared()
     test::ScriptedPrompts prompts;
     QTemporaryDir dir;
     const QString folder = makeAlbums(dir, {"a.sld", "new.sld"});
-    test::fillDocument({"a.sld"});
-    GlobalState& g = stdGlobal();
-    g.albumFolder = folder;
+    AlbumDocument doc;
+    test::fillDocument(doc, {"a.sld"});
+    doc.setAlbumFolder(folder);
     QString reason;
-    QCOMPARE(RenameAlbumFile(g, 0, "new.sld", &reason), RenameResult::TargetExists);
+    QCOMPARE(RenameAlbumFile(doc, 0, "new.sld", &reason), RenameResult::TargetExists);
     QVERIFY(!reason.isEmpty());
-    QCOMPARE(g.albums.at(0).fileName, QStringLiteral("a.sld"));
+    QCOMPARE(doc.entry(0).fileName, QStringLiteral("a.sld"));
     QCOMPARE(readAll(folder + "new.sld"), QByteArray("album new.sld")); // never replaced
-    QCOMPARE(RenameAlbumFile(g, 0, "other.sld"), RenameResult::Renamed);
-    QCOMPARE(g.albums.at(0).fileName, QStringLiteral("other.sld"));
-    QCOMPARE(RenameAlbumFile(g, 0, "x.sld"), RenameResult::Renamed);
+    QCOMPARE(RenameAlbumFile(doc, 0, "other.sld"), RenameResult::Renamed);
+    QCOMPARE(doc.entry(0).fileName, QStringLiteral("other.sld"));
+    QCOMPARE(RenameAlbumFile(doc, 0, "x.sld"), RenameResult::Renamed);
     QVERIFY(QFile::remove(folder + "x.sld"));
-    QCOMPARE(RenameAlbumFile(g, 0, "y.sld"), RenameResult::SourceMissing);
-    QCOMPARE(g.albums.at(0).fileName, QStringLiteral("x.sld"));
+    QCOMPARE(RenameAlbumFile(doc, 0, "y.sld"), RenameResult::SourceMissing);
+    QCOMPARE(doc.entry(0).fileName, QStringLiteral("x.sld"));
 }
 
 void TestDialogFlows::renameCommandModes()
@@ -893,13 +879,13 @@ void TestDialogFlows::renameCommandModes()
     test::TestEnvironment env;
     test::ScriptedPrompts prompts;
     auto w = window();
-    test::fillDocument({"a.sld"});
+    test::fillDocument(w->document(), {"a.sld"});
     for (qint16 mode : {Mode::Empty, Mode::Chosen, Mode::Loading, qint16(6), qint16(7)}) {
-        stdGlobal().mode = mode;
+        w->setMode(mode);
         w->runCommand(Command::EditRename);
         QVERIFY2(!openDialog<frmRename>(*w), qPrintable(QString::number(mode)));
     }
-    stdGlobal().mode = Mode::Shown;
+    w->setMode(Mode::Shown);
     w->runCommand(Command::EditRename);
     auto* d = openDialog<frmRename>(*w);
     QVERIFY(d);
@@ -914,7 +900,7 @@ void TestDialogFlows::renameCommandModes()
     d->txtFileNameU()->setText("z");
     click(d, "btnCancel");
     QTRY_VERIFY(guard.isNull());
-    QCOMPARE(stdGlobal().albums.at(0).fileName, QStringLiteral("a.sld"));
+    QCOMPARE(w->document().entry(0).fileName, QStringLiteral("a.sld"));
 }
 
 // --- Properties -----------------------------------------------------------
@@ -986,37 +972,36 @@ void TestDialogFlows::propertiesApply()
     const QString folder = makeAlbums(dir, {"a.sld", "b.sld", "Trip.sld", "other.sld"});
     auto w = window();
     showGrid(*w, {"a.sld", "b.sld", "Trip.sld"}, folder, selected);
-    GlobalState& g = stdGlobal();
-    g.set(Flag::CommentDefault);
-    g.selectionColour = RgbValue::fromRgb(0, 200, 0);
+    w->settings().set(Flag::CommentDefault);
+    w->settings().selectionColour = RgbValue::fromRgb(0, 200, 0);
     RedrawGrid(*w, 0, 2); // the frame is off the screen until the apply draws it
-    const QString oldComment = g.albums.at(selected).comment;
+    const QString oldComment = w->document().entry(selected).comment;
 
     w->runCommand(Command::ContnrInfo);
     auto* d = openDialog<frmInfo>(*w);
     QVERIFY(d);
     QCOMPARE(d->objectName(), QStringLiteral("frmInfo"));
-    QCOMPARE(d->txtSfileName()->text(), g.albums.at(selected).fileName.section('.', 0, 0));
+    QCOMPARE(d->txtSfileName()->text(), w->document().entry(selected).fileName.section('.', 0, 0));
     d->txtSfileName()->setText(name);
     d->txtSTitle()->setText(comment);
     const QImage before = w->surface()->canvas().copy();
     w->setPanel(3, QStringLiteral("before"));
     QCOMPARE(int(d->btnTekiyo_Click()), result);
 
-    QCOMPARE(g.albums.at(selected).fileName, fileName);
+    QCOMPARE(w->document().entry(selected).fileName, fileName);
     QCOMPARE(prompts.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(prompts.messageTitles(), title.isEmpty() ? QStringList() : QStringList{title});
-    QCOMPARE(g.has(Flag::Modified), modified);
+    QCOMPARE(w->document().isModified(), modified);
     QCOMPARE(filesIn(folder), files);
     QVERIFY(d->isVisible()); // Apply keeps the dialog open
     QCOMPARE(w->panel(3), panel);
     if (result == int(PropertiesResult::Applied)) {
-        QCOMPARE(g.albums.at(selected).comment, comment);
-        QCOMPARE(pixel(*w, framePoint(selected)), QColor(0, 200, 0).rgb());
+        QCOMPARE(w->document().entry(selected).comment, comment);
+        QCOMPARE(pixel(*w, framePoint(*w, selected)), QColor(0, 200, 0).rgb());
         if (comment != oldComment)
             QVERIFY(w->surface()->canvas() != before); // the new caption is drawn
     } else {
-        QCOMPARE(g.albums.at(selected).comment, oldComment);
+        QCOMPARE(w->document().entry(selected).comment, oldComment);
         // Refused names put the stored values back into the fields, but a
         // forbidden character leaves the typing for the user to correct.
         const bool refilled = result == int(PropertiesResult::NameInGrid) ||
@@ -1034,9 +1019,9 @@ void TestDialogFlows::propertiesMissingAlbumFile()
     auto w = window();
     showGrid(*w, {"a.sld", "gone.sld"}, folder, 1);
     QCOMPARE(applyAlbumProperties(*w, "renamed", "gone"), PropertiesResult::Applied);
-    QCOMPARE(stdGlobal().albums.at(1).fileName, QStringLiteral("gone.sld"));
+    QCOMPARE(w->document().entry(1).fileName, QStringLiteral("gone.sld"));
     QVERIFY(prompts.asked().isEmpty());
-    QVERIFY(stdGlobal().has(Flag::Modified));
+    QVERIFY(w->document().isModified());
     QCOMPARE(filesIn(folder), QStringList{"a.sld"});
 }
 
@@ -1061,7 +1046,7 @@ void TestDialogFlows::propertiesNothingSelected()
     QVERIFY(d);
     QVERIFY(!d->txtSfileName()->isReadOnly());
     QTest::mouseClick(w->surface(), Qt::LeftButton, {}, QPoint(395, 200));
-    QCOMPARE(stdGlobal().mode, Mode::Shown);
+    QCOMPARE(w->mode(), Mode::Shown);
     d->fillFields();
     for (const char* field : {"dspSPhotoNo", "dspSfileSize", "dspSdateTime", "dspSthumbSize",
                               "dspTfileName", "dspTfileSize", "dspTdateTime"})
@@ -1073,7 +1058,7 @@ void TestDialogFlows::propertiesNothingSelected()
     d->txtSfileName()->setText("x");
     QCOMPARE(d->btnTekiyo_Click(), PropertiesResult::NotApplied);
     QCOMPARE(filesIn(folder), QStringList{"a.sld"});
-    QVERIFY(!stdGlobal().has(Flag::Modified));
+    QVERIFY(!w->document().isModified());
     QPointer<frmInfo> guard(d);
     click(d, "btnOK");
     QTRY_VERIFY(guard.isNull());
@@ -1088,7 +1073,7 @@ void TestDialogFlows::propertiesCancelAndOk()
     writeFile(dir.filePath("set.cov"), QByteArray(1024, 'c'));
     auto w = window();
     showGrid(*w, {"a.sld", "b.sld"}, folder, 0);
-    stdGlobal().containerPath = dir.filePath("set.cov");
+    w->document().setContainerPath(dir.filePath("set.cov"));
 
     w->runCommand(Command::ContnrInfo);
     QPointer<frmInfo> d = openDialog<frmInfo>(*w);
@@ -1126,8 +1111,8 @@ void TestDialogFlows::propertiesFollowSelection()
     auto* d = openDialog<frmInfo>(*w);
     QVERIFY(d);
     QCOMPARE(d->field("dspSPhotoNo"), QStringLiteral("1"));
-    QTest::mouseClick(w->surface(), Qt::LeftButton, {}, cellOf(2) + QPoint(20, 20));
-    QCOMPARE(stdGlobal().selectedIndex, qint16(2));
+    QTest::mouseClick(w->surface(), Qt::LeftButton, {}, cellOf(*w, 2) + QPoint(20, 20));
+    QCOMPARE(w->document().selectedIndex(), qint16(2));
     QCOMPARE(d->field("dspSPhotoNo"), QStringLiteral("3"));
     QCOMPARE(d->txtSfileName()->text(), QStringLiteral("c"));
     // A click beside the cells clears the selection and the fields.
@@ -1145,8 +1130,7 @@ void TestDialogFlows::listDialog()
     const QString folder = makeAlbums(dir, {"北海道.sld", "b.sld"});
     auto w = window();
     showGrid(*w, {"北海道.sld", "b.sld", "gone.sld"}, folder, -1);
-    GlobalState& g = stdGlobal();
-    g.albums[0].fileSize = 2097152;
+    test::changeEntry(w->document(), 0, [&](AlbumEntry& edited) { edited.fileSize = 2097152; });
     w->runCommand(Command::ContnrList);
     auto* d = openDialog<frmList>(*w);
     QVERIFY(d);
@@ -1171,8 +1155,8 @@ void TestDialogFlows::listDialog()
     QCOMPARE(first->text(3), QStringLiteral("sld"));
     QCOMPARE(first->text(4), QStringLiteral("2,049KB"));
     QCOMPARE(list->topLevelItem(2)->text(1), QStringLiteral("*gone"));
-    const QString expected =
-        albumListText(g.albums, folder, [](const QString& p) { return QFileInfo::exists(p); });
+    const QString expected = albumListText(w->document().entries(), folder,
+                                           [](const QString& p) { return QFileInfo::exists(p); });
     QCOMPARE(d->reportText(), expected);
     QCOMPARE(d->txtBox()->toPlainText(), QString(expected).replace("\r\n", "\n"));
 }
@@ -1182,8 +1166,8 @@ void TestDialogFlows::listOutsideAShownGrid()
     test::TestEnvironment env;
     test::ScriptedPrompts prompts;
     auto w = window();
-    test::fillDocument({"a.sld", "b.sld"});
-    stdGlobal().mode = Mode::Empty; // loading abandoned: entries but no grid
+    test::fillDocument(w->document(), {"a.sld", "b.sld"});
+    w->setMode(Mode::Empty); // loading abandoned: entries but no grid
     w->runCommand(Command::ContnrList);
     auto* d = openDialog<frmList>(*w);
     QVERIFY(d);
@@ -1200,7 +1184,8 @@ void TestDialogFlows::listSave()
     const QString folder = makeAlbums(dir, {"a.sld"});
     auto w = window();
     showGrid(*w, {"a.sld", "Zoë.sld"}, folder, 0);
-    stdGlobal().albums[1].comment = QStringLiteral("北😀");
+    test::changeEntry(w->document(), 1,
+                      [&](AlbumEntry& edited) { edited.comment = QStringLiteral("北😀"); });
     w->runCommand(Command::ContnrList);
     auto* d = openDialog<frmList>(*w);
     QVERIFY(d);

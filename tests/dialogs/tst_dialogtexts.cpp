@@ -2,7 +2,9 @@
 // line by line, the list file's bytes, the properties texts, the settings
 // choices and the version box text.
 #include "core/Cp932.h"
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
+#include "core/InterfaceMode.h"
+#include "core/Settings.h"
 #include "core/SettingsFile.h"
 #include "dialogs/AlbumInfo.h"
 #include "dialogs/AlbumList.h"
@@ -16,6 +18,14 @@
 #include <QTest>
 
 using namespace quorbell;
+
+// Bits of the flag word the settings do not own: reading and applying the
+// settings leaves them as they are.
+namespace OtherBit {
+inline constexpr quint16 Modified = 0x8000;
+inline constexpr quint16 CoverView = 0x4000;
+inline constexpr quint16 CommentToggle = 0x0100;
+} // namespace OtherBit
 
 namespace {
 
@@ -53,7 +63,6 @@ class TestDialogTexts : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { resetGlobalState(); }
     void renameNames_data();
     void renameNames();
     void albumListTwelveAlbums();
@@ -286,7 +295,7 @@ void TestDialogTexts::choicesOfSizing()
     QFETCH(int, index);
     QFETCH(bool, fit);
     QFETCH(bool, fullSize);
-    GlobalState g;
+    Settings g;
     g.pendingThumbSize = 80;
     g.viewerOptions = ViewerOpt::FullSize; // left over from an earlier choice
     g.flags = Flag::Fit;
@@ -300,7 +309,7 @@ void TestDialogTexts::choicesOfSizing()
 
 void TestDialogTexts::choicesWithNothingOn()
 {
-    GlobalState g;
+    Settings g;
     g.interval = 9; // out of range: no interval button on
     g.pendingThumbSize = 75;
     const ConditionChoices c = choicesFromState(g);
@@ -317,8 +326,8 @@ void TestDialogTexts::choicesWithNothingOn()
 void TestDialogTexts::choicesRoundTrip()
 {
     // Every owned bit on, then every owned bit off; other bits stay.
-    GlobalState g;
-    g.flags = Flag::Modified | Flag::CoverView | Flag::CommentToggle;
+    Settings g;
+    g.flags = OtherBit::Modified | OtherBit::CoverView | OtherBit::CommentToggle;
     g.viewerOptions = 0x01;
     g.fontStyle = 0x02;
     ConditionChoices c;
@@ -330,10 +339,10 @@ void TestDialogTexts::choicesRoundTrip()
     c.coverFile = QStringLiteral("/pics/cover.jpg");
     c.font = {QStringLiteral("IPAGothic"), 18, QColor(1, 2, 3), true, true, true, true};
     applyChoices(g, c);
-    QCOMPARE(g.flags,
-             quint16(Flag::Modified | Flag::CoverView | Flag::CommentToggle | Flag::CommentDefault |
-                     Flag::PasswordSetting | Flag::CoverSetting | Flag::CoverFirst |
-                     Flag::AutoAdvance | Flag::Endless | Flag::PhotoName | Flag::Fit));
+    QCOMPARE(g.flags, quint16(OtherBit::Modified | OtherBit::CoverView | OtherBit::CommentToggle |
+                              Flag::CommentDefault | Flag::PasswordSetting | Flag::CoverSetting |
+                              Flag::CoverFirst | Flag::AutoAdvance | Flag::Endless |
+                              Flag::PhotoName | Flag::Fit));
     QCOMPARE(g.viewerOptions, quint8(0x01 | ViewerOpt::Range | ViewerOpt::FullSize));
     QCOMPARE(g.fontStyle, quint8(0x02 | 0xF0));
     QCOMPARE(g.pendingThumbSize, qint16(90));
@@ -346,8 +355,8 @@ void TestDialogTexts::choicesRoundTrip()
     off.font = c.font;
     off.font.bold = off.font.italic = off.font.strikeOut = off.font.underline = false;
     applyChoices(g, off);
-    // Switching the cover setting off also ends cover view.
-    QCOMPARE(g.flags, quint16(Flag::Modified | Flag::CommentToggle));
+    // Cover view is the window's: the window ends it when the cover setting goes off.
+    QCOMPARE(g.flags, quint16(OtherBit::Modified | OtherBit::CoverView | OtherBit::CommentToggle));
     QCOMPARE(g.viewerOptions, quint8(0x01));
     QCOMPARE(g.fontStyle, quint8(0x02));
     QCOMPARE(g.pendingThumbSize, qint16(60));
@@ -369,15 +378,15 @@ void TestDialogTexts::propertiesTexts()
     QFETCH(qint64, containerBytes);
     QFETCH(QString, sizeText);
     QTemporaryDir dir;
-    GlobalState g;
-    g.containerPath = dir.filePath(QStringLiteral("旅行.cov"));
-    writeBytes(g.containerPath, containerBytes);
-    g.albums = {entry("a.b.sld", "コメント", 2048, at(2003, 1, 2, 3, 4, 5))};
-    g.albums[0].thumbnail = QImage(10, 8, QImage::Format_RGB32);
-    g.cellSize = 100;
-    g.mode = Mode::Selected;
-    g.selectedIndex = 0;
-    const AlbumInfoFields f = albumInfoFields(g);
+    AlbumDocument doc;
+    doc.setContainerPath(dir.filePath(QStringLiteral("旅行.cov")));
+    writeBytes(doc.containerPath(), containerBytes);
+    AlbumEntry e = entry("a.b.sld", "コメント", 2048, at(2003, 1, 2, 3, 4, 5));
+    e.thumbnail = QImage(10, 8, QImage::Format_RGB32);
+    doc.setEntries({e});
+    doc.setCellSize(100, *commentMetricsFor(100));
+    doc.setSelectedIndex(0);
+    const AlbumInfoFields f = albumInfoFields(doc, Mode::Selected);
     QCOMPARE(f.containerName, QStringLiteral("旅行.cov"));
     QCOMPARE(f.containerSize, sizeText);
     QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d{1,2}:\\d\\d:\\d\\d$"))
@@ -395,10 +404,10 @@ void TestDialogTexts::propertiesTexts()
 void TestDialogTexts::propertiesUndecided()
 {
     const QString undecided = QStringLiteral("未確定");
-    GlobalState g;
-    g.albums = {entry("a.sld", "c", 0, {})};
-    g.mode = Mode::Shown; // nothing selected, never saved
-    AlbumInfoFields f = albumInfoFields(g);
+    AlbumDocument doc;
+    doc.setEntries({entry("a.sld", "c", 0, {})});
+    qint16 mode = Mode::Shown; // nothing selected, never saved
+    AlbumInfoFields f = albumInfoFields(doc, mode);
     QCOMPARE(f.number, undecided);
     QCOMPARE(f.size, undecided);
     QCOMPARE(f.date, undecided);
@@ -409,15 +418,15 @@ void TestDialogTexts::propertiesUndecided()
     QCOMPARE(f.containerSize, undecided);
 
     // A container path whose file is gone: its name, but no size or date.
-    g.containerPath = QStringLiteral("/no/such/folder/x.cov");
-    f = albumInfoFields(g);
+    doc.setContainerPath(QStringLiteral("/no/such/folder/x.cov"));
+    f = albumInfoFields(doc, mode);
     QCOMPARE(f.containerName, QStringLiteral("x.cov"));
     QCOMPARE(f.containerSize, undecided);
     QCOMPARE(f.containerDate, undecided);
 
     // While loading, the container fields are not shown either.
-    g.mode = Mode::Loading;
-    QCOMPARE(albumInfoFields(g).containerName, undecided);
+    mode = Mode::Loading;
+    QCOMPARE(albumInfoFields(doc, mode).containerName, undecided);
 }
 
 QTEST_GUILESS_MAIN(TestDialogTexts)

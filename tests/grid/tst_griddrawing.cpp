@@ -1,7 +1,6 @@
 // Pixels of the persistent image: frames, thumbnails, comment strips, the
 // cross over a missing album, the selection frame, hidden entries, scrolling.
 #include "core/BinaryIO.h"
-#include "core/GlobalState.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 #include "grid/Cover.h"
@@ -36,9 +35,9 @@ QRgb rgb(const QColor& c)
     return c.rgb();
 }
 
-QPoint cellOf(int index)
+QPoint cellOf(const frmMain& w, int index)
 {
-    const qint32 pos = stdGlobal().albums.at(index).cellPos;
+    const qint32 pos = w.document().entry(index).cellPos;
     return QPoint(pairHigh(pos), pairLow(pos));
 }
 
@@ -48,7 +47,6 @@ class TestGridDrawing : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { resetGlobalState(); }
     void raisedFrameAndThumbnail();
     void commentStrip();
     void hiddenEntriesLeaveNoGap();
@@ -68,11 +66,10 @@ void TestGridDrawing::raisedFrameAndThumbnail()
 {
     test::TestEnvironment env;
     auto w = test::makeWindow(QSize(400, 300));
-    test::fillDocument({"a.sld"}, 80, QSize(60, 40));
-    GlobalState& g = stdGlobal();
-    g.set(Flag::GridSource);
+    test::fillDocument(w->document(), {"a.sld"}, 80, QSize(60, 40));
+    w->document().setGridSource(true);
     RedrawGrid(*w, 0, 0);
-    QCOMPARE(cellOf(0), QPoint(10, 33));
+    QCOMPARE(cellOf(*w, 0), QPoint(10, 33));
     const QColor light = frameHighlight(*w), dark = frameShadow(*w);
     QCOMPARE(pixel(*w, 10, 33), rgb(light)); // top-left corner: top and left edges
     QCOMPARE(pixel(*w, 50, 33), rgb(light)); // top edge
@@ -91,10 +88,9 @@ void TestGridDrawing::commentStrip()
 {
     test::TestEnvironment env;
     auto w = test::makeWindow(QSize(400, 300));
-    test::fillDocument({"a.sld"}, 80);
-    GlobalState& g = stdGlobal();
-    g.set(Flag::GridSource);
-    g.set(Flag::CommentDefault);
+    test::fillDocument(w->document(), {"a.sld"}, 80);
+    w->document().setGridSource(true);
+    w->settings().set(Flag::CommentDefault);
     RedrawGrid(*w, 0, 0);
     // The strip starts on the cell's bottom row and is strip height + 1 high;
     // the bottom edge is drawn over its first row.
@@ -102,7 +98,7 @@ void TestGridDrawing::commentStrip()
     QCOMPARE(pixel(*w, 89, 33 + 80 + 3), rgb(QColor(0xF7, 0xF7, 0xF7)));
     QVERIFY(pixel(*w, 10, 33 + 80 + 12 + 1) != rgb(QColor(0xF7, 0xF7, 0xF7)));
     // Toggling hides it: exactly one of the setting and the toggle draws strips.
-    g.set(Flag::CommentToggle);
+    w->setCommentToggle(true);
     RedrawGrid(*w, 0, 0);
     QVERIFY(pixel(*w, 89, 33 + 80 + 3) != rgb(QColor(0xF7, 0xF7, 0xF7)));
 }
@@ -111,14 +107,14 @@ void TestGridDrawing::hiddenEntriesLeaveNoGap()
 {
     test::TestEnvironment env;
     auto w = test::makeWindow(QSize(600, 400));
-    test::fillDocument({"a.sld", "*b.sld", "c.sld", "*d.sld", "e.sld"});
-    stdGlobal().set(Flag::GridSource);
+    test::fillDocument(w->document(), {"a.sld", "*b.sld", "c.sld", "*d.sld", "e.sld"});
+    w->document().setGridSource(true);
     RedrawGrid(*w, 0, 4);
-    QCOMPARE(cellOf(0), QPoint(10, 33));
-    QCOMPARE(cellOf(2), QPoint(93, 33));
-    QCOMPARE(cellOf(4), QPoint(176, 33));
-    QCOMPARE(stdGlobal().lastDrawnIndex, qint16(4));
-    QCOMPARE(stdGlobal().entriesBelow, qint16(0));
+    QCOMPARE(cellOf(*w, 0), QPoint(10, 33));
+    QCOMPARE(cellOf(*w, 2), QPoint(93, 33));
+    QCOMPARE(cellOf(*w, 4), QPoint(176, 33));
+    QCOMPARE(w->layout().lastDrawnIndex, qint16(4));
+    QCOMPARE(w->layout().entriesBelow, qint16(0));
 }
 
 void TestGridDrawing::missingAlbumCross()
@@ -129,11 +125,10 @@ void TestGridDrawing::missingAlbumCross()
     QVERIFY(present.open(QIODevice::WriteOnly));
     present.close();
     auto w = test::makeWindow(QSize(400, 300));
-    test::fillDocument({"here.sld", "gone.sld"}, 80, QSize(200, 200));
-    GlobalState& g = stdGlobal();
-    g.albumFolder = dir.path() + QLatin1Char('/');
+    test::fillDocument(w->document(), {"here.sld", "gone.sld"}, 80, QSize(200, 200));
+    w->document().setAlbumFolder(dir.path() + QLatin1Char('/'));
     RedrawGrid(*w, 0, 1);
-    const QPoint gone = cellOf(1);
+    const QPoint gone = cellOf(*w, 1);
     const QColor dark = frameShadow(*w);
     QCOMPARE(pixel(*w, gone.x() + 40, gone.y() + 40),
              rgb(QColor(Qt::black))); // diagonal crosses the centre
@@ -144,7 +139,7 @@ void TestGridDrawing::missingAlbumCross()
              rgb(frameHighlight(*w))); // the present album keeps its raised frame
     QCOMPARE(pixel(*w, 50, 73), rgb(test::thumbColour(0))); // and no cross
     // A grid just built from album files never shows a cross.
-    g.set(Flag::GridSource);
+    w->document().setGridSource(true);
     RedrawGrid(*w, 0, 1);
     QCOMPARE(pixel(*w, gone.x() + 40, gone.y() + 40), rgb(test::thumbColour(1)));
 }
@@ -153,10 +148,9 @@ void TestGridDrawing::selectionFrame()
 {
     test::TestEnvironment env;
     auto w = test::makeWindow(QSize(400, 300));
-    test::fillDocument({"a.sld"}, 80, QSize(200, 200));
-    GlobalState& g = stdGlobal();
-    g.set(Flag::GridSource);
-    g.selectionColour = 0x0000FF; // red as 0x00BBGGRR
+    test::fillDocument(w->document(), {"a.sld"}, 80, QSize(200, 200));
+    w->document().setGridSource(true);
+    w->settings().selectionColour = 0x0000FF; // red as 0x00BBGGRR
     RedrawGrid(*w, 0, 0);
     DrawSelectionFrame(*w, 0);
     const QColor red(255, 0, 0);
@@ -180,14 +174,13 @@ void TestGridDrawing::redrawStopsAtTheFirstRowThatDoesNotFit()
     for (int i = 0; i < 10; ++i)
         names << QStringLiteral("%1.sld").arg(i);
     names[5] = QStringLiteral("*5.sld");
-    test::fillDocument(names);
-    GlobalState& g = stdGlobal();
-    g.set(Flag::GridSource);
-    g.mode = Mode::Shown;
+    test::fillDocument(w->document(), names);
+    w->document().setGridSource(true);
+    w->setMode(Mode::Shown);
     RedrawGrid(*w, 0, 9);
-    QCOMPARE(g.columnsPerRow, qint16(3));
-    QCOMPARE(g.lastDrawnIndex, qint16(2));
-    QCOMPARE(g.entriesBelow, qint16(6)); // 7 entries after index 2, one hidden
+    QCOMPARE(w->layout().columnsPerRow, qint16(3));
+    QCOMPARE(w->layout().lastDrawnIndex, qint16(2));
+    QCOMPARE(w->layout().entriesBelow, qint16(6)); // 7 entries after index 2, one hidden
     UpdateScrollRange(*w);
     QVERIFY(w->vScroll()->isVisible());
     QCOMPARE(w->vScroll()->maximum(), 2);
@@ -201,23 +194,22 @@ void TestGridDrawing::scrollingShowsTheRightEntry()
     for (int i = 0; i < 10; ++i)
         names << QStringLiteral("%1.sld").arg(i);
     names[1] = QStringLiteral("*1.sld");
-    test::fillDocument(names);
-    GlobalState& g = stdGlobal();
-    g.set(Flag::GridSource);
-    g.mode = Mode::Shown;
+    test::fillDocument(w->document(), names);
+    w->document().setGridSource(true);
+    w->setMode(Mode::Shown);
     RedrawGrid(*w, 0, 9);
     UpdateScrollRange(*w);
     w->vScroll()->setValue(1);
     frmMain_VScroll_Scroll(*w);
     // Value 1 shows the 4th visible entry (index 4, since index 1 is hidden).
-    QCOMPARE(g.firstDrawnIndex, qint16(4));
-    QCOMPARE(cellOf(4), QPoint(10, 33));
+    QCOMPARE(w->layout().firstDrawnIndex, qint16(4));
+    QCOMPARE(cellOf(*w, 4), QPoint(10, 33));
     QCOMPARE(pixel(*w, 20, 53), rgb(test::thumbColour(4)));
     // The wheel goes through the scroll bar: one notch, one row.
     scrollGridByRows(*w, 1);
     QCOMPARE(w->vScroll()->value(), 2);
     // Outside modes 3 and 4 the wheel does nothing.
-    g.mode = Mode::Loading;
+    w->setMode(Mode::Loading);
     scrollGridByRows(*w, -1);
     QCOMPARE(w->vScroll()->value(), 2);
 }
@@ -253,23 +245,22 @@ void TestGridDrawing::scrollValuesCountWholeRows()
     QStringList names;
     for (int i = 0; i < entries; ++i)
         names << QStringLiteral("%1.sld").arg(i);
-    test::fillDocument(names);
-    GlobalState& g = stdGlobal();
-    g.set(Flag::GridSource);
-    g.mode = loaded > 0 ? Mode::Loading : Mode::Shown;
-    g.loadIndex = qint16(loaded > 0 ? loaded : entries);
+    test::fillDocument(w->document(), names);
+    w->document().setGridSource(true);
+    w->setMode(loaded > 0 ? Mode::Loading : Mode::Shown);
+    w->document().setLoadIndex(qint16(loaded > 0 ? loaded : entries));
     frmMain_Form_Resize(*w);
-    QCOMPARE(int(g.columnsPerRow), columns);
+    QCOMPARE(int(w->layout().columnsPerRow), columns);
     QCOMPARE(w->vScroll()->maximum(), maximum);
     if (loaded > 0) {
-        QCOMPARE(int(g.firstDrawnIndex), (loaded - 1) / columns * columns);
+        QCOMPARE(int(w->layout().firstDrawnIndex), (loaded - 1) / columns * columns);
         return;
     }
     for (int value = 0; value <= maximum; ++value) {
         w->vScroll()->setValue(value);
         frmMain_VScroll_Scroll(*w);
-        QCOMPARE(int(g.firstDrawnIndex), value * columns);
-        QCOMPARE(cellOf(value * columns), QPoint(10, 33));
+        QCOMPARE(int(w->layout().firstDrawnIndex), value * columns);
+        QCOMPARE(cellOf(*w, value * columns), QPoint(10, 33));
         QCOMPARE(w->vScroll()->maximum(), maximum);
     }
 }
@@ -279,56 +270,55 @@ void TestGridDrawing::coverView()
     test::TestEnvironment env;
     test::ScriptedPrompts prompts;
     auto w = test::makeWindow(QSize(400, 300));
-    test::fillDocument({"a.sld"}, 80, QSize(60, 40));
-    GlobalState& g = stdGlobal();
-    g.set(Flag::GridSource);
-    g.set(Flag::CommentDefault);
-    g.set(Flag::CoverSetting);
-    g.set(Flag::CoverFirst);
+    test::fillDocument(w->document(), {"a.sld"}, 80, QSize(60, 40));
+    w->document().setGridSource(true);
+    w->settings().set(Flag::CommentDefault);
+    w->settings().set(Flag::CoverSetting);
+    w->settings().set(Flag::CoverFirst);
     QTemporaryDir dir;
     QImage cover(200, 100, QImage::Format_RGB32);
     cover.fill(QColor(10, 200, 30));
-    g.coverImagePath = dir.filePath("cover.png");
-    QVERIFY(cover.save(g.coverImagePath));
+    w->settings().coverImagePath = dir.filePath("cover.png");
+    QVERIFY(cover.save(w->settings().coverImagePath));
     QVERIFY(PrepareCover(*w));
-    QCOMPARE(g.coverPicture.size(), QSize(78, 39));
-    QCOMPARE(g.coverWidth, qint16(200));
-    QVERIFY(g.has(Flag::CoverView)); // cover-first starts the grid in cover view
-    g.mode = Mode::Shown;
+    QCOMPARE(w->surface()->coverPicture.size(), QSize(78, 39));
+    QCOMPARE(w->surface()->coverSize.width(), qint16(200));
+    QVERIFY(w->isCoverView()); // cover-first starts the grid in cover view
+    w->setMode(Mode::Shown);
     RedrawGrid(*w, 0, 0);
     QCOMPARE(pixel(*w, 50, 73), rgb(QColor(10, 200, 30)));
     QVERIFY(pixel(*w, 89, 33 + 80 + 3) != rgb(QColor(0xF7, 0xF7, 0xF7))); // no strips in cover view
     frmMain_mnuViewCover_Click(*w);
-    QVERIFY(!g.has(Flag::CoverView));
+    QVERIFY(!w->isCoverView());
     QCOMPARE(pixel(*w, 50, 73), rgb(test::thumbColour(0)));
     // A missing cover file warns and leaves the prepared cover alone.
-    g.coverImagePath = dir.filePath("missing.png");
+    w->settings().coverImagePath = dir.filePath("missing.png");
     QVERIFY(!PrepareCover(*w));
     QCOMPARE(prompts.messageTitles(), QStringList{"アルバムカバー"});
-    QCOMPARE(g.coverPicture.size(), QSize(78, 39));
+    QCOMPARE(w->surface()->coverPicture.size(), QSize(78, 39));
     // With the cover setting off the command only switches cover view off.
-    g.clear(Flag::CoverSetting);
+    w->settings().clear(Flag::CoverSetting);
     frmMain_mnuViewCover_Click(*w);
-    QVERIFY(!g.has(Flag::CoverView));
+    QVERIFY(!w->isCoverView());
 }
 
 void TestGridDrawing::resizeKeepsSelection()
 {
     test::TestEnvironment env;
     auto w = test::makeWindow(QSize(400, 300));
-    test::fillDocument({"a.sld", "b.sld", "c.sld", "d.sld", "e.sld", "f.sld"}, 80, QSize(200, 200));
-    GlobalState& g = stdGlobal();
-    g.set(Flag::GridSource);
-    g.selectionColour = 0x0000FF;
-    g.mode = Mode::Selected;
-    g.selectedIndex = 4;
-    g.firstDrawnIndex = 3;
+    test::fillDocument(w->document(), {"a.sld", "b.sld", "c.sld", "d.sld", "e.sld", "f.sld"}, 80,
+                       QSize(200, 200));
+    w->document().setGridSource(true);
+    w->settings().selectionColour = 0x0000FF;
+    w->setMode(Mode::Selected);
+    w->document().setSelectedIndex(4);
+    w->layout().firstDrawnIndex = 3;
     w->resize(w->size() + QSize(200, 0));
     QTRY_COMPARE(w->surface()->width(), 600);
     frmMain_Form_Resize(*w);
-    QCOMPARE(g.firstDrawnIndex, qint16(0)); // back to the top
-    QCOMPARE(cellOf(4), QPoint(10 + 4 * 83, 33));
-    QCOMPARE(pixel(*w, cellOf(4).x() + 2, 60), rgb(QColor(255, 0, 0)));
+    QCOMPARE(w->layout().firstDrawnIndex, qint16(0)); // back to the top
+    QCOMPARE(cellOf(*w, 4), QPoint(10 + 4 * 83, 33));
+    QCOMPARE(pixel(*w, cellOf(*w, 4).x() + 2, 60), rgb(QColor(255, 0, 0)));
     QCOMPARE(w->vScroll()->value(), 0);
 }
 

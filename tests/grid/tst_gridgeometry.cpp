@@ -1,7 +1,8 @@
 // The grid's arithmetic from tables: fitting, wrapping, comment strip text,
 // hit testing, scroll ranges and sorting.
 #include "core/BinaryIO.h"
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
+#include "core/GridLayout.h"
 #include "grid/GridGeometry.h"
 #include "grid/Sort.h"
 
@@ -12,18 +13,29 @@ using namespace quorbell;
 
 namespace {
 
-GlobalState gridOf(const QStringList& names, int cellSize = 80)
+QList<AlbumEntry> entriesOf(const QStringList& names)
 {
-    GlobalState g;
-    g.cellSize = qint16(cellSize);
-    g.comment = *commentMetricsFor(cellSize);
+    QList<AlbumEntry> entries;
     for (const QString& n : names) {
         AlbumEntry e;
         e.fileName = n;
-        g.albums.append(e);
+        entries.append(e);
     }
-    return g;
+    return entries;
 }
+
+// A document of entries with those names and the grid's layout values.
+struct TestGrid
+{
+    AlbumDocument doc;
+    GridLayout lay;
+
+    explicit TestGrid(const QStringList& names, int cellSize = 80)
+    {
+        doc.setCellSize(qint16(cellSize), *commentMetricsFor(cellSize));
+        doc.setEntries(entriesOf(names));
+    }
+};
 
 } // namespace
 
@@ -97,19 +109,19 @@ void TestGridGeometry::placeNextCellWrapsAndFits()
     QFETCH(int, clientHeight);
     QFETCH(int, columns);
     QFETCH(bool, secondRowFits);
-    GlobalState g = gridOf({});
-    resetLayoutCursor(g);
+    TestGrid g(QStringList{});
+    resetLayoutCursor(g.lay);
     PlaceResult r;
     int placed = 0;
     do {
-        r = placeNextCell(g, clientWidth, clientHeight);
+        r = placeNextCell(g.lay, g.doc, clientWidth, clientHeight);
         ++placed;
     } while (!r.wrapped && placed < 100);
     QCOMPARE(placed, columns);
     QCOMPARE(columnsThatFit(80, clientWidth), columns); // the scroll arithmetic's row
-    QCOMPARE(int(g.cellsInRow), columns);
-    QCOMPARE(int(g.cursorX), 10);
-    QCOMPARE(int(g.cursorY), 33 + 95);
+    QCOMPARE(int(g.lay.cellsInRow), columns);
+    QCOMPARE(int(g.lay.cursorX), 10);
+    QCOMPARE(int(g.lay.cursorY), 33 + 95);
     QCOMPARE(r.newRowFits, secondRowFits);
 }
 
@@ -153,11 +165,11 @@ void TestGridGeometry::hitTestBounds()
 {
     QFETCH(QPoint, click);
     QFETCH(int, hit);
-    GlobalState g = gridOf({"a.sld", "*b.sld", "c.sld"});
-    g.albums[0].cellPos = packPair(10, 33);
-    g.albums[1].cellPos = packPair(10, 33); // stale position of a hidden entry never hits
-    g.albums[2].cellPos = packPair(93, 33);
-    const std::optional<int> r = hitTest(g, click);
+    TestGrid g({"a.sld", "*b.sld", "c.sld"});
+    g.doc.recordCellPos(0, packPair(10, 33));
+    g.doc.recordCellPos(1, packPair(10, 33)); // stale position of a hidden entry never hits
+    g.doc.recordCellPos(2, packPair(93, 33));
+    const std::optional<int> r = hitTest(g.doc, g.lay, click);
     QCOMPARE(r.value_or(-1), hit);
 }
 
@@ -181,76 +193,77 @@ void TestGridGeometry::scrollRange()
     QFETCH(int, below);
     QFETCH(int, columns);
     QFETCH(int, maximum);
-    GlobalState g = gridOf(QStringList(40, QStringLiteral("x.sld")));
-    g.firstDrawnIndex = qint16(first);
-    g.entriesBelow = qint16(below);
-    g.columnsPerRow = qint16(columns);
-    g.cellsInRow = 1; // the redraw placed one cell without wrapping; no bearing on rows
-    QCOMPARE(scrollMaximum(g).value_or(-1), maximum);
+    TestGrid g(QStringList(40, QStringLiteral("x.sld")));
+    g.lay.firstDrawnIndex = qint16(first);
+    g.lay.entriesBelow = qint16(below);
+    g.lay.columnsPerRow = qint16(columns);
+    g.lay.cellsInRow = 1; // the redraw placed one cell without wrapping; no bearing on rows
+    QCOMPARE(scrollMaximum(g.doc, g.lay).value_or(-1), maximum);
 }
 
 void TestGridGeometry::scrollValueSkipsHiddenEntries()
 {
     // Value v shows the (v * columns + 1)-th visible entry in the top-left cell.
-    GlobalState g = gridOf({"a", "*b", "c", "d", "*e", "*f", "g", "h", "i"});
-    g.columnsPerRow = 2;
-    QCOMPARE(firstIndexForScrollValue(g, 0), 0);
-    QCOMPARE(firstIndexForScrollValue(g, 1), 3); // visible: a c | d g | h i
-    QCOMPARE(firstIndexForScrollValue(g, 2), 7);
-    QCOMPARE(hiddenBetween(g, 0, 9), 3);
+    TestGrid g({"a", "*b", "c", "d", "*e", "*f", "g", "h", "i"});
+    g.lay.columnsPerRow = 2;
+    QCOMPARE(firstIndexForScrollValue(g.doc, g.lay, 0), 0);
+    QCOMPARE(firstIndexForScrollValue(g.doc, g.lay, 1), 3); // visible: a c | d g | h i
+    QCOMPARE(firstIndexForScrollValue(g.doc, g.lay, 2), 7);
+    QCOMPARE(hiddenBetween(g.doc, 0, 9), 3);
 }
 
 void TestGridGeometry::statusTexts()
 {
-    GlobalState g = gridOf({"a.b.sld", "*x.sld"});
-    g.hiddenCount = 1;
-    g.loadIndex = 1;
-    QCOMPARE(shownAlbumsText(g), QStringLiteral("表示アルバム数： 1"));
-    QCOMPARE(hiddenAlbumsText(g), QStringLiteral("非表示アルバム数： 1"));
-    QCOMPARE(loadingText(g), QStringLiteral("読込みアルバム数： 1/2"));
+    TestGrid g({"a.b.sld", "*x.sld"});
+    g.doc.setHiddenCount(1);
+    g.doc.setLoadIndex(1);
+    QCOMPARE(shownAlbumsText(g.doc), QStringLiteral("表示アルバム数： 1"));
+    QCOMPARE(hiddenAlbumsText(g.doc), QStringLiteral("非表示アルバム数： 1"));
+    QCOMPARE(loadingText(g.doc), QStringLiteral("読込みアルバム数： 1/2"));
     QCOMPARE(selectedNumberText(0), QStringLiteral("選択アルバム番号： 1"));
     QCOMPARE(selectedNameText("a.b.sld"), QStringLiteral("選択アルバム名： a"));
     QCOMPARE(selectedNameText("noext"), QStringLiteral("選択アルバム名： noext"));
-    g.hiddenCount = 0;
-    QCOMPARE(hiddenAlbumsText(g), QString());
+    g.doc.setHiddenCount(0);
+    QCOMPARE(hiddenAlbumsText(g.doc), QString());
 }
 
 void TestGridGeometry::sortIsStableAndOrdinal()
 {
-    GlobalState g = gridOf({"b.sld", "B.sld", "a.sld", "写真.sld", "*a.sld", "b.sld"});
-    for (int i = 0; i < g.albumCount(); ++i)
-        g.albums[i].comment = QString::number(i);
-    sortAlbums(g.albums, SortKey::NameAscending);
+    QList<AlbumEntry> albums =
+        entriesOf({"b.sld", "B.sld", "a.sld", "写真.sld", "*a.sld", "b.sld"});
+    for (int i = 0; i < albums.size(); ++i)
+        albums[i].comment = QString::number(i);
+    sortAlbums(albums, SortKey::NameAscending);
     QStringList order;
-    for (const AlbumEntry& e : g.albums)
+    for (const AlbumEntry& e : albums)
         order << e.fileName + QLatin1Char('#') + e.comment;
     // "*" < upper case < lower case < double-byte; the two b.sld keep their order.
     QCOMPARE(order,
              (QStringList{"*a.sld#4", "B.sld#1", "a.sld#2", "b.sld#0", "b.sld#5", "写真.sld#3"}));
-    sortAlbums(g.albums, SortKey::NameDescending);
+    sortAlbums(albums, SortKey::NameDescending);
     order.clear();
-    for (const AlbumEntry& e : g.albums)
+    for (const AlbumEntry& e : albums)
         order << e.comment;
     QCOMPARE(order, (QStringList{"3", "0", "5", "2", "1", "4"}));
 }
 
 void TestGridGeometry::sortByDate()
 {
-    GlobalState g = gridOf({"a", "b", "c", "d", "e"});
+    QList<AlbumEntry> albums = entriesOf({"a", "b", "c", "d", "e"});
     const QDateTime base(QDate(2003, 1, 2), QTime(10, 0));
-    g.albums[0].fileDate = DateVariant::fromDateTime(base.addSecs(60));
-    g.albums[1].fileDate = DateVariant::fromText(QStringLiteral("03/01/02 0:00:00"));
-    g.albums[2].fileDate = DateVariant::fromDateTime(base);
-    g.albums[3].fileDate = DateVariant::fromDateTime(base.addSecs(60));
-    g.albums[4].fileDate = DateVariant{};
-    sortAlbums(g.albums, SortKey::DateAscending);
+    albums[0].fileDate = DateVariant::fromDateTime(base.addSecs(60));
+    albums[1].fileDate = DateVariant::fromText(QStringLiteral("03/01/02 0:00:00"));
+    albums[2].fileDate = DateVariant::fromDateTime(base);
+    albums[3].fileDate = DateVariant::fromDateTime(base.addSecs(60));
+    albums[4].fileDate = DateVariant{};
+    sortAlbums(albums, SortKey::DateAscending);
     QString order;
-    for (const AlbumEntry& e : g.albums)
+    for (const AlbumEntry& e : albums)
         order += e.fileName;
     QCOMPARE(order, QStringLiteral("ebcad"));
-    sortAlbums(g.albums, SortKey::DateDescending);
+    sortAlbums(albums, SortKey::DateDescending);
     order.clear();
-    for (const AlbumEntry& e : g.albums)
+    for (const AlbumEntry& e : albums)
         order += e.fileName;
     // Equal keys keep their earlier order in both directions.
     QCOMPARE(order, QStringLiteral("adcbe"));

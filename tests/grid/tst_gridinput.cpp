@@ -1,7 +1,6 @@
 // Clicks, keys and the status bar: hit testing through the real handlers,
 // the shortcut menu, the Delete key, Escape while loading.
 #include "core/CommandState.h"
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
@@ -44,11 +43,10 @@ struct GridUnderTest
     {
         w = test::makeWindow(QSize(600, 400));
         frmMain_Form_Load(*w, QString());
-        test::fillDocument({"a.sld", "*hidden.sld", "c.d.sld", "e.sld"});
-        GlobalState& g = stdGlobal();
-        g.set(Flag::GridSource);
-        g.mode = Mode::Shown;
-        RedrawGrid(*w, 0, g.albumCount() - 1);
+        test::fillDocument(w->document(), {"a.sld", "*hidden.sld", "c.d.sld", "e.sld"});
+        w->document().setGridSource(true);
+        w->setMode(Mode::Shown);
+        RedrawGrid(*w, 0, w->document().albumCount() - 1);
     }
 };
 
@@ -80,7 +78,7 @@ void TestGridInput::clicks()
     GridUnderTest grid;
     frmMain& w = *grid.w;
     frmMain_Form_MouseDown(w, Qt::LeftButton, click.x(), click.y());
-    QCOMPARE(int(stdGlobal().mode), mode);
+    QCOMPARE(int(grid.w->mode()), mode);
     QCOMPARE((QStringList{w.panel(1), w.panel(2), w.panel(3)}), panels);
     QCOMPARE(w.button(Command::EditCut)->isEnabled(), mode == 4);
     QCOMPARE(w.button(Command::EditDelete)->isEnabled(), mode == 4);
@@ -95,11 +93,11 @@ void TestGridInput::rightClickOpensTheMenuOnlyOnACell()
     frmMain& w = *grid.w;
     frmMain_Form_MouseDown(w, Qt::RightButton, 300, 300);
     QVERIFY(!w.shortcutMenu()->isVisible());
-    QCOMPARE(stdGlobal().mode, Mode::Shown);
+    QCOMPARE(grid.w->mode(), Mode::Shown);
     frmMain_Form_MouseDown(w, Qt::RightButton, 20, 40);
     QTRY_VERIFY(w.shortcutMenu()->isVisible());
-    QCOMPARE(stdGlobal().mode, Mode::Selected);
-    QCOMPARE(stdGlobal().selectedIndex, qint16(0));
+    QCOMPARE(grid.w->mode(), Mode::Selected);
+    QCOMPARE(grid.w->document().selectedIndex(), qint16(0));
     w.shortcutMenu()->hide();
 }
 
@@ -119,7 +117,7 @@ void TestGridInput::keysActOnlyInTheirModes()
     frmMain_Form_DblClick(w);
     QCOMPARE(ran, (QStringList{"delete", "slide"}));
     frmMain_Form_KeyPress(w, 27); // Escape does nothing outside loading
-    QCOMPARE(stdGlobal().mode, Mode::Selected);
+    QCOMPARE(grid.w->mode(), Mode::Selected);
     QVERIFY(grid.prompts.asked().isEmpty());
 }
 
@@ -127,7 +125,6 @@ void TestGridInput::escapeAbortsLoading()
 {
     GridUnderTest grid;
     frmMain& w = *grid.w;
-    GlobalState& g = stdGlobal();
     // A load whose next entry is never ready: Escape must drop it.
     struct WaitingSource : LoadingSource
     {
@@ -141,10 +138,10 @@ void TestGridInput::escapeAbortsLoading()
     };
     bool dropped = false;
     startLoading(w, std::make_unique<WaitingSource>(&dropped));
-    QCOMPARE(g.mode, Mode::Loading);
+    QCOMPARE(grid.w->mode(), Mode::Loading);
     w.action(Command::ViewComment)->setEnabled(true);
     frmMain_Form_KeyPress(w, 27);
-    QCOMPARE(g.mode, Mode::Empty);
+    QCOMPARE(grid.w->mode(), Mode::Empty);
     QVERIFY(!w.intTimer()->isActive());
     QVERIFY(dropped);
     QVERIFY(!w.action(Command::ViewComment)->isEnabled());
@@ -153,7 +150,7 @@ void TestGridInput::escapeAbortsLoading()
     QCOMPARE(grid.prompts.asked().first().message.icon, MsgIcon::Information);
     // Mode 0 ignores clicks.
     frmMain_Form_MouseDown(w, Qt::LeftButton, 20, 40);
-    QCOMPARE(g.mode, Mode::Empty);
+    QCOMPARE(grid.w->mode(), Mode::Empty);
 }
 
 void TestGridInput::clicksOutsideModesThreeAndFourDoNothing()
@@ -161,9 +158,9 @@ void TestGridInput::clicksOutsideModesThreeAndFourDoNothing()
     GridUnderTest grid;
     frmMain& w = *grid.w;
     QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-    stdGlobal().mode = Mode::Selected + Mode::ViewerOffset;
+    grid.w->setMode(Mode::Selected + Mode::ViewerOffset);
     frmMain_Form_MouseDown(w, Qt::LeftButton, 20, 40);
-    QCOMPARE(stdGlobal().mode, qint16(7));
+    QCOMPARE(grid.w->mode(), qint16(7));
     QCOMPARE(w.panel(2), QString());
     QVERIFY(!QGuiApplication::overrideCursor()); // but the pointer shows again
 }

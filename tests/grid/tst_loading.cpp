@@ -2,7 +2,6 @@
 // order of prompts, unreadable and refused albums, Escape, and the counts.
 #include "core/CommandState.h"
 #include "core/FileIO.h"
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
@@ -63,8 +62,8 @@ struct Session
         w = test::makeWindow(QSize(640, 480));
         registerGridCommands(*w);
         frmMain_Form_Load(*w, QString());
-        stdGlobal().pendingThumbSize = 80;
-        stdGlobal().pendingComment = *commentMetricsFor(80);
+        w->settings().pendingThumbSize = 80;
+        w->settings().pendingComment = *commentMetricsFor(80);
     }
     QString folder() const { return dir.path() + QLatin1Char('/'); }
     AlbumChoice choice(const QStringList& names) const { return {folder(), names, false}; }
@@ -198,10 +197,9 @@ void TestLoading::chooserEnterAndTypedNames()
 void TestLoading::nothingChosenChangesNothing()
 {
     Session s;
-    test::fillDocument({"old.sld"});
-    GlobalState& g = stdGlobal();
-    g.mode = Mode::Shown;
-    g.set(Flag::Modified);
+    test::fillDocument(s.w->document(), {"old.sld"});
+    s.w->setMode(Mode::Shown);
+    s.w->document().setModified(true);
     s.w->setPanel(1, "kept");
     // Keep the old document unsaved; OK with nothing chosen; then the user cancels.
     s.prompts.answer(MsgAnswer::No).answerChooser({{s.choice({})}}).answer(MsgAnswer::Ok);
@@ -210,9 +208,9 @@ void TestLoading::nothingChosenChangesNothing()
     QCOMPARE(s.prompts.messageTexts(), (QStringList{"ファイルが保存されていません。保存しますか？",
                                                     "ファイルが選択されていません｡ "}));
     QCOMPARE(s.prompts.messageTitles(), (QStringList{"新規作成", "新規作成"}));
-    QCOMPARE(g.albumCount(), qint16(1));
-    QCOMPARE(g.mode, Mode::Shown);
-    QVERIFY(g.has(Flag::Modified));
+    QCOMPARE(s.w->document().albumCount(), qint16(1));
+    QCOMPARE(s.w->mode(), Mode::Shown);
+    QVERIFY(s.w->document().isModified());
     QCOMPARE(s.w->panel(1), QStringLiteral("kept"));
 }
 
@@ -223,11 +221,11 @@ void TestLoading::tooManyAlbumsAreRefused()
     for (int i = 0; i <= kMaxAlbums; ++i)
         names << QStringLiteral("%1.sld").arg(i);
     QVERIFY(!acceptNewDocument(*s.w, s.choice(names)));
-    QCOMPARE(stdGlobal().albumCount(), qint16(0));
+    QCOMPARE(s.w->document().albumCount(), qint16(0));
     QCOMPARE(s.prompts.messageTitles(), QStringList{"新規作成"});
     names.removeLast();
     QVERIFY(acceptNewDocument(*s.w, s.choice(names)));
-    QCOMPARE(stdGlobal().albumCount(), qint16(kMaxAlbums));
+    QCOMPARE(s.w->document().albumCount(), qint16(kMaxAlbums));
 }
 
 void TestLoading::loadsInOrderWithPasswordsAndBrokenAlbums()
@@ -247,8 +245,7 @@ void TestLoading::loadsInOrderWithPasswordsAndBrokenAlbums()
         .answer(MsgAnswer::Ok) // the mismatch warning
         .answerText("pw");
     frmMain_mnuContnrNew_Click(*s.w);
-    GlobalState& g = stdGlobal();
-    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Shown, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(s.w->mode(), Mode::Shown, 20000);
 
     // Prompts in grid order: one mismatch warning naming the album's full path.
     int passwordPrompts = 0;
@@ -260,13 +257,15 @@ void TestLoading::loadsInOrderWithPasswordsAndBrokenAlbums()
     const QList<QSize> expected = {QSize(78, 26), QSize(26, 78), QSize(60, 40), QSize(),
                                    QSize(78, 78)};
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(g.albums.at(i).thumbnail.isNull() ? QSize() : g.albums.at(i).thumbnail.size(),
+        QCOMPARE(s.w->document().entry(i).thumbnail.isNull()
+                     ? QSize()
+                     : s.w->document().entry(i).thumbnail.size(),
                  expected.at(i));
-    QCOMPARE(g.albums.at(0).thumbSize, (300 << 16) | 100);
-    QVERIFY(g.albums.at(3).fileSize > 0); // the broken album's size is still noted
-    QCOMPARE(g.albums.at(0).comment, QStringLiteral("1"));
-    QVERIFY(g.has(Flag::Modified));
-    QVERIFY(g.has(Flag::GridSource));
+    QCOMPARE(s.w->document().entry(0).thumbSize, (300 << 16) | 100);
+    QVERIFY(s.w->document().entry(3).fileSize > 0); // the broken album's size is still noted
+    QCOMPARE(s.w->document().entry(0).comment, QStringLiteral("1"));
+    QVERIFY(s.w->document().isModified());
+    QVERIFY(s.w->document().isGridSource());
     QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 5"));
     QCOMPARE(s.w->panel(2), QString());
     QVERIFY(!s.w->progressBar()->isVisible());
@@ -283,13 +282,12 @@ void TestLoading::refusedHeaderStopsLoading()
     writeAlbum(s.dir.filePath("c.sld"), QSize(50, 50));
     s.prompts.answerChooser({{{s.folder(), {}, true}, s.choice({"a.sld", "b.sld", "c.sld"})}});
     frmMain_mnuContnrNew_Click(*s.w);
-    GlobalState& g = stdGlobal();
     QTRY_COMPARE_WITH_TIMEOUT(s.prompts.messageTexts().size(), 2, 20000);
     QCOMPARE(s.prompts.messageTexts().last(), "不正なファイルです。\r\n" + s.dir.filePath("b.sld"));
     QCOMPARE(s.prompts.messageTitles().last(), QStringLiteral("開く"));
     QTest::qWait(100);
-    QCOMPARE(g.loadIndex, qint16(1));
-    QCOMPARE(g.mode, Mode::Loading); // the user ends it with Escape or a new document
+    QCOMPARE(s.w->document().loadIndex(), qint16(1));
+    QCOMPARE(s.w->mode(), Mode::Loading); // the user ends it with Escape or a new document
     QVERIFY(!s.w->intTimer()->isActive());
 }
 
@@ -299,8 +297,7 @@ void TestLoading::cancelledPasswordEndsInModeZero()
     writeAlbum(s.dir.filePath("p.sld"), QSize(50, 50), "secret");
     s.prompts.answerChooser({{s.choice({"p.sld"})}}).cancel();
     frmMain_mnuContnrNew_Click(*s.w);
-    GlobalState& g = stdGlobal();
-    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Empty, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(s.w->mode(), Mode::Empty, 20000);
     QCOMPARE(s.prompts.messageTexts(), QStringList{"中止しました。表示サムネイルは無効です。"});
     QCOMPARE(s.prompts.messageTitles(), QStringList{"キャンセル処理"});
     QCOMPARE(s.w->panel(1), QString());
@@ -314,30 +311,29 @@ void TestLoading::escapeStopsAtOnce()
         names << QStringLiteral("%1.sld").arg(i, 2, 10, QLatin1Char('0'));
         writeAlbum(s.dir.filePath(names.last()), QSize(800, 600), QString(), quint32(i));
     }
-    GlobalState& g = stdGlobal();
     // Escape between two steps, once three albums are in.
     QObject::connect(
         s.w->progressBar(), &QProgressBar::valueChanged, s.w.get(),
         [&](int value) {
-            if (value >= 3 && g.mode == Mode::Loading)
+            if (value >= 3 && s.w->mode() == Mode::Loading)
                 frmMain_Form_KeyPress(*s.w, 27);
         },
         Qt::QueuedConnection);
     s.prompts.answerChooser({{s.choice(names)}});
     frmMain_mnuContnrNew_Click(*s.w);
-    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Empty, 20000);
-    QVERIFY(g.loadIndex < 30);
-    const qint16 stoppedAt = g.loadIndex;
+    QTRY_COMPARE_WITH_TIMEOUT(s.w->mode(), Mode::Empty, 20000);
+    QVERIFY(s.w->document().loadIndex() < 30);
+    const qint16 stoppedAt = s.w->document().loadIndex();
     QTest::qWait(300); // work in flight is dropped
-    QCOMPARE(g.loadIndex, stoppedAt);
+    QCOMPARE(s.w->document().loadIndex(), stoppedAt);
     QCOMPARE(s.prompts.messageTitles(), QStringList{"アボート処理"});
     // A new document after an abort loads normally.
     QObject::disconnect(s.w->progressBar(), nullptr, s.w.get(), nullptr);
     s.prompts.answerChooser({{s.choice(names.mid(0, 2))}});
     frmMain_mnuContnrNew_Click(*s.w);
-    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Shown, 20000);
-    QCOMPARE(g.albumCount(), qint16(2));
-    QVERIFY(!g.albums.at(1).thumbnail.isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(s.w->mode(), Mode::Shown, 20000);
+    QCOMPARE(s.w->document().albumCount(), qint16(2));
+    QVERIFY(!s.w->document().entry(1).thumbnail.isNull());
 }
 
 void TestLoading::hiddenEntriesAreCountedNotDrawn()
@@ -348,12 +344,12 @@ void TestLoading::hiddenEntriesAreCountedNotDrawn()
     writeAlbum(s.dir.filePath("*b.sld"), QSize(50, 50));
     s.prompts.answerChooser({{s.choice({"*b.sld", "a.sld"})}});
     frmMain_mnuContnrNew_Click(*s.w);
-    GlobalState& g = stdGlobal();
-    QTRY_COMPARE_WITH_TIMEOUT(g.mode, Mode::Shown, 20000);
-    QCOMPARE(g.hiddenCount, qint16(1));
+    QTRY_COMPARE_WITH_TIMEOUT(s.w->mode(), Mode::Shown, 20000);
+    QCOMPARE(s.w->document().hiddenCount(), qint16(1));
     QCOMPARE(s.w->panel(1), QStringLiteral("表示アルバム数： 1"));
     QCOMPARE(s.w->panel(2), QStringLiteral("非表示アルバム数： 1"));
-    QCOMPARE(g.albums.at(1).cellPos, (10 << 16) | 33); // the visible one takes the first cell
+    QCOMPARE(s.w->document().entry(1).cellPos,
+             (10 << 16) | 33); // the visible one takes the first cell
 }
 
 QTEST_MAIN(TestLoading)

@@ -1,7 +1,5 @@
 #include "TestEnvironment.h"
 
-#include "core/GlobalState.h"
-
 namespace quorbell::test {
 
 namespace {
@@ -21,14 +19,12 @@ TestEnvironment::TestEnvironment()
 {
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     qputenv("XDG_STATE_HOME", stateFolder().toLocal8Bit());
-    resetGlobalState();
 }
 
 TestEnvironment::~TestEnvironment()
 {
     restore("XDG_CONFIG_HOME", m_previous);
     restore("XDG_STATE_HOME", m_previousState);
-    resetGlobalState();
 }
 
 QString TestEnvironment::settingsFile() const

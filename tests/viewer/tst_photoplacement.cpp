@@ -3,7 +3,9 @@
 #include "viewer/PhotoNameLine.h"
 #include "viewer/PhotoTarget.h"
 
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
+#include "core/Settings.h"
+#include "core/ViewerState.h"
 
 #include <QTest>
 
@@ -106,7 +108,7 @@ void TestPhotoPlacement::target()
 
 void TestPhotoPlacement::sizingFromSettings()
 {
-    GlobalState g;
+    Settings g;
     QCOMPARE(sizingChoiceFrom(g), SizingChoice::Unchanged);
     g.viewerOptions = ViewerOpt::FullSize; // without optSizeMax it changes nothing
     QCOMPARE(sizingChoiceFrom(g), SizingChoice::Unchanged);
@@ -152,23 +154,26 @@ void TestPhotoPlacement::nameLine()
 
 void TestPhotoPlacement::nameLineFromState()
 {
-    GlobalState g;
-    g.albums.resize(3);
-    g.albums[2].comment = QStringLiteral("夏の旅行");
-    g.selectedIndex = 2;
-    g.photoNames = {QStringLiteral("IMG0011.JPG"), QStringLiteral("IMG0012.JPG")};
-    g.screenHeight = 1080;
+    AlbumDocument doc;
+    QList<AlbumEntry> entries(3);
+    entries[2].comment = QStringLiteral("夏の旅行");
+    doc.setEntries(entries);
+    doc.setSelectedIndex(2);
+    ViewerState tables;
+    tables.photoNames = {QStringLiteral("IMG0011.JPG"), QStringLiteral("IMG0012.JPG")};
+    Settings g;
+    const ShowInputs in{doc, g, tables, QSize(1920, 1080)};
     g.nameFontName = QStringLiteral("IPAGothic");
     g.nameFontSize = 24;
     g.nameFontColour = 0x00336699; // blue 0x33, green 0x66, red 0x99
     g.fontStyle = FontStyle::Bold | FontStyle::UnderLine;
 
-    QVERIFY(!photoNameLineFor(g, 1).has_value()); // optDispName off
+    QVERIFY(!photoNameLineFor(in, 1).has_value()); // optDispName off
     g.set(Flag::PhotoName);
-    QVERIFY(!photoNameLineFor(g, 2).has_value()); // no such photo
-    QVERIFY(!photoNameLineFor(g, -1).has_value());
+    QVERIFY(!photoNameLineFor(in, 2).has_value()); // no such photo
+    QVERIFY(!photoNameLineFor(in, -1).has_value());
 
-    const auto line = photoNameLineFor(g, 1);
+    const auto line = photoNameLineFor(in, 1);
     QVERIFY(line.has_value());
     QCOMPARE(line->text, QStringLiteral("3： 夏の旅行 - IMG0012"));
     QCOMPARE(line->top, 1080 - 24 - 20);
@@ -183,14 +188,14 @@ void TestPhotoPlacement::nameLineFromState()
     QVERIFY(f.underline());
 
     g.fontStyle = FontStyle::Italic | FontStyle::StrikeThru;
-    const QFont f2 = photoNameLineFor(g, 0)->font();
+    const QFont f2 = photoNameLineFor(in, 0)->font();
     QVERIFY(!f2.bold());
     QVERIFY(f2.italic());
     QVERIFY(f2.strikeOut());
     QVERIFY(!f2.underline());
 
-    g.selectedIndex = 3; // outside the album table
-    QVERIFY(!photoNameLineFor(g, 0).has_value());
+    doc.setSelectedIndex(3); // outside the album table
+    QVERIFY(!photoNameLineFor(in, 0).has_value());
 }
 
 QTEST_MAIN(TestPhotoPlacement)

@@ -2,7 +2,9 @@
 // worker that prepares the next photo, and the plans made from the state.
 #include "ViewerAlbums.h"
 
-#include "core/GlobalState.h"
+#include "core/AlbumDocument.h"
+#include "core/Settings.h"
+#include "core/ViewerState.h"
 #include "viewer/PhotoPrefetcher.h"
 #include "viewer/PrefetchPlanner.h"
 #include "viewer/RandomDraws.h"
@@ -356,16 +358,19 @@ void TestPrefetch::plans()
     QFETCH(PrefetchPlan::Kind, kind);
     QFETCH(int, target);
 
-    resetGlobalState();
-    GlobalState& g = stdGlobal();
-    g.albumFolder = QStringLiteral("/albums/");
+    AlbumDocument doc;
+    Settings st;
+    ViewerState vs;
+    doc.setAlbumFolder(QStringLiteral("/albums/"));
+    QList<AlbumEntry> entries;
     for (const char* name : {"a.sld", "b.sld", "*c.sld", "d.sld"}) {
         AlbumEntry e;
         e.fileName = QString::fromLatin1(name);
-        g.albums.append(e);
+        entries.append(e);
     }
-    g.selectedIndex = 1;
-    g.viewerAlbumPath = g.albumPath(1);
+    doc.setEntries(entries);
+    doc.setSelectedIndex(1);
+    vs.viewerAlbumPath = doc.albumPath(1);
     album::AlbumTable table;
     int position = 1000;
     for (const char* name : {"*a", "b", "*c", "d", "*e"}) {
@@ -376,19 +381,18 @@ void TestPrefetch::plans()
         position += 100;
         table.photos.append(p);
     }
-    setViewerTables(g, table);
-    g.viewerPhotoIndex = qint16(photoIndex);
-    g.set(Flag::Random, mode == QLatin1String("random"));
-    g.set(Flag::Endless, endless);
-    g.viewerOptions = range ? ViewerOpt::Range : 0;
-    g.screenWidth = 640;
-    g.screenHeight = 480;
-    g.set(Flag::Fit);
-    g.enteredPassword = storedPasswordForm(QStringLiteral("pw"));
+    setViewerTables(vs, table);
+    vs.viewerPhotoIndex = qint16(photoIndex);
+    vs.random = mode == QLatin1String("random");
+    st.set(Flag::Endless, endless);
+    st.viewerOptions = range ? ViewerOpt::Range : 0;
+    st.set(Flag::Fit);
+    doc.setEnteredPassword(storedPasswordForm(QStringLiteral("pw")));
+    const ShowInputs in{doc, st, vs, QSize(640, 480)};
 
     QList<double> values{0.6, 0.3, 0.8, 0.1};
     RandomDraws draws([&values] { return values.takeFirst(); });
-    const PrefetchPlan plan = planNextPhoto(g, draws, timerNext);
+    const PrefetchPlan plan = planNextPhoto(in, draws, timerNext);
     QCOMPARE(plan.kind, kind);
     QCOMPARE(plan.screen, QSize(640, 480));
     QCOMPARE(plan.sizing, SizingChoice::ShrinkToFit);
@@ -396,15 +400,15 @@ void TestPrefetch::plans()
         QCOMPARE(plan.photoIndex, target);
         QCOMPARE(plan.albumPath, QStringLiteral("/albums/b.sld"));
         QCOMPARE(plan.photo.position, 1000 + 100 * target);
-        QCOMPARE(photoKeyFor(g, target),
+        QCOMPARE(photoKeyFor(in, target),
                  photoKey(plan.albumPath, plan.photo, plan.screen, plan.sizing));
     }
     if (kind == PrefetchPlan::Kind::Walk) {
         QVERIFY(!plan.albums.isEmpty());
         QCOMPARE(plan.albums.first().index, target);
-        QCOMPARE(plan.albums.first().path, g.albumPath(target));
+        QCOMPARE(plan.albums.first().path, doc.albumPath(target));
         QCOMPARE(plan.albums.at(0).hidden, true); // "*c.sld"
-        QCOMPARE(plan.entered, g.enteredPassword);
+        QCOMPARE(plan.entered, doc.enteredPassword());
         if (mode == QLatin1String("random")) {
             QCOMPARE(plan.pick, PrefetchPlan::Pick::Drawn);
             QCOMPARE(plan.photoDraw, 0.3);

@@ -8,7 +8,6 @@
 #include "ViewerAlbums.h"
 
 #include "core/Cp932.h"
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/SettingsFile.h"
 #include "core/frmMain.h"
@@ -70,13 +69,12 @@ public:
         w = test::makeWindow(QSize(600, 400));
         frmMain_Form_Load(*w, QString());
         registerViewerCommands(*w);
-        GlobalState& g = stdGlobal();
-        g.albumFolder = dir.path() + QLatin1Char('/');
-        g.set(Flag::Fit);
-        g.viewerOptions = 0;
-        g.set(Flag::PhotoName);
-        g.nameFontSize = 12;
-        g.mode = Mode::Shown;
+        w->document().setAlbumFolder(dir.path() + QLatin1Char('/'));
+        w->settings().set(Flag::Fit);
+        w->settings().viewerOptions = 0;
+        w->settings().set(Flag::PhotoName);
+        w->settings().nameFontSize = 12;
+        w->setMode(Mode::Shown);
         setOptions({});
     }
 
@@ -84,11 +82,10 @@ public:
 
     void setOptions(const Options& o)
     {
-        GlobalState& g = stdGlobal();
-        g.set(Flag::AutoAdvance, o.autoAdvance);
-        g.set(Flag::Endless, o.endless);
-        g.viewerOptions = o.range ? ViewerOpt::Range : 0;
-        g.interval = quint8(o.interval);
+        w->settings().set(Flag::AutoAdvance, o.autoAdvance);
+        w->settings().set(Flag::Endless, o.endless);
+        w->settings().viewerOptions = o.range ? ViewerOpt::Range : 0;
+        w->settings().interval = quint8(o.interval);
     }
 
     QString fileName(int index) const { return QStringLiteral("album%1.sld").arg(index); }
@@ -96,7 +93,7 @@ public:
     // An album of solid photos; returns its index.
     int album(const QStringList& names, const QString& password = QString())
     {
-        const int index = int(stdGlobal().albums.size());
+        const int index = int(w->document().albumCount());
         write(index, test::solidAlbumBytes(index, names, password));
         add(fileName(index), names);
         return index;
@@ -104,32 +101,32 @@ public:
 
     int albumOfBytes(const QByteArray& bytes, const QStringList& names)
     {
-        const int index = int(stdGlobal().albums.size());
+        const int index = int(w->document().albumCount());
         write(index, bytes);
         add(fileName(index), names);
         return index;
     }
 
-    int missingAlbum() { return add(fileName(int(stdGlobal().albums.size())), {}); }
+    int missingAlbum() { return add(fileName(int(w->document().albumCount())), {}); }
 
     // A hidden grid entry; a file of its very name exists, and must not be opened.
     int hiddenAlbum()
     {
-        const int index = int(stdGlobal().albums.size());
+        const int index = int(w->document().albumCount());
         const QString name = QLatin1Char('*') + fileName(index);
         test::writeAlbumFile(dir.filePath(name), test::solidAlbumBytes(index, {"P0.JPG"}));
-        ++stdGlobal().hiddenCount;
+        w->document().setHiddenCount(qint16(w->document().hiddenCount() + 1));
         return add(name, {"P0.JPG"});
     }
 
     int badHeaderAlbum()
     {
-        const int index = int(stdGlobal().albums.size());
+        const int index = int(w->document().albumCount());
         write(index, QByteArrayLiteral("Vintrel? no: a plain text file"));
         return add(fileName(index), {});
     }
 
-    QString path(int index) const { return stdGlobal().albumPath(index); }
+    QString path(int index) const { return w->document().albumPath(index); }
     QString comment(int index) const { return QStringLiteral("旅行%1").arg(index); }
 
     static Command commandNamed(const char* name)
@@ -182,7 +179,7 @@ public:
             text = QStringLiteral("#%1").arg(mid & 0xFFFFFF, 6, 16);
         if (s.drawn && (seen.first != s.albumIndex || seen.second != s.photoIndex))
             text += QStringLiteral(" !drawn %1/%2").arg(s.albumIndex).arg(s.photoIndex);
-        if (stdGlobal().has(Flag::PhotoName) &&
+        if (w->settings().has(Flag::PhotoName) &&
             v.lblPhotoName()->text() != expectedLine(s.albumIndex, s.photoIndex))
             text += QStringLiteral(" !line ") + v.lblPhotoName()->text();
         return text;
@@ -251,10 +248,10 @@ private:
     {
         AlbumEntry e;
         e.fileName = name;
-        e.comment = comment(int(stdGlobal().albums.size()));
-        stdGlobal().albums.append(e);
+        e.comment = comment(int(w->document().albumCount()));
+        w->document().insertEntry(w->document().albumCount(), e);
         photoNames.append(names);
-        return int(stdGlobal().albums.size()) - 1;
+        return int(w->document().albumCount()) - 1;
     }
 };
 
@@ -271,7 +268,7 @@ QString values(std::initializer_list<const char*> items)
 #define VERIFY_CLOSED(startMode)                                                                   \
     do {                                                                                           \
         QVERIFY(!frmPicture::current());                                                           \
-        QCOMPARE(int(stdGlobal().mode), int(startMode));                                           \
+        QCOMPARE(int(show.w->mode()), int(startMode));                                             \
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);                                     \
     } while (false)
 
@@ -340,7 +337,7 @@ void TestSlideshow::automaticOverOneAlbum()
     show.setOptions({true, endless, false, interval});
     QVERIFY(show.start());
     QVERIFY(QGuiApplication::overrideCursor() != nullptr);
-    QCOMPARE(int(stdGlobal().mode), 6);
+    QCOMPARE(int(show.w->mode()), 6);
     QCOMPARE(show.run(int(log.count(QLatin1Char('|'))) + 1), log);
     QCOMPARE(show.notPrefetched, QStringList());
     if (!endless)
@@ -351,8 +348,7 @@ void TestSlideshow::automaticOverOneAlbum()
 void TestSlideshow::overTheWholeGrid()
 {
     Show show;
-    GlobalState& g = stdGlobal();
-    g.containerPassword = storedPasswordForm(QStringLiteral("cpw"));
+    show.w->document().setContainerPassword(storedPasswordForm(QStringLiteral("cpw")));
     show.album({"P0.JPG", "*P1.JPG", "P2.JPG"});   // 0
     show.missingAlbum();                           // 1
     show.hiddenAlbum();                            // 2
@@ -369,7 +365,7 @@ void TestSlideshow::overTheWholeGrid()
     // container's password opens album 3 without a prompt.
     QVERIFY(show.prompts.asked().isEmpty());
     // The grid's selection is left at the last album the show reached.
-    QCOMPARE(g.selectedIndex, qint16(6));
+    QCOMPARE(show.w->document().selectedIndex(), qint16(6));
     // Every photo after the first, across albums, was ready before its step.
     QCOMPARE(show.notPrefetched, QStringList());
 }
@@ -420,7 +416,6 @@ void TestSlideshow::closing()
     QFETCH(bool, autoAdvance);
     QFETCH(int, startMode);
     Show show;
-    GlobalState& g = stdGlobal();
     const bool lockedFirst = how == QLatin1String("cancel at start");
     const bool badFirst = how == QLatin1String("bad header at start");
     if (badFirst)
@@ -432,8 +427,8 @@ void TestSlideshow::closing()
     if (how == QLatin1String("bad header in show"))
         show.badHeaderAlbum();
     show.setOptions({autoAdvance, false, true, 1});
-    g.mode = qint16(startMode);
-    g.selectedIndex = 0;
+    show.w->setMode(qint16(startMode));
+    show.w->document().setSelectedIndex(0);
 
     QPointer<frmPicture> v = show.launch();
     QVERIFY(v);
@@ -500,7 +495,7 @@ void TestSlideshow::manualSlideshow()
     QCOMPARE(show.click(Qt::RightButton), QStringLiteral("0/0"));
     QCOMPARE(show.click(Qt::MiddleButton), QStringLiteral("0/2")); // any other button: forward
     QVERIFY(!frmPicture::current()->sldTimer()->isActive());
-    QCOMPARE(stdGlobal().viewerPhotoIndex, qint16(2));
+    QCOMPARE(show.w->viewerState().viewerPhotoIndex, qint16(2));
     // A forward click is prepared ahead.
     QVERIFY(frmPicture::current()->lastShown().fromPrefetch);
     // Without repeat the last photo is the end.
@@ -535,7 +530,7 @@ void TestSlideshow::randomDisplay()
     QList<double> draws{0.3, 0.6, 0.0, 0.99, 0.6};
     setViewerRandomSource([&draws] { return draws.isEmpty() ? 0.0 : draws.takeFirst(); });
     QVERIFY(show.start("mnuViewRandom"));
-    QVERIFY(stdGlobal().has(Flag::Random));
+    QVERIFY(show.w->viewerState().random);
     // 0.3 draws the marked photo 1: a new draw 10 ms later.
     QCOMPARE(show.run(5), values({"10", "10 0/2", "500 0/0", "500 0/3", "500 0/2"}));
     QCOMPARE(show.notPrefetched, QStringList());
@@ -543,7 +538,7 @@ void TestSlideshow::randomDisplay()
     VERIFY_CLOSED(Mode::Shown);
     // The slideshow clears the random flag again.
     show.start();
-    QVERIFY(!stdGlobal().has(Flag::Random));
+    QVERIFY(!show.w->viewerState().random);
 }
 
 void TestSlideshow::randomOverTheGrid()
@@ -563,7 +558,7 @@ void TestSlideshow::randomOverTheGrid()
     setViewerRandomSource([&draws] { return draws.isEmpty() ? 0.0 : draws.takeFirst(); });
     QVERIFY(show.start("mnuViewRandom"));
     QCOMPARE(show.run(4), values({"10", "10 0/0", "500 2/1", "500 0/0"}));
-    QCOMPARE(stdGlobal().selectedIndex, qint16(0));
+    QCOMPARE(show.w->document().selectedIndex(), qint16(0));
     QCOMPARE(show.notPrefetched, QStringList());
     QVERIFY(show.prompts.asked().isEmpty());
 }
@@ -585,7 +580,7 @@ void TestSlideshow::manualRandomDisplay()
     QCOMPARE(show.click(Qt::RightButton), QStringLiteral("1/3"));
     QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("1/1"));
     QVERIFY(frmPicture::current()->lastShown().fromPrefetch);
-    QCOMPARE(stdGlobal().selectedIndex, qint16(1));
+    QCOMPARE(show.w->document().selectedIndex(), qint16(1));
 }
 
 void TestSlideshow::nothingToShow_data()
@@ -647,10 +642,9 @@ void TestSlideshow::manualClicksWithNothingToShow()
     QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("0/1"));
     QCOMPARE(show.click(Qt::RightButton), QStringLiteral("0/1"));
     // Tables emptied under the viewer: clicks do nothing and read nothing.
-    GlobalState& g = stdGlobal();
-    g.photoNames = {QStringLiteral("*x"), QStringLiteral("*y")};
+    show.w->viewerState().photoNames = {QStringLiteral("*x"), QStringLiteral("*y")};
     QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("nothing"));
-    g.set(Flag::Random);
+    show.w->viewerState().random = true;
     QCOMPARE(show.click(Qt::LeftButton), QStringLiteral("nothing"));
     QVERIFY(frmPicture::current());
 }
@@ -669,8 +663,8 @@ void TestSlideshow::fileVanished()
 
     // Range on: an album that goes away during the show is passed over.
     show.album({"P0.JPG"});
-    stdGlobal().selectedIndex = 1;
-    stdGlobal().mode = Mode::Selected;
+    show.w->document().setSelectedIndex(1);
+    show.w->setMode(Mode::Selected);
     show.setOptions({true, false, true, 1});
     QVERIFY(show.start());
     QCOMPARE(show.step(*frmPicture::current()), QStringLiteral("10 1/0"));
@@ -749,7 +743,7 @@ void TestSlideshow::sameScreenWithoutLookAhead()
 {
     const auto screens = [](bool lookAhead) {
         Show show;
-        stdGlobal().viewerOptions = 0;
+        show.w->settings().viewerOptions = 0;
         for (int a = 0; a < 2; ++a) {
             tools::AlbumSpec albumSpec;
             for (int p = 0; p < 3; ++p) {
@@ -762,7 +756,7 @@ void TestSlideshow::sameScreenWithoutLookAhead()
             show.albumOfBytes(tools::buildAlbum(albumSpec)->bytes, {"P0.JPG", "P1.JPG", "P2.JPG"});
         }
         show.setOptions({true, false, true, 1});
-        stdGlobal().viewerOptions |= ViewerOpt::FullSize; // shrink and enlarge
+        show.w->settings().viewerOptions |= ViewerOpt::FullSize; // shrink and enlarge
         QList<QImage> out;
         frmPicture* v = show.start();
         if (!v)
@@ -792,10 +786,9 @@ void TestSlideshow::nameLine()
 {
     Show show;
     show.album({"IMG0012.tar.JPG", "noDot"});
-    GlobalState& g = stdGlobal();
-    g.nameFontSize = 18;
-    g.nameFontColour = RgbValue::fromRgb(250, 200, 10);
-    g.fontStyle = FontStyle::Bold | FontStyle::UnderLine;
+    show.w->settings().nameFontSize = 18;
+    show.w->settings().nameFontColour = RgbValue::fromRgb(250, 200, 10);
+    show.w->settings().fontStyle = FontStyle::Bold | FontStyle::UnderLine;
     QPointer<frmPicture> v = show.start();
     QCOMPARE(show.run(2), values({"10 0/0", "500 0/1"}));
     QLabel* label = v->lblPhotoName();
@@ -808,11 +801,11 @@ void TestSlideshow::nameLine()
     QVERIFY(label->font().underline());
     QCOMPARE(label->palette().color(QPalette::WindowText), QColor(250, 200, 10));
     // At the bottom edge: font size + 20 pixels high.
-    QCOMPARE(label->geometry(), QRect(0, g.screenHeight - 38, v->width(), 38));
+    QCOMPARE(label->geometry(), QRect(0, show.w->screenSize().height() - 38, v->width(), 38));
     QTest::keyClick(v, Qt::Key_Escape);
 
     // Switched off: the label stays as it was.
-    g.clear(Flag::PhotoName);
+    show.w->settings().clear(Flag::PhotoName);
     v = show.start();
     QCOMPARE(show.run(1), values({"10 0/0"}));
     QVERIFY(!v->lblPhotoName()->isVisible());
@@ -852,10 +845,10 @@ void TestSlideshow::startRefused()
         show.hiddenAlbum();
     else
         show.album({"P0.JPG"});
-    stdGlobal().mode = qint16(mode);
-    stdGlobal().selectedIndex = 0;
+    show.w->setMode(qint16(mode));
+    show.w->document().setSelectedIndex(0);
     QVERIFY(!show.start(command.toLatin1().constData()));
-    QCOMPARE(int(stdGlobal().mode), mode);
+    QCOMPARE(int(show.w->mode()), mode);
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     if (title.isEmpty()) {
         QVERIFY(show.prompts.asked().isEmpty());
@@ -876,19 +869,18 @@ void TestSlideshow::startsFromTheSelectedAlbum()
     show.album({"P0.JPG"});
     show.album({"P0.JPG"});
     show.album({"P0.JPG", "P1.JPG"});
-    GlobalState& g = stdGlobal();
-    g.mode = Mode::Selected;
-    g.selectedIndex = 2;
-    g.containerPassword = storedPasswordForm(QStringLiteral("abc"));
+    show.w->setMode(Mode::Selected);
+    show.w->document().setSelectedIndex(2);
+    show.w->document().setContainerPassword(storedPasswordForm(QStringLiteral("abc")));
     QVERIFY(show.start());
-    QCOMPARE(g.enteredPassword, g.containerPassword);
-    QCOMPARE(g.viewerAlbumPath, show.path(2));
+    QCOMPARE(show.w->document().enteredPassword(), show.w->document().containerPassword());
+    QCOMPARE(show.w->viewerState().viewerAlbumPath, show.path(2));
     QCOMPARE(show.run(), values({"10 2/0", "500 2/1", "500", "closed"}));
-    QCOMPARE(g.selectedIndex, qint16(2));
+    QCOMPARE(show.w->document().selectedIndex(), qint16(2));
     VERIFY_CLOSED(Mode::Selected);
 
     // From mode 3 the show begins with the first album, whatever was selected.
-    g.mode = Mode::Shown;
+    show.w->setMode(Mode::Shown);
     QVERIFY(show.start());
     QCOMPARE(show.run(1), values({"10 0/0"}));
 }
@@ -901,7 +893,7 @@ void TestSlideshow::realTimer()
     QVERIFY(show.start());
     QTRY_VERIFY_WITH_TIMEOUT(!frmPicture::current(), 20000);
     VERIFY_CLOSED(Mode::Shown);
-    QCOMPARE(stdGlobal().viewerPhotoIndex, qint16(3));
+    QCOMPARE(show.w->viewerState().viewerPhotoIndex, qint16(3));
 }
 
 QTEST_MAIN(TestSlideshow)

@@ -3,7 +3,6 @@
 // pixel, and the name line keeps to the bottom edge.
 #include "ViewerAlbums.h"
 
-#include "core/GlobalState.h"
 #include "core/frmMain.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/frmPicture.h"
@@ -36,24 +35,23 @@ void TestViewerHiDpi::drawnInDevicePixels()
     frmMain w;
     registerViewerCommands(w);
     w.show();
-    GlobalState& g = stdGlobal();
-    g.albumFolder = dir.path() + QLatin1Char('/');
-    g.set(Flag::Fit);
-    g.set(Flag::PhotoName);
-    g.nameFontSize = 12;
-    g.interval = 1;
+    w.document().setAlbumFolder(dir.path() + QLatin1Char('/'));
+    w.settings().set(Flag::Fit);
+    w.settings().set(Flag::PhotoName);
+    w.settings().nameFontSize = 12;
+    w.settings().interval = 1;
     QVERIFY(test::writeAlbumFile(dir.filePath(QStringLiteral("a.sld")),
                                  test::solidAlbumBytes(0, {QStringLiteral("P0.JPG")})));
     AlbumEntry e;
     e.fileName = QStringLiteral("a.sld");
-    g.albums.append(e);
-    g.mode = Mode::Shown;
+    w.document().insertEntry(w.document().albumCount(), e);
+    w.setMode(Mode::Shown);
 
     w.runCommand(Command::ViewSlide);
     QCoreApplication::sendPostedEvents();
     frmPicture* v = frmPicture::current();
     QVERIFY(v);
-    QCOMPARE(QSize(g.screenWidth, g.screenHeight), QSize(800, 600));
+    QCOMPARE(QSize(w.screenSize().width(), w.screenSize().height()), QSize(800, 600));
     QCOMPARE(v->canvas().size(), QSize(800, 600));
     v->sldTimer()->stop();
     frmPicture_sldTimer_Timer(*v);

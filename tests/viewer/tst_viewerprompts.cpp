@@ -4,7 +4,6 @@
 #include "ViewerAlbums.h"
 
 #include "app/QtPrompts.h"
-#include "core/GlobalState.h"
 #include "core/MainWindowHandlers.h"
 #include "core/PasswordDialog.h"
 #include "core/frmMain.h"
@@ -105,16 +104,15 @@ void TestViewerPrompts::questionsBelongToTheViewer()
     registerViewerCommands(*w);
     QtPrompts dialogs(w.get());
     setPrompts(&dialogs);
-    GlobalState& g = stdGlobal();
-    g.albumFolder = dir.path() + QLatin1Char('/');
-    g.albums.clear();
+    w->document().setAlbumFolder(dir.path() + QLatin1Char('/'));
+    w->document().setEntries({});
     AlbumEntry entry;
     entry.fileName = QStringLiteral("ひみつ.sld");
-    g.albums.append(entry);
-    g.viewerOptions = 0;
-    g.clear(Flag::AutoAdvance); // the first photo stays until a click
-    g.set(Flag::Endless);
-    g.mode = Mode::Shown;
+    w->document().insertEntry(w->document().albumCount(), entry);
+    w->settings().viewerOptions = 0;
+    w->settings().clear(Flag::AutoAdvance); // the first photo stays until a click
+    w->settings().set(Flag::Endless);
+    w->setMode(Mode::Shown);
     w->activateWindow();
 
     DialogAnswerer answerer(passwords);
@@ -133,7 +131,7 @@ void TestViewerPrompts::questionsBelongToTheViewer()
     QVERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == viewer);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!frmPicture::current());
-    QCOMPARE(g.mode, Mode::Shown);
+    QCOMPARE(w->mode(), Mode::Shown);
     setPrompts(nullptr);
 }
 

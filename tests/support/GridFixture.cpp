@@ -13,13 +13,11 @@ QColor thumbColour(int index)
     return QColor::fromHsv((index * 37) % 360, 200, 200);
 }
 
-void fillDocument(const QStringList& names, int cellSize, QSize picture)
+void fillDocument(AlbumDocument& doc, const QStringList& names, int cellSize, QSize picture)
 {
-    GlobalState& g = stdGlobal();
-    g.albums.clear();
-    g.cellSize = qint16(cellSize);
-    g.comment = *commentMetricsFor(cellSize);
-    g.hiddenCount = 0;
+    doc.setCellSize(qint16(cellSize), *commentMetricsFor(cellSize));
+    QList<AlbumEntry> entries;
+    qint16 hidden = 0;
     for (int i = 0; i < names.size(); ++i) {
         AlbumEntry e;
         e.fileName = names.at(i);
@@ -28,11 +26,13 @@ void fillDocument(const QStringList& names, int cellSize, QSize picture)
         QImage thumb(fitToCell(picture, cellSize), kThumbnailFormat); // as the program holds them
         thumb.fill(thumbColour(i));
         e.thumbnail = thumb;
-        g.albums.append(e);
+        entries.append(e);
         if (e.isHidden())
-            ++g.hiddenCount;
+            ++hidden;
     }
-    g.loadIndex = g.albumCount();
+    doc.setEntries(std::move(entries));
+    doc.setHiddenCount(hidden);
+    doc.setLoadIndex(doc.albumCount());
 }
 
 std::unique_ptr<frmMain> makeWindow(QSize client)

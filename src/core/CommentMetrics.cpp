@@ -1,4 +1,4 @@
-#include "core/GlobalState.h"
+#include "core/CommentMetrics.h"
 
 namespace quorbell {
 
@@ -22,24 +22,6 @@ std::optional<CommentMetrics> commentMetricsFor(int cellSize)
     default:
         return std::nullopt;
     }
-}
-
-namespace {
-GlobalState& instance()
-{
-    static GlobalState state;
-    return state;
-}
-} // namespace
-
-GlobalState& stdGlobal()
-{
-    return instance();
-}
-
-void resetGlobalState()
-{
-    instance() = GlobalState{};
 }
 
 } // namespace quorbell
