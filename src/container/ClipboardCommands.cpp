@@ -6,6 +6,7 @@
 #include "core/CommandState.h"
 #include "core/Prompts.h"
 #include "core/frmMain.h"
+#include "grid/DocumentEdits.h"
 #include "grid/GridDrawing.h"
 #include "grid/NewCommand.h"
 
@@ -39,21 +40,8 @@ void makePasteAvailable(frmMain& w)
 // A grid without entries: as at start, with no document.
 void emptyGrid(frmMain& w)
 {
-    AlbumDocument& doc = w.document();
-    GridLayout& lay = w.layout();
-    ClearGridPicture(w);
-    w.vScroll()->hide();
-    doc.setModified(false);
-    w.setPanel(1, QString());
-    w.setPanel(2, QString());
-    w.setPanel(3, QString());
-    w.setMode(Mode::Empty);
-    doc.setHiddenCount(0);
-    doc.setSelectedIndex(0);
-    lay.firstDrawnIndex = 0;
-    w.action(Command::ViewComment)->setEnabled(false);
-    DisableSelectionItems(w);
-    DisableGridItems(w);
+    w.document().setModified(false);
+    showEmptyGrid(w);
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "core/Version.h"
 #include "core/frmMain.h"
 #include "grid/Cover.h"
+#include "grid/DocumentEdits.h"
 #include "grid/GridDrawing.h"
 #include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
@@ -438,6 +439,7 @@ void frmMain_mnuAlbumDelete_Click(frmMain& w)
         return;
     }
     frmMain_mnuEditDelete_Click(w);
+    forgetDeletedAlbum(w, name);
 }
 
 bool saveDocumentBeforeExit(frmMain& w)
@@ -472,11 +474,21 @@ void registerContainerCommands(frmMain& w)
     w.setCommand(Command::ContnrAdd, [win] { frmMain_mnuContnrAdd_Click(*win); });
     w.setCommand(Command::ContnrDelete, [win] { frmMain_mnuContnrDelete_Click(*win); });
     w.setCommand(Command::AlbumDelete, [win] { frmMain_mnuAlbumDelete_Click(*win); });
-    w.setCommand(Command::EditCut, [win] { frmMain_mnuEditCut_Click(*win); });
+    // The edits of the grid are steps of the undo history; deleting an album
+    // file (above) is not.
+    w.setCommand(Command::EditCut, [win] {
+        recordEdit(*win, QStringLiteral("切り取り"), [win] { frmMain_mnuEditCut_Click(*win); });
+    });
     w.setCommand(Command::EditCopy, [win] { frmMain_mnuEditCopy_Click(*win); });
-    w.setCommand(Command::EditPut, [win] { frmMain_mnuEditPut_Click(*win); });
-    w.setCommand(Command::EditDelete, [win] { frmMain_mnuEditDelete_Click(*win); });
-    w.setCommand(Command::EditInsert, [win] { frmMain_mnuEditInsert_Click(*win); });
+    w.setCommand(Command::EditPut, [win] {
+        recordEdit(*win, QStringLiteral("貼り付け"), [win] { frmMain_mnuEditPut_Click(*win); });
+    });
+    w.setCommand(Command::EditDelete, [win] {
+        recordEdit(*win, QStringLiteral("削除"), [win] { frmMain_mnuEditDelete_Click(*win); });
+    });
+    w.setCommand(Command::EditInsert, [win] {
+        recordEdit(*win, QStringLiteral("追加"), [win] { frmMain_mnuEditInsert_Click(*win); });
+    });
     w.saveBeforeExit = [win] { return saveDocumentBeforeExit(*win); };
     w.keepForRecovery = [win] { return keepDocumentForRecovery(*win); };
     w.openContainerAtStart = [win](const QString& path) { openPathAtStart(*win, path); };

@@ -17,6 +17,7 @@ AlbumDocument::~AlbumDocument()
 void AlbumDocument::setEntries(QList<AlbumEntry> entries)
 {
     m_entries = std::move(entries);
+    ++m_revision;
     Q_EMIT entriesReset();
 }
 
@@ -27,6 +28,7 @@ void AlbumDocument::insertEntries(int index, const QList<AlbumEntry>& entries)
     m_entries.insert(index, entries.size(), AlbumEntry());
     for (int k = 0; k < entries.size(); ++k)
         m_entries[index + k] = entries.at(k);
+    ++m_revision;
     Q_EMIT entriesInserted(index, int(entries.size()));
 }
 
@@ -35,12 +37,14 @@ void AlbumDocument::removeEntries(int index, int count)
     if (count <= 0)
         return;
     m_entries.remove(index, count);
+    ++m_revision;
     Q_EMIT entriesRemoved(index, count);
 }
 
 void AlbumDocument::setEntry(int index, AlbumEntry entry)
 {
     m_entries[index] = std::move(entry);
+    ++m_revision;
     Q_EMIT entriesChanged(index, 1);
 }
 
@@ -49,6 +53,7 @@ void AlbumDocument::setHiddenCount(qint16 count)
     if (m_hiddenCount == count)
         return;
     m_hiddenCount = count;
+    ++m_revision;
     Q_EMIT hiddenCountChanged();
 }
 

@@ -42,6 +42,9 @@ public:
     // Where the grid drew the entry: a layout record, not a change of the document.
     void recordCellPos(int index, qint32 cellPos) { m_entries[index].cellPos = cellPos; }
     void setHiddenCount(qint16 count);
+    // Goes up with every change of the entries or the hidden count: an edit
+    // compares it before and after to know whether it changed anything.
+    quint64 revision() const { return m_revision; }
 
     // Entries loaded so far by the loading loop, from the first one on.
     qint16 loadIndex() const { return m_loadIndex; }
@@ -103,6 +106,7 @@ private:
     void onCleanChanged(bool clean);
 
     QList<AlbumEntry> m_entries;
+    quint64 m_revision = 0;
     qint16 m_hiddenCount = 0;
     qint16 m_loadIndex = 0;
     QString m_albumFolder;

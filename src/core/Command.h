@@ -19,6 +19,8 @@ enum class Command {
     ContnrList,
     ContnrInfo,
     ContnrExit,
+    EditUndo,
+    EditRedo,
     EditCut,
     EditCopy,
     EditPut,

@@ -4,6 +4,7 @@
 #include "core/Prompts.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
+#include "grid/DocumentEdits.h"
 #include "dialogs/AlbumInfo.h"
 #include "dialogs/BatchRename.h"
 #include "grid/GridDrawing.h"
@@ -26,9 +27,27 @@ namespace {
 
 const QString kTitle = QStringLiteral("プロパティ");
 
+PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QString& comment,
+                                 QList<FileRename>& renames);
+
 } // namespace
 
 PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const QString& comment)
+{
+    PropertiesResult result = PropertiesResult::NotApplied;
+    // One step of the undo history, which renames the file back.
+    recordRenamingEdit(w, kTitle, [&] {
+        QList<FileRename> renames;
+        result = applyProperties(w, baseName, comment, renames);
+        return renames;
+    });
+    return result;
+}
+
+namespace {
+
+PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QString& comment,
+                                 QList<FileRename>& renames)
 {
     AlbumDocument& doc = w.document();
     if (w.mode() != Mode::Selected || doc.selectedIndex() < 0 ||
@@ -74,6 +93,7 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
                                kTitle);
                 return PropertiesResult::RenameFailed;
             }
+            renames.append({oldPath, newPath});
             AlbumEntry renamed = doc.entry(selected);
             renamed.fileName = newName;
             doc.setEntry(selected, std::move(renamed));
@@ -91,6 +111,8 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
     RefreshGrid(w, false, true);
     return PropertiesResult::Applied;
 }
+
+} // namespace
 
 frmInfo::frmInfo(frmMain& main) : QDialog(&main), m_main(main)
 {

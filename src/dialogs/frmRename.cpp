@@ -2,6 +2,7 @@
 #include "dialogs/frmRename.h"
 
 #include "core/frmMain.h"
+#include "grid/DocumentEdits.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -17,7 +18,15 @@ namespace quorbell {
 BatchRenameOutcome renameAlbums(frmMain& w, const QString& common, RenameNumberStyle style)
 {
     AlbumDocument& doc = w.document();
-    const BatchRenameOutcome outcome = runBatchRename(doc, w.isGridShown(), common, style);
+    BatchRenameOutcome outcome;
+    // One step of the undo history, which renames the files back.
+    recordRenamingEdit(w, QStringLiteral("一括リネーミング"), [&] {
+        outcome = runBatchRename(doc, w.isGridShown(), common, style);
+        QList<FileRename> renames;
+        for (const auto& [from, to] : outcome.renames)
+            renames.append({from, to});
+        return renames;
+    });
     const bool changed = outcome.status == BatchRenameOutcome::Status::Done ||
                          outcome.status == BatchRenameOutcome::Status::Stopped;
     if (changed && w.mode() == Mode::Selected && doc.selectedIndex() >= 0 &&

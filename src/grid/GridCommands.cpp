@@ -2,6 +2,7 @@
 
 #include "core/frmMain.h"
 #include "grid/Cover.h"
+#include "grid/DocumentEdits.h"
 #include "grid/GridInput.h"
 #include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
@@ -33,10 +34,21 @@ void registerGridCommands(frmMain& w)
     w.setCommand(Command::ContnrNew, [win] { frmMain_mnuContnrNew_Click(*win); });
     w.setCommand(Command::ViewCover, [win] { frmMain_mnuViewCover_Click(*win); });
     w.setCommand(Command::ViewComment, [win] { frmMain_mnuViewComment_Click(*win); });
-    w.setCommand(Command::SortDateU, [win] { frmMain_mnuSortDateU_Click(*win); });
-    w.setCommand(Command::SortDateL, [win] { frmMain_mnuSortDateL_Click(*win); });
-    w.setCommand(Command::SortFileU, [win] { frmMain_mnuSortFileU_Click(*win); });
-    w.setCommand(Command::SortFileL, [win] { frmMain_mnuSortFileL_Click(*win); });
+    // A sort is one step of the undo history.
+    const QString sort = QStringLiteral("ソート");
+    w.setCommand(Command::SortDateU, [win, sort] {
+        recordEdit(*win, sort, [win] { frmMain_mnuSortDateU_Click(*win); });
+    });
+    w.setCommand(Command::SortDateL, [win, sort] {
+        recordEdit(*win, sort, [win] { frmMain_mnuSortDateL_Click(*win); });
+    });
+    w.setCommand(Command::SortFileU, [win, sort] {
+        recordEdit(*win, sort, [win] { frmMain_mnuSortFileU_Click(*win); });
+    });
+    w.setCommand(Command::SortFileL, [win, sort] {
+        recordEdit(*win, sort, [win] { frmMain_mnuSortFileL_Click(*win); });
+    });
+    registerUndoCommands(w);
 }
 
 } // namespace quorbell

@@ -98,7 +98,8 @@ void TestMainWindow::menus()
                           "mnuContnrList=アルバムリスト(&L)", "mnuContnrInfo=プロパティ(&I)", "-",
                           "mnuContnrExit=終了(&X)"}));
     QCOMPARE(captionsOf(top[1]->menu()),
-             (QStringList{"mnuEditCut=サムネイル切り取り(&T)", "mnuEditCopy=サムネイルコピー(&C)",
+             (QStringList{"mnuEditUndo=元に戻す(&U)", "mnuEditRedo=やり直し(&R)", "-",
+                          "mnuEditCut=サムネイル切り取り(&T)", "mnuEditCopy=サムネイルコピー(&C)",
                           "mnuEditPut=サムネイル貼り付け(&P)", "mnuEditDelete=サムネイル削除(&D)",
                           "-", "mnuEditInsert=サムネイル追加(&I)", "-", "=サムネイルソート(&S)",
                           "-", "mnuEditRename=一括リネーミング(&R)"}));
