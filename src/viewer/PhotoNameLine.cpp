@@ -3,7 +3,6 @@
 
 #include "core/TextRules.h"
 
-#include "core/GlobalState.h"
 #include "core/SettingsFile.h"
 
 namespace quorbell::viewer {
@@ -42,31 +41,6 @@ PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const
     line.top = screenHeight - style.fontSize - kLineMargin;
     line.style = style;
     return line;
-}
-
-NameLineStyle nameLineStyleFrom(const GlobalState& g)
-{
-    NameLineStyle s;
-    s.fontName = g.nameFontName;
-    s.fontSize = g.nameFontSize;
-    s.colour = g.nameFontColour;
-    s.bold = (g.fontStyle & FontStyle::Bold) != 0;
-    s.italic = (g.fontStyle & FontStyle::Italic) != 0;
-    s.strikeThru = (g.fontStyle & FontStyle::StrikeThru) != 0;
-    s.underLine = (g.fontStyle & FontStyle::UnderLine) != 0;
-    return s;
-}
-
-std::optional<PhotoNameLine> photoNameLineFor(const GlobalState& g, int photoIndex)
-{
-    if (!g.has(Flag::PhotoName))
-        return std::nullopt;
-    if (g.selectedIndex < 0 || g.selectedIndex >= g.albums.size())
-        return std::nullopt;
-    if (photoIndex < 0 || photoIndex >= g.photoNames.size())
-        return std::nullopt;
-    return makePhotoNameLine(g.selectedIndex, g.albums.at(g.selectedIndex).comment,
-                             g.photoNames.at(photoIndex), g.screenHeight, nameLineStyleFrom(g));
 }
 
 } // namespace quorbell::viewer

@@ -10,8 +10,6 @@
 
 namespace quorbell {
 
-struct GlobalState;
-
 namespace viewer {
 
 struct NameLineStyle
@@ -41,14 +39,6 @@ struct PhotoNameLine
 // photo IMG0012.JPG; the line sits font size + 20 pixels high at the bottom.
 PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const QString& photoName,
                                 int screenHeight, const NameLineStyle& style);
-
-// The name-line settings held in the state.
-NameLineStyle nameLineStyleFrom(const GlobalState& g);
-
-// The line for the viewer's current album and the given photo, or nothing
-// when the line is switched off (optDispName) or an index lies outside the
-// album or photo tables.
-std::optional<PhotoNameLine> photoNameLineFor(const GlobalState& g, int photoIndex);
 
 } // namespace viewer
 } // namespace quorbell

@@ -135,6 +135,16 @@ std::optional<album::AlbumTable> PhotoPipeline::takeTable(const QString& albumPa
     return std::nullopt;
 }
 
+QList<PrefetchPlan> PhotoPipeline::aheadPlans() const
+{
+    QList<PrefetchPlan> out;
+    for (const std::shared_ptr<Job>& job : m_jobList) {
+        if (job->ahead)
+            out.append(job->plan);
+    }
+    return out;
+}
+
 bool PhotoPipeline::busy() const
 {
     return std::any_of(m_jobList.cbegin(), m_jobList.cend(),

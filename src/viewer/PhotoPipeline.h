@@ -55,6 +55,8 @@ public:
     // The tables of `albumPath` that a finished walk read.
     std::optional<album::AlbumTable> takeTable(const QString& albumPath) const;
 
+    // The plans being kept ready, in the order they were asked for.
+    QList<PrefetchPlan> aheadPlans() const;
     bool waiting() const { return !m_wanted.isEmpty(); }
     bool busy() const;
     int hits() const { return m_hits; }

@@ -18,6 +18,25 @@
 #include <memory>
 
 namespace quorbell {
+
+viewer::SizingChoice viewer::sizingChoiceFrom(const GlobalState& g)
+{
+    return sizingChoiceFrom(g.has(Flag::Fit), (g.viewerOptions & ViewerOpt::FullSize) != 0);
+}
+
+viewer::NameLineStyle viewer::nameLineStyleFrom(const GlobalState& g)
+{
+    NameLineStyle s;
+    s.fontName = g.nameFontName;
+    s.fontSize = g.nameFontSize;
+    s.colour = g.nameFontColour;
+    s.bold = (g.fontStyle & FontStyle::Bold) != 0;
+    s.italic = (g.fontStyle & FontStyle::Italic) != 0;
+    s.strikeThru = (g.fontStyle & FontStyle::StrikeThru) != 0;
+    s.underLine = (g.fontStyle & FontStyle::UnderLine) != 0;
+    return s;
+}
+
 namespace {
 
 viewer::SlideshowSetup setupFrom(const GlobalState& g, bool random, QSize screen)

@@ -4,12 +4,25 @@
 // entered, the mode while the window is up).
 #pragma once
 
+#include "viewer/PhotoNameLine.h"
+#include "viewer/PhotoTarget.h"
+
 namespace quorbell {
 
 class frmMain;
+struct GlobalState;
 
 // Starts the slideshow (random false) or the random display from the grid,
 // in modes 3 and 4 only.
 void startSlideshow(frmMain& w, bool random);
+
+namespace viewer {
+
+// The sizing choice of the settings held in the state (optSizeMax, optFullSize).
+SizingChoice sizingChoiceFrom(const GlobalState& g);
+// The name-line settings held in the state.
+NameLineStyle nameLineStyleFrom(const GlobalState& g);
+
+} // namespace viewer
 
 } // namespace quorbell

@@ -47,6 +47,9 @@ public:
 
     // Events: "s" a timer step, "f"/"b" a click forward/back, "<"/">" a step
     // at once in automatic advance, "home"/"end", "pause", "esc".
+    // Called with the show after the last event.
+    std::function<void(Slideshow&)> inspect;
+
     QString play(const QStringList& events, std::function<double()> random = {})
     {
         Slideshow show(setup, random ? RandomDraws(random) : RandomDraws());
@@ -76,6 +79,8 @@ public:
                 show.close();
             settle(show);
         }
+        if (inspect)
+            inspect(show);
         return log.join(' ');
     }
 
@@ -109,6 +114,8 @@ class TestSlideshowObject : public QObject
 private Q_SLOTS:
     void order_data();
     void order();
+    void lookAhead_data();
+    void lookAhead();
     void keys_data();
     void keys();
     void zoom_data();
@@ -163,6 +170,59 @@ void TestSlideshowObject::order()
     const QList<double> draws{0.9, 0.6, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1};
     int next = 0;
     QCOMPARE(run.play(ev(qPrintable(events)), [&] { return draws.value(next++, 0.0); }), log);
+}
+
+// What is kept ready after the events: "P<photo>" of the album in hand,
+// "W<album>" a walk that starts at that album.
+void TestSlideshowObject::lookAhead_data()
+{
+    QTest::addColumn<QList<QStringList>>("albums");
+    QTest::addColumn<SlideOptions>("options");
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("ahead");
+    const QStringList four{"P0", "P1", "P2", "P3"};
+    QTest::newRow("manual: the next and the previous photo")
+        << QList<QStringList>{four} << opts(false, false, false) << "s f"
+        << "P2 P0";
+    QTest::newRow("manual, marked photos passed")
+        << QList<QStringList>{{"P0", "*P1", "P2", "*P3", "P4"}} << opts(false, false, false)
+        << "s f"
+        << "P4 P0";
+    QTest::newRow("manual at the first photo, once: only the next")
+        << QList<QStringList>{four} << opts(false, false, false) << "s"
+        << "P1";
+    QTest::newRow("manual at the last photo, endless: round both ways")
+        << QList<QStringList>{four} << opts(false, true, false) << "s end"
+        << "P0 P2";
+    QTest::newRow("automatic: the next two photos")
+        << QList<QStringList>{four} << opts(true, false, false) << "s"
+        << "P1 P2";
+    QTest::newRow("automatic near the end, endless: round again")
+        << QList<QStringList>{four} << opts(true, true, false) << "s s s"
+        << "P3 P0";
+    QTest::newRow("automatic near the end over the grid: the next album")
+        << QList<QStringList>{four, {"P0"}} << opts(true, false, true) << "s s s"
+        << "P3 W1";
+}
+
+void TestSlideshowObject::lookAhead()
+{
+    QFETCH(QList<QStringList>, albums);
+    QFETCH(SlideOptions, options);
+    QFETCH(QString, events);
+    QFETCH(QString, ahead);
+    Run run(albums, options);
+    QStringList kept;
+    run.inspect = [&kept](Slideshow& show) {
+        for (const PrefetchPlan& plan : show.pipeline().aheadPlans()) {
+            if (plan.kind == PrefetchPlan::Kind::Photo)
+                kept << QStringLiteral("P%1").arg(plan.photoIndex);
+            else if (plan.kind == PrefetchPlan::Kind::Walk)
+                kept << QStringLiteral("W%1").arg(plan.albums.value(0).index);
+        }
+    };
+    run.play(ev(qPrintable(events)));
+    QCOMPARE(kept.join(' '), ahead);
 }
 
 void TestSlideshowObject::keys_data()
