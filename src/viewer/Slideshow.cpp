@@ -470,7 +470,10 @@ void Slideshow::arrived(const PhotoKey& key, const PreparedPhoto& photo, bool ah
     if (m_original && key == m_original->key) {
         const Pending o = *m_original;
         m_original.reset();
-        if (o.album == m_shownAlbum && o.photo == m_shownPhoto && photo.ok())
+        // A photo too large to decode whole comes back cut to the screen:
+        // zooming then keeps to the fitted image.
+        if (o.album == m_shownAlbum && o.photo == m_shownPhoto && photo.ok() &&
+            photo.image.size() == photo.photoSize)
             Q_EMIT originalReady(o.album, o.photo, photo.image);
     }
     if (m_pending && key == m_pending->key)
