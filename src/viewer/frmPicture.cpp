@@ -65,8 +65,8 @@ frmPicture::frmPicture(QWidget* owner, QScreen* screen, QSize screenSize, viewer
     m_pauseMark = new QLabel(QStringLiteral("一時停止"), this);
     m_pauseMark->setObjectName(QStringLiteral("pauseMark"));
     m_pauseMark->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_pauseMark->setStyleSheet(QStringLiteral(
-        "QLabel { color: white; background: rgba(0, 0, 0, 160); padding: 4px 8px; }"));
+    m_pauseMark->setStyleSheet(
+        QStringLiteral("QLabel { color: white; background: #505050; padding: 4px 8px; }"));
     m_pauseMark->adjustSize();
     m_pauseMark->move(12, 12);
     m_pauseMark->hide();
