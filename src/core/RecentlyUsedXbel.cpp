@@ -146,7 +146,12 @@ std::optional<QByteArray> updatedList(const QByteArray& old, const RecentlyUsedE
                 continue;
             }
             ++depth;
-            break;
+            // Written under its own prefixed name: the copy of the token
+            // would drop the prefix the reader left unresolved.
+            out.writeStartElement(in.qualifiedName().toString());
+            for (const QXmlStreamAttribute& a : in.attributes())
+                out.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+            continue;
         case QXmlStreamReader::EndElement:
             --depth;
             if (depth == 0)
