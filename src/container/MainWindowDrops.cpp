@@ -27,8 +27,12 @@ protected:
         switch (event->type()) {
         case QEvent::DragEnter:
         case QEvent::DragMove: {
+            // The files are read once, when the drag comes in; a move over
+            // the window keeps that answer.
             auto* drag = static_cast<QDropEvent*>(event);
-            if (planFor(*drag).kind != DropKind::Refused)
+            if (event->type() == QEvent::DragEnter)
+                m_acceptable = planFor(*drag).kind != DropKind::Refused;
+            if (m_acceptable)
                 drag->acceptProposedAction();
             else
                 drag->ignore();
@@ -62,6 +66,7 @@ private:
     }
 
     frmMain& m_window;
+    bool m_acceptable = false;
 };
 
 } // namespace
