@@ -109,6 +109,7 @@ std::optional<QByteArray> updatedList(const QByteArray& old, const RecentlyUsedE
     QByteArray bytes;
     QXmlStreamWriter out(&bytes);
     if (old.isEmpty()) {
+        out.setAutoFormatting(true); // a new list reads as the desktop's own do
         out.writeStartDocument();
         writeRootStart(out, {});
         writeBookmark(out, href, entry, {});

@@ -133,6 +133,12 @@ void installGridKeyboard(frmMain& w)
     // Installed after the window's own filter, so it sees the keys first.
     w.surface()->installEventFilter(new GridKeyFilter(w));
     w.surface()->setFocus();
+    // The grid is the window's only place for keys: it takes them back
+    // whenever the window is active again (after a message box, a drop from
+    // another program, the viewer), wherever the focus had gone meanwhile.
+    GridSurface* surface = w.surface();
+    QObject::connect(&w, &frmMain::activated, surface,
+                     [surface] { surface->setFocus(Qt::ActiveWindowFocusReason); });
 }
 
 } // namespace quorbell
