@@ -6,14 +6,18 @@
 #include "container/ContainerLoadingSource.h"
 #include "container/ContainerWriter.h"
 #include "container/InsertCommand.h"
+#include "container/MainWindowDrops.h"
+#include "container/RecentContainersMenu.h"
 #include "container/RecoveryCommands.h"
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/FileIO.h"
 #include "core/GlobalState.h"
 #include "core/Prompts.h"
+#include "core/RecentContainers.h"
 #include "core/SettingsFile.h"
 #include "core/TextRules.h"
+#include "core/SaveAsFolder.h"
 #include "core/Trash.h"
 #include "core/Version.h"
 #include "core/frmMain.h"
@@ -278,8 +282,12 @@ void frmMain_mnuContnrOpen_Click(frmMain& w)
         request.folder = g.containerFolder;
         request.filter = QString::fromUtf8(kContainerFilter);
         const QString path = prompts().openFile(request);
-        if (path.isEmpty() || ReadContainer(w, path))
+        if (path.isEmpty())
             return;
+        if (ReadContainer(w, path)) {
+            rememberRecentContainer(g.containerPath);
+            return;
+        }
     }
 }
 
@@ -297,8 +305,10 @@ bool frmMain_mnuContnrSave_Click(frmMain& w)
     }
     showProgress(w, g.albumCount() + 1);
     const bool written = WriteContainer(w, g.containerPath, title, g.containerPassword);
-    if (written)
+    if (written) {
         storeWorkFolders();
+        rememberRecentContainer(g.containerPath);
+    }
     w.progressBar()->hide();
     return written;
 }
@@ -337,7 +347,7 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
 
     FileRequest request;
     request.title = title;
-    request.folder = g.containerFolder;
+    request.folder = saveAsStartFolder(g.containerPath, g.albumFolder);
     request.filter = QString::fromUtf8(kContainerFilter);
     request.defaultSuffix = QStringLiteral("cov");
     const QString chosen = prompts().saveFile(request);
@@ -371,6 +381,7 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
     g.containerPassword = password;
     w.setWindowTitle(containerCaption(path));
     storeWorkFolders();
+    rememberRecentContainer(path);
     makeSaveAvailable(w);
     g.clear(Flag::Modified);
     g.clear(Flag::GridSource);
@@ -463,7 +474,8 @@ void openPathAtStart(frmMain& w, const QString& commandLinePath)
             frmMain_Form_Activate(w);
         return;
     }
-    ReadContainer(w, path);
+    if (ReadContainer(w, path))
+        rememberRecentContainer(stdGlobal().containerPath);
 }
 
 void registerContainerCommands(frmMain& w)
@@ -482,6 +494,8 @@ void registerContainerCommands(frmMain& w)
     w.saveBeforeExit = [win] { return saveDocumentBeforeExit(*win); };
     w.keepForRecovery = [] { return keepDocumentForRecovery(); };
     w.openContainerAtStart = [win](const QString& path) { openPathAtStart(*win, path); };
+    addRecentContainersMenu(w);
+    acceptDropsOn(w);
 }
 
 } // namespace quorbell

@@ -55,10 +55,16 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
     request.accept = acceptInsertChoice;
     if (!prompts().chooseAlbums(request))
         return;
+    insertAlbumFiles(w, g.insertFolder, g.insertFileNames);
+}
 
+void insertAlbumFiles(frmMain& w, const QString& insertFolder, const QStringList& names)
+{
+    GlobalState& g = stdGlobal();
+    if (g.mode != Mode::Selected || g.has(Flag::GridSource) || names.isEmpty())
+        return;
     const QString title = QStringLiteral("サムネイルの追加");
-    const QString folder = withTrailingSlash(g.insertFolder);
-    const QStringList names = g.insertFileNames;
+    const QString folder = withTrailingSlash(insertFolder);
     const int m = int(names.size());
     if (const int j = firstDuplicateEntry(names); j >= 0) {
         prompts().warn(QStringLiteral("同じ名前があります。別のファイル名にして下さい。\r\n"

@@ -21,31 +21,43 @@ void showPointer()
         QGuiApplication::restoreOverrideCursor();
 }
 
+void selectGridEntry(frmMain& w, int index)
+{
+    GlobalState& g = stdGlobal();
+    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+    g.selectedIndex = qint16(index);
+    DrawSelectionFrame(w, index);
+    w.setPanel(1, shownAlbumsText(g));
+    w.setPanel(2, selectedNumberText(index));
+    w.setPanel(3, selectedNameText(g.albums.at(index).fileName));
+    EnableSelectionItems(w);
+    g.mode = Mode::Selected;
+}
+
+void clearGridSelection(frmMain& w)
+{
+    GlobalState& g = stdGlobal();
+    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
+    w.setPanel(1, shownAlbumsText(g));
+    w.setPanel(2, hiddenAlbumsText(g));
+    w.setPanel(3, QString());
+    DisableSelectionItems(w);
+    g.mode = Mode::Shown;
+}
+
 void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
 {
     showPointer();
     GlobalState& g = stdGlobal();
     if (!g.isGridShown())
         return;
-    const std::optional<int> hit = hitTest(g, QPoint(x, y));
-    RedrawGrid(w, g.firstDrawnIndex, g.albumCount() - 1);
-    if (hit) {
-        g.selectedIndex = qint16(*hit);
-        DrawSelectionFrame(w, *hit);
-        w.setPanel(1, shownAlbumsText(g));
-        w.setPanel(2, selectedNumberText(*hit));
-        w.setPanel(3, selectedNameText(g.albums.at(*hit).fileName));
-        EnableSelectionItems(w);
-        g.mode = Mode::Selected;
+    if (const std::optional<int> hit = hitTest(g, QPoint(x, y))) {
+        selectGridEntry(w, *hit);
         if (button == Qt::RightButton)
             w.popupShortcutMenu(QPoint(x, y));
         return;
     }
-    w.setPanel(1, shownAlbumsText(g));
-    w.setPanel(2, hiddenAlbumsText(g));
-    w.setPanel(3, QString());
-    DisableSelectionItems(w);
-    g.mode = Mode::Shown;
+    clearGridSelection(w);
 }
 
 void frmMain_Form_DblClick(frmMain& w)
