@@ -232,10 +232,10 @@ void TestAlbumEditor::exportAllOrNothing_data()
     QTest::addColumn<QStringList>("made"); // files in the target afterwards
 
     using E = album::PhotoExportError;
-    const QStringList all{"c.gif", "写真.bmp", "≒.JPG"};
+    const QStringList all{"*写真.bmp", "c.gif", "≒.JPG"}; // the hidden mark kept
     QTest::newRow("new nested folders") << "out/a/b" << 0 << int(E::None) << all;
     QTest::newRow("clash gets a number")
-        << "clash" << 0 << int(E::None) << QStringList{"c.gif", "c_2.gif", "写真.bmp", "≒.JPG"};
+        << "clash" << 0 << int(E::None) << QStringList{"*写真.bmp", "c.gif", "c_2.gif", "≒.JPG"};
     QTest::newRow("a file, not a folder")
         << "album.sld" << 0 << int(E::NotAFolder) << QStringList();
     QTest::newRow("stopped while staging") << "out/a" << 2 << int(E::Stopped) << QStringList();
@@ -296,8 +296,8 @@ void TestAlbumEditor::windowSaves()
     Scene s(false);
     test::ScriptedPrompts prompts;
     const QString made = s.dir.filePath(QStringLiteral("made.sld"));
-    if (newAlbum)
-        prompts.answerText(made); // the file name asked for at the first save
+    if (newAlbum) // the missing file's warning, then the file name asked for at the first save
+        prompts.answer(MsgAnswer::Ok).answerText(made);
     editor::AlbumEditorWindow w(newAlbum ? QString() : s.album,
                                 newAlbum ? album::AlbumContents() : readContents(s.album),
                                 QString());
