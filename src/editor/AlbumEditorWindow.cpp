@@ -404,6 +404,7 @@ bool AlbumEditorWindow::save()
     if (path.isEmpty()) {
         FileRequest request;
         request.title = QStringLiteral("アルバムの保存");
+        request.folder = m_newAlbumFolder;
         request.filter = QStringLiteral("アルバムファイル (*.sld);;すべてのファイル (*)");
         request.defaultSuffix = QStringLiteral("sld");
         path = prompts().saveFile(request);

@@ -40,6 +40,9 @@ public:
     PhotoListView* list() const { return m_list; }
     bool isSaving() const { return m_saving.isRunning(); }
 
+    // Where the file dialog of a new album's first save starts.
+    void setNewAlbumFolder(const QString& folder) { m_newAlbumFolder = folder; }
+
     // The image files added at the end; those that cannot go in are named in
     // one warning.
     void addPhotoFiles(const QStringList& paths);
@@ -78,6 +81,7 @@ private:
 
     album::AlbumEditModel m_model;
     QString m_path;
+    QString m_newAlbumFolder;
     QString m_savingPath;
     album::AlbumContents m_savingContents;
     PhotoListView* m_list = nullptr;

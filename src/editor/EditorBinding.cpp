@@ -92,13 +92,17 @@ void albumSaved(frmMain& w, const QString& path, const album::AlbumContents& con
     w.setPanel(1, shownAlbumsText(g));
     RefreshGrid(w, true, true);
     syncScrollValue(w);
-    if (g.mode == Mode::Selected)
+    if (g.mode == Mode::Selected) {
+        w.setPanel(2, selectedNumberText(g.selectedIndex));
         w.setPanel(3, selectedNameText(g.albums.at(g.selectedIndex).fileName));
+    }
 }
 
 void runEditor(frmMain& w, const QString& path, const editor::OpenedAlbum& album, int editedIndex)
 {
     editor::AlbumEditorWindow editorWindow(path, album.contents, album.passwordText, &w);
+    // A new album is offered a place beside the grid's albums.
+    editorWindow.setNewAlbumFolder(stdGlobal().albumFolder);
     // A new album's later saves find the entry its first save added by name.
     QObject::connect(&editorWindow, &editor::AlbumEditorWindow::saved, &w,
                      [&w, editedIndex](const QString& saved, const album::AlbumContents& c) {

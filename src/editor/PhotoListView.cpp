@@ -38,6 +38,13 @@ QStringList droppedLocalFiles(const QMimeData* data)
     return files;
 }
 
+bool PhotoListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (index.column() != NameColumn && trigger != QAbstractItemView::NoEditTriggers)
+        return false;
+    return QTreeWidget::edit(index, trigger, event);
+}
+
 void PhotoListView::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->source() == this) {

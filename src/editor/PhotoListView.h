@@ -25,6 +25,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Only the name is edited in place.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 };
 
 // The local files a drop from a file manager names (text/uri-list).
