@@ -17,7 +17,11 @@
 #include "CliRunner.h"
 #include "ScriptedPrompts.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -100,6 +104,23 @@ album::AlbumContents readContents(const QString& path)
         return {};
     album::AlbumResult<album::AlbumContents> read = album::readAlbumContents(reader);
     return read ? std::move(read).value() : album::AlbumContents();
+}
+
+// Files dragged in from outside and dropped on the list.
+void dropFiles(editor::PhotoListView* list, const QStringList& paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    data.setUrls(urls);
+    const QPoint at(10, 10);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &drop);
+    QVERIFY(drop.isAccepted());
 }
 
 QStringList listing(const QString& dir)
@@ -349,7 +370,8 @@ void TestAlbumEditor::windowSaves()
                           "xy"};
         list->setCurrentItem(list->topLevelItem(2));
         QTest::mouseClick(button("btnRemove"), Qt::LeftButton);
-        w.addPhotoFiles({s.resolve("@jpg")});
+        dropFiles(list, {s.resolve("@jpg")}); // as a file manager drops them
+        QCOMPARE(w.model().photoCount(), 3);
         list->setCurrentItem(list->topLevelItem(0));
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
