@@ -1,13 +1,17 @@
 // The time from a timer step of the slideshow to the photo on the screen, on
-// a 1920x1080 screen, for 12 and 24 megapixel JPEG photos: with the
-// look-ahead (the next photo prepared on the worker while the current one is
-// shown) and without it (every step reads, decodes and shrinks its photo).
+// a 1920x1080 screen, for 12 and 24 megapixel JPEG photos: on a look-ahead
+// hit (the photo prepared on a worker while the one before was shown) and on
+// a miss (the look-ahead off: the step starts the work and the photo is
+// drawn when it arrives). On a miss it also reports the longest time the UI
+// thread was busy without turning its event loop, which is how long input
+// such as Esc could have waited.
 //
 //   build/bin/bench_viewer_step [steps]
 //
-// A step here is the timer handler followed by a synchronous repaint of the
-// window. With the look-ahead each step first waits, untimed, until the
-// worker is idle: the photo's interval of at least 500 ms gives it that time.
+// Step to screen is the step handler, the wait for the photo and a
+// synchronous repaint. With the look-ahead each step first waits, untimed,
+// until the workers are idle: the photo's interval of at least 500 ms gives
+// them that time.
 #include "BenchTiming.h"
 
 #include "AlbumMaker.h"
@@ -15,12 +19,14 @@
 #include "core/FileIO.h"
 #include "core/frmMain.h"
 #include "core/frmMain.h"
+#include "viewer/Slideshow.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/frmPicture.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QPointer>
 #include <QTimer>
 
 #include <chrono>
@@ -58,26 +64,63 @@ QString writeAlbum(const QTemporaryDir& dir, const QString& name, QSize size, in
     return path;
 }
 
-bench::Timing timeSteps(frmMain& w, bool lookAhead, int steps)
+struct StepFigures
+{
+    bench::Timing toScreen;
+    double longestStallMs = 0;
+};
+
+using Clock = std::chrono::steady_clock;
+
+double msBetween(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+StepFigures timeSteps(frmMain& w, bool lookAhead, int steps)
 {
     w.setMode(Mode::Selected);
     w.runCommand(Command::ViewSlide);
     QCoreApplication::sendPostedEvents(); // reads the album
-    frmPicture* v = frmPicture::current();
+    QPointer<frmPicture> v = frmPicture::current();
     if (!v)
         qFatal("the viewer did not start");
-    v->prefetcher().setEnabled(lookAhead);
+    viewer::Slideshow& show = v->slideshow();
+    show.pipeline().setLookAhead(lookAhead);
+
+    // The event loop's heartbeat: the longest gap between two turns is the
+    // longest stall of the UI thread.
+    Clock::time_point lastBeat = Clock::now();
+    double longest = 0;
+    bool watching = false;
+    QTimer beat;
+    beat.setInterval(1); // light enough to leave the cores to the workers
+    beat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        const Clock::time_point now = Clock::now();
+        if (watching)
+            longest = std::max(longest, msBetween(lastBeat, now));
+        lastBeat = now;
+    });
+    beat.start();
+
     std::vector<double> ms;
     int shown = 0;
     for (int i = 0; shown < steps + 1 && i < 4 * steps + 8; ++i) {
-        if (lookAhead)
-            v->prefetcher().waitForIdle();
+        while (lookAhead && show.pipeline().busy())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         v->sldTimer()->stop();
         const int shownBefore = v->photosShown();
-        const auto t0 = std::chrono::steady_clock::now();
+        QCoreApplication::processEvents();
+        const auto t0 = Clock::now();
+        lastBeat = t0;
+        watching = shown > 0;
         frmPicture_sldTimer_Timer(*v);
+        while (v && show.photoPending())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         v->repaint();
-        const auto t1 = std::chrono::steady_clock::now();
+        const auto t1 = Clock::now();
+        watching = false;
         if (v->photosShown() == shownBefore)
             continue; // the 10 ms step that starts the album again
         if (!v->lastShown().drawn)
@@ -85,13 +128,13 @@ bench::Timing timeSteps(frmMain& w, bool lookAhead, int steps)
         if (v->lastShown().fromPrefetch != lookAhead)
             qFatal("the look-ahead was %s used", lookAhead ? "not" : "");
         if (shown++ > 0) // the first step also warms up fonts and the backing store
-            ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+            ms.push_back(msBetween(t0, t1));
     }
     if (ms.empty())
         qFatal("no photo was shown");
     frmPicture_Form_KeyPress(*v, 27);
     std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
+    return {{ms[ms.size() / 2], ms.front()}, longest};
 }
 
 } // namespace
@@ -139,14 +182,15 @@ int main(int argc, char* argv[])
 
     for (int i = 0; i < doc.albumCount(); ++i) {
         doc.setSelectedIndex(i);
-        const bench::Timing with = timeSteps(w, true, steps);
+        const StepFigures hit = timeSteps(w, true, steps);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const bench::Timing without = timeSteps(w, false, steps);
+        const StepFigures miss = timeSteps(w, false, steps);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         std::printf("screen %dx%d, %s, %d steps\n", w.screenSize().width(), w.screenSize().height(),
                     cases[i].label, steps);
-        bench::report("  timer step to screen, look-ahead", with);
-        bench::report("  timer step to screen, no look-ahead", without);
+        bench::report("  step to screen, look-ahead hit", hit.toScreen);
+        bench::report("  step to screen, miss", miss.toScreen);
+        std::printf("  longest UI-thread stall during a miss: %.3f ms\n", miss.longestStallMs);
     }
     return 0;
 }

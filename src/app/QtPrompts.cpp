@@ -72,6 +72,18 @@ QString QtPrompts::saveFile(const FileRequest& r)
     return dialog.selectedFiles().constFirst();
 }
 
+QStringList QtPrompts::openFiles(const FileRequest& r)
+{
+    const PromptParent parent(m_owner);
+    return QFileDialog::getOpenFileNames(parent.widget(), r.title, r.folder, r.filter);
+}
+
+QString QtPrompts::chooseFolder(const FileRequest& r)
+{
+    const PromptParent parent(m_owner);
+    return QFileDialog::getExistingDirectory(parent.widget(), r.title, r.folder);
+}
+
 std::optional<QString> QtPrompts::password(const PasswordRequest& r)
 {
     const PromptParent parent(m_owner);

@@ -16,6 +16,8 @@ public:
     MsgAnswer message(const MessageRequest& request) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
+    QStringList openFiles(const FileRequest& request) override;
+    QString chooseFolder(const FileRequest& request) override;
     std::optional<QString> password(const PasswordRequest& request) override;
     std::optional<QColor> colour(const QColor& initial) override;
     std::optional<FontChoice> font(const FontChoice& initial) override;

@@ -3,6 +3,7 @@
 #include "container/ContainerCommands.h"
 #include "core/frmMain.h"
 #include "dialogs/DialogCommands.h"
+#include "editor/EditorBinding.h"
 #include "grid/GridCommands.h"
 #include "viewer/ViewerCommands.h"
 
@@ -14,6 +15,7 @@ void wireCommands(frmMain& w)
     registerDialogCommands(w);
     registerViewerCommands(w);
     registerContainerCommands(w);
+    registerEditorCommands(w);
 }
 
 } // namespace quorbell

@@ -3,14 +3,11 @@
 #include "album/AlbumFileReader.h"
 #include "album/ExifReader.h"
 #include "album/PhotoDecoder.h"
+#include "album/PhotoExport.h"
 #include "cli/HeldStopSignals.h"
-#include "core/FileIO.h"
 #include "core/PasswordForm.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <optional>
 
@@ -107,92 +104,6 @@ int runInfo(const QStringList& args)
     return kDone;
 }
 
-// `stem` shortened until stem + tail is at most 255 bytes in UTF-8, the
-// longest file name the file systems take.
-QString withinNameLimit(QString stem, const QString& tail)
-{
-    while (!stem.isEmpty() && (stem + tail).toUtf8().size() > 255) {
-        stem.chop(1);
-        if (!stem.isEmpty() && stem.back().isHighSurrogate())
-            stem.chop(1);
-    }
-    return stem + tail;
-}
-
-// A name that does not exist in `dir` yet: the name itself, else
-// "stem_2.suffix", "stem_3.suffix", ...
-QString freeName(const QDir& dir, const QString& name)
-{
-    auto taken = [&dir](const QString& n) {
-        const QFileInfo info(dir.filePath(n));
-        return info.exists() || info.isSymLink();
-    };
-    if (!taken(name))
-        return name;
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const bool hasSuffix = dot > 0 && name.size() - dot <= 16;
-    const QString stem = hasSuffix ? name.left(dot) : name;
-    const QString suffix = hasSuffix ? name.mid(dot) : QString();
-    for (int n = 2;; ++n) {
-        QString candidate = withinNameLimit(stem, QLatin1Char('_') + QString::number(n) + suffix);
-        if (!taken(candidate))
-            return candidate;
-    }
-}
-
-// The missing folders of `path` made one by one, outermost first; `made`
-// lists those made, so that a failure can take them away again.
-bool makeFolders(const QString& path, QStringList& made)
-{
-    QStringList missing;
-    for (QString p = QDir::cleanPath(QDir(path).absolutePath()); !QFileInfo::exists(p);
-         p = QFileInfo(p).path())
-        missing.prepend(p);
-    for (const QString& folder : std::as_const(missing)) {
-        if (!QDir().mkdir(folder))
-            return false;
-        made << folder;
-    }
-    return true;
-}
-
-// Every photo is read and written under a private folder in `dir` first;
-// only when all of them are there are they moved to their names. The private
-// folder goes away on return; `written` lists the photos moved so far. A stop
-// signal that came is looked for before each step and ends the work with
-// `stoppedBy` set.
-int extractPhotos(album::AlbumFileReader& reader, const QString& path, const QDir& dir,
-                  const HeldStopSignals& stopSignals, QStringList& written, int& stoppedBy)
-{
-    const QString cannotWrite = QStringLiteral("%1: cannot write in the folder").arg(dir.path());
-    QTemporaryDir staging(dir.filePath(QStringLiteral(".quorbell-extract-XXXXXX")));
-    if (!staging.isValid())
-        return fail(kFileError, cannotWrite);
-    auto stopped = [&] { return (stoppedBy = stopSignals.pending()) != 0; };
-    const QList<album::AlbumPhoto>& photos = reader.table().photos;
-    for (int i = 0; i < photos.size(); ++i) {
-        if (stopped())
-            return kFileError;
-        const album::AlbumResult<QByteArray> bytes = reader.photoBytes(i);
-        if (!bytes)
-            return albumFailure(path, bytes.failure());
-        QFile f(staging.filePath(QString::number(i)));
-        if (!f.open(QIODevice::WriteOnly))
-            return fail(kFileError, cannotWrite + QStringLiteral(": ") + f.errorString());
-        if (f.write(*bytes) != bytes->size() || !f.flush())
-            return fail(kFileError, cannotWrite + QStringLiteral(": ") + writeFailureReason(f));
-    }
-    for (int i = 0; i < photos.size(); ++i) {
-        if (stopped())
-            return kFileError;
-        const QString target = dir.filePath(freeName(dir, safePhotoFileName(photos.at(i).name)));
-        if (!QFile::rename(staging.filePath(QString::number(i)), target))
-            return fail(kFileError, cannotWrite);
-        written << target;
-    }
-    return stopped() ? kFileError : kDone;
-}
-
 int runExtract(const QStringList& args)
 {
     const ParsedArgs p = parseArgs(args, {}, {QStringLiteral("--password")});
@@ -218,56 +129,38 @@ int runExtract(const QStringList& args)
             return fail(kPasswordError, QStringLiteral("%1: wrong password").arg(path));
     }
 
-    const QFileInfo dirInfo(dirPath);
-    if (dirInfo.exists() && !dirInfo.isDir())
-        return fail(kFileError, QStringLiteral("%1: not a folder").arg(dirPath));
     // From the first folder made to the last photo moved, a stop signal waits
     // until what was made is taken away again; it goes last, so it lets the
     // signal through only after that.
     const HeldStopSignals stopSignals;
-    QStringList madeFolders, written;
     int stoppedBy = 0;
-    int status = kDone;
-    if (!makeFolders(dirPath, madeFolders))
-        status = fail(kFileError, QStringLiteral("%1: folder cannot be made").arg(dirPath));
-    else
-        status = extractPhotos(reader, path, QDir(dirPath), stopSignals, written, stoppedBy);
-    if (status != kDone) {
-        // A failure or a signal leaves the folder as it was found.
-        for (const QString& f : std::as_const(written))
-            QFile::remove(f);
-        for (auto folder = madeFolders.crbegin(); folder != madeFolders.crend(); ++folder)
-            QDir().rmdir(*folder);
+    const album::PhotoExportResult exported = album::exportPhotos(
+        reader, dirPath, [&] { return (stoppedBy = stopSignals.pending()) != 0; });
+    const QString cannotWrite =
+        QStringLiteral("%1: cannot write in the folder").arg(QDir(dirPath).path());
+    switch (exported.error) {
+    case album::PhotoExportError::None:
+        break;
+    case album::PhotoExportError::Stopped:
         // Should the signal not end the process when let through, its usual status.
-        return stoppedBy ? 128 + stoppedBy : status;
+        return 128 + stoppedBy;
+    case album::PhotoExportError::NotAFolder:
+        return fail(kFileError, QStringLiteral("%1: not a folder").arg(dirPath));
+    case album::PhotoExportError::FolderNotMade:
+        return fail(kFileError, QStringLiteral("%1: folder cannot be made").arg(dirPath));
+    case album::PhotoExportError::AlbumUnreadable:
+        return albumFailure(path, exported.albumFailure);
+    case album::PhotoExportError::CannotWrite:
+        return fail(kFileError, exported.reason.isEmpty()
+                                    ? cannotWrite
+                                    : cannotWrite + QStringLiteral(": ") + exported.reason);
     }
-    for (const QString& f : std::as_const(written))
+    for (const QString& f : exported.written)
         out() << printable(f) << "\n";
     return kDone;
 }
 
 } // namespace
-
-QString safePhotoFileName(const QString& stored)
-{
-    QString name;
-    for (const QChar c : stored) {
-        const bool unsafe = c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
-                            c.unicode() == 0x7F;
-        name += unsafe ? QLatin1Char('_') : c;
-    }
-    // No ".." anywhere, so no name can climb out of the folder or stand for it.
-    while (name.contains(QLatin1String("..")))
-        name.replace(QLatin1String(".."), QLatin1String("._"));
-    if (name.isEmpty() || name == QLatin1String("."))
-        name = QStringLiteral("_") + name;
-    if (name.toUtf8().size() > 255) {
-        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        const QString suffix = dot > 0 && name.size() - dot <= 16 ? name.mid(dot) : QString();
-        name = withinNameLimit(name.left(name.size() - suffix.size()), suffix);
-    }
-    return name;
-}
 
 const Command kAlbumInfoCommand = {
     "album-info", "[--json] FILE",

@@ -1,5 +1,6 @@
 #include "cli/AlbumEditCommand.h"
 
+#include "album/AlbumEditModel.h"
 #include "album/AlbumFileReader.h"
 #include "cli/AlbumCommands.h"
 #include "cli/AlbumWriting.h"
@@ -98,54 +99,57 @@ int noSuchPhoto(const QString& path, const QString& option, int n, qsizetype cou
                             .arg(path, option, QString::number(n), QString::number(count)));
 }
 
-// The plan applied to the album read from `path`, in the order EditPlan gives.
-int applyPlan(const QString& path, const EditPlan& plan, album::AlbumContents& contents)
+// The plan applied to the album read from `path`, in the order EditPlan
+// gives, through the same steps as the album editor takes.
+int applyPlan(const QString& path, const EditPlan& plan, album::AlbumEditModel& album)
 {
-    QList<album::AlbumEntry>& entries = contents.entries;
     QList<int> removals = plan.removals;
     // From the back, so that each index still means the photo it meant.
     std::sort(removals.begin(), removals.end(), std::greater<int>());
     for (int n : std::as_const(removals)) {
-        if (n >= entries.size())
-            return noSuchPhoto(path, QStringLiteral("--remove"), n, entries.size());
+        if (n >= album.photoCount())
+            return noSuchPhoto(path, QStringLiteral("--remove"), n, album.photoCount());
     }
     for (int n : std::as_const(removals))
-        entries.removeAt(n);
+        album.removePhoto(n);
 
     for (const QString& file : plan.additions) {
         album::AlbumEntry entry;
         if (const int status = readPhotoFile(file, entry); status != kDone)
             return status;
-        entries.append(std::move(entry));
+        if (!album.addPhoto(std::move(entry)))
+            return fail(kUsage,
+                        QStringLiteral("%1: an album holds at most 32767 photos").arg(path));
     }
 
     for (const auto& [from, to] : plan.moves) {
         for (int n : {from, to}) {
-            if (n >= entries.size())
-                return noSuchPhoto(path, QStringLiteral("--move"), n, entries.size());
+            if (n >= album.photoCount())
+                return noSuchPhoto(path, QStringLiteral("--move"), n, album.photoCount());
         }
-        entries.move(from, to);
+        album.movePhoto(from, to);
     }
 
     for (const auto& [option, hidden] :
          {std::pair{&plan.hides, true}, std::pair{&plan.shows, false}}) {
         for (int n : *option) {
-            if (n >= entries.size())
+            if (n >= album.photoCount())
                 return noSuchPhoto(path,
                                    hidden ? QStringLiteral("--hide") : QStringLiteral("--show"), n,
-                                   entries.size());
-            if (!album::setHidden(entries[n], hidden))
+                                   album.photoCount());
+            if (!album.setPhotoHidden(n, hidden))
                 return fail(kUsage, QStringLiteral("%1: photo %2: the name is too long to mark")
                                         .arg(path, QString::number(n)));
         }
     }
 
-    if (entries.isEmpty())
+    if (album.photoCount() == 0)
         return fail(kUsage, QStringLiteral("%1: no photo would be left").arg(path));
+    // Both were checked when the options were read.
     if (plan.newPassword)
-        contents.password = storedPasswordForm(*plan.newPassword);
+        album.setPassword(*plan.newPassword);
     else if (plan.dropPassword)
-        contents.password = kNoPassword;
+        album.setPassword(QString());
     return kDone;
 }
 
@@ -184,10 +188,10 @@ int runEdit(const QStringList& args)
         return albumFailure(path, read.failure());
     reader.close();
 
-    album::AlbumContents contents = std::move(read).value();
-    if (const int status = applyPlan(path, plan, contents); status != kDone)
+    album::AlbumEditModel album(std::move(read).value());
+    if (const int status = applyPlan(path, plan, album); status != kDone)
         return status;
-    return writeAlbum(path, contents);
+    return writeAlbum(path, album.contents());
 }
 
 } // namespace

@@ -6,13 +6,17 @@
 #include "container/ContainerLoadingSource.h"
 #include "container/ContainerWriter.h"
 #include "container/InsertCommand.h"
+#include "container/MainWindowDrops.h"
+#include "container/RecentContainersMenu.h"
 #include "container/RecoveryCommands.h"
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/FileIO.h"
 #include "core/Prompts.h"
+#include "core/RecentContainers.h"
 #include "core/SettingsFile.h"
 #include "core/TextRules.h"
+#include "core/SaveAsFolder.h"
 #include "core/Trash.h"
 #include "core/Version.h"
 #include "core/frmMain.h"
@@ -275,8 +279,12 @@ void frmMain_mnuContnrOpen_Click(frmMain& w)
         request.folder = st.containerFolder;
         request.filter = QString::fromUtf8(kContainerFilter);
         const QString path = prompts().openFile(request);
-        if (path.isEmpty() || ReadContainer(w, path))
+        if (path.isEmpty())
             return;
+        if (ReadContainer(w, path)) {
+            rememberRecentContainer(ad.containerPath());
+            return;
+        }
     }
 }
 
@@ -294,8 +302,10 @@ bool frmMain_mnuContnrSave_Click(frmMain& w)
     }
     showProgress(w, ad.albumCount() + 1);
     const bool written = WriteContainer(w, ad.containerPath(), title, ad.containerPassword());
-    if (written)
+    if (written) {
         storeWorkFolders(w);
+        rememberRecentContainer(ad.containerPath());
+    }
     w.progressBar()->hide();
     return written;
 }
@@ -335,7 +345,7 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
 
     FileRequest request;
     request.title = title;
-    request.folder = st.containerFolder;
+    request.folder = saveAsStartFolder(ad.containerPath(), ad.albumFolder());
     request.filter = QString::fromUtf8(kContainerFilter);
     request.defaultSuffix = QStringLiteral("cov");
     const QString chosen = prompts().saveFile(request);
@@ -369,6 +379,7 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
     ad.setContainerPassword(password);
     w.setWindowTitle(containerCaption(path));
     storeWorkFolders(w);
+    rememberRecentContainer(path);
     makeSaveAvailable(w);
     ad.setModified(false);
     ad.setGridSource(false);
@@ -463,7 +474,8 @@ void openPathAtStart(frmMain& w, const QString& commandLinePath)
             frmMain_Form_Activate(w);
         return;
     }
-    ReadContainer(w, path);
+    if (ReadContainer(w, path))
+        rememberRecentContainer(w.document().containerPath());
 }
 
 void registerContainerCommands(frmMain& w)
@@ -486,12 +498,12 @@ void registerContainerCommands(frmMain& w)
     w.setCommand(Command::EditDelete, [win] {
         recordEdit(*win, QStringLiteral("削除"), [win] { frmMain_mnuEditDelete_Click(*win); });
     });
-    w.setCommand(Command::EditInsert, [win] {
-        recordEdit(*win, QStringLiteral("追加"), [win] { frmMain_mnuEditInsert_Click(*win); });
-    });
+    w.setCommand(Command::EditInsert, [win] { frmMain_mnuEditInsert_Click(*win); });
     w.saveBeforeExit = [win] { return saveDocumentBeforeExit(*win); };
     w.keepForRecovery = [win] { return keepDocumentForRecovery(*win); };
     w.openContainerAtStart = [win](const QString& path) { openPathAtStart(*win, path); };
+    addRecentContainersMenu(w);
+    acceptDropsOn(w);
 }
 
 } // namespace quorbell

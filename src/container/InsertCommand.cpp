@@ -6,6 +6,7 @@
 #include "core/CommandState.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
+#include "grid/DocumentEdits.h"
 #include "grid/GridDrawing.h"
 #include "grid/NewCommand.h"
 
@@ -26,6 +27,10 @@ bool acceptInsertChoice(const AlbumChoice& choice, AlbumChoice& kept)
     return true;
 }
 
+namespace {
+void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringList& names);
+} // namespace
+
 int firstDuplicateEntry(const AlbumDocument& doc, const QStringList& names)
 {
     QSet<QString> folded;
@@ -41,9 +46,8 @@ int firstDuplicateEntry(const AlbumDocument& doc, const QStringList& names)
 
 void frmMain_mnuEditInsert_Click(frmMain& w)
 {
-    AlbumDocument& doc = w.document();
-    GridLayout& lay = w.layout();
-    Settings& st = w.settings();
+    const AlbumDocument& doc = w.document();
+    const Settings& st = w.settings();
     // Offered only for a grid saved as or read from a container, with a selection.
     if (w.mode() != Mode::Selected || doc.isGridSource())
         return;
@@ -55,10 +59,25 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
     request.accept = [&choice](const AlbumChoice& c) { return acceptInsertChoice(c, choice); };
     if (!prompts().chooseAlbums(request))
         return;
+    insertAlbumFiles(w, choice.folder, choice.names);
+}
 
+void insertAlbumFiles(frmMain& w, const QString& insertFolder, const QStringList& names)
+{
+    // One step of the undo history, from the menu or from a drop.
+    recordEdit(w, QStringLiteral("追加"), [&] { insertAlbumFilesNow(w, insertFolder, names); });
+}
+
+namespace {
+
+void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringList& names)
+{
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    if (w.mode() != Mode::Selected || doc.isGridSource() || names.isEmpty())
+        return;
     const QString title = QStringLiteral("サムネイルの追加");
-    const QString folder = withTrailingSlash(choice.folder);
-    const QStringList names = choice.names;
+    const QString folder = withTrailingSlash(insertFolder);
     const int m = int(names.size());
     if (const int j = firstDuplicateEntry(doc, names); j >= 0) {
         prompts().warn(QStringLiteral("同じ名前があります。別のファイル名にして下さい。\r\n"
@@ -136,5 +155,7 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
     switchButtonOff(w, Cmd::Insert);
     switchButtonOff(w, Cmd::Rename);
 }
+
+} // namespace
 
 } // namespace quorbell

@@ -14,6 +14,11 @@ class frmMain;
 
 void frmMain_mnuEditInsert_Click(frmMain& w);
 
+// What Insert does once the albums are chosen: the duplicate and count
+// checks, then the albums `names` of `folder` read in before the selection.
+// Nothing without a selection in a container grid.
+void insertAlbumFiles(frmMain& w, const QString& folder, const QStringList& names);
+
 // What the chooser's OK buttons do: with nothing chosen a warning, and the
 // chooser stays open; otherwise the choice is kept in `kept`.
 bool acceptInsertChoice(const AlbumChoice& choice, AlbumChoice& kept);

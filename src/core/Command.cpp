@@ -53,6 +53,12 @@ const QList<CommandDef>& commandTable()
          nullptr, false, nullptr},
         {C::EditRename, P::Edit, true, "mnuEditRename", "一括リネーミング(&R)", "btnRename",
          "一括リネーミング", "Rename", true, nullptr},
+        {C::AlbumMake, P::Edit, true, "mnuAlbumMake", "アルバムの作成(&A)...", nullptr, nullptr,
+         nullptr, false, "mnuMenuAlbumMake"},
+        {C::AlbumEdit, P::Edit, false, "mnuAlbumEdit", "アルバムの編集(&E)...", nullptr, nullptr,
+         nullptr, false, "mnuMenuAlbumEdit"},
+        {C::PhotoExport, P::Edit, false, "mnuPhotoExport", "写真の書き出し(&X)...", nullptr,
+         nullptr, nullptr, false, "mnuMenuPhotoExport"},
         {C::ViewSlide, P::View, false, "mnuViewSlide", "スライドショー(&S)", "btnSlide",
          "スライドショー", "Slide", false, nullptr},
         {C::ViewRandom, P::View, false, "mnuViewRandom", "ランダム表示(&R)", "btnRandom",
@@ -81,8 +87,9 @@ const CommandDef& commandDef(Command command)
 const QList<ShortcutSlot>& shortcutMenuLayout()
 {
     static const QList<ShortcutSlot> layout = {
-        {false, Command::EditCut},   {false, Command::EditCopy},  {false, Command::EditPut},
-        {true, Command::EditDelete}, {true, Command::ContnrInfo},
+        {false, Command::EditCut},   {false, Command::EditCopy},    {false, Command::EditPut},
+        {true, Command::EditDelete}, {true, Command::ContnrInfo},   {true, Command::AlbumMake},
+        {false, Command::AlbumEdit}, {false, Command::PhotoExport},
     };
     return layout;
 }

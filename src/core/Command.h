@@ -32,6 +32,9 @@ enum class Command {
     SortFileU,
     SortFileL,
     EditRename,
+    AlbumMake,   // the album editor on a new album
+    AlbumEdit,   // the album editor on the selected album
+    PhotoExport, // the selected album's photos written to a folder
     ViewSlide,
     ViewRandom,
     ViewCover,

@@ -66,8 +66,11 @@ void DisableSelectionItems(frmMain& w)
 {
     for (quint16 bit : {Cmd::Cut, Cmd::Copy, Cmd::Delete, Cmd::Insert})
         switchButtonOff(w, bit);
-    setMenuItemsEnabled(w, {Command::AlbumDelete, Command::ContnrInfo}, false);
-    w.shortcutItem(Command::ContnrInfo)->setEnabled(false);
+    setMenuItemsEnabled(
+        w, {Command::AlbumDelete, Command::ContnrInfo, Command::AlbumEdit, Command::PhotoExport},
+        false);
+    for (Command c : {Command::ContnrInfo, Command::AlbumEdit, Command::PhotoExport})
+        w.shortcutItem(c)->setEnabled(false);
 }
 
 void EnableSelectionItems(frmMain& w)
@@ -82,8 +85,11 @@ void EnableSelectionItems(frmMain& w)
     if (!w.document().isGridSource())
         switchButtonOn(w, Cmd::Insert);
     // Properties show and edit the selected album: nothing to show without one.
-    setMenuItemsEnabled(w, {Command::AlbumDelete, Command::ContnrInfo}, true);
-    w.shortcutItem(Command::ContnrInfo)->setEnabled(true);
+    setMenuItemsEnabled(
+        w, {Command::AlbumDelete, Command::ContnrInfo, Command::AlbumEdit, Command::PhotoExport},
+        true);
+    for (Command c : {Command::ContnrInfo, Command::AlbumEdit, Command::PhotoExport})
+        w.shortcutItem(c)->setEnabled(true);
 }
 
 void DisableGridItems(frmMain& w)
@@ -92,7 +98,8 @@ void DisableGridItems(frmMain& w)
         switchButtonOff(w, bit);
     setMenuItemsEnabled(w,
                         {Command::ContnrAdd, Command::ContnrDelete, Command::AlbumDelete,
-                         Command::ContnrList, Command::ContnrInfo, Command::EditSort},
+                         Command::ContnrList, Command::ContnrInfo, Command::EditSort,
+                         Command::AlbumEdit, Command::PhotoExport},
                         false);
 }
 

@@ -1,5 +1,6 @@
 #include "core/GridSurface.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -48,6 +49,22 @@ void GridSurface::paintEvent(QPaintEvent* event)
     p.drawImage(event->rect(), m_canvas,
                 QRectF(QRectF(event->rect()).topLeft() * m_canvas.devicePixelRatio(),
                        QSizeF(event->rect().size()) * m_canvas.devicePixelRatio()));
+    if (hasFocus() && !m_focusCueRect.isEmpty()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
+        p.drawRect(m_focusCueRect.adjusted(1, 1, -2, -2));
+    }
+}
+
+void GridSurface::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update(); // the focus cue
+}
+
+void GridSurface::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void GridSurface::resizeEvent(QResizeEvent* event)

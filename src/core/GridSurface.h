@@ -26,6 +26,9 @@ public:
     // Shows what was drawn into the persistent image.
     void commit() { update(); }
     QColor backgroundColour() const;
+    // Where the keyboard focus cue is drawn (the grid area between the
+    // toolbar, the scroll bar and the status bar); over the image, never into it.
+    void setFocusCueRect(const QRect& rect) { m_focusCueRect = rect; }
 
     // Where the grid stands after the last layout.
     GridLayout& layout() { return m_layout; }
@@ -41,6 +44,7 @@ Q_SIGNALS:
     void doubleClicked();
     void wheelRows(int rows); // positive: down
     void resized();
+    void selectionMovedByKey(); // the keyboard changed the selection as a click would
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,12 +52,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void ensureCanvasSize();
 
     QImage m_canvas;
     GridLayout m_layout;
+    QRect m_focusCueRect;
     int m_wheelRemainder = 0; // eighths of a degree not yet turned into rows
 };
 

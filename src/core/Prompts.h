@@ -89,6 +89,16 @@ public:
     // Empty when the user cancels.
     virtual QString openFile(const FileRequest& request) = 0;
     virtual QString saveFile(const FileRequest& request) = 0;
+    // Several files at once; empty when the user cancels. An implementation
+    // that picks one file at a time answers with that one.
+    virtual QStringList openFiles(const FileRequest& request)
+    {
+        const QString file = openFile(request);
+        return file.isEmpty() ? QStringList() : QStringList{file};
+    }
+    // A folder (made in the dialog or existing); empty when the user cancels.
+    // By default asked like a file to save, so scripted answers serve both.
+    virtual QString chooseFolder(const FileRequest& request) { return saveFile(request); }
     // Nothing when the user cancels.
     virtual std::optional<QString> password(const PasswordRequest& request) = 0;
     virtual std::optional<QColor> colour(const QColor& initial) = 0;

@@ -1,10 +1,10 @@
-// What the photo viewer keeps about the album it shows: its photo table and
-// where the show stands. The main window holds it for the viewer's run.
+// Where the running show stands, as the viewer reports it to the main window
+// (which holds it): random display or slideshow, the album being shown and
+// the photo on the screen.
 #pragma once
 
-#include <QList>
+#include <QSize>
 #include <QString>
-#include <QStringList>
 
 namespace quorbell {
 
@@ -14,10 +14,7 @@ struct ViewerState
     QString viewerAlbumPath;
     qint16 viewerPhotoCount = 0;
     qint16 viewerPhotoIndex = 0;
-    QStringList photoNames;
-    QList<qint32> photoSizes;
-    QList<qint32> photoPositions; // 1-based byte positions in the album file
-    QList<qint32> photoLengths;
+    QSize pictureSize; // the photo on the screen, before fitting
 };
 
 } // namespace quorbell

@@ -1,5 +1,6 @@
 #include "core/frmMain.h"
 
+#include "core/CommandShortcuts.h"
 #include "core/MainWindowHandlers.h"
 #include "core/ToolbarIcons.h"
 #include "core/Version.h"
@@ -104,6 +105,7 @@ QAction* frmMain::addMenuItem(QWidget* host, const CommandDef& def)
     const Command command = def.command;
     auto* a = new QAction(QString::fromUtf8(def.caption), host);
     a->setObjectName(QString::fromLatin1(def.name));
+    a->setShortcuts(shortcutsFor(command));
     host->addAction(a);
     m_actions[int(command)] = a;
     connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
@@ -161,7 +163,6 @@ void frmMain::buildMenus()
         }
     }
     bar->addMenu(help); // last, after the settings item
-    action(Command::HelpIndex)->setShortcut(QKeySequence(Qt::Key_F1));
 
     // The check mark says whether comments are shown now. The command may do
     // nothing (no grid), so the mark follows the state, not the click.
@@ -253,6 +254,8 @@ void frmMain::applyLayout()
                             Layout::StatusBarHeight - 2 * Layout::ProgressBelowStatusTop);
     m_vscroll->setGeometry(w - Layout::ScrollWidth, Layout::ScrollTop, Layout::ScrollWidth,
                            qMax(0, h - Layout::ScrollHeightMargin));
+    m_surface->setFocusCueRect(QRect(0, Layout::ToolbarHeight, w - Layout::ScrollWidth,
+                                     h - Layout::ToolbarHeight - Layout::StatusBarHeight));
 }
 
 void frmMain::setPanel(int panel, const QString& text)

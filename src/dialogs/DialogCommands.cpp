@@ -118,6 +118,12 @@ void registerDialogCommands(frmMain& w)
                 info->activateWindow();
         }
     });
+    // A selection moved with the keys refills them too, but leaves the focus
+    // in the grid so that the next key moves on.
+    QObject::connect(w.surface(), &GridSurface::selectionMovedByKey, win, [win] {
+        if (frmInfo* info = openDialog<frmInfo>(*win))
+            info->fillFields();
+    });
 }
 
 } // namespace quorbell

@@ -245,9 +245,11 @@ void registerUndoCommands(frmMain& w)
     w.setCommand(Command::EditRedo, [win] { frmMain_mnuEditRedo_Click(*win); });
     QAction* undo = w.action(Command::EditUndo);
     QAction* redo = w.action(Command::EditRedo);
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // Redo also answers the key other desktops use for it.
+    QList<QKeySequence> redoKeys = redo->shortcuts();
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redoKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setShortcuts(redoKeys);
     const QUndoStack& stack = w.document().undoStack();
     const auto show = [win, undo, redo] {
         const QUndoStack& s = win->document().undoStack();

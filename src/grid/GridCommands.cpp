@@ -3,7 +3,9 @@
 #include "core/frmMain.h"
 #include "grid/Cover.h"
 #include "grid/DocumentEdits.h"
+#include "grid/FirstStartHint.h"
 #include "grid/GridInput.h"
+#include "grid/GridKeyboard.h"
 #include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
 #include "grid/SortCommands.h"
@@ -30,6 +32,8 @@ void registerGridCommands(frmMain& w)
     QObject::connect(w.vScroll(), &QScrollBar::valueChanged, win,
                      [win] { frmMain_VScroll_Scroll(*win); });
 
+    installGridKeyboard(w);
+    installFirstStartHint(w);
     registerLoadingLoop(w);
     w.setCommand(Command::ContnrNew, [win] { frmMain_mnuContnrNew_Click(*win); });
     w.setCommand(Command::ViewCover, [win] { frmMain_mnuViewCover_Click(*win); });

@@ -2,6 +2,7 @@
 
 #include "core/CommonMessages.h"
 #include "core/CommandState.h"
+#include "core/frmMain.h"
 #include "core/Prompts.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
@@ -20,6 +21,32 @@ void showPointer()
         QGuiApplication::restoreOverrideCursor();
 }
 
+void selectGridEntry(frmMain& w, int index)
+{
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
+    doc.setSelectedIndex(qint16(index));
+    DrawSelectionFrame(w, index);
+    w.setPanel(1, shownAlbumsText(doc));
+    w.setPanel(2, selectedNumberText(index));
+    w.setPanel(3, selectedNameText(doc.entry(index).fileName));
+    EnableSelectionItems(w);
+    w.setMode(Mode::Selected);
+}
+
+void clearGridSelection(frmMain& w)
+{
+    AlbumDocument& doc = w.document();
+    GridLayout& lay = w.layout();
+    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
+    w.setPanel(1, shownAlbumsText(doc));
+    w.setPanel(2, hiddenAlbumsText(doc));
+    w.setPanel(3, QString());
+    DisableSelectionItems(w);
+    w.setMode(Mode::Shown);
+}
+
 void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
 {
     showPointer();
@@ -27,25 +54,13 @@ void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
     GridLayout& lay = w.layout();
     if (!w.isGridShown())
         return;
-    const std::optional<int> hit = hitTest(doc, lay, QPoint(x, y));
-    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
-    if (hit) {
-        doc.setSelectedIndex(qint16(*hit));
-        DrawSelectionFrame(w, *hit);
-        w.setPanel(1, shownAlbumsText(doc));
-        w.setPanel(2, selectedNumberText(*hit));
-        w.setPanel(3, selectedNameText(doc.entry(*hit).fileName));
-        EnableSelectionItems(w);
-        w.setMode(Mode::Selected);
+    if (const std::optional<int> hit = hitTest(doc, lay, QPoint(x, y))) {
+        selectGridEntry(w, *hit);
         if (button == Qt::RightButton)
             w.popupShortcutMenu(QPoint(x, y));
         return;
     }
-    w.setPanel(1, shownAlbumsText(doc));
-    w.setPanel(2, hiddenAlbumsText(doc));
-    w.setPanel(3, QString());
-    DisableSelectionItems(w);
-    w.setMode(Mode::Shown);
+    clearGridSelection(w);
 }
 
 void frmMain_Form_DblClick(frmMain& w)

@@ -8,6 +8,12 @@ namespace quorbell {
 
 class frmMain;
 
+// What a click on a cell or beside every cell does (modes 3 and 4): the
+// grid redrawn, the selection frame, the status panels, the selection
+// commands and the mode. The keyboard moves the selection through them too.
+void selectGridEntry(frmMain& w, int index);
+void clearGridSelection(frmMain& w);
+
 void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y);
 void frmMain_Form_DblClick(frmMain& w);
 void frmMain_Form_KeyDown(frmMain& w, int key);

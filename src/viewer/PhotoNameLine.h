@@ -2,8 +2,6 @@
 // with its font and its place along the bottom edge of the screen.
 #pragma once
 
-#include "viewer/ShowInputs.h"
-
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -11,8 +9,6 @@
 #include <optional>
 
 namespace quorbell {
-
-struct Settings;
 
 namespace viewer {
 
@@ -43,14 +39,6 @@ struct PhotoNameLine
 // photo IMG0012.JPG; the line sits font size + 20 pixels high at the bottom.
 PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const QString& photoName,
                                 int screenHeight, const NameLineStyle& style);
-
-// The name-line settings held in the state.
-NameLineStyle nameLineStyleFrom(const Settings& g);
-
-// The line for the viewer's current album and the given photo, or nothing
-// when the line is switched off (optDispName) or an index lies outside the
-// album or photo tables.
-std::optional<PhotoNameLine> photoNameLineFor(const ShowInputs& w, int photoIndex);
 
 } // namespace viewer
 } // namespace quorbell

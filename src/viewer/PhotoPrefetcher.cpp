@@ -1,4 +1,4 @@
-// The viewer's look-ahead: one worker thread preparing the next photo.
+// The viewer's look-ahead plans, carried out.
 #include "viewer/PhotoPrefetcher.h"
 
 #include "album/AlbumFileReader.h"
@@ -6,8 +6,6 @@
 #include "viewer/ViewerTables.h"
 
 #include <QFileInfo>
-#include <QPromise>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace quorbell::viewer {
 
@@ -111,129 +109,6 @@ PrefetchResult runPrefetch(const PrefetchPlan& plan, const std::function<bool()>
         return walk(plan, stop);
     }
     return {};
-}
-
-PhotoPrefetcher::PhotoPrefetcher()
-{
-    // One photo at a time: the resampler spreads its own work over the cores.
-    m_pool.setMaxThreadCount(1);
-}
-
-PhotoPrefetcher::~PhotoPrefetcher()
-{
-    cancel();
-}
-
-void PhotoPrefetcher::setEnabled(bool on)
-{
-    if (!on)
-        cancel();
-    m_enabled = on;
-}
-
-void PhotoPrefetcher::request(const PrefetchPlan& plan)
-{
-    if (!m_enabled)
-        return;
-    if (plan == m_plan && !m_future.isCanceled())
-        return;
-    if (adoptWalkResult(plan))
-        return;
-    // A job of the old plan stops at its next check; the new one queues behind it.
-    m_future.cancel();
-    m_future = QFuture<PrefetchResult>();
-    m_plan = plan;
-    if (plan.kind == PrefetchPlan::Kind::Nothing)
-        return;
-    ++m_jobs;
-    m_future = QtConcurrent::run(&m_pool, [plan](QPromise<PrefetchResult>& promise) {
-        PrefetchResult result = runPrefetch(plan, [&promise] { return promise.isCanceled(); });
-        promise.addResult(std::move(result));
-    });
-}
-
-bool PhotoPrefetcher::adoptWalkResult(const PrefetchPlan& plan)
-{
-    // Once the show has moved into the album a walk read ahead, the next
-    // plan names a photo of that album, usually the very photo the walk has
-    // prepared or is preparing: keep that work instead of starting again.
-    if (plan.kind != PrefetchPlan::Kind::Photo || m_plan.kind != PrefetchPlan::Kind::Walk ||
-        m_future.isCanceled() || !walkPasses(plan.albumPath))
-        return false;
-    if (m_future.isFinished()) {
-        const PhotoKey want = photoKey(plan.albumPath, plan.photo, plan.screen, plan.sizing);
-        if (m_future.resultCount() < 1 || m_future.result().key != want)
-            return false;
-    }
-    // Still running: taken on trust; a take checks the key of what it finds.
-    m_plan = plan;
-    return true;
-}
-
-bool PhotoPrefetcher::walkPasses(const QString& albumPath) const
-{
-    for (const AlbumStop& stop : m_plan.albums) {
-        if (stop.path == albumPath)
-            return true;
-    }
-    return false;
-}
-
-std::optional<PrefetchResult> PhotoPrefetcher::finishedResult()
-{
-    if (m_future.isCanceled())
-        return std::nullopt;
-    // A job that has not started yet runs here instead of waiting for the pool.
-    m_future.waitForFinished();
-    if (m_future.isCanceled() || m_future.resultCount() < 1)
-        return std::nullopt;
-    return m_future.result();
-}
-
-std::optional<PreparedPhoto> PhotoPrefetcher::takePhoto(const PhotoKey& key)
-{
-    if (!m_enabled)
-        return std::nullopt;
-    switch (m_plan.kind) {
-    case PrefetchPlan::Kind::Nothing:
-        return std::nullopt;
-    case PrefetchPlan::Kind::Photo:
-        if (photoKey(m_plan.albumPath, m_plan.photo, m_plan.screen, m_plan.sizing) != key)
-            return std::nullopt;
-        break;
-    case PrefetchPlan::Kind::Walk:
-        if (!walkPasses(key.albumPath))
-            return std::nullopt;
-        break;
-    }
-    std::optional<PrefetchResult> result = finishedResult();
-    if (!result || !result->key || *result->key != key)
-        return std::nullopt;
-    ++m_taken;
-    return result->photo;
-}
-
-std::optional<album::AlbumTable> PhotoPrefetcher::takeTable(const QString& albumPath)
-{
-    if (!m_enabled || m_plan.kind != PrefetchPlan::Kind::Walk || !walkPasses(albumPath))
-        return std::nullopt;
-    std::optional<PrefetchResult> result = finishedResult();
-    if (!result || result->albumPath != albumPath || !result->table)
-        return std::nullopt;
-    return result->table;
-}
-
-void PhotoPrefetcher::cancel()
-{
-    m_future.cancel();
-    m_pool.waitForDone();
-    m_future = QFuture<PrefetchResult>();
-    m_plan = PrefetchPlan();
-}
-
-void PhotoPrefetcher::waitForIdle()
-{
-    m_pool.waitForDone();
 }
 
 } // namespace quorbell::viewer

@@ -1,12 +1,11 @@
-// Preparing the photo the viewer will show next while the current one is on
-// the screen: its bytes read, decoded and resampled on a worker thread, and
-// when the show moves to another album, that album's tables read there too.
-// A timer step then only has to put a ready image on the screen.
+// What the viewer prepares ahead of the show: a photo of the album in hand,
+// or a walk over the albums the show would pass through to the first one
+// that can be read and one of its photos. runPrefetch() carries a plan out on
+// the calling thread; the viewer runs it on a worker (PhotoPipeline).
 //
-// Workers never touch the shared state or a widget and never ask a question:
-// a plan carries everything by value, and an album whose password has not yet
-// been given is not read past its tables. runPrefetch() is the synchronous
-// twin that the worker runs.
+// Plans carry everything by value and never touch the program's state or a
+// widget, and never ask a question: an album whose password has not yet been
+// given is not read past its tables.
 #pragma once
 
 #include "album/AlbumTable.h"
@@ -14,11 +13,9 @@
 #include "viewer/PhotoLoader.h"
 #include "viewer/PhotoTarget.h"
 
-#include <QFuture>
 #include <QList>
 #include <QSize>
 #include <QString>
-#include <QThreadPool>
 
 #include <functional>
 #include <optional>
@@ -91,50 +88,5 @@ struct PrefetchResult
 // Carries out a plan on the calling thread. `cancelled` is asked between the
 // pieces of work; once it says yes the result is empty.
 PrefetchResult runPrefetch(const PrefetchPlan& plan, const std::function<bool()>& cancelled = {});
-
-// Owns one worker thread and the plan in hand. Used from the UI thread only.
-class PhotoPrefetcher
-{
-public:
-    PhotoPrefetcher();
-    ~PhotoPrefetcher(); // cancels and waits for the worker
-
-    PhotoPrefetcher(const PhotoPrefetcher&) = delete;
-    PhotoPrefetcher& operator=(const PhotoPrefetcher&) = delete;
-
-    // Off: nothing is prepared ahead and every take comes back empty.
-    void setEnabled(bool on);
-    bool isEnabled() const { return m_enabled; }
-
-    // Starts on the plan unless the same plan is already in hand; a different
-    // plan in progress is told to stop.
-    void request(const PrefetchPlan& plan);
-    // The photo prepared for `key`, waiting for the worker when it is still at
-    // it; nothing when the plan was for something else.
-    std::optional<PreparedPhoto> takePhoto(const PhotoKey& key);
-    // The tables of the album at `albumPath` when the plan read them.
-    std::optional<album::AlbumTable> takeTable(const QString& albumPath);
-    // Drops the plan; a job in progress is told to stop and waited for.
-    void cancel();
-
-    const PrefetchPlan& plan() const { return m_plan; }
-    // Waits until the worker has nothing left to do.
-    void waitForIdle();
-    // How many photos were handed out ready, and how many jobs were started.
-    int photosTaken() const { return m_taken; }
-    int jobsStarted() const { return m_jobs; }
-
-private:
-    bool adoptWalkResult(const PrefetchPlan& plan);
-    bool walkPasses(const QString& albumPath) const;
-    std::optional<PrefetchResult> finishedResult();
-
-    QThreadPool m_pool;
-    PrefetchPlan m_plan;
-    QFuture<PrefetchResult> m_future;
-    bool m_enabled = true;
-    int m_taken = 0;
-    int m_jobs = 0;
-};
 
 } // namespace quorbell::viewer

@@ -1,8 +1,6 @@
 // Target size, scale and offsets of a photo on the viewer's screen.
 #include "viewer/PhotoTarget.h"
 
-#include "core/Settings.h"
-
 #include <algorithm>
 
 namespace quorbell::viewer {
@@ -12,11 +10,6 @@ SizingChoice sizingChoiceFrom(bool sizeMax, bool fullSize)
     if (!sizeMax)
         return SizingChoice::Unchanged;
     return fullSize ? SizingChoice::ShrinkOrEnlarge : SizingChoice::ShrinkToFit;
-}
-
-SizingChoice sizingChoiceFrom(const Settings& g)
-{
-    return sizingChoiceFrom(g.has(Flag::Fit), (g.viewerOptions & ViewerOpt::FullSize) != 0);
 }
 
 PhotoTarget computePhotoTarget(SizingChoice choice, QSize screen, QSize photo)

@@ -6,11 +6,7 @@
 #include <QPoint>
 #include <QSize>
 
-namespace quorbell {
-
-struct Settings;
-
-namespace viewer {
+namespace quorbell::viewer {
 
 // The three sizing choices of the settings dialog.
 enum class SizingChoice {
@@ -21,7 +17,6 @@ enum class SizingChoice {
 
 // optSizeMax and optFullSize as one choice; optFullSize alone changes nothing.
 SizingChoice sizingChoiceFrom(bool sizeMax, bool fullSize);
-SizingChoice sizingChoiceFrom(const Settings& g);
 
 enum class ScalePath {
     AsIs,   // the decoded photo is drawn at its own size
@@ -52,5 +47,4 @@ struct PhotoTarget
 // screen gives the AsIs path at (0, 0).
 PhotoTarget computePhotoTarget(SizingChoice choice, QSize screen, QSize photo);
 
-} // namespace viewer
-} // namespace quorbell
+} // namespace quorbell::viewer

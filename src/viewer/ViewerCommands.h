@@ -1,13 +1,6 @@
-// The slideshow and the random display: the two start commands of the main
-// window, reading the current album, the timer step, the mouse and the keys
-// of the viewer window, and closing.
-//
-// Everything runs on the UI thread. Each timer step stops the timer first and
-// starts it again only at its end, so steps never overlap; an album is always
-// read with the timer stopped. Marked photos are passed over one per 10 ms
-// step, never in a loop inside one step, so Esc and clicks are handled in
-// between. Every search that does loop is bounded by the size of the table
-// or of the grid.
+// The slideshow and random display commands of the main window, and the
+// viewer window's handlers by their usual names, each forwarding to the
+// window's show.
 #pragma once
 
 #include <Qt>
@@ -23,9 +16,8 @@ class frmPicture;
 void frmMain_mnuViewSlide_Click(frmMain& w);
 void frmMain_mnuViewRandom_Click(frmMain& w);
 
-// Reads the current album into the viewer's tables (asking for its password
-// when it has one) and starts the timer at 10 ms. Runs when the viewer
-// window has been shown.
+// Reads the current album and starts the timer at 10 ms. Runs when the
+// viewer window has been shown.
 void frmPicture_Form_Activate(frmPicture& v);
 // One step of the show.
 void frmPicture_sldTimer_Timer(frmPicture& v);

@@ -98,11 +98,13 @@ void TestMainWindow::menus()
                           "mnuContnrList=アルバムリスト(&L)", "mnuContnrInfo=プロパティ(&I)", "-",
                           "mnuContnrExit=終了(&X)"}));
     QCOMPARE(captionsOf(top[1]->menu()),
-             (QStringList{"mnuEditUndo=元に戻す(&U)", "mnuEditRedo=やり直し(&R)", "-",
-                          "mnuEditCut=サムネイル切り取り(&T)", "mnuEditCopy=サムネイルコピー(&C)",
-                          "mnuEditPut=サムネイル貼り付け(&P)", "mnuEditDelete=サムネイル削除(&D)",
-                          "-", "mnuEditInsert=サムネイル追加(&I)", "-", "=サムネイルソート(&S)",
-                          "-", "mnuEditRename=一括リネーミング(&R)"}));
+             (QStringList{
+                 "mnuEditUndo=元に戻す(&U)", "mnuEditRedo=やり直し(&R)", "-",
+                 "mnuEditCut=サムネイル切り取り(&T)", "mnuEditCopy=サムネイルコピー(&C)",
+                 "mnuEditPut=サムネイル貼り付け(&P)", "mnuEditDelete=サムネイル削除(&D)", "-",
+                 "mnuEditInsert=サムネイル追加(&I)", "-", "=サムネイルソート(&S)", "-",
+                 "mnuEditRename=一括リネーミング(&R)", "-", "mnuAlbumMake=アルバムの作成(&A)...",
+                 "mnuAlbumEdit=アルバムの編集(&E)...", "mnuPhotoExport=写真の書き出し(&X)..."}));
     QCOMPARE(
         captionsOf(w.action(Command::EditSort)->menu()),
         (QStringList{"mnuSortDateU=日付・昇順(&U)", "mnuSortDateL=日付・降順(&D)",
@@ -116,7 +118,10 @@ void TestMainWindow::menus()
     QCOMPARE(captionsOf(w.shortcutMenu()),
              (QStringList{"mnuMenuCut=サムネイル切り取り(&T)", "mnuMenuCopy=サムネイルコピー(&C)",
                           "mnuMenuPut=サムネイル貼り付け(&P)", "-",
-                          "mnuMenuDelete=サムネイル削除(&D)", "-", "mnuMenuInfo=プロパティ(&I)"}));
+                          "mnuMenuDelete=サムネイル削除(&D)", "-", "mnuMenuInfo=プロパティ(&I)",
+                          "-", "mnuMenuAlbumMake=アルバムの作成(&A)...",
+                          "mnuMenuAlbumEdit=アルバムの編集(&E)...",
+                          "mnuMenuPhotoExport=写真の書き出し(&X)..."}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Quorbell"));
 }
 
@@ -223,10 +228,14 @@ void TestMainWindow::formLoadOnAFreshMachine()
     }
     for (Command command : {C::ContnrNew, C::ContnrOpen, C::ViewCover, C::HelpIndex})
         QVERIFY2(w.button(command)->isEnabled(), commandDef(command).buttonKey);
-    for (Command command : {C::ContnrSave, C::ContnrAdd, C::ContnrDelete, C::AlbumDelete,
-                            C::ContnrList, C::ContnrInfo, C::EditPut, C::EditSort, C::ViewComment})
+    for (Command command :
+         {C::ContnrSave, C::ContnrAdd, C::ContnrDelete, C::AlbumDelete, C::ContnrList,
+          C::ContnrInfo, C::EditPut, C::EditSort, C::ViewComment, C::AlbumEdit, C::PhotoExport})
         QVERIFY2(!w.action(command)->isEnabled(), commandDef(command).name);
     QVERIFY(!w.shortcutItem(C::EditPut)->isEnabled());
+    QVERIFY(!w.shortcutItem(C::AlbumEdit)->isEnabled() &&
+            !w.shortcutItem(C::PhotoExport)->isEnabled());
+    QVERIFY(w.action(C::AlbumMake)->isEnabled() && w.shortcutItem(C::AlbumMake)->isEnabled());
     QVERIFY(!w.vScroll()->isVisible());
     QVERIFY(!w.progressBar()->isVisible());
     QVERIFY(prompts.asked().isEmpty());

@@ -85,6 +85,10 @@ void TestGridInput::clicks()
     QVERIFY(
         !w.button(Command::EditInsert)->isEnabled()); // a grid from album files never offers Insert
     QCOMPARE(w.action(Command::AlbumDelete)->isEnabled(), mode == 4);
+    for (Command c : {Command::AlbumEdit, Command::PhotoExport}) {
+        QCOMPARE(w.action(c)->isEnabled(), mode == 4);
+        QCOMPARE(w.shortcutItem(c)->isEnabled(), mode == 4);
+    }
 }
 
 void TestGridInput::rightClickOpensTheMenuOnlyOnACell()

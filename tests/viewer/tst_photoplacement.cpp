@@ -2,10 +2,9 @@
 // size, scale, path and offsets for each sizing choice, and the name line.
 #include "viewer/PhotoNameLine.h"
 #include "viewer/PhotoTarget.h"
+#include "viewer/SlideshowBinding.h"
 
-#include "core/AlbumDocument.h"
 #include "core/Settings.h"
-#include "core/ViewerState.h"
 
 #include <QTest>
 
@@ -154,32 +153,19 @@ void TestPhotoPlacement::nameLine()
 
 void TestPhotoPlacement::nameLineFromState()
 {
-    AlbumDocument doc;
-    QList<AlbumEntry> entries(3);
-    entries[2].comment = QStringLiteral("夏の旅行");
-    doc.setEntries(entries);
-    doc.setSelectedIndex(2);
-    ViewerState tables;
-    tables.photoNames = {QStringLiteral("IMG0011.JPG"), QStringLiteral("IMG0012.JPG")};
     Settings g;
-    const ShowInputs in{doc, g, tables, QSize(1920, 1080)};
     g.nameFontName = QStringLiteral("IPAGothic");
     g.nameFontSize = 24;
     g.nameFontColour = 0x00336699; // blue 0x33, green 0x66, red 0x99
     g.fontStyle = FontStyle::Bold | FontStyle::UnderLine;
 
-    QVERIFY(!photoNameLineFor(in, 1).has_value()); // optDispName off
-    g.set(Flag::PhotoName);
-    QVERIFY(!photoNameLineFor(in, 2).has_value()); // no such photo
-    QVERIFY(!photoNameLineFor(in, -1).has_value());
-
-    const auto line = photoNameLineFor(in, 1);
-    QVERIFY(line.has_value());
-    QCOMPARE(line->text, QStringLiteral("3： 夏の旅行 - IMG0012"));
-    QCOMPARE(line->top, 1080 - 24 - 20);
-    QCOMPARE(line->height, 44);
-    QCOMPARE(line->colour(), QColor(0x99, 0x66, 0x33));
-    const QFont f = line->font();
+    const PhotoNameLine line = makePhotoNameLine(
+        2, QStringLiteral("夏の旅行"), QStringLiteral("IMG0012.JPG"), 1080, nameLineStyleFrom(g));
+    QCOMPARE(line.text, QStringLiteral("3： 夏の旅行 - IMG0012"));
+    QCOMPARE(line.top, 1080 - 24 - 20);
+    QCOMPARE(line.height, 44);
+    QCOMPARE(line.colour(), QColor(0x99, 0x66, 0x33));
+    const QFont f = line.font();
     QCOMPARE(f.family(), QStringLiteral("IPAGothic"));
     QCOMPARE(f.pointSize(), 24);
     QVERIFY(f.bold());
@@ -188,14 +174,12 @@ void TestPhotoPlacement::nameLineFromState()
     QVERIFY(f.underline());
 
     g.fontStyle = FontStyle::Italic | FontStyle::StrikeThru;
-    const QFont f2 = photoNameLineFor(in, 0)->font();
+    const QFont f2 =
+        makePhotoNameLine(0, QString(), QStringLiteral("a"), 1080, nameLineStyleFrom(g)).font();
     QVERIFY(!f2.bold());
     QVERIFY(f2.italic());
     QVERIFY(f2.strikeOut());
     QVERIFY(!f2.underline());
-
-    doc.setSelectedIndex(3); // outside the album table
-    QVERIFY(!photoNameLineFor(in, 0).has_value());
 }
 
 QTEST_MAIN(TestPhotoPlacement)

@@ -55,7 +55,7 @@ void TestViewerHiDpi::drawnInDevicePixels()
     QCOMPARE(v->canvas().size(), QSize(800, 600));
     v->sldTimer()->stop();
     frmPicture_sldTimer_Timer(*v);
-    QVERIFY(v->lastShown().drawn);
+    QTRY_VERIFY(v->lastShown().drawn); // the photo arrives from a worker
 
     // The 64 x 48 photo, centred on 800 x 600 device pixels: (368, 276) to (431, 323).
     const QImage screen = v->grab().toImage();
