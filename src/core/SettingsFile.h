@@ -1,5 +1,5 @@
 // The settings file: code page 932 text with CR LF line ends, "key=value"
-// lines under section headers. The reader applies it to the shared state; the
+// lines under section headers. The reader applies it to a Settings value; the
 // full writer lays out every line; the two updaters replace only their keys'
 // lines and keep every other byte of the file.
 #pragma once

@@ -34,7 +34,7 @@ struct ConditionChoices
     friend bool operator==(const ConditionChoices&, const ConditionChoices&) = default;
 };
 
-// The choices that show the state's settings.
+// The choices that show the settings.
 ConditionChoices choicesFromState(const Settings& st);
 
 // Clears the settings the dialog owns and sets them from the choices: flag
