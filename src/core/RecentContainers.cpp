@@ -27,7 +27,7 @@ bool isStorablePath(const QString& path)
 
 QString homeRelative(const char* variable, const char* fallback)
 {
-    const QString set = qEnvironmentVariable(variable);
+    QString set = qEnvironmentVariable(variable);
     if (!set.isEmpty() && QDir::isAbsolutePath(set))
         return set;
     return QDir::homePath() + QLatin1Char('/') + QLatin1String(fallback);
