@@ -147,9 +147,10 @@ EditStep* stepAt(frmMain& w, int index)
     return const_cast<EditStep*>(static_cast<const EditStep*>(stack.command(index)));
 }
 
-void refuse(const QString& path, const QString& title)
+// `verb` is what could not be done, as the message says it ("元に戻す").
+void refuse(const QString& path, const QString& title, const QString& verb)
 {
-    prompts().warn(QStringLiteral("アルバムファイルの名前を変更できないため、") + title +
+    prompts().warn(QStringLiteral("アルバムファイルの名前を変更できないため、") + verb +
                        QStringLiteral("ことができません。\r\n") + path,
                    title);
 }
@@ -194,7 +195,7 @@ void frmMain_mnuEditUndo_Click(frmMain& w)
     if (!step || (!w.isGridShown() && w.mode() != Mode::Empty))
         return;
     if (const QString blocked = step->blockingUndo(); !blocked.isEmpty()) {
-        refuse(blocked, kUndoTitle);
+        refuse(blocked, kUndoTitle, QStringLiteral("元に戻す"));
         return;
     }
     stack.undo();
@@ -207,7 +208,7 @@ void frmMain_mnuEditRedo_Click(frmMain& w)
     if (!step || (!w.isGridShown() && w.mode() != Mode::Empty))
         return;
     if (const QString blocked = step->blockingRedo(); !blocked.isEmpty()) {
-        refuse(blocked, kRedoTitle);
+        refuse(blocked, kRedoTitle, QStringLiteral("やり直す"));
         return;
     }
     stack.redo();
