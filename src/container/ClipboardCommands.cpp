@@ -119,7 +119,6 @@ void frmMain_mnuEditPut_Click(frmMain& w)
     doc.insertEntry(s, pasted);
     if (pasted.isHidden())
         doc.setHiddenCount(qint16(doc.hiddenCount() + 1));
-    w.setPanel(1, shownAlbumsText(doc));
     RefreshGrid(w, true, true);
     syncScrollValue(w);
     w.setPanel(3, selectedNameText(doc.entry(s).fileName));
@@ -140,7 +139,6 @@ void frmMain_mnuEditDelete_Click(frmMain& w)
     if (doc.entry(s).isHidden())
         doc.setHiddenCount(qint16(doc.hiddenCount() - 1));
     doc.removeEntry(s);
-    w.setPanel(1, shownAlbumsText(doc));
     if (doc.isEmpty()) {
         emptyGrid(w);
         return;

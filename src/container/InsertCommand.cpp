@@ -139,7 +139,6 @@ void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringL
     }
 
     bar->setValue(m + 2);
-    w.setPanel(1, shownAlbumsText(doc));
     RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
     // The selection stays on the entry that was selected before.
     doc.setSelectedIndex(qint16(s + read));

@@ -92,7 +92,6 @@ void albumSaved(frmMain& w, const QString& path, const album::AlbumContents& con
     }
     rereadEntry(w, index, doc.albumFolder() + doc.entry(index).fileName);
     doc.setModified(true);
-    w.setPanel(1, shownAlbumsText(doc));
     RefreshGrid(w, true, true);
     syncScrollValue(w);
     if (w.mode() == Mode::Selected) {

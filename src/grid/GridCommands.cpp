@@ -9,6 +9,7 @@
 #include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
 #include "grid/SortCommands.h"
+#include "grid/StatusPanels.h"
 
 #include <QScrollBar>
 
@@ -53,6 +54,7 @@ void registerGridCommands(frmMain& w)
         recordEdit(*win, sort, [win] { frmMain_mnuSortFileL_Click(*win); });
     });
     registerUndoCommands(w);
+    connectStatusPanels(w);
 }
 
 } // namespace quorbell

@@ -90,7 +90,6 @@ void finishLoading(frmMain& w)
         doc.setModified(true); // a new document is unsaved
     loop().source.reset();
 
-    w.setPanel(1, shownAlbumsText(doc));
     w.setPanel(2, hiddenAlbumsText(doc));
     lay.firstDrawnIndex = 0;
     RedrawGrid(w, 0, doc.albumCount() - 1);
