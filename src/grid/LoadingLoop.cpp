@@ -21,6 +21,7 @@ struct Loop
     quint64 generation = 0; // a wake-up from an earlier load finds a newer generation
 };
 
+// Process-wide: the program has one main window and so one loading loop.
 Loop& loop()
 {
     static Loop l;
