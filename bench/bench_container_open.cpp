@@ -12,7 +12,7 @@
 #include "ContainerMaker.h"
 #include "container/ContainerCommands.h"
 #include "container/ContainerFile.h"
-#include "core/AlbumDocument.h"
+#include "document/AlbumDocument.h"
 #include "core/MainWindowHandlers.h"
 #include "core/frmMain.h"
 #include "grid/GridCommands.h"

@@ -4,7 +4,7 @@
 #include "BenchTiming.h"
 
 #include "core/BinaryIO.h"
-#include "core/AlbumDocument.h"
+#include "document/AlbumDocument.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"

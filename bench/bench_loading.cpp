@@ -19,7 +19,7 @@
 #include "album/AlbumThumbnail.h"
 #include "album/PhotoDecoder.h"
 #include "core/CellFit.h"
-#include "core/InterfaceMode.h"
+#include "document/InterfaceMode.h"
 #include "core/MainWindowHandlers.h"
 #include "core/frmMain.h"
 #include "grid/GridCommands.h"

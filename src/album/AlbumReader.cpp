@@ -1,10 +1,10 @@
 #include "album/AlbumReader.h"
 
 #include "album/frmPasswd2.h"
-#include "core/CommonMessages.h"
+#include "document/CommonMessages.h"
 #include "core/BinaryIO.h"
-#include "core/AlbumDocument.h"
-#include "core/Prompts.h"
+#include "document/AlbumDocument.h"
+#include "document/Prompts.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 #include "album/frmPasswd2.h"
 
-#include "core/AlbumDocument.h"
-#include "core/Prompts.h"
+#include "document/AlbumDocument.h"
+#include "document/Prompts.h"
 
 namespace quorbell {
 

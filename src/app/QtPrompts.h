@@ -1,7 +1,7 @@
 // The program's prompts: real modal dialogs with Japanese texts.
 #pragma once
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 class QWidget;
 

@@ -4,7 +4,7 @@
 #include "core/BinaryIO.h"
 #include "core/CellFit.h"
 #include "core/CommandState.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/frmMain.h"
 #include "grid/DocumentEdits.h"
 #include "grid/GridDrawing.h"

@@ -5,7 +5,7 @@
 // is not an album) keeps the albums read before it and drops the rest.
 #pragma once
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 namespace quorbell {
 

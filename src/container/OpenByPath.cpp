@@ -1,7 +1,7 @@
 #include "container/OpenByPath.h"
 
 #include "container/ContainerCommands.h"
-#include "core/CommonMessages.h"
+#include "document/CommonMessages.h"
 #include "core/frmMain.h"
 #include "core/RecentContainers.h"
 

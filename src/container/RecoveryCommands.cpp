@@ -5,7 +5,7 @@
 #include "container/RecoveryStore.h"
 #include "core/CommandState.h"
 #include "core/ExitSignals.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/TextRules.h"
 #include "core/Version.h"
 #include "core/frmMain.h"

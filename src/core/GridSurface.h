@@ -4,7 +4,7 @@
 // placed by the main window's layout constants.
 #pragma once
 
-#include "core/GridLayout.h"
+#include "document/GridLayout.h"
 
 #include <QImage>
 #include <QWidget>

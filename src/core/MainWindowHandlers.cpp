@@ -1,9 +1,9 @@
-#include "core/CommonMessages.h"
+#include "document/CommonMessages.h"
 #include "core/MainWindowHandlers.h"
 
 #include "core/CommandState.h"
 #include "core/Paths.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/SettingsFile.h"
 #include "core/TextRules.h"
 #include "core/WindowSize.h"

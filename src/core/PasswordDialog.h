@@ -4,7 +4,7 @@
 // nothing else. Each showing starts empty.
 #pragma once
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 #include <QDialog>
 

@@ -5,12 +5,12 @@
 // shortcut menu.
 #pragma once
 
-#include "core/AlbumDocument.h"
+#include "document/AlbumDocument.h"
 #include "core/Command.h"
 #include "core/GridSurface.h"
-#include "core/InterfaceMode.h"
+#include "document/InterfaceMode.h"
 #include "core/Settings.h"
-#include "core/ViewerState.h"
+#include "document/ViewerState.h"
 
 #include <QHash>
 #include <QIcon>

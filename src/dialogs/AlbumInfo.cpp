@@ -2,8 +2,8 @@
 #include "dialogs/AlbumInfo.h"
 
 #include "core/DateVariant.h"
-#include "core/AlbumDocument.h"
-#include "core/InterfaceMode.h"
+#include "document/AlbumDocument.h"
+#include "document/InterfaceMode.h"
 #include "core/TextRules.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // The batch rename's check and rename passes.
 #include "dialogs/BatchRename.h"
 
-#include "core/AlbumDocument.h"
-#include "core/Prompts.h"
+#include "document/AlbumDocument.h"
+#include "document/Prompts.h"
 #include "core/TextRules.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // request brings the open one to the front.
 #include "dialogs/DialogCommands.h"
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/frmMain.h"
 #include "dialogs/VersionText.h"
 #include "dialogs/frmCondition.h"

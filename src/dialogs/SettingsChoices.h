@@ -4,7 +4,7 @@
 // dialog is confirmed.
 #pragma once
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/SettingsFile.h"
 
 #include <QColor>

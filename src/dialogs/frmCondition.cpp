@@ -4,7 +4,7 @@
 #include "core/CommandState.h"
 #include "core/Cp932.h"
 #include "core/MainWindowHandlers.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/SettingsFile.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"

@@ -1,7 +1,7 @@
 // The properties dialog and its apply step.
 #include "dialogs/frmInfo.h"
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
 #include "grid/DocumentEdits.h"

@@ -1,7 +1,7 @@
 // The album list dialog.
 #include "dialogs/frmList.h"
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/frmMain.h"
 #include "dialogs/AlbumList.h"
 

@@ -2,7 +2,7 @@
 
 #include "album/PhotoFile.h"
 #include "core/PromptOwner.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "editor/PhotoListThumbnail.h"
 #include "editor/PhotoListView.h"
 

@@ -3,7 +3,7 @@
 #include "album/AlbumFileReader.h"
 #include "album/PhotoExport.h"
 #include "core/Cp932.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 #include <QCursor>
 #include <QFileInfo>

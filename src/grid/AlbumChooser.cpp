@@ -1,7 +1,7 @@
 #include "grid/AlbumChooser.h"
 
 #include "core/frmMain.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/TextRules.h"
 
 #include <QComboBox>

@@ -5,7 +5,7 @@
 // ("ファイルの選択") and the add-thumbnails command ("サムネイル追加").
 #pragma once
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 #include <QDialog>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "grid/LoadingLoop.h"
 
 #include "album/ThumbnailLookAhead.h"
-#include "core/AlbumDocument.h"
+#include "document/AlbumDocument.h"
 
 namespace quorbell {
 

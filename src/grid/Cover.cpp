@@ -1,6 +1,6 @@
 #include "grid/Cover.h"
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"

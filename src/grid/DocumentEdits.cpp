@@ -1,7 +1,7 @@
 #include "grid/DocumentEdits.h"
 
 #include "core/CommandState.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 

@@ -1,8 +1,8 @@
 #include "grid/GridGeometry.h"
 
 #include "core/BinaryIO.h"
-#include "core/AlbumDocument.h"
-#include "core/GridLayout.h"
+#include "document/AlbumDocument.h"
+#include "document/GridLayout.h"
 #include "core/TextRules.h"
 
 namespace quorbell {

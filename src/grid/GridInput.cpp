@@ -1,9 +1,9 @@
 #include "grid/GridInput.h"
 
-#include "core/CommonMessages.h"
+#include "document/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/frmMain.h"
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 #include "grid/LoadingLoop.h"

@@ -1,6 +1,6 @@
 #include "grid/NewCommand.h"
 
-#include "core/CommonMessages.h"
+#include "document/CommonMessages.h"
 #include "core/CommandState.h"
 #include "core/TextRules.h"
 #include "core/Version.h"

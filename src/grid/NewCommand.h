@@ -2,7 +2,7 @@
 // files or a folder of them, and starts a new document from the choice.
 #pragma once
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 namespace quorbell {
 

@@ -2,8 +2,8 @@
 #include "viewer/SlideshowBinding.h"
 
 #include "album/frmPasswd2.h"
-#include "core/CommonMessages.h"
-#include "core/Prompts.h"
+#include "document/CommonMessages.h"
+#include "document/Prompts.h"
 #include "core/frmMain.h"
 #include "viewer/RandomSource.h"
 #include "viewer/Slideshow.h"

@@ -5,7 +5,7 @@
 #include "album/AlbumReader.h"
 #include "album/AlbumReaderUi.h"
 #include "album/frmPasswd2.h"
-#include "core/AlbumDocument.h"
+#include "document/AlbumDocument.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
 

@@ -2,8 +2,8 @@
 // line by line, the list file's bytes, the properties texts, the settings
 // choices and the version box text.
 #include "core/Cp932.h"
-#include "core/AlbumDocument.h"
-#include "core/InterfaceMode.h"
+#include "document/AlbumDocument.h"
+#include "document/InterfaceMode.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
 #include "dialogs/AlbumInfo.h"

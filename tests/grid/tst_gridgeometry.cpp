@@ -1,8 +1,8 @@
 // The grid's arithmetic from tables: fitting, wrapping, comment strip text,
 // hit testing, scroll ranges and sorting.
 #include "core/BinaryIO.h"
-#include "core/AlbumDocument.h"
-#include "core/GridLayout.h"
+#include "document/AlbumDocument.h"
+#include "document/GridLayout.h"
 #include "grid/GridGeometry.h"
 #include "grid/Sort.h"
 

@@ -3,7 +3,7 @@
 // OK/Cancel, OK for a plain message, nothing for dialogs) and is recorded too.
 #pragma once
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "core/CommonMessages.h"
+#include "document/CommonMessages.h"
 
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 namespace quorbell {
 

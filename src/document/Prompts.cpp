@@ -1,4 +1,4 @@
-#include "core/Prompts.h"
+#include "document/Prompts.h"
 
 namespace quorbell {
 namespace {

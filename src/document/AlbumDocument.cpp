@@ -1,4 +1,4 @@
-#include "core/AlbumDocument.h"
+#include "document/AlbumDocument.h"
 
 namespace quorbell {
 
