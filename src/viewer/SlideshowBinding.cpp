@@ -85,7 +85,9 @@ void bind(frmMain& w, frmPicture* v, viewer::Slideshow* show)
         v->unload();
         modeBack();
     });
-    QObject::connect(v, &QObject::destroyed, [ended, modeBack] {
+    // The document is a member of the main window and goes before the window's
+    // children do: a viewer deleted with its owner then finds no window to set.
+    QObject::connect(v, &QObject::destroyed, &w.document(), [ended, modeBack] {
         if (!*ended)
             modeBack();
     });
