@@ -166,12 +166,12 @@ void TestWriteFaults::initTestCase()
                                            QFileDevice::ExeOwner | QFileDevice::ReadOther |
                                            QFileDevice::ExeOther);
     for (int i = 1; i <= 24; ++i) {
-        tools::AlbumSpec spec;
-        spec.photos = {test::samplePhoto(QStringLiteral("%1.jpg").arg(i), QSize(160, 120), i)};
-        QVERIFY(test::writeBytes(in(QStringLiteral("a%1.sld").arg(i)), test::albumBytes(spec)));
+        tools::AlbumSpec recipe;
+        recipe.photos = {test::samplePhoto(QStringLiteral("%1.jpg").arg(i), QSize(160, 120), i)};
+        QVERIFY(test::writeBytes(in(QStringLiteral("a%1.sld").arg(i)), test::albumBytes(recipe)));
         if (i <= 2)
             QVERIFY(test::writeBytes(in(QStringLiteral("p%1.jpg").arg(i)),
-                                     spec.photos.at(0).imageBytes));
+                                     recipe.photos.at(0).imageBytes));
     }
     QVERIFY(test::writeBytes(in(QStringLiteral("c.cov")),
                              tools::assembleContainer(tools::sampleContainer({}))));

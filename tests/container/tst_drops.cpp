@@ -39,10 +39,10 @@ namespace {
 
 QByteArray albumBytes()
 {
-    tools::AlbumSpec spec;
+    tools::AlbumSpec recipe;
     const QByteArray jpeg = tools::makeSamplePhoto(QSize(64, 48), 1, tools::PhotoFormat::Jpeg);
-    spec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
-    return tools::buildAlbum(spec)->bytes;
+    recipe.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
+    return tools::buildAlbum(recipe)->bytes;
 }
 
 QByteArray containerBytes()
