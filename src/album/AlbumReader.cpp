@@ -6,10 +6,19 @@
 #include "document/AlbumDocument.h"
 #include "document/Prompts.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <limits>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(AlbumReader)
+};
+} // namespace
 
 AlbumReadOutcome ReadAlbumFile(AlbumDocument& doc, LoadedPicture& current, qint16 index,
                                const QString& path, const QString& name,
@@ -25,14 +34,14 @@ AlbumReadOutcome ReadAlbumFile(AlbumDocument& doc, LoadedPicture& current, qint1
     }
 
     if (r->failure.error == album::AlbumError::BadHeader) {
-        informInvalidFile(path, QStringLiteral("開く"));
+        informInvalidFile(path, Tr::tr("開く"));
         return AlbumReadOutcome::HeaderRefused;
     }
 
     // The password is asked before the photo is used, even when the photo
     // turns out to be unreadable, as the file is read in that order.
     if (r->hasPassword() && !unlockAlbum(doc, r->password, name, path)) {
-        informLoadingAbandoned(QStringLiteral("キャンセル処理"));
+        informLoadingAbandoned(Tr::tr("キャンセル処理"));
         return AlbumReadOutcome::Cancelled;
     }
 

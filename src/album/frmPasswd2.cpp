@@ -3,14 +3,22 @@
 #include "document/AlbumDocument.h"
 #include "document/Prompts.h"
 
+#include <QCoreApplication>
+
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(AlbumPassword)
+};
+} // namespace
 
 void frmPasswd2_btnOK_Click(AlbumDocument& doc, const QString& typed, const QString& path)
 {
     doc.setEnteredPassword(storedPasswordForm(typed));
     if (!passwordMatches(doc.albumPassword(), doc.enteredPassword()))
-        prompts().warn(QStringLiteral("パスワードが一致しません。\r\n") + path,
-                       QStringLiteral("開く"));
+        prompts().warn(Tr::tr("パスワードが一致しません。\r\n%1").arg(path), Tr::tr("開く"));
 }
 
 bool frmPasswd2_Show(AlbumDocument& doc, const QString& name, const QString& path)

@@ -4,6 +4,8 @@
 #include "core/PromptOwner.h"
 #include "grid/AlbumChooser.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -17,6 +19,13 @@
 #include <QVBoxLayout>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(QtPrompts)
+};
+} // namespace
 
 MsgAnswer QtPrompts::message(const MessageRequest& r)
 {
@@ -106,7 +115,7 @@ std::optional<FontChoice> QtPrompts::font(const FontChoice& initial)
     // colour button under it.
     const PromptParent parent(m_owner);
     QDialog dialog(parent.widget());
-    dialog.setWindowTitle(QStringLiteral("フォントとカラー"));
+    dialog.setWindowTitle(Tr::tr("フォントとカラー"));
     auto* chooser = new QFontDialog(&dialog);
     chooser->setWindowFlags(Qt::Widget);
     chooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
@@ -118,7 +127,7 @@ std::optional<FontChoice> QtPrompts::font(const FontChoice& initial)
     chooser->setCurrentFont(f);
 
     QColor colour = initial.colour.isValid() ? initial.colour : QColor(Qt::white);
-    auto* colourButton = new QPushButton(QStringLiteral("カラーの選択..."), &dialog);
+    auto* colourButton = new QPushButton(Tr::tr("カラーの選択..."), &dialog);
     const auto showColour = [&] {
         QPixmap swatch(32, 16);
         swatch.fill(colour);
@@ -136,7 +145,7 @@ std::optional<FontChoice> QtPrompts::font(const FontChoice& initial)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("カラー："), &dialog));
+    row->addWidget(new QLabel(Tr::tr("カラー："), &dialog));
     row->addWidget(colourButton);
     row->addStretch(1);
     auto* layout = new QVBoxLayout(&dialog);

@@ -6,30 +6,22 @@
 #include "core/MainWindowHandlers.h"
 #include "core/Paths.h"
 #include "core/StartupWindow.h"
+#include "core/UiLanguage.h"
 #include "core/Version.h"
 #include "core/frmMain.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QLibraryInfo>
+#include <QLocale>
 #include <QSessionManager>
-#include <QTranslator>
 
+#include <cstdio>
 #include <memory>
 
 using namespace quorbell;
 
 namespace {
-
-void installJapaneseTranslations(QApplication& app)
-{
-    // Qt's own buttons and dialogs (Yes/No, file dialogs) in Japanese.
-    auto* qtTranslator = new QTranslator(&app);
-    if (qtTranslator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
-                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qtTranslator);
-}
 
 void useJapaneseFont()
 {
@@ -58,15 +50,21 @@ int run(int argc, char* argv[], int& endedBy)
         QStringLiteral("io.github.quorbell.Quorbell"),
         QIcon(dataFolder() +
               QStringLiteral("../icons/hicolor/256x256/apps/io.github.quorbell.Quorbell.png"))));
-    installJapaneseTranslations(app);
+    // A leading "--lang ja|en" chooses the language; the rest names a container.
+    const StartArguments start = parseStartArguments(QApplication::arguments().mid(1));
+    if (!start.error.isEmpty()) {
+        std::fprintf(stderr, "quorbell: %s\n", qPrintable(start.error));
+        return 2;
+    }
+    installUiLanguage(
+        app, start.language.value_or(uiLanguageForLocale(QLocale::system().uiLanguages())));
     useJapaneseFont();
 
     WorkFolder work;
     setWorkImageFilePath(work.isValid() ? work.workImageFile() : QString());
 
     // The whole argument text names a container; one pair of quotes is removed.
-    const QStringList args = QApplication::arguments().mid(1);
-    const QString commandLinePath = args.join(QLatin1Char(' '));
+    const QString commandLinePath = start.rest.join(QLatin1Char(' '));
 
     QtPrompts dialogs;
     setPrompts(&dialogs);

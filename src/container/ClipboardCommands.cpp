@@ -10,12 +10,21 @@
 #include "grid/GridDrawing.h"
 #include "grid/NewCommand.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollBar>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(ClipboardCommands)
+};
+} // namespace
 namespace {
 
 // The selected entry into the internal clipboard, its thumbnail onto the
@@ -106,10 +115,9 @@ void frmMain_mnuEditPut_Click(frmMain& w)
     if (w.mode() != Mode::Selected || !doc.isClipboardFilled())
         return;
     if (doc.albumCount() >= kMaxAlbums) {
-        prompts().warn(
-            QStringLiteral("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
-                .arg(kMaxAlbums),
-            QStringLiteral("サムネイル貼り付け"));
+        prompts().warn(Tr::tr("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
+                           .arg(kMaxAlbums),
+                       Tr::tr("サムネイル貼り付け"));
         return;
     }
     const int s = doc.selectedIndex();

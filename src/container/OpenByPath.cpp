@@ -5,11 +5,20 @@
 #include "core/frmMain.h"
 #include "core/RecentContainers.h"
 
+#include <QCoreApplication>
+
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(OpenByPath)
+};
+} // namespace
 
 bool openContainerAsOpenDoes(frmMain& w, const QString& path)
 {
-    if (w.document().isModified() && askSaveChanges(QStringLiteral("開く"))) {
+    if (w.document().isModified() && askSaveChanges(Tr::tr("開く"))) {
         saveDocumentBeforeExit(w);
         return false;
     }

@@ -5,12 +5,21 @@
 #include "core/RecentContainers.h"
 #include "core/frmMain.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(RecentContainersMenu)
+};
+} // namespace
 namespace {
 
 void fillMenu(frmMain& w, QMenu* menu)
@@ -42,7 +51,7 @@ QMenu* addRecentContainersMenu(frmMain& w)
     const qsizetype at = items.indexOf(saveAs);
     QAction* before = at + 1 < items.size() ? items.at(at + 1) : nullptr;
 
-    auto* recent = new QMenu(QStringLiteral("最近使ったファイル(&F)"), contnr);
+    auto* recent = new QMenu(Tr::tr("最近使ったファイル(&F)"), contnr);
     recent->setObjectName(QStringLiteral("mnuContnrRecent"));
     recent->setToolTipsVisible(true);
     contnr->insertMenu(before, recent);

@@ -10,11 +10,20 @@
 #include "core/Version.h"
 #include "core/frmMain.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 
 #include <cstdio>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(RecoveryCommands)
+};
+} // namespace
 
 bool keepDocumentForRecovery(const frmMain& w)
 {
@@ -63,13 +72,13 @@ bool openRecoveredDocument(frmMain& w, const QString& path)
 
 bool offerRecovery(frmMain& w)
 {
-    const QString title = QStringLiteral("復元処理");
+    const QString title = Tr::tr("復元処理");
     const QStringList kept = container::recoveryFiles();
     for (const QString& path : kept) {
         const bool open = prompts().askYesNo(
-            QStringLiteral("前回の終了時に保存されていなかった内容が残っています。開きますか？\r\n"
-                           "「いいえ」を選ぶと削除します。\r\n") +
-                path,
+            Tr::tr("前回の終了時に保存されていなかった内容が残っています。開きますか？\r\n"
+                   "「いいえ」を選ぶと削除します。\r\n%1")
+                .arg(path),
             title);
         // Ended while the question was open: the answer was not the user's.
         if (ExitSignalWatcher::received() != 0)

@@ -55,9 +55,9 @@ struct CommandDef
     MenuPlace place;
     bool separatorBefore;     // a separator line above the menu item
     const char* name;         // menu item object name, "mnuContnrOpen"
-    const char* caption;      // menu caption with its mnemonic
+    const char* caption;      // menu caption with its mnemonic, untranslated
     const char* buttonKey;    // toolbar button, "btnOpen"; null when none
-    const char* buttonText;   // toolbar tooltip
+    const char* buttonText;   // toolbar tooltip, untranslated
     const char* image;        // image-list suffix: "img" or "imgNo" + this
     bool separatorAfter;      // a toolbar separator after the button
     const char* shortcutName; // shortcut menu item, "mnuMenuCut"; null when none
@@ -66,6 +66,10 @@ struct CommandDef
 // The whole table, in menu order (which is also the toolbar order).
 const QList<CommandDef>& commandTable();
 const CommandDef& commandDef(Command command);
+
+// The menu caption and toolbar tooltip in the interface's language.
+QString commandCaption(const CommandDef& def);
+QString commandButtonText(const CommandDef& def);
 
 // The shortcut menu in its order; Separator marks a separator line.
 struct ShortcutSlot

@@ -9,6 +9,8 @@
 #include "core/WindowSize.h"
 #include "core/frmMain.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -19,6 +21,13 @@
 #include <QTimer>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindowHandlers)
+};
+} // namespace
 namespace {
 
 QSize storedWindowSize(const frmMain& w)
@@ -59,7 +68,7 @@ bool settleUnsavedChanges(frmMain& w)
 {
     if (!w.document().isModified())
         return true;
-    if (askSaveChanges(QStringLiteral("終了処理")))
+    if (askSaveChanges(Tr::tr("終了処理")))
         return w.saveBeforeExit && w.saveBeforeExit();
     return true;
 }

@@ -29,13 +29,12 @@ PasswordDialog::PasswordDialog(const PasswordRequest& request, QWidget* parent) 
 {
     const bool album = request.kind == PasswordKind::Album;
     setObjectName(album ? QStringLiteral("frmPasswd2") : QStringLiteral("frmPassword"));
-    setWindowTitle(QStringLiteral("ﾊﾟｽﾜｰﾄﾞの入力"));
+    setWindowTitle(tr("ﾊﾟｽﾜｰﾄﾞの入力"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(album ? QStringLiteral("下記のアルバムファイルのパスワードを入力して下さい")
-                         : QStringLiteral("コンテナファイルのパスワードを入力して下さい。"),
-                   this));
+    layout->addWidget(new QLabel(album ? tr("下記のアルバムファイルのパスワードを入力して下さい")
+                                       : tr("コンテナファイルのパスワードを入力して下さい。"),
+                                 this));
     if (album) {
         m_fileName = new QLabel(request.fileName, this);
         m_fileName->setObjectName(QStringLiteral("lblFileName"));
@@ -46,15 +45,15 @@ PasswordDialog::PasswordDialog(const PasswordRequest& request, QWidget* parent) 
     m_entry->setMaxLength(kPasswordLength);
     m_entry->setEchoMode(request.masked ? QLineEdit::Password : QLineEdit::Normal);
     m_entry->setValidator(new SingleByteValidator(m_entry));
-    m_entry->setToolTip(QStringLiteral(
-        "8文字まで。半角の英数字・記号・半角カナだけが使えます（全角文字は保存できません）。"));
+    m_entry->setToolTip(
+        tr("8文字まで。半角の英数字・記号・半角カナだけが使えます（全角文字は保存できません）。"));
     layout->addWidget(m_entry);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)
+    buttons->addButton(tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("btnCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

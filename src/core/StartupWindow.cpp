@@ -27,7 +27,7 @@ StartupWindow::StartupWindow(const QImage& picture, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     resize(m_picture.isNull() ? QSize(480, 300) : m_picture.size());
 
-    m_versionCaption = new QLabel(QStringLiteral("Version"), this);
+    m_versionCaption = new QLabel(tr("Version"), this);
     m_version = new QLabel(QString::fromLatin1(kVersionText), this);
     m_version->setObjectName(QStringLiteral("lblVersion"));
     for (QLabel* l : {m_versionCaption, m_version})

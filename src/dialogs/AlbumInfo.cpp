@@ -6,13 +6,22 @@
 #include "document/InterfaceMode.h"
 #include "core/TextRules.h"
 
+#include <QCoreApplication>
+
 #include <QFileInfo>
 
 namespace quorbell {
 
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(AlbumInfo)
+};
+} // namespace
+
 AlbumInfoFields albumInfoFields(const AlbumDocument& doc, qint16 mode)
 {
-    const QString undecided = QString::fromUtf8(kUndecided);
+    const QString undecided = Tr::tr(kUndecided);
     AlbumInfoFields f;
 
     if (mode == Mode::Selected && doc.selectedIndex() >= 0 &&
@@ -24,7 +33,7 @@ AlbumInfoFields albumInfoFields(const AlbumDocument& doc, qint16 mode)
         f.comment = e.comment;
         f.size = sizeTextKB(storedSizeBytes(e.fileSize));
         f.date = e.fileDate.displayText();
-        f.thumbSize = QStringLiteral("%1 x %1 ﾋﾟｸｾﾙ").arg(doc.cellSize());
+        f.thumbSize = Tr::tr("%1 x %1 ﾋﾟｸｾﾙ").arg(doc.cellSize());
         f.thumbnail = e.thumbnail;
     } else {
         f.number = f.size = f.date = f.thumbSize = undecided;

@@ -9,7 +9,7 @@ namespace quorbell {
 
 class AlbumDocument;
 
-inline constexpr char kUndecided[] = "未確定";
+inline constexpr char kUndecided[] = QT_TRANSLATE_NOOP("AlbumInfo", "未確定");
 
 struct AlbumInfoFields
 {

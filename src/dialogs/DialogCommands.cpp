@@ -11,6 +11,7 @@
 #include "dialogs/frmList.h"
 #include "dialogs/frmRename.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace quorbell {
@@ -91,7 +92,7 @@ void frmMain_mnuHelpVersion_Click(frmMain&)
 {
     MessageRequest r;
     r.text = versionBoxText();
-    r.title = QString::fromUtf8(kVersionTitle);
+    r.title = QCoreApplication::translate("VersionText", kVersionTitle);
     r.icon = MsgIcon::Information;
     r.buttons = MsgButtons::Ok;
     r.beep = false; // nothing went wrong

@@ -3,7 +3,16 @@
 
 #include "core/Version.h"
 
+#include <QCoreApplication>
+
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(VersionText)
+};
+} // namespace
 
 QString versionBoxText()
 {
@@ -13,9 +22,8 @@ QString versionBoxText()
            QString::fromLatin1(kVersionText) + indent + lineBreak + lineBreak + indent +
            QStringLiteral("Copyright (C) The %1 developers")
                .arg(QString::fromLatin1(kProgramName)) +
-           lineBreak + indent +
-           QStringLiteral("アルバム (.sld) とコンテナ (.cov) に対応しています。") + lineBreak +
-           indent + QStringLiteral("フリーソフトウェアです。無保証で提供されます。");
+           lineBreak + indent + Tr::tr("アルバム (.sld) とコンテナ (.cov) に対応しています。") +
+           lineBreak + indent + Tr::tr("フリーソフトウェアです。無保証で提供されます。");
 }
 
 } // namespace quorbell

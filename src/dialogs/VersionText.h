@@ -7,6 +7,6 @@
 namespace quorbell {
 
 QString versionBoxText();
-inline constexpr char kVersionTitle[] = "バージョン情報";
+inline constexpr char kVersionTitle[] = QT_TRANSLATE_NOOP("VersionText", "バージョン情報");
 
 } // namespace quorbell

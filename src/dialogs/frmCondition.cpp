@@ -9,6 +9,8 @@
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 
+#include <QCoreApplication>
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -26,12 +28,20 @@
 #include <QVBoxLayout>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(frmCondition)
+};
+} // namespace
 namespace {
 
-const QString kTitle = QStringLiteral("環境設定");
+const char* const kTitle = QT_TRANSLATE_NOOP("frmCondition", "環境設定");
 
 // The file chooser's filter: one pattern per picture kind, then all three.
-const QString kCoverFilter = QStringLiteral(
+const char* const kCoverFilter = QT_TRANSLATE_NOOP(
+    "frmCondition",
     "ビットマップ (*.bmp);;ＪＰＥＧ (*.jpg);;ＧＩＦ (*.gif);;すべてのファイル (*.bmp *.jpg *.gif)");
 
 QIcon swatch(const QColor& colour)
@@ -49,7 +59,7 @@ QIcon swatch(const QColor& colour)
 frmCondition::frmCondition(frmMain& main) : QDialog(&main), m_main(main)
 {
     setObjectName(QStringLiteral("frmCondition"));
-    setWindowTitle(kTitle);
+    setWindowTitle(Tr::tr(kTitle));
     setModal(false);
 
     m_tabs = new QTabWidget(this);
@@ -59,88 +69,86 @@ frmCondition::frmCondition(frmMain& main) : QDialog(&main), m_main(main)
     {
         auto* page = new QWidget;
         auto* grid = new QGridLayout(page);
-        grid->addWidget(addGroup(QStringLiteral("開始時コメント"), QStringLiteral("optComment"),
-                                 {QStringLiteral("なし"), QStringLiteral("あり")}),
+        grid->addWidget(addGroup(Tr::tr("開始時コメント"), QStringLiteral("optComment"),
+                                 {Tr::tr("なし"), Tr::tr("あり")}),
                         0, 0);
-        auto* colourBox = new QGroupBox(QStringLiteral("選択枠カラー"));
+        auto* colourBox = new QGroupBox(Tr::tr("選択枠カラー"));
         auto* colourLayout = new QHBoxLayout(colourBox);
-        m_btnSelColor = new QPushButton(QStringLiteral("カラーの選択..."), colourBox);
+        m_btnSelColor = new QPushButton(Tr::tr("カラーの選択..."), colourBox);
         m_btnSelColor->setObjectName(QStringLiteral("btnSelColor"));
         colourLayout->addWidget(m_btnSelColor);
         grid->addWidget(colourBox, 1, 0);
-        grid->addWidget(addGroup(QStringLiteral("パスワード"), QStringLiteral("optPassword"),
-                                 {QStringLiteral("無効"), QStringLiteral("有効")}),
+        grid->addWidget(addGroup(Tr::tr("パスワード"), QStringLiteral("optPassword"),
+                                 {Tr::tr("無効"), Tr::tr("有効")}),
                         2, 0);
-        grid->addWidget(
-            addGroup(QStringLiteral("新規作成サムネイルサイズ"), QStringLiteral("optThumbSize"),
-                     {QStringLiteral("  60 x 60 ﾋﾟｸｾﾙ"), QStringLiteral("  70 x 70 ﾋﾟｸｾﾙ"),
-                      QStringLiteral("  80 x 80 ﾋﾟｸｾﾙ"), QStringLiteral("  90 x 90 ﾋﾟｸｾﾙ"),
-                      QStringLiteral(" 100 x 100 ﾋﾟｸｾﾙ"), QStringLiteral(" 110 x 110 ﾋﾟｸｾﾙ"),
-                      QStringLiteral(" 120 x 120 ﾋﾟｸｾﾙ")}),
-            0, 1, 3, 1);
-        m_tabs->addTab(page, QStringLiteral("基本設定"));
+        grid->addWidget(addGroup(Tr::tr("新規作成サムネイルサイズ"), QStringLiteral("optThumbSize"),
+                                 {Tr::tr("  60 x 60 ﾋﾟｸｾﾙ"), Tr::tr("  70 x 70 ﾋﾟｸｾﾙ"),
+                                  Tr::tr("  80 x 80 ﾋﾟｸｾﾙ"), Tr::tr("  90 x 90 ﾋﾟｸｾﾙ"),
+                                  Tr::tr(" 100 x 100 ﾋﾟｸｾﾙ"), Tr::tr(" 110 x 110 ﾋﾟｸｾﾙ"),
+                                  Tr::tr(" 120 x 120 ﾋﾟｸｾﾙ")}),
+                        0, 1, 3, 1);
+        m_tabs->addTab(page, Tr::tr("基本設定"));
     }
 
     // Tab 2: cover on or off, cover at start, the cover picture file.
     {
         auto* page = new QWidget;
         auto* grid = new QGridLayout(page);
-        grid->addWidget(addGroup(QStringLiteral("カバー"), QStringLiteral("optCover"),
-                                 {QStringLiteral("無効"), QStringLiteral("有効")}),
+        grid->addWidget(addGroup(Tr::tr("カバー"), QStringLiteral("optCover"),
+                                 {Tr::tr("無効"), Tr::tr("有効")}),
                         0, 0);
-        grid->addWidget(addGroup(QStringLiteral("開始時カバー"), QStringLiteral("optCover1st"),
-                                 {QStringLiteral("なし"), QStringLiteral("あり")}),
+        grid->addWidget(addGroup(Tr::tr("開始時カバー"), QStringLiteral("optCover1st"),
+                                 {Tr::tr("なし"), Tr::tr("あり")}),
                         0, 1);
-        auto* label = new QLabel(QStringLiteral("カバー画像フォルダ/ファイル名"), page);
+        auto* label = new QLabel(Tr::tr("カバー画像フォルダ/ファイル名"), page);
         label->setObjectName(QStringLiteral("lblFileName"));
         grid->addWidget(label, 1, 0, 1, 2);
         auto* fileRow = new QHBoxLayout;
         m_txtFileName = new QLineEdit(page);
         m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
         m_txtFileName->setMinimumWidth(320);
-        auto* select = new QPushButton(QStringLiteral("参照..."), page);
+        auto* select = new QPushButton(Tr::tr("参照..."), page);
         select->setObjectName(QStringLiteral("btnFileSelect"));
         fileRow->addWidget(m_txtFileName, 1);
         fileRow->addWidget(select);
         grid->addLayout(fileRow, 2, 0, 1, 2);
         grid->setRowStretch(3, 1);
         connect(select, &QPushButton::clicked, this, [this] { btnFileSelect_Click(); });
-        m_tabs->addTab(page, QStringLiteral("カバー設定"));
+        m_tabs->addTab(page, Tr::tr("カバー設定"));
     }
 
     // Tab 3: slideshow advance, interval, repeat, photo names.
     {
         auto* page = new QWidget;
         auto* grid = new QGridLayout(page);
-        grid->addWidget(addGroup(QStringLiteral("表示切替"), QStringLiteral("optDispAuto"),
-                                 {QStringLiteral("手動"), QStringLiteral("自動")}),
+        grid->addWidget(addGroup(Tr::tr("表示切替"), QStringLiteral("optDispAuto"),
+                                 {Tr::tr("手動"), Tr::tr("自動")}),
                         0, 0);
-        grid->addWidget(
-            addGroup(QStringLiteral("表示間隔（目安）"), QStringLiteral("optInterval"),
-                     {QStringLiteral("1秒"), QStringLiteral("2秒"), QStringLiteral("3秒"),
-                      QStringLiteral("4秒"), QStringLiteral("5秒"), QStringLiteral("6秒")},
-                     3),
-            0, 1);
-        grid->addWidget(addGroup(QStringLiteral("表示回数"), QStringLiteral("optDispCont"),
-                                 {QStringLiteral("一回"), QStringLiteral("無限")}),
+        grid->addWidget(addGroup(Tr::tr("表示間隔（目安）"), QStringLiteral("optInterval"),
+                                 {Tr::tr("1秒"), Tr::tr("2秒"), Tr::tr("3秒"), Tr::tr("4秒"),
+                                  Tr::tr("5秒"), Tr::tr("6秒")},
+                                 3),
+                        0, 1);
+        grid->addWidget(addGroup(Tr::tr("表示回数"), QStringLiteral("optDispCont"),
+                                 {Tr::tr("一回"), Tr::tr("無限")}),
                         1, 0);
-        grid->addWidget(addGroup(QStringLiteral("フォト名表示"), QStringLiteral("optDispName"),
-                                 {QStringLiteral("なし"), QStringLiteral("あり")}),
+        grid->addWidget(addGroup(Tr::tr("フォト名表示"), QStringLiteral("optDispName"),
+                                 {Tr::tr("なし"), Tr::tr("あり")}),
                         1, 1);
-        m_tabs->addTab(page, QStringLiteral("ｽﾗｲﾄﾞｼｮｰ基本設定"));
+        m_tabs->addTab(page, Tr::tr("ｽﾗｲﾄﾞｼｮｰ基本設定"));
     }
 
     // Tab 4: photo sizing, the photo-name font, slideshow range.
     {
         auto* page = new QWidget;
         auto* grid = new QGridLayout(page);
-        grid->addWidget(addGroup(QStringLiteral("表示フォトサイズ"), QStringLiteral("optSizeMax"),
-                                 {QStringLiteral("未加工"), QStringLiteral("縮小ジャストサイズ"),
-                                  QStringLiteral("拡大縮小ジャストサイズ")}),
+        grid->addWidget(addGroup(Tr::tr("表示フォトサイズ"), QStringLiteral("optSizeMax"),
+                                 {Tr::tr("未加工"), Tr::tr("縮小ジャストサイズ"),
+                                  Tr::tr("拡大縮小ジャストサイズ")}),
                         0, 0, 2, 1);
-        auto* fontBox = new QGroupBox(QStringLiteral("フォントサイズ・カラー"));
+        auto* fontBox = new QGroupBox(Tr::tr("フォントサイズ・カラー"));
         auto* fontLayout = new QVBoxLayout(fontBox);
-        auto* fontButton = new QPushButton(QStringLiteral("フォントの選択..."), fontBox);
+        auto* fontButton = new QPushButton(Tr::tr("フォントの選択..."), fontBox);
         fontButton->setObjectName(QStringLiteral("btnFontChange"));
         m_fontSample = new QLabel(fontBox);
         m_fontSample->setObjectName(QStringLiteral("lblFontSample"));
@@ -150,18 +158,18 @@ frmCondition::frmCondition(frmMain& main) : QDialog(&main), m_main(main)
         fontLayout->addWidget(fontButton);
         fontLayout->addWidget(m_fontSample);
         grid->addWidget(fontBox, 0, 1);
-        grid->addWidget(addGroup(QStringLiteral("表示単位"), QStringLiteral("optRange"),
-                                 {QStringLiteral("アルバム"), QStringLiteral("コンテナ")}),
+        grid->addWidget(addGroup(Tr::tr("表示単位"), QStringLiteral("optRange"),
+                                 {Tr::tr("アルバム"), Tr::tr("コンテナ")}),
                         1, 1);
         connect(fontButton, &QPushButton::clicked, this, [this] { btnFontChange_Click(); });
-        m_tabs->addTab(page, QStringLiteral("ｽﾗｲﾄﾞｼｮｰ拡張設定"));
+        m_tabs->addTab(page, Tr::tr("ｽﾗｲﾄﾞｼｮｰ拡張設定"));
     }
 
     auto* buttons = new QDialogButtonBox(this);
     auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
-    auto* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    auto* cancel = buttons->addButton(Tr::tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("btnCancel"));
     connect(ok, &QPushButton::clicked, this, [this] { btnOK_Click(); });
     connect(cancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
@@ -307,11 +315,11 @@ void frmCondition::btnFontChange_Click()
 void frmCondition::btnFileSelect_Click()
 {
     FileRequest request;
-    request.title = QStringLiteral("カバー画像の選択");
+    request.title = Tr::tr("カバー画像の選択");
     const QFileInfo current(m_txtFileName->text());
     if (!m_txtFileName->text().isEmpty() && current.absoluteDir().exists())
         request.folder = current.absolutePath();
-    request.filter = kCoverFilter;
+    request.filter = Tr::tr(kCoverFilter);
     const QString chosen = prompts().openFile(request);
     if (!chosen.isEmpty())
         m_txtFileName->setText(QDir::toNativeSeparators(chosen));
@@ -352,9 +360,9 @@ void frmCondition::btnOK_Click()
         st.coverImagePath = defaultCoverPath(st);
     if (!written) {
         // The settings hold for this run, but they would be lost at the next start.
-        prompts().warn(QStringLiteral("設定ファイルに書き込めませんでした。") +
-                           QStringLiteral("\r\n") + QDir::toNativeSeparators(settingsFilePath()),
-                       kTitle);
+        prompts().warn(Tr::tr("設定ファイルに書き込めませんでした。") + QStringLiteral("\r\n") +
+                           QDir::toNativeSeparators(settingsFilePath()),
+                       Tr::tr(kTitle));
     }
     unload();
 }

@@ -2,6 +2,7 @@
 #include "dialogs/frmHelp.h"
 
 #include "core/Paths.h"
+#include "core/UiLanguage.h"
 #include "core/Version.h"
 
 #include <QDir>
@@ -21,15 +22,15 @@ frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window)
 
     m_back = new QToolButton(this);
     m_back->setObjectName(QStringLiteral("btnBack"));
-    m_back->setText(QStringLiteral("戻る"));
+    m_back->setText(tr("戻る"));
     m_back->setEnabled(false);
     m_forward = new QToolButton(this);
     m_forward->setObjectName(QStringLiteral("btnForward"));
-    m_forward->setText(QStringLiteral("進む"));
+    m_forward->setText(tr("進む"));
     m_forward->setEnabled(false);
     auto* home = new QToolButton(this);
     home->setObjectName(QStringLiteral("btnHome"));
-    home->setText(QStringLiteral("目次"));
+    home->setText(tr("目次"));
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
@@ -60,7 +61,8 @@ frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window)
 
 QString frmHelp::helpFolder()
 {
-    return dataFolder() + QStringLiteral("help/");
+    // The pages of the interface's language: the English ones in their own folder.
+    return dataFolder() + helpFolderName(uiLanguage());
 }
 
 void frmHelp::showTopic(const QString& page)
@@ -70,8 +72,7 @@ void frmHelp::showTopic(const QString& page)
         // The window itself says what is missing; nothing else is reported.
         m_missing = page;
         m_browser->setHtml(
-            QStringLiteral(
-                "<h2>ヘルプが見つかりません</h2><p>次のヘルプページがありません。</p><p>%1</p>")
+            tr("<h2>ヘルプが見つかりません</h2><p>次のヘルプページがありません。</p><p>%1</p>")
                 .arg(QDir::toNativeSeparators(path).toHtmlEscaped()));
         updateTitle();
         return;
@@ -92,7 +93,7 @@ QString frmHelp::currentTopic() const
 
 void frmHelp::updateTitle()
 {
-    const QString program = QString::fromLatin1(kProgramName) + QStringLiteral(" ヘルプ");
+    const QString program = tr("%1 ヘルプ").arg(QString::fromLatin1(kProgramName));
     const QString title = m_browser->documentTitle();
     setWindowTitle(title.isEmpty() ? program : title + QStringLiteral(" - ") + program);
 }

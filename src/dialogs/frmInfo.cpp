@@ -9,6 +9,8 @@
 #include "dialogs/BatchRename.h"
 #include "grid/GridDrawing.h"
 
+#include <QCoreApplication>
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
@@ -23,9 +25,16 @@
 #include <QVBoxLayout>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(frmInfo)
+};
+} // namespace
 namespace {
 
-const QString kTitle = QStringLiteral("プロパティ");
+const char* const kTitle = QT_TRANSLATE_NOOP("frmInfo", "プロパティ");
 
 PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QString& comment,
                                  QList<FileRename>& renames);
@@ -36,7 +45,7 @@ PropertiesResult applyAlbumProperties(frmMain& w, const QString& baseName, const
 {
     PropertiesResult result = PropertiesResult::NotApplied;
     // One step of the undo history, which renames the file back.
-    recordRenamingEdit(w, kTitle, [&] {
+    recordRenamingEdit(w, Tr::tr(kTitle), [&] {
         QList<FileRename> renames;
         result = applyProperties(w, baseName, comment, renames);
         return renames;
@@ -63,23 +72,22 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
             return PropertiesResult::Forbidden;
         }
         if (baseName.isEmpty()) {
-            prompts().warn(QStringLiteral("アルバム名がありません。別の名前にして下さい。"),
-                           kTitle);
+            prompts().warn(Tr::tr("アルバム名がありません。別の名前にして下さい。"),
+                           Tr::tr(kTitle));
             return PropertiesResult::EmptyName;
         }
         // A hidden entry's file has its name without the "*".
         for (const AlbumEntry& e : doc.entries()) {
             if (withoutHiddenMark(e.fileName).compare(newName, Qt::CaseInsensitive) == 0) {
-                prompts().warn(
-                    QStringLiteral("サムネイルに同じ名前があります。別の名前にして下さい。"),
-                    kTitle);
+                prompts().warn(Tr::tr("サムネイルに同じ名前があります。別の名前にして下さい。"),
+                               Tr::tr(kTitle));
                 return PropertiesResult::NameInGrid;
             }
         }
         const QString newPath = doc.albumFolder() + newName;
         if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
-            prompts().warn(
-                QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。"), kTitle);
+            prompts().warn(Tr::tr("フォルダの中に同じ名前があります。別の名前にして下さい。"),
+                           Tr::tr(kTitle));
             return PropertiesResult::NameInFolder;
         }
         const QString oldPath = doc.albumPath(selected);
@@ -87,10 +95,10 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
             QString reason;
             if (!renameFileNoReplace(oldPath, newPath, &reason)) {
                 // Not a silent success: the file keeps its name and the user is told.
-                prompts().warn(QStringLiteral("アルバムファイルの名前を変更できませんでした。") +
+                prompts().warn(Tr::tr("アルバムファイルの名前を変更できませんでした。") +
                                    QStringLiteral("\r\n") + QDir::toNativeSeparators(oldPath) +
                                    QStringLiteral("\r\n") + reason,
-                               kTitle);
+                               Tr::tr(kTitle));
                 return PropertiesResult::RenameFailed;
             }
             renames.append({oldPath, newPath});
@@ -117,31 +125,29 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
 frmInfo::frmInfo(frmMain& main) : QDialog(&main), m_main(main)
 {
     setObjectName(QStringLiteral("frmInfo"));
-    setWindowTitle(kTitle);
+    setWindowTitle(Tr::tr(kTitle));
     setModal(false);
 
-    auto* containerBox = new QGroupBox(QStringLiteral("コンテナ"), this);
+    auto* containerBox = new QGroupBox(Tr::tr("コンテナ"), this);
     auto* containerForm = new QFormLayout(containerBox);
-    addField(containerForm, QStringLiteral("コンテナファイル名："), QStringLiteral("dspTfileName"));
-    addField(containerForm, QStringLiteral("コンテナファイルサイズ："),
-             QStringLiteral("dspTfileSize"));
-    addField(containerForm, QStringLiteral("コンテナファイル作成日時："),
-             QStringLiteral("dspTdateTime"));
+    addField(containerForm, Tr::tr("コンテナファイル名："), QStringLiteral("dspTfileName"));
+    addField(containerForm, Tr::tr("コンテナファイルサイズ："), QStringLiteral("dspTfileSize"));
+    addField(containerForm, Tr::tr("コンテナファイル作成日時："), QStringLiteral("dspTdateTime"));
 
-    auto* albumBox = new QGroupBox(QStringLiteral("アルバム"), this);
+    auto* albumBox = new QGroupBox(Tr::tr("アルバム"), this);
     auto* albumRow = new QHBoxLayout(albumBox);
     auto* albumForm = new QFormLayout;
-    addField(albumForm, QStringLiteral("選択アルバム番号："), QStringLiteral("dspSPhotoNo"));
+    addField(albumForm, Tr::tr("選択アルバム番号："), QStringLiteral("dspSPhotoNo"));
     m_txtSfileName = new QLineEdit(albumBox);
     m_txtSfileName->setObjectName(QStringLiteral("txtSfileName"));
     m_txtSfileName->setMinimumWidth(220);
-    albumForm->addRow(QStringLiteral("選択/新アルバム名："), m_txtSfileName);
+    albumForm->addRow(Tr::tr("選択/新アルバム名："), m_txtSfileName);
     m_txtSTitle = new QLineEdit(albumBox);
     m_txtSTitle->setObjectName(QStringLiteral("txtSTitle"));
-    albumForm->addRow(QStringLiteral("選択アルバムコメント："), m_txtSTitle);
-    addField(albumForm, QStringLiteral("選択アルバムトサイズ："), QStringLiteral("dspSfileSize"));
-    addField(albumForm, QStringLiteral("選択アルバム作成日時："), QStringLiteral("dspSdateTime"));
-    addField(albumForm, QStringLiteral("サムネイルサイズ："), QStringLiteral("dspSthumbSize"));
+    albumForm->addRow(Tr::tr("選択アルバムコメント："), m_txtSTitle);
+    addField(albumForm, Tr::tr("選択アルバムトサイズ："), QStringLiteral("dspSfileSize"));
+    addField(albumForm, Tr::tr("選択アルバム作成日時："), QStringLiteral("dspSdateTime"));
+    addField(albumForm, Tr::tr("サムネイルサイズ："), QStringLiteral("dspSthumbSize"));
     m_picDispBox = new QLabel(albumBox);
     m_picDispBox->setObjectName(QStringLiteral("picDispBox"));
     m_picDispBox->setFixedSize(122, 122);
@@ -151,12 +157,12 @@ frmInfo::frmInfo(frmMain& main) : QDialog(&main), m_main(main)
     albumRow->addWidget(m_picDispBox, 0, Qt::AlignTop);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* apply = buttons->addButton(QStringLiteral("適用"), QDialogButtonBox::ApplyRole);
+    auto* apply = buttons->addButton(Tr::tr("適用"), QDialogButtonBox::ApplyRole);
     apply->setObjectName(QStringLiteral("btnTekiyo"));
     auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
-    auto* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    auto* cancel = buttons->addButton(Tr::tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("btnCancel"));
     connect(apply, &QPushButton::clicked, this, [this] { btnTekiyo_Click(); });
     connect(ok, &QPushButton::clicked, this, [this] { btnOK_Click(); });

@@ -5,6 +5,8 @@
 #include "core/frmMain.h"
 #include "dialogs/AlbumList.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -19,9 +21,16 @@
 #include <QVBoxLayout>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(frmList)
+};
+} // namespace
 namespace {
 
-const QString kTitle = QStringLiteral("アルバムリスト");
+const char* const kTitle = QT_TRANSLATE_NOOP("frmList", "アルバムリスト");
 
 struct Column
 {
@@ -31,9 +40,12 @@ struct Column
 };
 
 const Column kColumns[] = {
-    {" No.", 12.5, Qt::AlignLeft},     {" アルバム名", 5, Qt::AlignLeft},
-    {" コメント", 4.5, Qt::AlignLeft}, {"種類", 9.5, Qt::AlignHCenter},
-    {"サイズ ", 6.5, Qt::AlignRight},  {" 作成日時", 3.5, Qt::AlignLeft},
+    {" No.", 12.5, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("frmList", " アルバム名"), 5, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("frmList", " コメント"), 4.5, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("frmList", "種類"), 9.5, Qt::AlignHCenter},
+    {QT_TRANSLATE_NOOP("frmList", "サイズ "), 6.5, Qt::AlignRight},
+    {QT_TRANSLATE_NOOP("frmList", " 作成日時"), 3.5, Qt::AlignLeft},
 };
 
 // The report's fixed-pitch Japanese face, so the text's columns line up.
@@ -59,18 +71,18 @@ bool fileExistsOnDisk(const QString& path)
 bool saveAlbumListText(const QString& text, const QString& folder)
 {
     FileRequest request;
-    request.title = QStringLiteral("アルバムリストの保存");
+    request.title = Tr::tr("アルバムリストの保存");
     request.folder = folder;
-    request.filter = QStringLiteral("テキストファイル (*.txt);;すべてのファイル (*)");
+    request.filter = Tr::tr("テキストファイル (*.txt);;すべてのファイル (*)");
     request.defaultSuffix = QStringLiteral("txt");
     const QString path = prompts().saveFile(request);
     if (path.isEmpty())
         return false;
     QString error;
     if (!writeAlbumListFile(path, text, &error)) {
-        prompts().warn(QStringLiteral("ファイルに書き込めませんでした。") + QStringLiteral("\r\n") +
+        prompts().warn(Tr::tr("ファイルに書き込めませんでした。") + QStringLiteral("\r\n") +
                            QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error,
-                       kTitle);
+                       Tr::tr(kTitle));
         return false;
     }
     return true;
@@ -79,7 +91,7 @@ bool saveAlbumListText(const QString& text, const QString& folder)
 frmList::frmList(frmMain& main) : QDialog(&main), m_main(main)
 {
     setObjectName(QStringLiteral("frmList"));
-    setWindowTitle(kTitle);
+    setWindowTitle(Tr::tr(kTitle));
     setModal(false);
     resize(760, 520);
 
@@ -106,7 +118,7 @@ frmList::frmList(frmMain& main) : QDialog(&main), m_main(main)
     splitter->setStretchFactor(1, 2);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* save = buttons->addButton(QStringLiteral("ﾌｧｲﾙに保存"), QDialogButtonBox::ActionRole);
+    auto* save = buttons->addButton(Tr::tr("ﾌｧｲﾙに保存"), QDialogButtonBox::ActionRole);
     save->setObjectName(QStringLiteral("btnFileSave"));
     auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("btnOK"));
@@ -130,7 +142,7 @@ void frmList::Form_Load()
     m_list->setColumnCount(int(std::size(kColumns)));
     QStringList headers;
     for (const Column& c : kColumns)
-        headers << QString::fromUtf8(c.header);
+        headers << Tr::tr(c.header);
     m_list->setHeaderLabels(headers);
     for (int i = 0; i < int(std::size(kColumns)); ++i)
         m_list->headerItem()->setTextAlignment(i, kColumns[i].alignment | Qt::AlignVCenter);

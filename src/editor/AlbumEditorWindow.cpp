@@ -6,6 +6,8 @@
 #include "editor/PhotoListThumbnail.h"
 #include "editor/PhotoListView.h"
 
+#include <QCoreApplication>
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,9 +23,16 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace quorbell::editor {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(AlbumEditorWindow)
+};
+} // namespace
 namespace {
 
-const QString kTitle = QStringLiteral("アルバム編集");
+const char* const kTitle = QT_TRANSLATE_NOOP("AlbumEditorWindow", "アルバム編集");
 
 // Accepts only what an album password can hold.
 class NewPasswordValidator : public QValidator
@@ -40,16 +49,16 @@ public:
 QString addFailureText(const album::PhotoFileResult& r)
 {
     if (r.opened == OpenResult::Missing)
-        return QStringLiteral("ファイルが見つかりません。");
+        return Tr::tr("ファイルが見つかりません。");
     if (r.opened != OpenResult::Opened || r.shortRead)
-        return QStringLiteral("ファイルを読み込めません。");
+        return Tr::tr("ファイルを読み込めません。");
     switch (r.error) {
     case album::AlbumWriteError::NameNotStorable:
-        return QStringLiteral("ファイル名に保存できない文字が含まれています。");
+        return Tr::tr("ファイル名に保存できない文字が含まれています。");
     case album::AlbumWriteError::PixelSizeTooLarge:
-        return QStringLiteral("画像が大きすぎます（幅・高さは 65535 ピクセルまで）。");
+        return Tr::tr("画像が大きすぎます（幅・高さは 65535 ピクセルまで）。");
     default:
-        return QStringLiteral("JPEG・BMP・GIF の画像ファイルではありません。");
+        return Tr::tr("JPEG・BMP・GIF の画像ファイルではありません。");
     }
 }
 
@@ -58,20 +67,19 @@ QString saveFailureText(const QString& path, const album::AlbumSaveResult& r)
     QString why;
     switch (r.problem.error) {
     case album::AlbumWriteError::None:
-        why = r.targetIsFolder ? QStringLiteral("同じ名前のフォルダがあります。") : r.writeFailure;
+        why = r.targetIsFolder ? Tr::tr("同じ名前のフォルダがあります。") : r.writeFailure;
         break;
     case album::AlbumWriteError::TooManyPhotos:
-        why = QStringLiteral("1つのアルバムに入る写真は 32767 枚までです。");
+        why = Tr::tr("1つのアルバムに入る写真は 32767 枚までです。");
         break;
     case album::AlbumWriteError::TooLarge:
-        why = QStringLiteral("アルバムが 2 GB を超えます。");
+        why = Tr::tr("アルバムが 2 GB を超えます。");
         break;
     default:
-        why = QStringLiteral("%1 番目の写真を保存できません。").arg(r.problem.photoIndex + 1);
+        why = Tr::tr("%1 番目の写真を保存できません。").arg(r.problem.photoIndex + 1);
         break;
     }
-    return QStringLiteral("アルバムファイルを保存できません。\r\n") + path +
-           QStringLiteral("\r\n") + why;
+    return Tr::tr("アルバムファイルを保存できません。\r\n") + path + QStringLiteral("\r\n") + why;
 }
 
 } // namespace
@@ -115,25 +123,25 @@ void AlbumEditorWindow::buildWidgets(const QString& currentPassword)
         side->addWidget(b);
         return b;
     };
-    m_add = button("btnAdd", QStringLiteral("写真の追加(&A)..."));
-    m_remove = button("btnRemove", QStringLiteral("削除(&D)"));
-    m_up = button("btnUp", QStringLiteral("上へ(&U)"));
-    m_down = button("btnDown", QStringLiteral("下へ(&N)"));
-    m_rename = button("btnRename", QStringLiteral("名前の変更(&R)"));
-    m_hide = button("btnHide", QStringLiteral("非表示の切替(&H)"));
+    m_add = button("btnAdd", Tr::tr("写真の追加(&A)..."));
+    m_remove = button("btnRemove", Tr::tr("削除(&D)"));
+    m_up = button("btnUp", Tr::tr("上へ(&U)"));
+    m_down = button("btnDown", Tr::tr("下へ(&N)"));
+    m_rename = button("btnRename", Tr::tr("名前の変更(&R)"));
+    m_hide = button("btnHide", Tr::tr("非表示の切替(&H)"));
     side->addStretch(1);
     middle->addLayout(side);
     layout->addLayout(middle, 1);
 
     auto* passwordRow = new QHBoxLayout;
-    auto* passwordLabel = new QLabel(QStringLiteral("パスワード(&P):"), this);
+    auto* passwordLabel = new QLabel(Tr::tr("パスワード(&P):"), this);
     m_password = new QLineEdit(currentPassword, this);
     m_password->setObjectName(QStringLiteral("txtPassword"));
     m_password->setMaxLength(8);
     m_password->setEchoMode(QLineEdit::PasswordEchoOnEdit);
     m_password->setValidator(new NewPasswordValidator(m_password));
-    m_password->setToolTip(QStringLiteral("空欄でパスワードなし。8文字まで。半角の英数字・記号・"
-                                          "半角カナだけが使えます。"));
+    m_password->setToolTip(Tr::tr("空欄でパスワードなし。8文字まで。半角の英数字・記号・"
+                                  "半角カナだけが使えます。"));
     passwordLabel->setBuddy(m_password);
     passwordRow->addWidget(passwordLabel);
     passwordRow->addWidget(m_password, 1);
@@ -146,10 +154,10 @@ void AlbumEditorWindow::buildWidgets(const QString& currentPassword)
     m_progress->hide();
     bottom->addWidget(m_progress, 1);
     bottom->addStretch(0);
-    m_save = new QPushButton(QStringLiteral("保存(&S)"), this);
+    m_save = new QPushButton(Tr::tr("保存(&S)"), this);
     m_save->setObjectName(QStringLiteral("btnSave"));
     m_save->setAutoDefault(false);
-    auto* close = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    auto* close = new QPushButton(Tr::tr("閉じる(&C)"), this);
     close->setObjectName(QStringLiteral("btnClose"));
     close->setAutoDefault(false);
     bottom->addWidget(m_save);
@@ -197,7 +205,7 @@ void AlbumEditorWindow::fillRow(QTreeWidgetItem* item, int row)
     const QSize size = m_model.pixelSize(row);
     item->setText(PhotoListView::NameColumn, m_model.displayName(row));
     item->setText(PhotoListView::SizeColumn,
-                  QStringLiteral("%1 × %2").arg(size.width()).arg(size.height()));
+                  Tr::tr("%1 × %2").arg(size.width()).arg(size.height()));
     item->setTextAlignment(PhotoListView::SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
     item->setText(PhotoListView::HiddenColumn,
                   m_model.photo(row).isHidden() ? QStringLiteral("*") : QString());
@@ -282,18 +290,18 @@ void AlbumEditorWindow::updateButtons()
 void AlbumEditorWindow::updateTitle()
 {
     const QString name =
-        m_path.isEmpty() ? QStringLiteral("（新しいアルバム）") : QFileInfo(m_path).fileName();
-    setWindowTitle(kTitle + QStringLiteral(" - ") + name +
+        m_path.isEmpty() ? Tr::tr("（新しいアルバム）") : QFileInfo(m_path).fileName();
+    setWindowTitle(Tr::tr(kTitle) + QStringLiteral(" - ") + name +
                    (m_model.isModified() ? QStringLiteral(" *") : QString()));
 }
 
 void AlbumEditorWindow::chooseAndAddPhotos()
 {
     FileRequest request;
-    request.title = QStringLiteral("写真の追加");
+    request.title = Tr::tr("写真の追加");
     request.folder = m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath();
-    request.filter = QStringLiteral("画像ファイル (*.jpg *.jpeg *.jpe *.bmp *.gif *.JPG *.JPEG "
-                                    "*.JPE *.BMP *.GIF);;すべてのファイル (*)");
+    request.filter = Tr::tr("画像ファイル (*.jpg *.jpeg *.jpe *.bmp *.gif *.JPG *.JPEG "
+                            "*.JPE *.BMP *.GIF);;すべてのファイル (*)");
     const QStringList files = prompts().openFiles(request);
     if (!files.isEmpty())
         addPhotoFiles(files);
@@ -314,13 +322,12 @@ void AlbumEditorWindow::addPhotoFiles(const QStringList& paths)
     }
     refreshList(m_model.photoCount() - 1);
     if (full)
-        prompts().warn(
-            QStringLiteral("写真が多すぎます。1つのアルバムに入るのは 32767 枚までです。"),
-            QStringLiteral("写真の追加"));
+        prompts().warn(Tr::tr("写真が多すぎます。1つのアルバムに入るのは 32767 枚までです。"),
+                       Tr::tr("写真の追加"));
     if (!refused.isEmpty())
-        prompts().warn(QStringLiteral("次のファイルは追加できません。\r\n") +
+        prompts().warn(Tr::tr("次のファイルは追加できません。\r\n") +
                            refused.join(QStringLiteral("\r\n")),
-                       QStringLiteral("写真の追加"));
+                       Tr::tr("写真の追加"));
 }
 
 void AlbumEditorWindow::removeSelected()
@@ -345,7 +352,7 @@ void AlbumEditorWindow::toggleHidden()
     if (m_saving.isRunning() || row < 0)
         return;
     if (!m_model.setPhotoHidden(row, !m_model.photo(row).isHidden()))
-        prompts().warn(QStringLiteral("名前が長すぎるため非表示にできません。"), kTitle);
+        prompts().warn(Tr::tr("名前が長すぎるため非表示にできません。"), Tr::tr(kTitle));
     refreshList(row);
 }
 
@@ -362,15 +369,15 @@ void AlbumEditorWindow::itemEdited(QTreeWidgetItem* item, int column)
     case album::RenameProblem::None:
         break;
     case album::RenameProblem::Empty:
-        problem = QStringLiteral("名前を入力して下さい。");
+        problem = Tr::tr("名前を入力して下さい。");
         break;
     case album::RenameProblem::HiddenMark:
-        problem = QStringLiteral("名前の先頭に * は使えません。"
-                                 "非表示にするには「非表示の切替」を使って下さい。");
+        problem = Tr::tr("名前の先頭に * は使えません。"
+                         "非表示にするには「非表示の切替」を使って下さい。");
         break;
     case album::RenameProblem::NotStorable:
-        problem = QStringLiteral("この名前は保存できません（使えない文字が含まれているか、"
-                                 "長すぎます）。\r\n") +
+        problem = Tr::tr("この名前は保存できません（使えない文字が含まれているか、"
+                         "長すぎます）。\r\n") +
                   typed;
         break;
     }
@@ -380,7 +387,7 @@ void AlbumEditorWindow::itemEdited(QTreeWidgetItem* item, int column)
         [this, row, problem] {
             refreshList(row);
             if (!problem.isEmpty())
-                prompts().warn(problem, QStringLiteral("名前の変更"));
+                prompts().warn(problem, Tr::tr("名前の変更"));
         },
         Qt::QueuedConnection);
 }
@@ -397,15 +404,15 @@ bool AlbumEditorWindow::save()
     if (m_saving.isRunning())
         return false;
     if (m_model.photoCount() == 0) {
-        prompts().warn(QStringLiteral("写真がありません。写真を追加して下さい。"), kTitle);
+        prompts().warn(Tr::tr("写真がありません。写真を追加して下さい。"), Tr::tr(kTitle));
         return false;
     }
     QString path = m_path;
     if (path.isEmpty()) {
         FileRequest request;
-        request.title = QStringLiteral("アルバムの保存");
+        request.title = Tr::tr("アルバムの保存");
         request.folder = m_newAlbumFolder;
-        request.filter = QStringLiteral("アルバムファイル (*.sld);;すべてのファイル (*)");
+        request.filter = Tr::tr("アルバムファイル (*.sld);;すべてのファイル (*)");
         request.defaultSuffix = QStringLiteral("sld");
         path = prompts().saveFile(request);
         if (path.isEmpty())
@@ -434,7 +441,7 @@ void AlbumEditorWindow::saveFinished()
     m_progress->hide();
     updateButtons();
     if (!result.ok()) {
-        prompts().warn(saveFailureText(m_savingPath, result), kTitle);
+        prompts().warn(saveFailureText(m_savingPath, result), Tr::tr(kTitle));
         return;
     }
     m_path = m_savingPath;
@@ -451,8 +458,8 @@ bool AlbumEditorWindow::mayClose()
         return false;
     if (!m_model.isModified())
         return true;
-    return prompts().askYesNo(QStringLiteral("変更が保存されていません。保存せずに閉じますか？"),
-                              kTitle);
+    return prompts().askYesNo(Tr::tr("変更が保存されていません。保存せずに閉じますか？"),
+                              Tr::tr(kTitle));
 }
 
 void AlbumEditorWindow::reject()

@@ -5,18 +5,27 @@
 #include "core/Cp932.h"
 #include "document/Prompts.h"
 
+#include <QCoreApplication>
+
 #include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
 
 namespace quorbell::editor {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(AlbumOpening)
+};
+} // namespace
 namespace {
 
 void tellUnreadable(const QString& path, const album::AlbumFailure& failure, const QString& title)
 {
     const QString why = failure.error == album::AlbumError::Missing
-                            ? QStringLiteral("ファイルが見つかりません。")
-                            : QStringLiteral("アルバムファイルを読み込めません。");
+                            ? Tr::tr("ファイルが見つかりません。")
+                            : Tr::tr("アルバムファイルを読み込めません。");
     prompts().warn(why + QStringLiteral("\r\n") + path, title);
 }
 
@@ -60,7 +69,7 @@ QString passwordText(const PasswordBytes& stored)
 
 std::optional<OpenedAlbum> openAlbumForEditing(const QString& path, const UnlockAlbum& unlock)
 {
-    const QString title = QStringLiteral("アルバム編集");
+    const QString title = Tr::tr("アルバム編集");
     album::AlbumFileReader reader;
     if (!openAndUnlock(reader, path, unlock, title))
         return std::nullopt;
@@ -78,12 +87,12 @@ std::optional<OpenedAlbum> openAlbumForEditing(const QString& path, const Unlock
 
 bool exportAlbumPhotos(const QString& path, const UnlockAlbum& unlock)
 {
-    const QString title = QStringLiteral("写真の書き出し");
+    const QString title = Tr::tr("写真の書き出し");
     album::AlbumFileReader reader;
     if (!openAndUnlock(reader, path, unlock, title))
         return false;
     FileRequest request;
-    request.title = QStringLiteral("書き出し先のフォルダ");
+    request.title = Tr::tr("書き出し先のフォルダ");
     request.folder = QFileInfo(path).absolutePath();
     const QString folder = prompts().chooseFolder(request);
     if (folder.isEmpty())
@@ -97,26 +106,26 @@ bool exportAlbumPhotos(const QString& path, const UnlockAlbum& unlock)
     QString why;
     switch (result.error) {
     case album::PhotoExportError::None:
-        prompts().inform(
-            QStringLiteral("%1 枚の写真を書き出しました。\r\n").arg(result.written.size()) + folder,
-            title);
+        prompts().inform(Tr::tr("%1 枚の写真を書き出しました。\r\n%2")
+                             .arg(QString::number(result.written.size()), folder),
+                         title);
         return true;
     case album::PhotoExportError::AlbumUnreadable:
         tellUnreadable(path, result.albumFailure, title);
         return false;
     case album::PhotoExportError::NotAFolder:
-        why = QStringLiteral("フォルダではありません。");
+        why = Tr::tr("フォルダではありません。");
         break;
     case album::PhotoExportError::FolderNotMade:
-        why = QStringLiteral("フォルダを作成できません。");
+        why = Tr::tr("フォルダを作成できません。");
         break;
     case album::PhotoExportError::CannotWrite:
     case album::PhotoExportError::Stopped:
-        why = QStringLiteral("フォルダに書き込めません。") + result.reason;
+        why = Tr::tr("フォルダに書き込めません。") + result.reason;
         break;
     }
-    prompts().warn(QStringLiteral("写真を書き出せませんでした。何も書き出していません。\r\n") +
-                       folder + QStringLiteral("\r\n") + why,
+    prompts().warn(Tr::tr("写真を書き出せませんでした。何も書き出していません。\r\n") + folder +
+                       QStringLiteral("\r\n") + why,
                    title);
     return false;
 }

@@ -1,5 +1,7 @@
 #include "editor/PhotoListView.h"
 
+#include <QCoreApplication>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -8,11 +10,18 @@
 
 namespace quorbell::editor {
 
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(PhotoListView)
+};
+} // namespace
+
 PhotoListView::PhotoListView(QWidget* parent) : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("lstPhotos"));
     setColumnCount(3);
-    setHeaderLabels({QStringLiteral("名前"), QStringLiteral("大きさ"), QStringLiteral("非表示")});
+    setHeaderLabels({Tr::tr("名前"), Tr::tr("大きさ"), Tr::tr("非表示")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

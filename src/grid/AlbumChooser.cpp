@@ -4,6 +4,8 @@
 #include "document/Prompts.h"
 #include "core/TextRules.h"
 
+#include <QCoreApplication>
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -20,6 +22,13 @@
 #include <algorithm>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(AlbumChooser)
+};
+} // namespace
 namespace {
 
 bool isUserVolume(const QStorageInfo& v)
@@ -45,7 +54,7 @@ bool isUserVolume(const QStorageInfo& v)
 QList<Place> choosablePlaces()
 {
     QList<Place> places = {{QStringLiteral("/"), QStringLiteral("/")},
-                           {QStringLiteral("ホーム (%1)").arg(QDir::homePath()), QDir::homePath()}};
+                           {Tr::tr("ホーム (%1)").arg(QDir::homePath()), QDir::homePath()}};
     const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
     for (const QStorageInfo& v : volumes) {
         if (!isUserVolume(v))
@@ -76,30 +85,30 @@ AlbumChooser::AlbumChooser(const ChooserRequest& request, QWidget* parent)
 {
     const bool insert = request.kind == ChooserKind::Insert;
     setObjectName(insert ? QStringLiteral("frmInsert") : QStringLiteral("frmSelect"));
-    setWindowTitle(insert ? QStringLiteral("サムネイル追加") : QStringLiteral("ファイルの選択"));
+    setWindowTitle(insert ? Tr::tr("サムネイル追加") : Tr::tr("ファイルの選択"));
     resize(560, 420);
 
     auto* grid = new QGridLayout;
-    auto* fileNameLabel = new QLabel(QStringLiteral("ﾌｧｲﾙ名(&N):"), this);
+    auto* fileNameLabel = new QLabel(Tr::tr("ﾌｧｲﾙ名(&N):"), this);
     m_fileName = new QLineEdit(QStringLiteral(" "), this);
     m_fileName->setObjectName(QStringLiteral("txtFileDisp"));
     fileNameLabel->setBuddy(m_fileName);
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("filDisp"));
     m_files->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto* typeLabel = new QLabel(QStringLiteral("ﾌｧｲﾙの種類(&T):"), this);
+    auto* typeLabel = new QLabel(Tr::tr("ﾌｧｲﾙの種類(&T):"), this);
     m_type = new QComboBox(this);
     m_type->setObjectName(QStringLiteral("cmbType"));
     m_type->addItems({QStringLiteral("*.sld"), QStringLiteral("*.*")});
     typeLabel->setBuddy(m_type);
 
-    auto* folderLabel = new QLabel(QStringLiteral("ﾌｫﾙﾀﾞ(&F):"), this);
+    auto* folderLabel = new QLabel(Tr::tr("ﾌｫﾙﾀﾞ(&F):"), this);
     m_path = new QLabel(this);
     m_path->setWordWrap(true);
     m_folders = new QListWidget(this);
     m_folders->setObjectName(QStringLiteral("dirDisp"));
     folderLabel->setBuddy(m_folders);
-    auto* driveLabel = new QLabel(QStringLiteral("ﾄﾞﾗｲﾌﾞ(&V):"), this);
+    auto* driveLabel = new QLabel(Tr::tr("ﾄﾞﾗｲﾌﾞ(&V):"), this);
     m_drives = new QComboBox(this);
     m_drives->setObjectName(QStringLiteral("drvDisp"));
     driveLabel->setBuddy(m_drives);
@@ -118,12 +127,12 @@ AlbumChooser::AlbumChooser(const ChooserRequest& request, QWidget* parent)
     grid->addWidget(m_drives, 4, 1);
 
     auto* buttons = new QVBoxLayout;
-    auto* fileOk = new QPushButton(QStringLiteral("ﾌｧｲﾙOK"), this);
+    auto* fileOk = new QPushButton(Tr::tr("ﾌｧｲﾙOK"), this);
     fileOk->setObjectName(QStringLiteral("btnFileOK"));
     fileOk->setDefault(true);
-    auto* folderOk = new QPushButton(QStringLiteral("ﾌｫﾙﾀﾞOK"), this);
+    auto* folderOk = new QPushButton(Tr::tr("ﾌｫﾙﾀﾞOK"), this);
     folderOk->setObjectName(QStringLiteral("btnFolderOK"));
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    auto* cancel = new QPushButton(Tr::tr("ｷｬﾝｾﾙ"), this);
     cancel->setObjectName(QStringLiteral("btnCancel"));
     buttons->addWidget(fileOk);
     buttons->addWidget(folderOk);
@@ -247,8 +256,8 @@ void AlbumChooser::takeTypedName(const QString& typed)
     }
     if (!info.isFile()) {
         const bool insert = m_request.kind == ChooserKind::Insert;
-        prompts().warn(QStringLiteral("ファイルが見つかりません。\r\n") + info.absoluteFilePath(),
-                       insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
+        prompts().warn(Tr::tr("ファイルが見つかりません。\r\n") + info.absoluteFilePath(),
+                       insert ? Tr::tr("サムネイル挿入") : Tr::tr("新規作成"));
         return;
     }
     // The typed file alone is the choice, from whatever folder it names.
@@ -282,8 +291,8 @@ void AlbumChooser::placeChanged(int index)
     QDir dir(path);
     if (!dir.exists() || !dir.isReadable()) {
         const bool insert = m_request.kind == ChooserKind::Insert;
-        prompts().warn(QStringLiteral("ドライブの準備ができていません。"),
-                       insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
+        prompts().warn(Tr::tr("ドライブの準備ができていません。"),
+                       insert ? Tr::tr("サムネイル挿入") : Tr::tr("新規作成"));
         // Back to the place of the program's data folder.
         setCurrentFolder(m_request.programFolder.isEmpty() ? QDir::homePath()
                                                            : m_request.programFolder);

@@ -5,10 +5,19 @@
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 
+#include <QCoreApplication>
+
 #include <QFileInfo>
 #include <QImageReader>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(Cover)
+};
+} // namespace
 
 QImage loadCoverPicture(const QString& path, int cellSize, QSize* fullSize)
 {
@@ -32,10 +41,9 @@ bool PrepareCover(frmMain& w)
     Settings& st = w.settings();
     const bool exists = QFileInfo(st.coverImagePath).isFile();
     if (!exists) {
-        prompts().warn(
-            QStringLiteral("アルバムカバーのファイルがありません。\r\n"
-                           "「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。"),
-            QStringLiteral("アルバムカバー"));
+        prompts().warn(Tr::tr("アルバムカバーのファイルがありません。\r\n"
+                              "「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。"),
+                       Tr::tr("アルバムカバー"));
         return false;
     }
     QSize fullSize;

@@ -5,6 +5,8 @@
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
@@ -14,10 +16,17 @@
 #include <algorithm>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(DocumentEdits)
+};
+} // namespace
 namespace {
 
-const QString kUndoTitle = QStringLiteral("元に戻す");
-const QString kRedoTitle = QStringLiteral("やり直し");
+const char* const kUndoTitle = QT_TRANSLATE_NOOP("DocumentEdits", "元に戻す");
+const char* const kRedoTitle = QT_TRANSLATE_NOOP("DocumentEdits", "やり直し");
 
 // What a step puts back: the entries and where the view stood.
 struct DocumentState
@@ -147,20 +156,15 @@ EditStep* stepAt(frmMain& w, int index)
     return const_cast<EditStep*>(static_cast<const EditStep*>(stack.command(index)));
 }
 
-// `verb` is what could not be done, as the message says it ("元に戻す").
-void refuse(const QString& path, const QString& title, const QString& verb)
+// "元に戻す: 削除(&U)": the item's caption with the step's name, its mnemonic last.
+QString undoItemText(const QString& step)
 {
-    prompts().warn(QStringLiteral("アルバムファイルの名前を変更できないため、") + verb +
-                       QStringLiteral("ことができません。\r\n") + path,
-                   title);
+    return step.isEmpty() ? Tr::tr("元に戻す(&U)") : Tr::tr("元に戻す: %1(&U)").arg(step);
 }
 
-// "元に戻す: 削除(&U)": the item's caption with the step's name, its mnemonic last.
-QString itemText(const QString& caption, const QString& mnemonic, const QString& step)
+QString redoItemText(const QString& step)
 {
-    if (step.isEmpty())
-        return caption + mnemonic;
-    return caption + QStringLiteral(": ") + step + mnemonic;
+    return step.isEmpty() ? Tr::tr("やり直し(&R)") : Tr::tr("やり直し: %1(&R)").arg(step);
 }
 
 } // namespace
@@ -195,7 +199,10 @@ void frmMain_mnuEditUndo_Click(frmMain& w)
     if (!step || (!w.isGridShown() && w.mode() != Mode::Empty))
         return;
     if (const QString blocked = step->blockingUndo(); !blocked.isEmpty()) {
-        refuse(blocked, kUndoTitle, QStringLiteral("元に戻す"));
+        prompts().warn(
+            Tr::tr("アルバムファイルの名前を変更できないため、元に戻すことができません。\r\n%1")
+                .arg(blocked),
+            Tr::tr(kUndoTitle));
         return;
     }
     stack.undo();
@@ -208,7 +215,10 @@ void frmMain_mnuEditRedo_Click(frmMain& w)
     if (!step || (!w.isGridShown() && w.mode() != Mode::Empty))
         return;
     if (const QString blocked = step->blockingRedo(); !blocked.isEmpty()) {
-        refuse(blocked, kRedoTitle, QStringLiteral("やり直す"));
+        prompts().warn(
+            Tr::tr("アルバムファイルの名前を変更できないため、やり直すことができません。\r\n%1")
+                .arg(blocked),
+            Tr::tr(kRedoTitle));
         return;
     }
     stack.redo();
@@ -256,8 +266,8 @@ void registerUndoCommands(frmMain& w)
         const QUndoStack& s = win->document().undoStack();
         undo->setEnabled(s.canUndo());
         redo->setEnabled(s.canRedo());
-        undo->setText(itemText(QStringLiteral("元に戻す"), QStringLiteral("(&U)"), s.undoText()));
-        redo->setText(itemText(QStringLiteral("やり直し"), QStringLiteral("(&R)"), s.redoText()));
+        undo->setText(undoItemText(s.undoText()));
+        redo->setText(redoItemText(s.redoText()));
     };
     QObject::connect(&stack, &QUndoStack::indexChanged, win, show);
     QObject::connect(&stack, &QUndoStack::cleanChanged, win, show);

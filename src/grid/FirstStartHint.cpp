@@ -4,6 +4,8 @@
 #include "core/frmMain.h"
 #include "core/frmMain.h"
 
+#include <QCoreApplication>
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTimer>
@@ -11,6 +13,13 @@
 #include <memory>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(FirstStartHint)
+};
+} // namespace
 namespace {
 
 QString keyText(Command command)
@@ -46,11 +55,11 @@ void drawHint(frmMain& w)
 QStringList firstStartHintLines()
 {
     return {
-        QStringLiteral("新規作成 (%1): アルバムファイルかフォルダを選んで一覧を作ります")
+        Tr::tr("新規作成 (%1): アルバムファイルかフォルダを選んで一覧を作ります")
             .arg(keyText(Command::ContnrNew)),
-        QStringLiteral("開く (%1): 保存したスライドファイル (*.cov) を開きます")
+        Tr::tr("開く (%1): 保存したスライドファイル (*.cov) を開きます")
             .arg(keyText(Command::ContnrOpen)),
-        QStringLiteral("アルバムファイルやスライドファイルをここにドロップしても開けます"),
+        Tr::tr("アルバムファイルやスライドファイルをここにドロップしても開けます"),
     };
 }
 

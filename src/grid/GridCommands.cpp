@@ -11,9 +11,18 @@
 #include "grid/SortCommands.h"
 #include "grid/StatusPanels.h"
 
+#include <QCoreApplication>
+
 #include <QScrollBar>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(GridCommands)
+};
+} // namespace
 
 void registerGridCommands(frmMain& w)
 {
@@ -40,7 +49,7 @@ void registerGridCommands(frmMain& w)
     w.setCommand(Command::ViewCover, [win] { frmMain_mnuViewCover_Click(*win); });
     w.setCommand(Command::ViewComment, [win] { frmMain_mnuViewComment_Click(*win); });
     // A sort is one step of the undo history.
-    const QString sort = QStringLiteral("ソート");
+    const QString sort = Tr::tr("ソート");
     w.setCommand(Command::SortDateU, [win, sort] {
         recordEdit(*win, sort, [win] { frmMain_mnuSortDateU_Click(*win); });
     });

@@ -5,7 +5,16 @@
 #include "document/GridLayout.h"
 #include "core/TextRules.h"
 
+#include <QCoreApplication>
+
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(GridGeometry)
+};
+} // namespace
 
 void resetLayoutCursor(GridLayout& lay)
 {
@@ -117,31 +126,29 @@ int firstIndexForScrollValue(const AlbumDocument& doc, const GridLayout& lay, in
 
 QString shownAlbumsText(const AlbumDocument& doc)
 {
-    return QStringLiteral("表示アルバム数： ") +
-           QString::number(doc.albumCount() - doc.hiddenCount());
+    return Tr::tr("表示アルバム数： %1").arg(doc.albumCount() - doc.hiddenCount());
 }
 
 QString hiddenAlbumsText(const AlbumDocument& doc)
 {
     if (doc.hiddenCount() == 0)
         return QString();
-    return QStringLiteral("非表示アルバム数： ") + QString::number(doc.hiddenCount());
+    return Tr::tr("非表示アルバム数： %1").arg(doc.hiddenCount());
 }
 
 QString loadingText(const AlbumDocument& doc)
 {
-    return QStringLiteral("読込みアルバム数： ") + QString::number(doc.loadIndex()) +
-           QLatin1Char('/') + QString::number(doc.albumCount());
+    return Tr::tr("読込みアルバム数： %1/%2").arg(doc.loadIndex()).arg(doc.albumCount());
 }
 
 QString selectedNumberText(int index)
 {
-    return QStringLiteral("選択アルバム番号： ") + QString::number(index + 1);
+    return Tr::tr("選択アルバム番号： %1").arg(index + 1);
 }
 
 QString selectedNameText(const QString& fileName)
 {
-    return QStringLiteral("選択アルバム名： ") + nameBeforeFirstDot(fileName);
+    return Tr::tr("選択アルバム名： %1").arg(nameBeforeFirstDot(fileName));
 }
 
 } // namespace quorbell

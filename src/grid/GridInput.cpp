@@ -8,12 +8,21 @@
 #include "grid/GridDrawing.h"
 #include "grid/LoadingLoop.h"
 
+#include <QCoreApplication>
+
 #include <QAction>
 #include <QApplication>
 #include <QScrollBar>
 #include <QTimer>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(GridInput)
+};
+} // namespace
 
 void showPointer()
 {
@@ -84,7 +93,7 @@ void frmMain_Form_KeyPress(frmMain& w, int ascii)
     w.setMode(Mode::Empty);
     w.action(Command::ViewComment)->setEnabled(false);
     abortLoading(); // the loader drops its open file and the work in flight
-    informLoadingAbandoned(QStringLiteral("アボート処理"));
+    informLoadingAbandoned(Tr::tr("アボート処理"));
 }
 
 void frmMain_VScroll_Scroll(frmMain& w)

@@ -9,25 +9,33 @@
 #include "grid/GridDrawing.h"
 #include "grid/LoadingLoop.h"
 
+#include <QCoreApplication>
+
 #include <QScrollBar>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(NewCommand)
+};
+} // namespace
 
 bool acceptNewDocument(frmMain& w, const AlbumChoice& choice)
 {
     AlbumDocument& doc = w.document();
     Settings& st = w.settings();
-    const QString title = QStringLiteral("新規作成");
+    const QString title = Tr::tr("新規作成");
     // Nothing of the open document changes until the choice is known to be good.
     if (choice.names.isEmpty()) {
-        prompts().warn(QStringLiteral("ファイルが選択されていません｡ "), title);
+        prompts().warn(Tr::tr("ファイルが選択されていません｡ "), title);
         return false;
     }
     if (choice.names.size() > kMaxAlbums) {
-        prompts().warn(
-            QStringLiteral("アルバムファイルが多すぎます。一度に選択できるのは %1 個までです。")
-                .arg(kMaxAlbums),
-            title);
+        prompts().warn(Tr::tr("アルバムファイルが多すぎます。一度に選択できるのは %1 個までです。")
+                           .arg(kMaxAlbums),
+                       title);
         return false;
     }
 
@@ -75,7 +83,7 @@ void frmMain_mnuContnrNew_Click(frmMain& w)
     Settings& st = w.settings();
     if (doc.isModified()) {
         // The changes stay flagged until a save writes them.
-        if (askSaveChanges(QStringLiteral("新規作成"))) {
+        if (askSaveChanges(Tr::tr("新規作成"))) {
             w.runCommand(Command::ContnrAdd);
             return;
         }

@@ -5,7 +5,16 @@
 
 #include "core/SettingsFile.h"
 
+#include <QCoreApplication>
+
 namespace quorbell::viewer {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(PhotoNameLine)
+};
+} // namespace
 
 namespace {
 // The line is this much taller than the font size, and sits this far above
@@ -35,8 +44,10 @@ PhotoNameLine makePhotoNameLine(int selectedIndex, const QString& comment, const
                                 int screenHeight, const NameLineStyle& style)
 {
     PhotoNameLine line;
-    line.text = QString::number(selectedIndex + 1) + QStringLiteral("\uFF1A ") + comment +
-                QStringLiteral(" - ") + nameBeforeFirstDot(photoName);
+    // Album number, album comment, photo name.
+    line.text =
+        Tr::tr("%1： %2 - %3")
+            .arg(QString::number(selectedIndex + 1), comment, nameBeforeFirstDot(photoName));
     line.height = style.fontSize + kLineMargin;
     line.top = screenHeight - style.fontSize - kLineMargin;
     line.style = style;

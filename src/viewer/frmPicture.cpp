@@ -3,6 +3,8 @@
 #include "core/PromptOwner.h"
 #include "viewer/Slideshow.h"
 
+#include <QCoreApplication>
+
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -18,6 +20,13 @@
 #include <cmath>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(frmPicture)
+};
+} // namespace
 namespace {
 
 QPointer<frmPicture>& currentViewer()
@@ -62,7 +71,7 @@ frmPicture::frmPicture(QWidget* owner, QScreen* screen, QSize screenSize, viewer
     m_lblPhotoName->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_lblPhotoName->hide();
 
-    m_pauseMark = new QLabel(QStringLiteral("一時停止"), this);
+    m_pauseMark = new QLabel(Tr::tr("一時停止"), this);
     m_pauseMark->setObjectName(QStringLiteral("pauseMark"));
     m_pauseMark->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_pauseMark->setStyleSheet(
