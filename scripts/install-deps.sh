@@ -6,7 +6,7 @@ set -eu
 PACKAGES="
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
-  qt6-translations-l10n qt6-qpa-plugins qt6-image-formats-plugins
+  qt6-translations-l10n qt6-l10n-tools qt6-qpa-plugins qt6-image-formats-plugins
   libicu-dev libjpeg-dev libbenchmark-dev
   fonts-ipafont-gothic
   desktop-file-utils appstream shared-mime-info groff-base

@@ -5,266 +5,276 @@
     <name>AlbumChooser</name>
     <message>
         <source>ホーム (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Home (%1)</translation>
     </message>
     <message>
         <source>サムネイル追加</source>
-        <translation type="unfinished"></translation>
+        <translation>Insert Thumbnails</translation>
     </message>
     <message>
         <source>ファイルの選択</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose Files</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ名(&amp;N):</source>
-        <translation type="unfinished"></translation>
+        <translation>File &amp;name:</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙの種類(&amp;T):</source>
-        <translation type="unfinished"></translation>
+        <translation>Files of &amp;type:</translation>
     </message>
     <message>
         <source>ﾌｫﾙﾀﾞ(&amp;F):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Folder:</translation>
     </message>
     <message>
         <source>ﾄﾞﾗｲﾌﾞ(&amp;V):</source>
-        <translation type="unfinished"></translation>
+        <translation>Dri&amp;ve:</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙOK</source>
-        <translation type="unfinished"></translation>
+        <translation>Use Files</translation>
     </message>
     <message>
         <source>ﾌｫﾙﾀﾞOK</source>
-        <translation type="unfinished"></translation>
+        <translation>Use Folder</translation>
     </message>
     <message>
         <source>ｷｬﾝｾﾙ</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ファイルが見つかりません。<byte value="xd"/>
-</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>サムネイル挿入</source>
-        <translation type="unfinished"></translation>
+        <translation>Insert Thumbnails</translation>
     </message>
     <message>
         <source>新規作成</source>
-        <translation type="unfinished"></translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>ドライブの準備ができていません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The drive is not ready.</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。<byte value="xd"/>
+%1</source>
+        <translation>File not found.<byte value="xd"/>
+%1</translation>
     </message>
 </context>
 <context>
     <name>AlbumEditorWindow</name>
     <message>
         <source>アルバム編集</source>
-        <translation type="unfinished"></translation>
+        <translation>Album Editor</translation>
     </message>
     <message>
         <source>ファイルが見つかりません。</source>
-        <translation type="unfinished"></translation>
+        <translation>File not found.</translation>
     </message>
     <message>
         <source>ファイルを読み込めません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The file cannot be read.</translation>
     </message>
     <message>
         <source>ファイル名に保存できない文字が含まれています。</source>
-        <translation type="unfinished"></translation>
+        <translation>The file name contains characters that cannot be stored.</translation>
     </message>
     <message>
         <source>画像が大きすぎます（幅・高さは 65535 ピクセルまで）。</source>
-        <translation type="unfinished"></translation>
+        <translation>The picture is too large (at most 65535 pixels wide and high).</translation>
     </message>
     <message>
         <source>JPEG・BMP・GIF の画像ファイルではありません。</source>
-        <translation type="unfinished"></translation>
+        <translation>Not a JPEG, BMP or GIF picture file.</translation>
     </message>
     <message>
         <source>同じ名前のフォルダがあります。</source>
-        <translation type="unfinished"></translation>
+        <translation>A folder with the same name exists.</translation>
     </message>
     <message>
         <source>1つのアルバムに入る写真は 32767 枚までです。</source>
-        <translation type="unfinished"></translation>
+        <translation>An album holds at most 32767 photos.</translation>
     </message>
     <message>
         <source>アルバムが 2 GB を超えます。</source>
-        <translation type="unfinished"></translation>
+        <translation>The album would be larger than 2 GB.</translation>
     </message>
     <message>
         <source>%1 番目の写真を保存できません。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>アルバムファイルを保存できません。<byte value="xd"/>
-</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo %1 cannot be saved.</translation>
     </message>
     <message>
         <source>写真の追加(&amp;A)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Add Photos...</translation>
     </message>
     <message>
         <source>削除(&amp;D)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Delete</translation>
     </message>
     <message>
         <source>上へ(&amp;U)</source>
-        <translation type="unfinished"></translation>
+        <translation>Move &amp;Up</translation>
     </message>
     <message>
         <source>下へ(&amp;N)</source>
-        <translation type="unfinished"></translation>
+        <translation>Move Dow&amp;n</translation>
     </message>
     <message>
         <source>名前の変更(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rename</translation>
     </message>
     <message>
         <source>非表示の切替(&amp;H)</source>
-        <translation type="unfinished"></translation>
+        <translation>Show/&amp;Hide</translation>
     </message>
     <message>
         <source>パスワード(&amp;P):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Password:</translation>
     </message>
     <message>
         <source>空欄でパスワードなし。8文字まで。半角の英数字・記号・半角カナだけが使えます。</source>
-        <translation type="unfinished"></translation>
+        <translation>Leave empty for no password. Up to 8 characters: letters, digits, symbols and half-width kana only.</translation>
     </message>
     <message>
         <source>保存(&amp;S)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Save</translation>
     </message>
     <message>
         <source>閉じる(&amp;C)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>%1 × %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 × %2</translation>
     </message>
     <message>
         <source>（新しいアルバム）</source>
-        <translation type="unfinished"></translation>
+        <translation>(new album)</translation>
     </message>
     <message>
         <source>写真の追加</source>
-        <translation type="unfinished"></translation>
+        <translation>Add Photos</translation>
     </message>
     <message>
         <source>画像ファイル (*.jpg *.jpeg *.jpe *.bmp *.gif *.JPG *.JPEG *.JPE *.BMP *.GIF);;すべてのファイル (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pictures (*.jpg *.jpeg *.jpe *.bmp *.gif *.JPG *.JPEG *.JPE *.BMP *.GIF);;All files (*)</translation>
     </message>
     <message>
         <source>写真が多すぎます。1つのアルバムに入るのは 32767 枚までです。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>次のファイルは追加できません。<byte value="xd"/>
-</source>
-        <translation type="unfinished"></translation>
+        <translation>Too many photos. An album holds at most 32767 photos.</translation>
     </message>
     <message>
         <source>名前が長すぎるため非表示にできません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The name is too long to be hidden.</translation>
     </message>
     <message>
         <source>名前を入力して下さい。</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter a name.</translation>
     </message>
     <message>
         <source>名前の先頭に * は使えません。非表示にするには「非表示の切替」を使って下さい。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>この名前は保存できません（使えない文字が含まれているか、長すぎます）。<byte value="xd"/>
-</source>
-        <translation type="unfinished"></translation>
+        <translation>A name cannot start with *. To hide a photo, use &quot;Show/Hide&quot;.</translation>
     </message>
     <message>
         <source>名前の変更</source>
-        <translation type="unfinished"></translation>
+        <translation>Rename</translation>
     </message>
     <message>
         <source>写真がありません。写真を追加して下さい。</source>
-        <translation type="unfinished"></translation>
+        <translation>There are no photos. Please add photos.</translation>
     </message>
     <message>
         <source>アルバムの保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Album</translation>
     </message>
     <message>
         <source>アルバムファイル (*.sld);;すべてのファイル (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Album files (*.sld);;All files (*)</translation>
     </message>
     <message>
         <source>変更が保存されていません。保存せずに閉じますか？</source>
-        <translation type="unfinished"></translation>
+        <translation>The changes have not been saved. Close without saving?</translation>
+    </message>
+    <message>
+        <source>アルバムファイルを保存できません。<byte value="xd"/>
+%1<byte value="xd"/>
+%2</source>
+        <translation>The album file cannot be saved.<byte value="xd"/>
+%1<byte value="xd"/>
+%2</translation>
+    </message>
+    <message>
+        <source>次のファイルは追加できません。<byte value="xd"/>
+%1</source>
+        <translation>These files cannot be added:<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>この名前は保存できません（使えない文字が含まれているか、長すぎます）。<byte value="xd"/>
+%1</source>
+        <translation>This name cannot be stored (it contains characters that cannot be used, or it is too long).<byte value="xd"/>
+%1</translation>
     </message>
 </context>
 <context>
     <name>AlbumInfo</name>
     <message>
         <source>%1 x %1 ﾋﾟｸｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 x %1 pixels</translation>
     </message>
     <message>
         <source>未確定</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown</translation>
     </message>
 </context>
 <context>
     <name>AlbumOpening</name>
     <message>
         <source>ファイルが見つかりません。</source>
-        <translation type="unfinished"></translation>
+        <translation>File not found.</translation>
     </message>
     <message>
         <source>アルバムファイルを読み込めません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The album file cannot be read.</translation>
     </message>
     <message>
         <source>アルバム編集</source>
-        <translation type="unfinished"></translation>
+        <translation>Album Editor</translation>
     </message>
     <message>
         <source>写真の書き出し</source>
-        <translation type="unfinished"></translation>
+        <translation>Export Photos</translation>
     </message>
     <message>
         <source>書き出し先のフォルダ</source>
-        <translation type="unfinished"></translation>
+        <translation>Export to Folder</translation>
     </message>
     <message>
         <source>%1 枚の写真を書き出しました。<byte value="xd"/>
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 photos exported.<byte value="xd"/>
+%2</translation>
     </message>
     <message>
         <source>フォルダではありません。</source>
-        <translation type="unfinished"></translation>
+        <translation>Not a folder.</translation>
     </message>
     <message>
         <source>フォルダを作成できません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The folder cannot be created.</translation>
     </message>
     <message>
         <source>フォルダに書き込めません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The folder cannot be written to. </translation>
     </message>
     <message>
         <source>写真を書き出せませんでした。何も書き出していません。<byte value="xd"/>
-</source>
-        <translation type="unfinished"></translation>
+%1<byte value="xd"/>
+%2</source>
+        <translation>The photos could not be exported. Nothing was written.<byte value="xd"/>
+%1<byte value="xd"/>
+%2</translation>
     </message>
 </context>
 <context>
@@ -272,216 +282,217 @@
     <message>
         <source>パスワードが一致しません。<byte value="xd"/>
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The password does not match.<byte value="xd"/>
+%1</translation>
     </message>
     <message>
         <source>開く</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
 </context>
 <context>
     <name>AlbumReader</name>
     <message>
         <source>開く</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>キャンセル処理</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>ClipboardCommands</name>
     <message>
         <source>サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。</source>
-        <translation type="unfinished"></translation>
+        <translation>Too many thumbnails. A container holds at most %1.</translation>
     </message>
     <message>
         <source>サムネイル貼り付け</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste Thumbnail</translation>
     </message>
 </context>
 <context>
     <name>Command</name>
     <message>
         <source>新規作成(&amp;N)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;New</translation>
     </message>
     <message>
         <source>新規作成</source>
-        <translation type="unfinished"></translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>開く(&amp;O)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Open...</translation>
     </message>
     <message>
         <source>開く</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>上書き保存(&amp;S)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Save</translation>
     </message>
     <message>
         <source>上書き保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>名前をつけて保存(&amp;A)</source>
-        <translation type="unfinished"></translation>
+        <translation>Save &amp;As...</translation>
     </message>
     <message>
         <source>コンテナファイル削除(&amp;D)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Delete Container File</translation>
     </message>
     <message>
         <source>アルバムファイル削除(&amp;P)</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete Al&amp;bum File</translation>
     </message>
     <message>
         <source>アルバムリスト(&amp;L)</source>
-        <translation type="unfinished"></translation>
+        <translation>Album &amp;List</translation>
     </message>
     <message>
         <source>プロパティ(&amp;I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Propert&amp;ies</translation>
     </message>
     <message>
         <source>終了(&amp;X)</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xit</translation>
     </message>
     <message>
         <source>元に戻す(&amp;U)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Undo</translation>
     </message>
     <message>
         <source>やり直し(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Redo</translation>
     </message>
     <message>
         <source>サムネイル切り取り(&amp;T)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cu&amp;t Thumbnail</translation>
     </message>
     <message>
         <source>サムネイル切り取り</source>
-        <translation type="unfinished"></translation>
+        <translation>Cut Thumbnail</translation>
     </message>
     <message>
         <source>サムネイルコピー(&amp;C)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copy Thumbnail</translation>
     </message>
     <message>
         <source>サムネイルコピー</source>
-        <translation type="unfinished"></translation>
+        <translation>Copy Thumbnail</translation>
     </message>
     <message>
         <source>サムネイル貼り付け(&amp;P)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Paste Thumbnail</translation>
     </message>
     <message>
         <source>サムネイル貼り付け</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste Thumbnail</translation>
     </message>
     <message>
         <source>サムネイル削除(&amp;D)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Delete Thumbnail</translation>
     </message>
     <message>
         <source>サムネイル削除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete Thumbnail</translation>
     </message>
     <message>
         <source>サムネイル追加(&amp;I)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Insert Thumbnails...</translation>
     </message>
     <message>
         <source>サムネイル追加</source>
-        <translation type="unfinished"></translation>
+        <translation>Insert Thumbnails</translation>
     </message>
     <message>
         <source>サムネイルソート(&amp;S)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sort Thumbnails</translation>
     </message>
     <message>
         <source>日付・昇順(&amp;U)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Date Ascending</translation>
     </message>
     <message>
         <source>日付・降順(&amp;D)</source>
-        <translation type="unfinished"></translation>
+        <translation>Date D&amp;escending</translation>
     </message>
     <message>
         <source>ファイル名・昇順(&amp;F)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;File Name Ascending</translation>
     </message>
     <message>
         <source>ファイル名・降順(&amp;L)</source>
-        <translation type="unfinished"></translation>
+        <translation>File Name Desce&amp;nding</translation>
     </message>
     <message>
         <source>一括リネーミング(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>Batch Re&amp;name...</translation>
     </message>
     <message>
         <source>一括リネーミング</source>
-        <translation type="unfinished"></translation>
+        <translation>Batch Rename</translation>
     </message>
     <message>
         <source>アルバムの作成(&amp;A)...</source>
-        <translation type="unfinished"></translation>
+        <translation>New &amp;Album...</translation>
     </message>
     <message>
         <source>アルバムの編集(&amp;E)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Edit Album...</translation>
     </message>
     <message>
         <source>写真の書き出し(&amp;X)...</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xport Photos...</translation>
     </message>
     <message>
         <source>スライドショー(&amp;S)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Slideshow</translation>
     </message>
     <message>
         <source>スライドショー</source>
-        <translation type="unfinished"></translation>
+        <translation>Slideshow</translation>
     </message>
     <message>
         <source>ランダム表示(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Random Show</translation>
     </message>
     <message>
         <source>ランダム表示</source>
-        <translation type="unfinished"></translation>
+        <translation>Random Show</translation>
     </message>
     <message>
         <source>サムネイルカバー(&amp;M)</source>
-        <translation type="unfinished"></translation>
+        <translation>Show &amp;Covers</translation>
     </message>
     <message>
         <source>サムネイルカバー</source>
-        <translation type="unfinished"></translation>
+        <translation>Show Covers</translation>
     </message>
     <message>
         <source>コメント表示(&amp;C)</source>
-        <translation type="unfinished"></translation>
+        <translation>Show Co&amp;mments</translation>
     </message>
     <message>
         <source>設定(&amp;O)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Settings</translation>
     </message>
     <message>
         <source>トピックの検索(&amp;I)</source>
-        <translation type="unfinished"></translation>
+        <translation>Help &amp;Topics</translation>
     </message>
     <message>
         <source>索引</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>バージョン情報(&amp;V)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;About Quorbell</translation>
     </message>
 </context>
 <context>
@@ -489,597 +500,602 @@
     <message>
         <source>アルバムカバーのファイルがありません。<byte value="xd"/>
 「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。</source>
-        <translation type="unfinished"></translation>
+        <translation>The album cover file is missing.<byte value="xd"/>
+Please choose the album cover again under Settings - Cover.</translation>
     </message>
     <message>
         <source>アルバムカバー</source>
-        <translation type="unfinished"></translation>
+        <translation>Album Cover</translation>
     </message>
 </context>
 <context>
     <name>DocumentEdits</name>
     <message>
         <source>元に戻す</source>
-        <translation type="unfinished"></translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>やり直し</source>
-        <translation type="unfinished"></translation>
+        <translation>Redo</translation>
     </message>
     <message>
         <source>元に戻す(&amp;U)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Undo</translation>
     </message>
     <message>
         <source>元に戻す: %1(&amp;U)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Undo %1</translation>
     </message>
     <message>
         <source>やり直し(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Redo</translation>
     </message>
     <message>
         <source>やり直し: %1(&amp;R)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Redo %1</translation>
     </message>
     <message>
         <source>アルバムファイルの名前を変更できないため、元に戻すことができません。<byte value="xd"/>
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The album file cannot be renamed, so this cannot be undone.<byte value="xd"/>
+%1</translation>
     </message>
     <message>
         <source>アルバムファイルの名前を変更できないため、やり直すことができません。<byte value="xd"/>
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The album file cannot be renamed, so this cannot be redone.<byte value="xd"/>
+%1</translation>
     </message>
 </context>
 <context>
     <name>FirstStartHint</name>
     <message>
         <source>新規作成 (%1): アルバムファイルかフォルダを選んで一覧を作ります</source>
-        <translation type="unfinished"></translation>
+        <translation>New (%1): choose album files or a folder to build the grid</translation>
     </message>
     <message>
         <source>開く (%1): 保存したスライドファイル (*.cov) を開きます</source>
-        <translation type="unfinished"></translation>
+        <translation>Open (%1): open a saved container file (*.cov)</translation>
     </message>
     <message>
         <source>アルバムファイルやスライドファイルをここにドロップしても開けます</source>
-        <translation type="unfinished"></translation>
+        <translation>You can also drop album files or container files here</translation>
     </message>
 </context>
 <context>
     <name>GridCommands</name>
     <message>
         <source>ソート</source>
-        <translation type="unfinished"></translation>
+        <translation>Sort</translation>
     </message>
 </context>
 <context>
     <name>GridGeometry</name>
     <message>
         <source>表示アルバム数： %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Albums: %1</translation>
     </message>
     <message>
         <source>非表示アルバム数： %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Hidden: %1</translation>
     </message>
     <message>
         <source>読込みアルバム数： %1/%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Loading: %1/%2</translation>
     </message>
     <message>
         <source>選択アルバム番号： %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Selected: %1</translation>
     </message>
     <message>
         <source>選択アルバム名： %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Name: %1</translation>
     </message>
 </context>
 <context>
     <name>GridInput</name>
     <message>
         <source>アボート処理</source>
-        <translation type="unfinished"></translation>
+        <translation>Abort</translation>
     </message>
 </context>
 <context>
     <name>MainWindowHandlers</name>
     <message>
         <source>終了処理</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
 </context>
 <context>
     <name>NewCommand</name>
     <message>
         <source>新規作成</source>
-        <translation type="unfinished"></translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>ファイルが選択されていません｡ </source>
-        <translation type="unfinished"></translation>
+        <translation>No file is selected.</translation>
     </message>
     <message>
         <source>アルバムファイルが多すぎます。一度に選択できるのは %1 個までです。</source>
-        <translation type="unfinished"></translation>
+        <translation>Too many album files. At most %1 can be chosen at a time.</translation>
     </message>
 </context>
 <context>
     <name>OpenByPath</name>
     <message>
         <source>開く</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
 </context>
 <context>
     <name>PhotoListView</name>
     <message>
         <source>名前</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>大きさ</source>
-        <translation type="unfinished"></translation>
+        <translation>Size</translation>
     </message>
     <message>
         <source>非表示</source>
-        <translation type="unfinished"></translation>
+        <translation>Hidden</translation>
     </message>
 </context>
 <context>
     <name>PhotoNameLine</name>
     <message>
         <source>%1： %2 - %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 - %3</translation>
     </message>
 </context>
 <context>
     <name>QIODevice</name>
     <message>
         <source>Unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown error</translation>
     </message>
 </context>
 <context>
     <name>QtPrompts</name>
     <message>
         <source>フォントとカラー</source>
-        <translation type="unfinished"></translation>
+        <translation>Font and Colour</translation>
     </message>
     <message>
         <source>カラーの選択...</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose Colour...</translation>
     </message>
     <message>
         <source>カラー：</source>
-        <translation type="unfinished"></translation>
+        <translation>Colour:</translation>
     </message>
 </context>
 <context>
     <name>RecentContainersMenu</name>
     <message>
         <source>最近使ったファイル(&amp;F)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Recent Files</translation>
     </message>
 </context>
 <context>
     <name>RecoveryCommands</name>
     <message>
         <source>復元処理</source>
-        <translation type="unfinished"></translation>
+        <translation>Restore</translation>
     </message>
     <message>
         <source>前回の終了時に保存されていなかった内容が残っています。開きますか？<byte value="xd"/>
 「いいえ」を選ぶと削除します。<byte value="xd"/>
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Unsaved work from the last session was kept. Open it?<byte value="xd"/>
+Choosing &quot;No&quot; deletes it.<byte value="xd"/>
+%1</translation>
     </message>
 </context>
 <context>
     <name>VersionText</name>
     <message>
         <source>アルバム (.sld) とコンテナ (.cov) に対応しています。</source>
-        <translation type="unfinished"></translation>
+        <translation>Works with albums (.sld) and containers (.cov).</translation>
     </message>
     <message>
         <source>フリーソフトウェアです。無保証で提供されます。</source>
-        <translation type="unfinished"></translation>
+        <translation>Free software, provided without warranty.</translation>
     </message>
     <message>
         <source>バージョン情報</source>
-        <translation type="unfinished"></translation>
+        <translation>About Quorbell</translation>
     </message>
 </context>
 <context>
     <name>frmCondition</name>
     <message>
         <source>環境設定</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <source>ビットマップ (*.bmp);;ＪＰＥＧ (*.jpg);;ＧＩＦ (*.gif);;すべてのファイル (*.bmp *.jpg *.gif)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitmap (*.bmp);;JPEG (*.jpg);;GIF (*.gif);;All pictures (*.bmp *.jpg *.gif)</translation>
     </message>
     <message>
         <source>開始時コメント</source>
-        <translation type="unfinished"></translation>
+        <translation>Comments at Start</translation>
     </message>
     <message>
         <source>なし</source>
-        <translation type="unfinished"></translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>あり</source>
-        <translation type="unfinished"></translation>
+        <translation>On</translation>
     </message>
     <message>
         <source>選択枠カラー</source>
-        <translation type="unfinished"></translation>
+        <translation>Selection Frame Colour</translation>
     </message>
     <message>
         <source>カラーの選択...</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose Colour...</translation>
     </message>
     <message>
         <source>パスワード</source>
-        <translation type="unfinished"></translation>
+        <translation>Password</translation>
     </message>
     <message>
         <source>無効</source>
-        <translation type="unfinished"></translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>有効</source>
-        <translation type="unfinished"></translation>
+        <translation>On</translation>
     </message>
     <message>
         <source>新規作成サムネイルサイズ</source>
-        <translation type="unfinished"></translation>
+        <translation>Thumbnail Size for New</translation>
     </message>
     <message>
         <source>  60 x 60 ﾋﾟｸｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation> 60 x 60 pixels</translation>
     </message>
     <message>
         <source>  70 x 70 ﾋﾟｸｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation> 70 x 70 pixels</translation>
     </message>
     <message>
         <source>  80 x 80 ﾋﾟｸｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation> 80 x 80 pixels</translation>
     </message>
     <message>
         <source>  90 x 90 ﾋﾟｸｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation> 90 x 90 pixels</translation>
     </message>
     <message>
         <source> 100 x 100 ﾋﾟｸｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation>100 x 100 pixels</translation>
     </message>
     <message>
         <source> 110 x 110 ﾋﾟｸｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation>110 x 110 pixels</translation>
     </message>
     <message>
         <source> 120 x 120 ﾋﾟｸｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation>120 x 120 pixels</translation>
     </message>
     <message>
         <source>基本設定</source>
-        <translation type="unfinished"></translation>
+        <translation>General</translation>
     </message>
     <message>
         <source>カバー</source>
-        <translation type="unfinished"></translation>
+        <translation>Cover</translation>
     </message>
     <message>
         <source>開始時カバー</source>
-        <translation type="unfinished"></translation>
+        <translation>Cover at Start</translation>
     </message>
     <message>
         <source>カバー画像フォルダ/ファイル名</source>
-        <translation type="unfinished"></translation>
+        <translation>Cover picture file</translation>
     </message>
     <message>
         <source>参照...</source>
-        <translation type="unfinished"></translation>
+        <translation>Browse...</translation>
     </message>
     <message>
         <source>カバー設定</source>
-        <translation type="unfinished"></translation>
+        <translation>Cover</translation>
     </message>
     <message>
         <source>表示切替</source>
-        <translation type="unfinished"></translation>
+        <translation>Advance</translation>
     </message>
     <message>
         <source>手動</source>
-        <translation type="unfinished"></translation>
+        <translation>Manual</translation>
     </message>
     <message>
         <source>自動</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatic</translation>
     </message>
     <message>
         <source>表示間隔（目安）</source>
-        <translation type="unfinished"></translation>
+        <translation>Interval (approx.)</translation>
     </message>
     <message>
         <source>1秒</source>
-        <translation type="unfinished"></translation>
+        <translation>1 second</translation>
     </message>
     <message>
         <source>2秒</source>
-        <translation type="unfinished"></translation>
+        <translation>2 seconds</translation>
     </message>
     <message>
         <source>3秒</source>
-        <translation type="unfinished"></translation>
+        <translation>3 seconds</translation>
     </message>
     <message>
         <source>4秒</source>
-        <translation type="unfinished"></translation>
+        <translation>4 seconds</translation>
     </message>
     <message>
         <source>5秒</source>
-        <translation type="unfinished"></translation>
+        <translation>5 seconds</translation>
     </message>
     <message>
         <source>6秒</source>
-        <translation type="unfinished"></translation>
+        <translation>6 seconds</translation>
     </message>
     <message>
         <source>表示回数</source>
-        <translation type="unfinished"></translation>
+        <translation>Repeat</translation>
     </message>
     <message>
         <source>一回</source>
-        <translation type="unfinished"></translation>
+        <translation>Once</translation>
     </message>
     <message>
         <source>無限</source>
-        <translation type="unfinished"></translation>
+        <translation>Forever</translation>
     </message>
     <message>
         <source>フォト名表示</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo Names</translation>
     </message>
     <message>
         <source>ｽﾗｲﾄﾞｼｮｰ基本設定</source>
-        <translation type="unfinished"></translation>
+        <translation>Slideshow</translation>
     </message>
     <message>
         <source>表示フォトサイズ</source>
-        <translation type="unfinished"></translation>
+        <translation>Photo Size</translation>
     </message>
     <message>
         <source>未加工</source>
-        <translation type="unfinished"></translation>
+        <translation>Original size</translation>
     </message>
     <message>
         <source>縮小ジャストサイズ</source>
-        <translation type="unfinished"></translation>
+        <translation>Shrink to fit</translation>
     </message>
     <message>
         <source>拡大縮小ジャストサイズ</source>
-        <translation type="unfinished"></translation>
+        <translation>Shrink or enlarge to fit</translation>
     </message>
     <message>
         <source>フォントサイズ・カラー</source>
-        <translation type="unfinished"></translation>
+        <translation>Font Size and Colour</translation>
     </message>
     <message>
         <source>フォントの選択...</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose Font...</translation>
     </message>
     <message>
         <source>表示単位</source>
-        <translation type="unfinished"></translation>
+        <translation>Show</translation>
     </message>
     <message>
         <source>アルバム</source>
-        <translation type="unfinished"></translation>
+        <translation>Album</translation>
     </message>
     <message>
         <source>コンテナ</source>
-        <translation type="unfinished"></translation>
+        <translation>Container</translation>
     </message>
     <message>
         <source>ｽﾗｲﾄﾞｼｮｰ拡張設定</source>
-        <translation type="unfinished"></translation>
+        <translation>Slideshow Extras</translation>
     </message>
     <message>
         <source>ｷｬﾝｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>カバー画像の選択</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose Cover Picture</translation>
     </message>
     <message>
         <source>設定ファイルに書き込めませんでした。</source>
-        <translation type="unfinished"></translation>
+        <translation>The settings file could not be written.</translation>
     </message>
 </context>
 <context>
     <name>frmInfo</name>
     <message>
         <source>プロパティ</source>
-        <translation type="unfinished"></translation>
+        <translation>Properties</translation>
     </message>
     <message>
         <source>アルバム名がありません。別の名前にして下さい。</source>
-        <translation type="unfinished"></translation>
+        <translation>The album name is empty. Please choose another name.</translation>
     </message>
     <message>
         <source>サムネイルに同じ名前があります。別の名前にして下さい。</source>
-        <translation type="unfinished"></translation>
+        <translation>Another thumbnail has the same name. Please choose another name.</translation>
     </message>
     <message>
         <source>フォルダの中に同じ名前があります。別の名前にして下さい。</source>
-        <translation type="unfinished"></translation>
+        <translation>A file with the same name is in the folder. Please choose another name.</translation>
     </message>
     <message>
         <source>アルバムファイルの名前を変更できませんでした。</source>
-        <translation type="unfinished"></translation>
+        <translation>The album file could not be renamed.</translation>
     </message>
     <message>
         <source>コンテナ</source>
-        <translation type="unfinished"></translation>
+        <translation>Container</translation>
     </message>
     <message>
         <source>コンテナファイル名：</source>
-        <translation type="unfinished"></translation>
+        <translation>Container file:</translation>
     </message>
     <message>
         <source>コンテナファイルサイズ：</source>
-        <translation type="unfinished"></translation>
+        <translation>Container size:</translation>
     </message>
     <message>
         <source>コンテナファイル作成日時：</source>
-        <translation type="unfinished"></translation>
+        <translation>Container date:</translation>
     </message>
     <message>
         <source>アルバム</source>
-        <translation type="unfinished"></translation>
+        <translation>Album</translation>
     </message>
     <message>
         <source>選択アルバム番号：</source>
-        <translation type="unfinished"></translation>
+        <translation>Album number:</translation>
     </message>
     <message>
         <source>選択/新アルバム名：</source>
-        <translation type="unfinished"></translation>
+        <translation>Album name:</translation>
     </message>
     <message>
         <source>選択アルバムコメント：</source>
-        <translation type="unfinished"></translation>
+        <translation>Album comment:</translation>
     </message>
     <message>
         <source>選択アルバムトサイズ：</source>
-        <translation type="unfinished"></translation>
+        <translation>Album size:</translation>
     </message>
     <message>
         <source>選択アルバム作成日時：</source>
-        <translation type="unfinished"></translation>
+        <translation>Album date:</translation>
     </message>
     <message>
         <source>サムネイルサイズ：</source>
-        <translation type="unfinished"></translation>
+        <translation>Thumbnail size:</translation>
     </message>
     <message>
         <source>適用</source>
-        <translation type="unfinished"></translation>
+        <translation>Apply</translation>
     </message>
     <message>
         <source>ｷｬﾝｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>frmList</name>
     <message>
         <source>アルバムリスト</source>
-        <translation type="unfinished"></translation>
+        <translation>Album List</translation>
     </message>
     <message>
         <source> アルバム名</source>
-        <translation type="unfinished"></translation>
+        <translation> Album</translation>
     </message>
     <message>
         <source> コメント</source>
-        <translation type="unfinished"></translation>
+        <translation> Comment</translation>
     </message>
     <message>
         <source>種類</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>サイズ </source>
-        <translation type="unfinished"></translation>
+        <translation>Size </translation>
     </message>
     <message>
         <source> 作成日時</source>
-        <translation type="unfinished"></translation>
+        <translation> Date</translation>
     </message>
     <message>
         <source>アルバムリストの保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Album List</translation>
     </message>
     <message>
         <source>テキストファイル (*.txt);;すべてのファイル (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Text files (*.txt);;All files (*)</translation>
     </message>
     <message>
         <source>ファイルに書き込めませんでした。</source>
-        <translation type="unfinished"></translation>
+        <translation>The file could not be written.</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙに保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save to File</translation>
     </message>
 </context>
 <context>
     <name>frmPicture</name>
     <message>
         <source>一時停止</source>
-        <translation type="unfinished"></translation>
+        <translation>Paused</translation>
     </message>
 </context>
 <context>
     <name>quorbell::PasswordDialog</name>
     <message>
         <source>ﾊﾟｽﾜｰﾄﾞの入力</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter Password</translation>
     </message>
     <message>
         <source>下記のアルバムファイルのパスワードを入力して下さい</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter the password of this album file</translation>
     </message>
     <message>
         <source>コンテナファイルのパスワードを入力して下さい。</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter the password of the container file.</translation>
     </message>
     <message>
         <source>8文字まで。半角の英数字・記号・半角カナだけが使えます（全角文字は保存できません）。</source>
-        <translation type="unfinished"></translation>
+        <translation>Up to 8 characters: letters, digits, symbols and half-width kana only (full-width characters cannot be stored).</translation>
     </message>
     <message>
         <source>ｷｬﾝｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>quorbell::StartupWindow</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
     <name>quorbell::frmHelp</name>
     <message>
         <source>戻る</source>
-        <translation type="unfinished"></translation>
+        <translation>Back</translation>
     </message>
     <message>
         <source>進む</source>
-        <translation type="unfinished"></translation>
+        <translation>Forward</translation>
     </message>
     <message>
         <source>目次</source>
-        <translation type="unfinished"></translation>
+        <translation>Contents</translation>
     </message>
     <message>
         <source>&lt;h2&gt;ヘルプが見つかりません&lt;/h2&gt;&lt;p&gt;次のヘルプページがありません。&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h2&gt;Help not found&lt;/h2&gt;&lt;p&gt;This help page is missing:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;</translation>
     </message>
     <message>
         <source>%1 ヘルプ</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Help</translation>
     </message>
 </context>
 </TS>

@@ -79,7 +79,7 @@ QString saveFailureText(const QString& path, const album::AlbumSaveResult& r)
         why = Tr::tr("%1 番目の写真を保存できません。").arg(r.problem.photoIndex + 1);
         break;
     }
-    return Tr::tr("アルバムファイルを保存できません。\r\n") + path + QStringLiteral("\r\n") + why;
+    return Tr::tr("アルバムファイルを保存できません。\r\n%1\r\n%2").arg(path, why);
 }
 
 } // namespace
@@ -325,8 +325,8 @@ void AlbumEditorWindow::addPhotoFiles(const QStringList& paths)
         prompts().warn(Tr::tr("写真が多すぎます。1つのアルバムに入るのは 32767 枚までです。"),
                        Tr::tr("写真の追加"));
     if (!refused.isEmpty())
-        prompts().warn(Tr::tr("次のファイルは追加できません。\r\n") +
-                           refused.join(QStringLiteral("\r\n")),
+        prompts().warn(Tr::tr("次のファイルは追加できません。\r\n%1")
+                           .arg(refused.join(QStringLiteral("\r\n"))),
                        Tr::tr("写真の追加"));
 }
 
@@ -377,8 +377,8 @@ void AlbumEditorWindow::itemEdited(QTreeWidgetItem* item, int column)
         break;
     case album::RenameProblem::NotStorable:
         problem = Tr::tr("この名前は保存できません（使えない文字が含まれているか、"
-                         "長すぎます）。\r\n") +
-                  typed;
+                         "長すぎます）。\r\n%1")
+                      .arg(typed);
         break;
     }
     // Deferred: the list is still inside its editor's commit.

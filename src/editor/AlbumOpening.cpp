@@ -124,9 +124,9 @@ bool exportAlbumPhotos(const QString& path, const UnlockAlbum& unlock)
         why = Tr::tr("フォルダに書き込めません。") + result.reason;
         break;
     }
-    prompts().warn(Tr::tr("写真を書き出せませんでした。何も書き出していません。\r\n") + folder +
-                       QStringLiteral("\r\n") + why,
-                   title);
+    prompts().warn(
+        Tr::tr("写真を書き出せませんでした。何も書き出していません。\r\n%1\r\n%2").arg(folder, why),
+        title);
     return false;
 }
 

@@ -256,7 +256,7 @@ void AlbumChooser::takeTypedName(const QString& typed)
     }
     if (!info.isFile()) {
         const bool insert = m_request.kind == ChooserKind::Insert;
-        prompts().warn(Tr::tr("ファイルが見つかりません。\r\n") + info.absoluteFilePath(),
+        prompts().warn(Tr::tr("ファイルが見つかりません。\r\n%1").arg(info.absoluteFilePath()),
                        insert ? Tr::tr("サムネイル挿入") : Tr::tr("新規作成"));
         return;
     }
