@@ -6,14 +6,17 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 
 namespace quorbell {
 
 namespace {
 
-// Set once in main() before any window exists; read by the help window.
+// Set in main() before any window exists; read by the help window.
 UiLanguage g_language = UiLanguage::Japanese;
+// The translator installed for it, replaced when the language is set again.
+QPointer<QTranslator> g_translator;
 
 const QString kLangOption = QStringLiteral("--lang");
 
@@ -76,6 +79,10 @@ UiLanguage uiLanguage()
 bool installUiLanguage(QCoreApplication& app, UiLanguage language)
 {
     g_language = language;
+    if (g_translator) {
+        QCoreApplication::removeTranslator(g_translator);
+        delete g_translator;
+    }
     auto* translator = new QTranslator(&app);
     const bool loaded = language == UiLanguage::English
                             ? translator->load(QStringLiteral("quorbell_en"),
@@ -85,10 +92,12 @@ bool installUiLanguage(QCoreApplication& app, UiLanguage language)
                             : translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
                                                QStringLiteral("_"),
                                                QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (loaded)
+    if (loaded) {
         QCoreApplication::installTranslator(translator);
-    else
+        g_translator = translator;
+    } else {
         delete translator;
+    }
     return loaded;
 }
 

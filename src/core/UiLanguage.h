@@ -38,7 +38,8 @@ UiLanguage uiLanguage();
 
 // Sets the language of the run and installs the translators for it: for
 // English the program's catalogue from the data folder, for Japanese Qt's
-// own Japanese catalogue. Returns false when a catalogue could not be loaded
+// own Japanese catalogue; the translators of an earlier call are removed.
+// Returns false when a catalogue could not be loaded
 // (the texts then stay in the program's own language).
 bool installUiLanguage(QCoreApplication& app, UiLanguage language);
 
