@@ -628,6 +628,8 @@ void TestInstall::debianPackage()
           "./usr/share/applications/" + kAppId + ".desktop",
           "./usr/share/mime/packages/" + kAppId + ".xml",
           QStringLiteral("./usr/share/quorbell/Image.bmp"),
+          QStringLiteral("./usr/share/quorbell/translations/quorbell_en.qm"),
+          QStringLiteral("./usr/share/quorbell/help/en/index.html"),
           QStringLiteral("./usr/share/doc/quorbell/copyright")})
         QVERIFY2(contents.out.contains(" " + file.toUtf8() + "\n"), qPrintable(file));
 }
