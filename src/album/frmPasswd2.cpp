@@ -1,6 +1,7 @@
 #include "album/frmPasswd2.h"
 
 #include "document/AlbumDocument.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 
 namespace quorbell {
@@ -9,7 +10,7 @@ void frmPasswd2_btnOK_Click(AlbumDocument& doc, const QString& typed, const QStr
 {
     doc.setEnteredPassword(storedPasswordForm(typed));
     if (!passwordMatches(doc.albumPassword(), doc.enteredPassword()))
-        prompts().warn(QStringLiteral("パスワードが一致しません。\r\n") + path,
+        prompts().warn(withFilePath(QStringLiteral("パスワードが一致しません。"), path),
                        QStringLiteral("開く"));
 }
 

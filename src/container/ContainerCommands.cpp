@@ -1,6 +1,7 @@
 #include "container/ContainerCommands.h"
 
 #include "album/AlbumTable.h"
+#include "container/AlbumCopyPrompts.h"
 #include "container/ClipboardCommands.h"
 #include "container/ContainerFile.h"
 #include "container/ContainerLoadingSource.h"
@@ -50,9 +51,9 @@ void showReadError(const ContainerError& e, const QString& path)
     if (e.isInvalidFile()) {
         informInvalidFile(path, title);
     } else if (e.code == ErrorCode::FileMissing) {
-        prompts().warn(QStringLiteral("ファイルが見つかりません。\r\n") + path, title);
+        prompts().warn(withFilePath(QStringLiteral("ファイルが見つかりません。"), path), title);
     } else {
-        QString text = QStringLiteral("ファイルを読み込めませんでした。\r\n") + path;
+        QString text = withFilePath(QStringLiteral("ファイルを読み込めませんでした。"), path);
         if (!e.detail.isEmpty())
             text += QStringLiteral("\r\n") + e.detail;
         prompts().warn(text, title);
@@ -198,7 +199,7 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
                 return false;
             if (passwordMatches(doc.password, ad.enteredPassword()))
                 break;
-            prompts().warn(QStringLiteral("パスワードが一致しません。"), title);
+            prompts().warn(withFilePath(QStringLiteral("パスワードが一致しません。"), path), title);
         }
     }
 
@@ -248,7 +249,7 @@ bool WriteContainer(frmMain& w, const QString& path, const QString& title,
         return false;
     }
     if (failed) {
-        QString text = QStringLiteral("ファイルを保存できませんでした。\r\n") + path;
+        QString text = withFilePath(QStringLiteral("ファイルを保存できませんでした。"), path);
         if (!failed->detail.isEmpty())
             text += QStringLiteral("\r\n") + failed->detail;
         prompts().warn(text, title);
@@ -353,28 +354,20 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
         return false;
     const QString path = QFileInfo(chosen).absoluteFilePath();
 
-    // Albums are looked for beside the container when it is opened again.
-    if (ad.isGridSource()) {
-        const QString folder = folderOf(path);
-        if (folder.compare(ad.albumFolder(), Qt::CaseInsensitive) != 0) {
-            const QString text =
-                QStringLiteral(
-                    "アルバムのフォルダと「名前をつけて保存」のフォルダが異なります。\r\n"
-                    "アルバムのフォルダ：") +
-                ad.albumFolder() + QStringLiteral("\r\n「名前をつけて保存」のフォルダ：") + folder +
-                QStringLiteral(
-                    "\r\n\r\nスライドショーを行うには、フォルダを一致させる必要があります。"
-                    "\r\nこのまま保存しますか？");
-            if (!prompts().askYesNo(text, title, false))
-                return false;
-        }
-    }
+    const SaveAsAlbums albums = prepareAlbumsForSaveAs(w, folderOf(path), title);
+    if (!albums.go)
+        return false;
 
     showProgress(w, ad.albumCount() + 1);
     if (!WriteContainer(w, path, title, password)) {
+        // Copies made for a container that was not written are not kept.
+        for (const QString& copy : albums.copied)
+            QFile::remove(copy);
         w.progressBar()->hide();
         return false;
     }
+    if (albums.albumsMoved)
+        ad.setAlbumFolder(folderOf(path));
     ad.setContainerPath(path);
     ad.setContainerPassword(password);
     w.setWindowTitle(containerCaption(path));
@@ -404,8 +397,8 @@ void frmMain_mnuContnrDelete_Click(frmMain& w)
                            MsgIcon::Warning, MsgButtons::OkCancel, false}) != MsgAnswer::Ok)
         return;
     if (!moveFileToTrash(ad.containerPath())) {
-        prompts().warn(QStringLiteral("コンテナファイルを削除できませんでした。\r\n") +
-                           ad.containerPath(),
+        prompts().warn(withFilePath(QStringLiteral("コンテナファイルを削除できませんでした。"),
+                                    ad.containerPath()),
                        title);
         return;
     }
@@ -440,12 +433,15 @@ void frmMain_mnuAlbumDelete_Click(frmMain& w)
             MsgAnswer::Ok)
             return;
         if (!moveFileToTrash(path)) {
-            prompts().warn(QStringLiteral("アルバムファイルを削除できませんでした。\r\n") + path,
-                           title);
+            prompts().warn(
+                withFilePath(QStringLiteral("アルバムファイルを削除できませんでした。"), path),
+                title);
             return;
         }
     } else if (prompts().message(
-                   {QStringLiteral("アルバムファイルはありません。サムネイルのみ削除します。"),
+                   {withFilePath(QStringLiteral(
+                                     "アルバムファイルはありません。サムネイルのみ削除します。"),
+                                 path),
                     title, MsgIcon::Warning, MsgButtons::OkCancel, true}) != MsgAnswer::Ok) {
         return;
     }

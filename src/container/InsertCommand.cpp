@@ -2,6 +2,7 @@
 
 #include "album/AlbumReaderUi.h"
 #include "album/ThumbnailLookAhead.h"
+#include "container/AlbumCopyPrompts.h"
 #include "container/ClipboardCommands.h"
 #include "core/CommandState.h"
 #include "core/TextRules.h"
@@ -64,8 +65,13 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
 
 void insertAlbumFiles(frmMain& w, const QString& insertFolder, const QStringList& names)
 {
+    // Albums from another folder are copied beside the container first, or not added.
+    const std::optional<AlbumChoice> ready = albumsToInsert(w, insertFolder, names);
+    if (!ready)
+        return;
     // One step of the undo history, from the menu or from a drop.
-    recordEdit(w, QStringLiteral("追加"), [&] { insertAlbumFilesNow(w, insertFolder, names); });
+    recordEdit(w, QStringLiteral("追加"),
+               [&] { insertAlbumFilesNow(w, ready->folder, ready->names); });
 }
 
 namespace {

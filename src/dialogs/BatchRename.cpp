@@ -48,6 +48,21 @@ bool fileExists(const QString& path)
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
+// The renames the rename pass will make: the albums whose files are there.
+QList<RenamePair> plannedRenames(const AlbumDocument& doc, const QString& common,
+                                 RenameNumberStyle style)
+{
+    QList<RenamePair> renames;
+    const int count = doc.albumCount();
+    for (int i = 0; i < count; ++i) {
+        const QString oldName = withoutHiddenMark(doc.entry(i).fileName);
+        if (fileExists(doc.albumFolder() + oldName))
+            renames.append(
+                {oldName, renameTargetName(common, i, count, style, doc.entry(i).fileName)});
+    }
+    return renames;
+}
+
 } // namespace
 
 bool renameFileNoReplace(const QString& from, const QString& to, QString* error)
@@ -124,7 +139,7 @@ RenameResult RenameAlbumFile(AlbumDocument& doc, int index, const QString& newNa
 }
 
 BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QString& common,
-                                  RenameNumberStyle style)
+                                  RenameNumberStyle style, const RenameConfirmation& confirm)
 {
     BatchRenameOutcome outcome;
     if (!gridShown)
@@ -144,6 +159,11 @@ BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QStr
             outcome.status = BatchRenameOutcome::Status::Clash;
             return outcome;
         }
+    }
+
+    if (confirm && !confirm(plannedRenames(doc, common, style))) {
+        outcome.status = BatchRenameOutcome::Status::Declined;
+        return outcome;
     }
 
     outcome.status = BatchRenameOutcome::Status::Done;

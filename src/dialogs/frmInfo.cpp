@@ -1,6 +1,7 @@
 // The properties dialog and its apply step.
 #include "dialogs/frmInfo.h"
 
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
@@ -79,7 +80,10 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
         const QString newPath = doc.albumFolder() + newName;
         if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
             prompts().warn(
-                QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。"), kTitle);
+                withFilePath(
+                    QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。"),
+                    newPath),
+                kTitle);
             return PropertiesResult::NameInFolder;
         }
         const QString oldPath = doc.albumPath(selected);

@@ -15,13 +15,14 @@
 
 namespace quorbell {
 
-BatchRenameOutcome renameAlbums(frmMain& w, const QString& common, RenameNumberStyle style)
+BatchRenameOutcome renameAlbums(frmMain& w, const QString& common, RenameNumberStyle style,
+                                const RenameConfirmation& confirm)
 {
     AlbumDocument& doc = w.document();
     BatchRenameOutcome outcome;
     // One step of the undo history, which renames the files back.
     recordRenamingEdit(w, QStringLiteral("一括リネーミング"), [&] {
-        outcome = runBatchRename(doc, w.isGridShown(), common, style);
+        outcome = runBatchRename(doc, w.isGridShown(), common, style, confirm);
         QList<FileRename> renames;
         for (const auto& [from, to] : outcome.renames)
             renames.append({from, to});
@@ -95,9 +96,13 @@ void frmRename::btnOK_Click()
         const auto style = m_style->checkedId() == int(RenameNumberStyle::Growing)
                                ? RenameNumberStyle::Growing
                                : RenameNumberStyle::SameWidth;
-        const BatchRenameOutcome outcome = renameAlbums(m_main, m_common->text(), style);
-        // A forbidden character: the user corrects the common part.
-        if (outcome.status == BatchRenameOutcome::Status::Forbidden)
+        // The user sees what will happen before any file changes its name.
+        const BatchRenameOutcome outcome =
+            renameAlbums(m_main, m_common->text(), style, confirmRenames);
+        // A forbidden character, or a preview the user said no to: the user
+        // may change the common part.
+        if (outcome.status == BatchRenameOutcome::Status::Forbidden ||
+            outcome.status == BatchRenameOutcome::Status::Declined)
             return;
     }
     unload();

@@ -2,7 +2,15 @@
 
 #include "document/Prompts.h"
 
+#include <QDir>
+
 namespace quorbell {
+
+QString withFilePath(const QString& text, const QString& path)
+{
+    // Messages break their lines with CR LF.
+    return text + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
+}
 
 bool askSaveChanges(const QString& title)
 {
@@ -12,7 +20,7 @@ bool askSaveChanges(const QString& title)
 
 void informInvalidFile(const QString& path, const QString& title)
 {
-    prompts().inform(QStringLiteral("不正なファイルです。\r\n") + path, title);
+    prompts().inform(withFilePath(QStringLiteral("不正なファイルです。"), path), title);
 }
 
 void informLoadingAbandoned(const QString& title)

@@ -2,6 +2,7 @@
 
 #include "album/PhotoFile.h"
 #include "core/PromptOwner.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "editor/PhotoListThumbnail.h"
 #include "editor/PhotoListView.h"
@@ -70,7 +71,7 @@ QString saveFailureText(const QString& path, const album::AlbumSaveResult& r)
         why = QStringLiteral("%1 番目の写真を保存できません。").arg(r.problem.photoIndex + 1);
         break;
     }
-    return QStringLiteral("アルバムファイルを保存できません。\r\n") + path +
+    return withFilePath(QStringLiteral("アルバムファイルを保存できません。"), path) +
            QStringLiteral("\r\n") + why;
 }
 

@@ -3,6 +3,7 @@
 #include "album/AlbumFileReader.h"
 #include "album/PhotoExport.h"
 #include "core/Cp932.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 
 #include <QCursor>
@@ -17,7 +18,7 @@ void tellUnreadable(const QString& path, const album::AlbumFailure& failure, con
     const QString why = failure.error == album::AlbumError::Missing
                             ? QStringLiteral("ファイルが見つかりません。")
                             : QStringLiteral("アルバムファイルを読み込めません。");
-    prompts().warn(why + QStringLiteral("\r\n") + path, title);
+    prompts().warn(withFilePath(why, path), title);
 }
 
 // Opens the album and asks for its password; false (the user told, or the

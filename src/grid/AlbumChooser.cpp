@@ -1,6 +1,7 @@
 #include "grid/AlbumChooser.h"
 
 #include "core/frmMain.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "core/TextRules.h"
 
@@ -247,7 +248,8 @@ void AlbumChooser::takeTypedName(const QString& typed)
     }
     if (!info.isFile()) {
         const bool insert = m_request.kind == ChooserKind::Insert;
-        prompts().warn(QStringLiteral("ファイルが見つかりません。\r\n") + info.absoluteFilePath(),
+        prompts().warn(withFilePath(QStringLiteral("ファイルが見つかりません。"),
+                                    info.absoluteFilePath()),
                        insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
         return;
     }

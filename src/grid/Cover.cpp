@@ -1,5 +1,6 @@
 #include "grid/Cover.h"
 
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
@@ -32,9 +33,12 @@ bool PrepareCover(frmMain& w)
     Settings& st = w.settings();
     const bool exists = QFileInfo(st.coverImagePath).isFile();
     if (!exists) {
+        QString text = QStringLiteral("アルバムカバーのファイルがありません。");
+        if (!st.coverImagePath.isEmpty())
+            text = withFilePath(text, st.coverImagePath);
         prompts().warn(
-            QStringLiteral("アルバムカバーのファイルがありません。\r\n"
-                           "「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。"),
+            text + QStringLiteral(
+                       "\r\n「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。"),
             QStringLiteral("アルバムカバー"));
         return false;
     }

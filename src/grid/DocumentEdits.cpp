@@ -1,6 +1,7 @@
 #include "grid/DocumentEdits.h"
 
 #include "core/CommandState.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
@@ -150,8 +151,9 @@ EditStep* stepAt(frmMain& w, int index)
 // `verb` is what could not be done, as the message says it ("元に戻す").
 void refuse(const QString& path, const QString& title, const QString& verb)
 {
-    prompts().warn(QStringLiteral("アルバムファイルの名前を変更できないため、") + verb +
-                       QStringLiteral("ことができません。\r\n") + path,
+    prompts().warn(withFilePath(QStringLiteral("アルバムファイルの名前を変更できないため、") +
+                                    verb + QStringLiteral("ことができません。"),
+                                path),
                    title);
 }
 

@@ -137,7 +137,8 @@ void startSlideshow(frmMain& w, bool random)
     if (w.mode() == Mode::Shown)
         doc.setSelectedIndex(0);
     if (!albumFileThere(doc, doc.selectedIndex())) {
-        prompts().warn(QStringLiteral("ファイルが見つかりません。"),
+        prompts().warn(withFilePath(QStringLiteral("ファイルが見つかりません。"),
+                                    doc.albumPath(doc.selectedIndex())),
                        random ? QStringLiteral("ランダム表示") : QStringLiteral("スライドショー"));
         return;
     }
