@@ -17,7 +17,7 @@ constexpr int kProgressSteps = 1000;
 // yet saved, the album folder.
 QString containerFolderOf(const AlbumDocument& doc)
 {
-    const QString path = doc.containerPath();
+    const QString& path = doc.containerPath();
     return path.isEmpty() ? doc.albumFolder() : withTrailingSlash(QFileInfo(path).absolutePath());
 }
 
@@ -86,7 +86,8 @@ SaveAsAlbums prepareAlbumsForSaveAs(frmMain& w, const QString& containerFolder,
     const AlbumDocument& doc = w.document();
     SaveAsAlbums out;
     // Albums are looked for beside the container when it is opened again.
-    if (sameFolder(containerFolder, doc.albumFolder()))
+    // A document without an album folder has nothing to copy from.
+    if (doc.albumFolder().isEmpty() || sameFolder(containerFolder, doc.albumFolder()))
         return out;
     MessageRequest question;
     question.text =
@@ -139,7 +140,7 @@ std::optional<AlbumChoice> albumsToInsert(frmMain& w, const QString& chosenFolde
         }
     }
     const QString home = containerFolderOf(doc);
-    if (sameFolder(folder, home))
+    if (home.isEmpty() || sameFolder(folder, home))
         return unchanged;
     const QString question =
         QStringLiteral("アルバムのフォルダとコンテナのフォルダが異なります。\r\n"

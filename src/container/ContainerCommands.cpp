@@ -439,9 +439,9 @@ void frmMain_mnuAlbumDelete_Click(frmMain& w)
             return;
         }
     } else if (prompts().message(
-                   {withFilePath(QStringLiteral(
-                                     "アルバムファイルはありません。サムネイルのみ削除します。"),
-                                 path),
+                   {withFilePath(
+                        QStringLiteral("アルバムファイルはありません。サムネイルのみ削除します。"),
+                        path),
                     title, MsgIcon::Warning, MsgButtons::OkCancel, true}) != MsgAnswer::Ok) {
         return;
     }

@@ -62,8 +62,7 @@ using RenameConfirmation = std::function<bool(const QList<RenamePair>&)>;
 // Runs the whole rename with its messages (title "リネーミング") and sets the
 // modified flag when the document changed.
 BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QString& common,
-                                  RenameNumberStyle style,
-                                  const RenameConfirmation& confirm = {});
+                                  RenameNumberStyle style, const RenameConfirmation& confirm = {});
 
 // The message lines of the rename and properties dialogs.
 QString forbiddenNameMessage();

@@ -248,9 +248,9 @@ void AlbumChooser::takeTypedName(const QString& typed)
     }
     if (!info.isFile()) {
         const bool insert = m_request.kind == ChooserKind::Insert;
-        prompts().warn(withFilePath(QStringLiteral("ファイルが見つかりません。"),
-                                    info.absoluteFilePath()),
-                       insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
+        prompts().warn(
+            withFilePath(QStringLiteral("ファイルが見つかりません。"), info.absoluteFilePath()),
+            insert ? QStringLiteral("サムネイル挿入") : QStringLiteral("新規作成"));
         return;
     }
     // The typed file alone is the choice, from whatever folder it names.
