@@ -51,7 +51,6 @@ bool openRecoveredDocument(frmMain& w, const QString& path)
         ad.setAlbumFolder(withTrailingSlash(*albumFolder));
     ad.setContainerPath(QString());
     st.containerFolder = containerFolder;
-    w.setWindowTitle(QString::fromLatin1(kProgramName));
     ad.setModified(true);
     ad.startNewHistory(false);
     // Like a new document: Save As names it first.

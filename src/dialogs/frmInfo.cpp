@@ -97,7 +97,6 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
             AlbumEntry renamed = doc.entry(selected);
             renamed.fileName = newName;
             doc.setEntry(selected, std::move(renamed));
-            w.setPanel(3, selectedNameText(newName));
         }
         doc.setModified(true);
     }
@@ -108,7 +107,6 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
         doc.setEntry(selected, std::move(commented));
         doc.setModified(true);
     }
-    RefreshGrid(w, false, true);
     return PropertiesResult::Applied;
 }
 
