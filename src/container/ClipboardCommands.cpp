@@ -10,10 +10,8 @@
 #include "grid/GridDrawing.h"
 #include "grid/NewCommand.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QScrollBar>
 
 namespace quorbell {
 namespace {

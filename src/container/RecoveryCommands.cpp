@@ -7,7 +7,6 @@
 #include "core/ExitSignals.h"
 #include "document/Prompts.h"
 #include "core/TextRules.h"
-#include "core/Version.h"
 #include "core/frmMain.h"
 
 #include <QFile>

@@ -7,7 +7,6 @@
 #include "grid/DocumentEdits.h"
 #include "dialogs/AlbumInfo.h"
 #include "dialogs/BatchRename.h"
-#include "grid/GridDrawing.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

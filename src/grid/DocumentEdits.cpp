@@ -1,14 +1,11 @@
 #include "grid/DocumentEdits.h"
 
-#include "core/CommandState.h"
 #include "document/Prompts.h"
 #include "core/frmMain.h"
-#include "grid/GridDrawing.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QScrollBar>
 #include <QUndoCommand>
 
 #include <algorithm>

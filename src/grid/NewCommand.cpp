@@ -1,15 +1,10 @@
 #include "grid/NewCommand.h"
 
 #include "document/CommonMessages.h"
-#include "core/CommandState.h"
 #include "core/TextRules.h"
-#include "core/Version.h"
 #include "core/frmMain.h"
 #include "grid/Cover.h"
-#include "grid/GridDrawing.h"
 #include "grid/LoadingLoop.h"
-
-#include <QScrollBar>
 
 namespace quorbell {
 
