@@ -162,11 +162,6 @@ bool startsWithAlbumMagic(const QString& path)
 
 } // namespace
 
-QString containerCaption(const QString& path)
-{
-    return QFileInfo(path).fileName() + QStringLiteral(" - ") + QString::fromLatin1(kProgramName);
-}
-
 std::optional<QString> frmPassword_Show(AlbumDocument& ad, bool masked)
 {
     std::optional<QString> typed = prompts().password({PasswordKind::Container, QString(), masked});
@@ -206,16 +201,12 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
     // From here on the container replaces the open document; a load still
     // running for the old one ends first.
     abortLoading();
-    w.setPanel(2, QString());
-    w.setPanel(3, QString());
-    w.setWindowTitle(containerCaption(path));
+    w.setMode(Mode::Empty);
     ad.setAlbumFolder(folderOf(path));
     ad.setContainerPath(path);
     st.containerFolder = ad.albumFolder();
     ad.setContainerPassword(doc.password);
 
-    DisableSelectionItems(w);
-    DisableGridItems(w);
     makePasteUnavailable(w);
 
     // A cell size the reader accepted always has its strip measures.
@@ -225,13 +216,11 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
 
     ad.setEntries(doc.albums);
     ad.setSelectedIndex(0);
-    ClearGridPicture(w);
-    w.vScroll()->hide();
     ad.setGridSource(false);
     ad.setModified(false);
     ad.startNewHistory(true);
-    makeSaveAvailable(w);
     startLoading(w, std::make_unique<ContainerLoadingSource>(file));
+    makeSaveAvailable(w);
     return true;
 }
 
@@ -370,7 +359,6 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
         ad.setAlbumFolder(folderOf(path));
     ad.setContainerPath(path);
     ad.setContainerPassword(password);
-    w.setWindowTitle(containerCaption(path));
     storeWorkFolders(w);
     rememberRecentContainer(path);
     makeSaveAvailable(w);

@@ -4,6 +4,7 @@
 #include "core/MainWindowHandlers.h"
 #include "core/ToolbarIcons.h"
 #include "core/Version.h"
+#include "core/WindowCaption.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,6 +63,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QString::fromLatin1(kProgramName));
     setObjectName(QStringLiteral("frmMain"));
+    followContainerPath(*this);
 
     for (const QString& key : imageKeys())
         m_images.insert(key, toolbarIcon(key));
@@ -323,8 +325,9 @@ void frmMain::setMode(qint16 mode)
 {
     if (m_mode == mode)
         return;
+    const qint16 previous = m_mode;
     m_mode = mode;
-    Q_EMIT modeChanged(mode);
+    Q_EMIT modeChanged(mode, previous);
 }
 
 bool frmMain::hasCommand(Command command) const

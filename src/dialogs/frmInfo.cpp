@@ -8,7 +8,6 @@
 #include "grid/DocumentEdits.h"
 #include "dialogs/AlbumInfo.h"
 #include "dialogs/BatchRename.h"
-#include "grid/GridDrawing.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -101,7 +100,6 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
             AlbumEntry renamed = doc.entry(selected);
             renamed.fileName = newName;
             doc.setEntry(selected, std::move(renamed));
-            w.setPanel(3, selectedNameText(newName));
         }
         doc.setModified(true);
     }
@@ -112,7 +110,6 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
         doc.setEntry(selected, std::move(commented));
         doc.setModified(true);
     }
-    RefreshGrid(w, false, true);
     return PropertiesResult::Applied;
 }
 

@@ -161,6 +161,11 @@ struct Session
     {
         return QTest::qWaitFor([this] { return w->mode() == Mode::Shown; }, 20000);
     }
+    // Insert returns at once; the loading loop reads the albums.
+    bool waitInserted() const
+    {
+        return QTest::qWaitFor([this] { return w->mode() == Mode::Selected; }, 20000);
+    }
     // Opens a container without going through the file dialog.
     bool open(const QString& path) { return ReadContainer(*w, path) && waitShown(); }
     bool newGrid(const QStringList& names)
@@ -707,6 +712,7 @@ void TestContainerCommands::editSaveAndReopen()
     s.select(3);
     s.prompts.answerChooser({{{s.folder(), {"new1.sld", "new2.sld"}, false}}});
     frmMain_mnuEditInsert_Click(*s.w);
+    QVERIFY(s.waitInserted());
     QCOMPARE(s.w->document().albumCount(), qint16(12));
     QCOMPARE(namesOf(s.w->document().entries().mid(3, 3)),
              (QStringList{"new1.sld", "new2.sld", model.at(3).fileName}));
@@ -770,6 +776,7 @@ void TestContainerCommands::commandSwitching()
     // Insert: Insert and Rename go off; Save brings both back (an entry is selected).
     s.prompts.answerChooser({{{s.folder(), {"n.sld"}, false}}});
     frmMain_mnuEditInsert_Click(*s.w);
+    QVERIFY(s.waitInserted());
     QVERIFY(!s.enabled(Command::EditInsert) && !s.enabled(Command::EditRename));
     QVERIFY(!s.menuEnabled(Command::EditInsert) && !s.menuEnabled(Command::EditRename));
     QVERIFY(frmMain_mnuContnrSave_Click(*s.w));
@@ -946,6 +953,7 @@ void TestContainerCommands::insertAbandonedHalfWay()
         .cancel()
         .answer(MsgAnswer::Ok);
     frmMain_mnuEditInsert_Click(*s.w);
+    QVERIFY(s.waitInserted());
 
     QCOMPARE(s.prompts.messageTexts(), QStringList{"中止しました。表示サムネイルは無効です。"});
     // The album read before the abandoned one stays; nothing half-made remains.
@@ -966,6 +974,7 @@ void TestContainerCommands::insertAbandonedHalfWay()
     s.prompts.clear();
     s.prompts.answerChooser({{{s.folder(), {"p.sld", "z.sld"}, false}}}).cancel();
     frmMain_mnuEditInsert_Click(*s.w);
+    QVERIFY(s.waitInserted());
     QCOMPARE(s.w->document().albumCount(), qint16(5));
     QCOMPARE(s.w->document().selectedIndex(), qint16(3));
     QVERIFY(!s.w->document().isModified());

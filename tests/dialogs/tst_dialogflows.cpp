@@ -1017,10 +1017,11 @@ void TestDialogFlows::propertiesApply_data()
                                 << "a" << int(PropertiesResult::EmptyName) << "a.sld"
                                 << "アルバム名がありません。別の名前にして下さい。"
                                 << "プロパティ" << false << all << "before";
+    // The window follows the changed entry: panel 3 names it again.
     QTest::newRow("comment only") << 1 << "b"
                                   << "新しいコメント" << applied << "b.sld"
                                   << ""
-                                  << "" << true << all << "before";
+                                  << "" << true << all << "選択アルバム名： b";
 }
 
 void TestDialogFlows::propertiesApply()
@@ -1068,7 +1069,10 @@ void TestDialogFlows::propertiesApply()
     QCOMPARE(w->panel(3), panel);
     if (result == int(PropertiesResult::Applied)) {
         QCOMPARE(w->document().entry(selected).comment, comment);
-        QCOMPARE(pixel(*w, framePoint(*w, selected)), QColor(0, 200, 0).rgb());
+        // The grid is drawn again when the entry changed (nothing changes
+        // for a name that differs only in letter case).
+        if (modified)
+            QCOMPARE(pixel(*w, framePoint(*w, selected)), QColor(0, 200, 0).rgb());
         if (comment != oldComment)
             QVERIFY(w->surface()->canvas() != before); // the new caption is drawn
     } else {
