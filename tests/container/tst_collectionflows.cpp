@@ -86,6 +86,11 @@ struct Session
     {
         return QTest::qWaitFor([this] { return w->mode() == Mode::Shown; }, 20000);
     }
+    // Insert reads its albums through the loading loop; wait until it is done.
+    bool waitLoaded() const
+    {
+        return QTest::qWaitFor([this] { return w->mode() != Mode::Loading; }, 20000);
+    }
     bool newGrid()
     {
         if (!acceptNewDocument(*w, {path("albums/"), {"a.sld", "b.sld"}, false}))
@@ -230,6 +235,7 @@ void TestCollectionFlows::insertFromAnotherFolder()
     s.prompts.answerChooser({{{s.path("other/"), {"x.sld", "y.sld"}, false}}})
         .answer(MsgAnswer(answer));
     frmMain_mnuEditInsert_Click(*s.w);
+    QVERIFY(s.waitLoaded());
     QCOMPARE(s.prompts.messageTexts(),
              QStringList{QStringLiteral("アルバムのフォルダとコンテナのフォルダが異なります。\r\n"
                                         "アルバムのフォルダ：") +
@@ -258,6 +264,7 @@ void TestCollectionFlows::insertFromAnotherFolder()
         s.select(0);
         s.prompts.answerChooser({{{s.path("albums/"), {"z.sld"}, false}}});
         frmMain_mnuEditInsert_Click(*s.w);
+        QVERIFY(s.waitLoaded());
         QCOMPARE(s.prompts.messageTexts(), QStringList());
         QCOMPARE(s.w->document().entry(0).fileName, QStringLiteral("z.sld"));
     }
