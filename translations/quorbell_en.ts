@@ -56,10 +56,82 @@
         <translation>The drive is not ready.</translation>
     </message>
     <message>
-        <source>ファイルが見つかりません。<byte value="xd"/>
-%1</source>
-        <translation>File not found.<byte value="xd"/>
-%1</translation>
+        <source>ファイルが見つかりません。</source>
+        <translation>File not found.</translation>
+    </message>
+</context>
+<context>
+    <name>AlbumCopy</name>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません。</source>
+        <translation>Not a regular file.</translation>
+    </message>
+    <message>
+        <source>同じ名前のファイルがあります。</source>
+        <translation>A file with the same name exists.</translation>
+    </message>
+</context>
+<context>
+    <name>AlbumCopyPrompts</name>
+    <message>
+        <source>アルバムをコピーしています...</source>
+        <translation>Copying albums...</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>コピー先に同じ名前のファイルがあるため、アルバムをコピーしませんでした。</source>
+        <translation>A file with the same name is in the destination, so no album was copied.</translation>
+    </message>
+    <message>
+        <source>アルバムをコピーできませんでした。コピーしたファイルは削除しました。</source>
+        <translation>The albums could not be copied. The files already copied were removed.</translation>
+    </message>
+    <message>
+        <source>アルバムのフォルダと「名前をつけて保存」のフォルダが異なります。<byte value="xd"/>
+アルバムのフォルダ：%1<byte value="xd"/>
+「名前をつけて保存」のフォルダ：%2<byte value="xd"/>
+<byte value="xd"/>
+スライドショーを行うには、フォルダを一致させる必要があります。<byte value="xd"/>
+このまま保存しますか？</source>
+        <translation>The albums are in another folder than the one you save to.<byte value="xd"/>
+Album folder: %1<byte value="xd"/>
+Save As folder: %2<byte value="xd"/>
+<byte value="xd"/>
+For a slideshow the folders must be the same.<byte value="xd"/>
+Save anyway?</translation>
+    </message>
+    <message>
+        <source>サムネイルの追加</source>
+        <translation>Insert Thumbnails</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>アルバムのフォルダとコンテナのフォルダが異なります。<byte value="xd"/>
+アルバムのフォルダ：%1<byte value="xd"/>
+コンテナのフォルダ：%2<byte value="xd"/>
+<byte value="xd"/>
+アルバムはコンテナと同じフォルダにないと表示できません。<byte value="xd"/>
+アルバムをコンテナのフォルダにコピーして追加しますか？</source>
+        <translation>The albums are in another folder than the container.<byte value="xd"/>
+Album folder: %1<byte value="xd"/>
+Container folder: %2<byte value="xd"/>
+<byte value="xd"/>
+Albums can only be shown from the container&apos;s folder.<byte value="xd"/>
+Copy the albums into the container&apos;s folder and insert them?</translation>
+    </message>
+    <message>
+        <source>アルバムもコピー</source>
+        <translation>Copy Albums Too</translation>
     </message>
 </context>
 <context>
@@ -197,14 +269,6 @@
         <translation>The changes have not been saved. Close without saving?</translation>
     </message>
     <message>
-        <source>アルバムファイルを保存できません。<byte value="xd"/>
-%1<byte value="xd"/>
-%2</source>
-        <translation>The album file cannot be saved.<byte value="xd"/>
-%1<byte value="xd"/>
-%2</translation>
-    </message>
-    <message>
         <source>次のファイルは追加できません。<byte value="xd"/>
 %1</source>
         <translation>These files cannot be added:<byte value="xd"/>
@@ -215,6 +279,10 @@
 %1</source>
         <translation>This name cannot be stored (it contains characters that cannot be used, or it is too long).<byte value="xd"/>
 %1</translation>
+    </message>
+    <message>
+        <source>アルバムファイルを保存できません。</source>
+        <translation>The album file cannot be saved.</translation>
     </message>
 </context>
 <context>
@@ -251,12 +319,6 @@
         <translation>Export to Folder</translation>
     </message>
     <message>
-        <source>%1 枚の写真を書き出しました。<byte value="xd"/>
-%2</source>
-        <translation>%1 photos exported.<byte value="xd"/>
-%2</translation>
-    </message>
-    <message>
         <source>フォルダではありません。</source>
         <translation>Not a folder.</translation>
     </message>
@@ -269,25 +331,23 @@
         <translation>The folder cannot be written to. </translation>
     </message>
     <message>
-        <source>写真を書き出せませんでした。何も書き出していません。<byte value="xd"/>
-%1<byte value="xd"/>
-%2</source>
-        <translation>The photos could not be exported. Nothing was written.<byte value="xd"/>
-%1<byte value="xd"/>
-%2</translation>
+        <source>%1 枚の写真を書き出しました。</source>
+        <translation>%1 photos exported.</translation>
+    </message>
+    <message>
+        <source>写真を書き出せませんでした。何も書き出していません。</source>
+        <translation>The photos could not be exported. Nothing was written.</translation>
     </message>
 </context>
 <context>
     <name>AlbumPassword</name>
     <message>
-        <source>パスワードが一致しません。<byte value="xd"/>
-%1</source>
-        <translation>The password does not match.<byte value="xd"/>
-%1</translation>
-    </message>
-    <message>
         <source>開く</source>
         <translation>Open</translation>
+    </message>
+    <message>
+        <source>パスワードが一致しません。</source>
+        <translation>The password does not match.</translation>
     </message>
 </context>
 <context>
@@ -299,6 +359,61 @@
     <message>
         <source>キャンセル処理</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>BatchRename</name>
+    <message>
+        <source>同じ名前のファイルがあります。</source>
+        <translation>A file with the same name exists.</translation>
+    </message>
+    <message>
+        <source>ファイルの名前を変更する権限がありません。</source>
+        <translation>You have no permission to rename the file.</translation>
+    </message>
+    <message>
+        <source>読み取り専用の場所にあります。</source>
+        <translation>The file is in a read-only place.</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます。</source>
+        <translation>The file name is too long.</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがありません。</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>ファイル名共通部に禁止文字が含まれています。<byte value="xd"/>
+別の名前に変更して下さい。</source>
+        <translation>The common part of the name contains characters that cannot be used.<byte value="xd"/>
+Please choose another name.</translation>
+    </message>
+    <message>
+        <source>フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。</source>
+        <translation>A file with the same name is in the folder, so nothing is renamed.</translation>
+    </message>
+    <message>
+        <source>次のアルバムファイルの名前を変更できなかったため、リネーミングを中止しました。<byte value="xd"/>
+%1<byte value="xd"/>
+新しい名前： %2<byte value="xd"/>
+%3</source>
+        <translation>Renaming stopped: this album file could not be renamed.<byte value="xd"/>
+%1<byte value="xd"/>
+New name: %2<byte value="xd"/>
+%3</translation>
+    </message>
+    <message>
+        <source>それより前のアルバムファイルは新しい名前になっています。</source>
+        <translation>The album files before it have their new names.</translation>
+    </message>
+    <message>
+        <source>リネーミング</source>
+        <translation>Batch Rename</translation>
     </message>
 </context>
 <context>
@@ -496,16 +611,186 @@
     </message>
 </context>
 <context>
-    <name>Cover</name>
+    <name>CommonMessages</name>
     <message>
-        <source>アルバムカバーのファイルがありません。<byte value="xd"/>
-「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。</source>
-        <translation>The album cover file is missing.<byte value="xd"/>
-Please choose the album cover again under Settings - Cover.</translation>
+        <source>ファイルが保存されていません。保存しますか？</source>
+        <translation>The file has not been saved. Save it?</translation>
     </message>
+    <message>
+        <source>不正なファイルです。</source>
+        <translation>Not a valid file.</translation>
+    </message>
+    <message>
+        <source>中止しました。表示サムネイルは無効です。</source>
+        <translation>Stopped. The thumbnails shown cannot be used.</translation>
+    </message>
+</context>
+<context>
+    <name>ContainerCommands</name>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めませんでした。</source>
+        <translation>The file could not be read.</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>file name</translation>
+    </message>
+    <message>
+        <source>コメント</source>
+        <translation>comment</translation>
+    </message>
+    <message>
+        <source>日付</source>
+        <translation>date</translation>
+    </message>
+    <message>
+        <source>%1に保存できない文字「%2」があります。</source>
+        <translation>The %1 contains &quot;%2&quot;, which cannot be stored.</translation>
+    </message>
+    <message>
+        <source>%1が長すぎて保存できません。</source>
+        <translation>The %1 is too long to be stored.</translation>
+    </message>
+    <message>
+        <source>ファイル名に使えない文字があります。</source>
+        <translation>A file name contains characters that cannot be used.</translation>
+    </message>
+    <message>
+        <source>サムネイルが多すぎます。保存できるのは %1 個までです。</source>
+        <translation>Too many thumbnails. At most %1 can be saved.</translation>
+    </message>
+    <message>
+        <source>サムネイルが大きすぎて保存できません。</source>
+        <translation>A thumbnail is too large to be saved.</translation>
+    </message>
+    <message>
+        <source>保存できない内容があります。</source>
+        <translation>Some contents cannot be saved.</translation>
+    </message>
+    <message>
+        <source>アルバム番号： %1</source>
+        <translation>Album number: %1</translation>
+    </message>
+    <message>
+        <source>ファイル名： %1</source>
+        <translation>File name: %1</translation>
+    </message>
+    <message>
+        <source>コメント： %1</source>
+        <translation>Comment: %1</translation>
+    </message>
+    <message>
+        <source>パスワードが一致しません。</source>
+        <translation>The password does not match.</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。</source>
+        <translation>The file could not be saved.</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>保存の対象がありません。</source>
+        <translation>There is nothing to save.</translation>
+    </message>
+    <message>
+        <source>名前をつけて保存して下さい。</source>
+        <translation>Please use Save As.</translation>
+    </message>
+    <message>
+        <source>名前をつけて保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>パスワードを指定してください。</source>
+        <translation>Please enter a password.</translation>
+    </message>
+    <message>
+        <source>コンテナファイル削除</source>
+        <translation>Delete Container File</translation>
+    </message>
+    <message>
+        <source>削除するコンテナファイルを表示して下さい。</source>
+        <translation>Please open the container file to delete.</translation>
+    </message>
+    <message>
+        <source>コンテナファイルがありません。</source>
+        <translation>There is no container file.</translation>
+    </message>
+    <message>
+        <source>コンテナファイルを削除します。</source>
+        <translation>The container file will be deleted.</translation>
+    </message>
+    <message>
+        <source>コンテナファイルを削除できませんでした。</source>
+        <translation>The container file could not be deleted.</translation>
+    </message>
+    <message>
+        <source>アルバムファイル削除</source>
+        <translation>Delete Album File</translation>
+    </message>
+    <message>
+        <source>アルバムファイルの削除には「新規作成」の実行が必要です。<byte value="xd"/>
+「新規作成」でサムネイルを表示後、再実行して下さい。</source>
+        <translation>Album files can only be deleted from a grid made with New.<byte value="xd"/>
+Show the thumbnails with New, then try again.</translation>
+    </message>
+    <message>
+        <source>アルバムファイルを選択して下さい。</source>
+        <translation>Please select an album file.</translation>
+    </message>
+    <message>
+        <source>サムネイルとアルバムファイル %1 を削除します。</source>
+        <translation>The thumbnail and the album file %1 will be deleted.</translation>
+    </message>
+    <message>
+        <source>アルバムファイルを削除できませんでした。</source>
+        <translation>The album file could not be deleted.</translation>
+    </message>
+    <message>
+        <source>アルバムファイルはありません。サムネイルのみ削除します。</source>
+        <translation>The album file does not exist. Only the thumbnail will be deleted.</translation>
+    </message>
+    <message>
+        <source>切り取り</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>スライドファイル (*.cov);;すべてのファイル (*)</source>
+        <translation>Container files (*.cov);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>Cover</name>
     <message>
         <source>アルバムカバー</source>
         <translation>Album Cover</translation>
+    </message>
+    <message>
+        <source>アルバムカバーのファイルがありません。</source>
+        <translation>The album cover file is missing.</translation>
+    </message>
+    <message>
+        <source>「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。</source>
+        <translation>Please choose the album cover again under Settings - Cover.</translation>
     </message>
 </context>
 <context>
@@ -535,16 +820,12 @@ Please choose the album cover again under Settings - Cover.</translation>
         <translation>&amp;Redo %1</translation>
     </message>
     <message>
-        <source>アルバムファイルの名前を変更できないため、元に戻すことができません。<byte value="xd"/>
-%1</source>
-        <translation>The album file cannot be renamed, so this cannot be undone.<byte value="xd"/>
-%1</translation>
+        <source>アルバムファイルの名前を変更できないため、元に戻すことができません。</source>
+        <translation>The album file cannot be renamed, so this cannot be undone.</translation>
     </message>
     <message>
-        <source>アルバムファイルの名前を変更できないため、やり直すことができません。<byte value="xd"/>
-%1</source>
-        <translation>The album file cannot be renamed, so this cannot be redone.<byte value="xd"/>
-%1</translation>
+        <source>アルバムファイルの名前を変更できないため、やり直すことができません。</source>
+        <translation>The album file cannot be renamed, so this cannot be redone.</translation>
     </message>
 </context>
 <context>
@@ -597,6 +878,35 @@ Please choose the album cover again under Settings - Cover.</translation>
     <message>
         <source>アボート処理</source>
         <translation>Abort</translation>
+    </message>
+</context>
+<context>
+    <name>InsertCommand</name>
+    <message>
+        <source>ファイルが選択されていません｡ </source>
+        <translation>No file is selected.</translation>
+    </message>
+    <message>
+        <source>サムネイル挿入</source>
+        <translation>Insert Thumbnails</translation>
+    </message>
+    <message>
+        <source>サムネイルの追加</source>
+        <translation>Insert Thumbnails</translation>
+    </message>
+    <message>
+        <source>同じ名前があります。別のファイル名にして下さい。<byte value="xd"/>
+ファイル名： %1</source>
+        <translation>The same name is already in the grid. Please choose another file.<byte value="xd"/>
+File name: %1</translation>
+    </message>
+    <message>
+        <source>サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。</source>
+        <translation>Too many thumbnails. A container holds at most %1.</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Insert</translation>
     </message>
 </context>
 <context>
@@ -692,6 +1002,40 @@ Please choose the album cover again under Settings - Cover.</translation>
         <translation>Unsaved work from the last session was kept. Open it?<byte value="xd"/>
 Choosing &quot;No&quot; deletes it.<byte value="xd"/>
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>RenamePreview</name>
+    <message>
+        <source>次の %1 個のアルバムファイルの名前を変更します。<byte value="xd"/>
+<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+よろしいですか？</source>
+        <translation>These %1 album files will be renamed:<byte value="xd"/>
+<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Continue?</translation>
+    </message>
+</context>
+<context>
+    <name>SlideshowBinding</name>
+    <message>
+        <source>アルバムファイルの読込み </source>
+        <translation>Read Album File</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>ランダム表示</source>
+        <translation>Random Show</translation>
+    </message>
+    <message>
+        <source>スライドショー</source>
+        <translation>Slideshow</translation>
     </message>
 </context>
 <context>
@@ -1046,6 +1390,41 @@ Choosing &quot;No&quot; deletes it.<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>frmRename</name>
+    <message>
+        <source>一括リネーミング</source>
+        <translation>Batch Rename</translation>
+    </message>
+    <message>
+        <source>選択アルバム名： %1</source>
+        <translation>Name: %1</translation>
+    </message>
+    <message>
+        <source>ファイル名を一括して書き換えます。</source>
+        <translation>Renames all album files as a numbered series.</translation>
+    </message>
+    <message>
+        <source>ファイル名共通部</source>
+        <translation>Common part of the name</translation>
+    </message>
+    <message>
+        <source>ファイル名下位部数字</source>
+        <translation>Numbering</translation>
+    </message>
+    <message>
+        <source>同一桁数(桁数はファイル数に依存）</source>
+        <translation>Same number of digits (set by the number of files)</translation>
+    </message>
+    <message>
+        <source>数字の大きさに対応して桁数が増加</source>
+        <translation>Digits grow with the number</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>quorbell::PasswordDialog</name>
     <message>
         <source>ﾊﾟｽﾜｰﾄﾞの入力</source>
@@ -1096,6 +1475,29 @@ Choosing &quot;No&quot; deletes it.<byte value="xd"/>
     <message>
         <source>%1 ヘルプ</source>
         <translation>%1 Help</translation>
+    </message>
+</context>
+<context>
+    <name>quorbell::frmMain</name>
+    <message>
+        <source>コンテナ(&amp;C)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ショートカットメニュー</source>
+        <translation>Shortcut Menu</translation>
     </message>
 </context>
 </TS>

@@ -11,7 +11,9 @@ AlbumReadOutcome ReadAlbumFile(frmMain& w, LoadedPicture& current, qint16 index,
 {
     const AlbumReadOutcome outcome =
         ReadAlbumFile(w.document(), current, index, path, name, prepared);
-    if (outcome == AlbumReadOutcome::Cancelled) {
+    // A prompt cancelled while loading abandons the load; elsewhere (the
+    // album editor reading one album again) the grid stays as it is.
+    if (outcome == AlbumReadOutcome::Cancelled && w.mode() == Mode::Loading) {
         w.setMode(Mode::Empty);
         setMenuItemsEnabled(w, {Command::ViewComment}, false);
         w.setPanel(1, QString());

@@ -1,6 +1,7 @@
 #include "album/frmPasswd2.h"
 
 #include "document/AlbumDocument.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ void frmPasswd2_btnOK_Click(AlbumDocument& doc, const QString& typed, const QStr
 {
     doc.setEnteredPassword(storedPasswordForm(typed));
     if (!passwordMatches(doc.albumPassword(), doc.enteredPassword()))
-        prompts().warn(Tr::tr("パスワードが一致しません。\r\n%1").arg(path), Tr::tr("開く"));
+        prompts().warn(withFilePath(Tr::tr("パスワードが一致しません。"), path), Tr::tr("開く"));
 }
 
 bool frmPasswd2_Show(AlbumDocument& doc, const QString& name, const QString& path)

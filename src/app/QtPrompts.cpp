@@ -29,6 +29,11 @@ struct Tr
 
 MsgAnswer QtPrompts::message(const MessageRequest& r)
 {
+    return messageWithExtra(r, QString());
+}
+
+MsgAnswer QtPrompts::messageWithExtra(const MessageRequest& r, const QString& extraButton)
+{
     if (r.beep)
         QApplication::beep();
     const PromptParent parent(m_owner);
@@ -51,7 +56,18 @@ MsgAnswer QtPrompts::message(const MessageRequest& r)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
     }
-    switch (box.exec()) {
+    QPushButton* extra = nullptr;
+    if (!extraButton.isEmpty()) {
+        extra = box.addButton(extraButton, QMessageBox::ActionRole);
+        // Esc still means the box's own "no".
+        box.setEscapeButton(box.button(r.buttons == MsgButtons::YesNo      ? QMessageBox::No
+                                       : r.buttons == MsgButtons::OkCancel ? QMessageBox::Cancel
+                                                                           : QMessageBox::Ok));
+    }
+    const int pressed = box.exec();
+    if (extra && box.clickedButton() == extra)
+        return MsgAnswer::Extra;
+    switch (pressed) {
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
     case QMessageBox::No:

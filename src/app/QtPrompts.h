@@ -14,6 +14,7 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
 
     MsgAnswer message(const MessageRequest& request) override;
+    MsgAnswer messageWithExtra(const MessageRequest& request, const QString& extraButton) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
     QStringList openFiles(const FileRequest& request) override;

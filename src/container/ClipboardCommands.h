@@ -4,6 +4,8 @@
 // selected one. The commands change the document only, never album files.
 #pragma once
 
+#include "grid/GridDrawing.h"
+
 #include <QImage>
 
 namespace quorbell {
@@ -21,12 +23,5 @@ void frmMain_mnuEditDelete_Click(frmMain& w);
 // unchanged when it fits inside the cell, so that a picture of any fit comes
 // back identical; a larger one fitted to the cell.
 QImage pastedThumbnail(const QImage& picture, qint32 thumbSize, int cellSize);
-
-// The first drawn index one row of visible entries further up (hidden
-// entries skipped), for a row of `rowWidth` cells.
-int firstIndexOneRowUp(const AlbumDocument& doc, const GridLayout& lay, int rowWidth);
-
-// Sets the scroll bar, without scrolling, to the row of the first drawn index.
-void syncScrollValue(frmMain& w);
 
 } // namespace quorbell

@@ -1,6 +1,7 @@
 #include "container/ContainerCommands.h"
 
 #include "album/AlbumTable.h"
+#include "container/AlbumCopyPrompts.h"
 #include "container/ClipboardCommands.h"
 #include "container/ContainerFile.h"
 #include "container/ContainerLoadingSource.h"
@@ -26,12 +27,21 @@
 #include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QScrollBar>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(ContainerCommands)
+};
+} // namespace
 namespace {
 
 using container::ContainerError;
@@ -46,13 +56,13 @@ QString folderOf(const QString& path)
 
 void showReadError(const ContainerError& e, const QString& path)
 {
-    const QString title = QStringLiteral("開く");
+    const QString title = Tr::tr("開く");
     if (e.isInvalidFile()) {
         informInvalidFile(path, title);
     } else if (e.code == ErrorCode::FileMissing) {
-        prompts().warn(QStringLiteral("ファイルが見つかりません。\r\n") + path, title);
+        prompts().warn(withFilePath(Tr::tr("ファイルが見つかりません。"), path), title);
     } else {
-        QString text = QStringLiteral("ファイルを読み込めませんでした。\r\n") + path;
+        QString text = withFilePath(Tr::tr("ファイルを読み込めませんでした。"), path);
         if (!e.detail.isEmpty())
             text += QStringLiteral("\r\n") + e.detail;
         prompts().warn(text, title);
@@ -88,13 +98,13 @@ QString unsavableText(const ContainerError& e, const container::ContainerDocumen
     QString part;
     switch (e.section) {
     case Section::Names:
-        part = QStringLiteral("ファイル名");
+        part = Tr::tr("ファイル名");
         break;
     case Section::Comments:
-        part = QStringLiteral("コメント");
+        part = Tr::tr("コメント");
         break;
     case Section::FileDates:
-        part = QStringLiteral("日付");
+        part = Tr::tr("日付");
         break;
     default:
         break;
@@ -102,32 +112,30 @@ QString unsavableText(const ContainerError& e, const container::ContainerDocumen
     QString text;
     switch (e.code) {
     case ErrorCode::UnencodableText:
-        text = part + QStringLiteral("に保存できない文字「") + e.detail +
-               QStringLiteral("」があります。");
+        text = Tr::tr("%1に保存できない文字「%2」があります。").arg(part, e.detail);
         break;
     case ErrorCode::TextTooLong:
-        text = part + QStringLiteral("が長すぎて保存できません。");
+        text = Tr::tr("%1が長すぎて保存できません。").arg(part);
         break;
     case ErrorCode::BadName:
-        text = QStringLiteral("ファイル名に使えない文字があります。");
+        text = Tr::tr("ファイル名に使えない文字があります。");
         break;
     case ErrorCode::TooManyAlbums:
-        text = QStringLiteral("サムネイルが多すぎます。保存できるのは %1 個までです。")
-                   .arg(kMaxAlbums);
+        text = Tr::tr("サムネイルが多すぎます。保存できるのは %1 個までです。").arg(kMaxAlbums);
         break;
     case ErrorCode::ThumbnailTooLarge:
-        text = QStringLiteral("サムネイルが大きすぎて保存できません。");
+        text = Tr::tr("サムネイルが大きすぎて保存できません。");
         break;
     default:
-        text = QStringLiteral("保存できない内容があります。");
+        text = Tr::tr("保存できない内容があります。");
         break;
     }
     if (e.index >= 0 && e.index < doc.albums.size()) {
         const AlbumEntry& a = doc.albums.at(e.index);
-        text += QStringLiteral("\r\nアルバム番号： ") + QString::number(e.index + 1) +
-                QStringLiteral("\r\nファイル名： ") + a.fileName;
+        text += QStringLiteral("\r\n") + Tr::tr("アルバム番号： %1").arg(e.index + 1) +
+                QStringLiteral("\r\n") + Tr::tr("ファイル名： %1").arg(a.fileName);
         if (e.section == Section::Comments)
-            text += QStringLiteral("\r\nコメント： ") + a.comment;
+            text += QStringLiteral("\r\n") + Tr::tr("コメント： %1").arg(a.comment);
     }
     return text;
 }
@@ -161,11 +169,6 @@ bool startsWithAlbumMagic(const QString& path)
 
 } // namespace
 
-QString containerCaption(const QString& path)
-{
-    return QFileInfo(path).fileName() + QStringLiteral(" - ") + QString::fromLatin1(kProgramName);
-}
-
 std::optional<QString> frmPassword_Show(AlbumDocument& ad, bool masked)
 {
     std::optional<QString> typed = prompts().password({PasswordKind::Container, QString(), masked});
@@ -179,7 +182,7 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
 {
     AlbumDocument& ad = w.document();
     Settings& st = w.settings();
-    const QString title = QStringLiteral("開く");
+    const QString title = Tr::tr("開く");
     const QString path = QFileInfo(requestedPath).absoluteFilePath();
 
     // The whole file is checked before anything of the open document changes.
@@ -198,23 +201,19 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
                 return false;
             if (passwordMatches(doc.password, ad.enteredPassword()))
                 break;
-            prompts().warn(QStringLiteral("パスワードが一致しません。"), title);
+            prompts().warn(withFilePath(Tr::tr("パスワードが一致しません。"), path), title);
         }
     }
 
     // From here on the container replaces the open document; a load still
     // running for the old one ends first.
     abortLoading();
-    w.setPanel(2, QString());
-    w.setPanel(3, QString());
-    w.setWindowTitle(containerCaption(path));
+    w.setMode(Mode::Empty);
     ad.setAlbumFolder(folderOf(path));
     ad.setContainerPath(path);
     st.containerFolder = ad.albumFolder();
     ad.setContainerPassword(doc.password);
 
-    DisableSelectionItems(w);
-    DisableGridItems(w);
     makePasteUnavailable(w);
 
     // A cell size the reader accepted always has its strip measures.
@@ -224,13 +223,11 @@ bool ReadContainer(frmMain& w, const QString& requestedPath)
 
     ad.setEntries(doc.albums);
     ad.setSelectedIndex(0);
-    ClearGridPicture(w);
-    w.vScroll()->hide();
     ad.setGridSource(false);
     ad.setModified(false);
     ad.startNewHistory(true);
-    makeSaveAvailable(w);
     startLoading(w, std::make_unique<ContainerLoadingSource>(file));
+    makeSaveAvailable(w);
     return true;
 }
 
@@ -248,7 +245,7 @@ bool WriteContainer(frmMain& w, const QString& path, const QString& title,
         return false;
     }
     if (failed) {
-        QString text = QStringLiteral("ファイルを保存できませんでした。\r\n") + path;
+        QString text = withFilePath(Tr::tr("ファイルを保存できませんでした。"), path);
         if (!failed->detail.isEmpty())
             text += QStringLiteral("\r\n") + failed->detail;
         prompts().warn(text, title);
@@ -266,7 +263,7 @@ void frmMain_mnuContnrOpen_Click(frmMain& w)
 {
     AlbumDocument& ad = w.document();
     Settings& st = w.settings();
-    const QString title = QStringLiteral("開く");
+    const QString title = Tr::tr("開く");
     if (ad.isModified() && askSaveChanges(title)) {
         // The changes stay flagged until the save has written them; the
         // user chooses Open again afterwards.
@@ -277,7 +274,7 @@ void frmMain_mnuContnrOpen_Click(frmMain& w)
         FileRequest request;
         request.title = title;
         request.folder = st.containerFolder;
-        request.filter = QString::fromUtf8(kContainerFilter);
+        request.filter = Tr::tr(kContainerFilter);
         const QString path = prompts().openFile(request);
         if (path.isEmpty())
             return;
@@ -291,13 +288,13 @@ void frmMain_mnuContnrOpen_Click(frmMain& w)
 bool frmMain_mnuContnrSave_Click(frmMain& w)
 {
     AlbumDocument& ad = w.document();
-    const QString title = QStringLiteral("上書き保存");
+    const QString title = Tr::tr("上書き保存");
     if (!w.isGridShown()) {
-        prompts().warn(QStringLiteral("保存の対象がありません。"), title);
+        prompts().warn(Tr::tr("保存の対象がありません。"), title);
         return false;
     }
     if (ad.containerPath().isEmpty()) {
-        prompts().inform(QStringLiteral("名前をつけて保存して下さい。"), title);
+        prompts().inform(Tr::tr("名前をつけて保存して下さい。"), title);
         return false;
     }
     showProgress(w, ad.albumCount() + 1);
@@ -314,9 +311,9 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
 {
     AlbumDocument& ad = w.document();
     Settings& st = w.settings();
-    const QString title = QStringLiteral("名前をつけて保存");
+    const QString title = Tr::tr("名前をつけて保存");
     if (!w.isGridShown()) {
-        prompts().warn(QStringLiteral("保存の対象がありません。"), title);
+        prompts().warn(Tr::tr("保存の対象がありません。"), title);
         return false;
     }
     // A text that cannot be stored is reported before the user is asked anything.
@@ -339,45 +336,36 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
                 password = ad.enteredPassword();
                 break;
             }
-            prompts().inform(QStringLiteral("パスワードを指定してください。"), title);
+            prompts().inform(Tr::tr("パスワードを指定してください。"), title);
         }
     }
 
     FileRequest request;
     request.title = title;
     request.folder = saveAsStartFolder(ad.containerPath(), ad.albumFolder());
-    request.filter = QString::fromUtf8(kContainerFilter);
+    request.filter = Tr::tr(kContainerFilter);
     request.defaultSuffix = QStringLiteral("cov");
     const QString chosen = prompts().saveFile(request);
     if (chosen.isEmpty())
         return false;
     const QString path = QFileInfo(chosen).absoluteFilePath();
 
-    // Albums are looked for beside the container when it is opened again.
-    if (ad.isGridSource()) {
-        const QString folder = folderOf(path);
-        if (folder.compare(ad.albumFolder(), Qt::CaseInsensitive) != 0) {
-            const QString text =
-                QStringLiteral(
-                    "アルバムのフォルダと「名前をつけて保存」のフォルダが異なります。\r\n"
-                    "アルバムのフォルダ：") +
-                ad.albumFolder() + QStringLiteral("\r\n「名前をつけて保存」のフォルダ：") + folder +
-                QStringLiteral(
-                    "\r\n\r\nスライドショーを行うには、フォルダを一致させる必要があります。"
-                    "\r\nこのまま保存しますか？");
-            if (!prompts().askYesNo(text, title, false))
-                return false;
-        }
-    }
+    const SaveAsAlbums albums = prepareAlbumsForSaveAs(w, folderOf(path), title);
+    if (!albums.go)
+        return false;
 
     showProgress(w, ad.albumCount() + 1);
     if (!WriteContainer(w, path, title, password)) {
+        // Copies made for a container that was not written are not kept.
+        for (const QString& copy : albums.copied)
+            QFile::remove(copy);
         w.progressBar()->hide();
         return false;
     }
+    if (albums.albumsMoved)
+        ad.setAlbumFolder(folderOf(path));
     ad.setContainerPath(path);
     ad.setContainerPassword(password);
-    w.setWindowTitle(containerCaption(path));
     storeWorkFolders(w);
     rememberRecentContainer(path);
     makeSaveAvailable(w);
@@ -391,22 +379,22 @@ bool frmMain_mnuContnrAdd_Click(frmMain& w)
 void frmMain_mnuContnrDelete_Click(frmMain& w)
 {
     AlbumDocument& ad = w.document();
-    const QString title = QStringLiteral("コンテナファイル削除");
+    const QString title = Tr::tr("コンテナファイル削除");
     if (!w.isGridShown()) {
-        prompts().inform(QStringLiteral("削除するコンテナファイルを表示して下さい。"), title);
+        prompts().inform(Tr::tr("削除するコンテナファイルを表示して下さい。"), title);
         return;
     }
     if (ad.containerPath().isEmpty()) {
-        prompts().warn(QStringLiteral("コンテナファイルがありません。"), title);
+        prompts().warn(Tr::tr("コンテナファイルがありません。"), title);
         return;
     }
-    if (prompts().message({QStringLiteral("コンテナファイルを削除します。"), title,
-                           MsgIcon::Warning, MsgButtons::OkCancel, false}) != MsgAnswer::Ok)
+    if (prompts().message({Tr::tr("コンテナファイルを削除します。"), title, MsgIcon::Warning,
+                           MsgButtons::OkCancel, false}) != MsgAnswer::Ok)
         return;
     if (!moveFileToTrash(ad.containerPath())) {
-        prompts().warn(QStringLiteral("コンテナファイルを削除できませんでした。\r\n") +
-                           ad.containerPath(),
-                       title);
+        prompts().warn(
+            withFilePath(Tr::tr("コンテナファイルを削除できませんでした。"), ad.containerPath()),
+            title);
         return;
     }
     // The document stays in memory with its path: Save writes the file again.
@@ -418,34 +406,33 @@ void frmMain_mnuContnrDelete_Click(frmMain& w)
 void frmMain_mnuAlbumDelete_Click(frmMain& w)
 {
     AlbumDocument& ad = w.document();
-    const QString title = QStringLiteral("アルバムファイル削除");
+    const QString title = Tr::tr("アルバムファイル削除");
     if (!ad.isGridSource()) {
-        prompts().inform(
-            QStringLiteral("アルバムファイルの削除には「新規作成」の実行が必要です。\r\n"
-                           "「新規作成」でサムネイルを表示後、再実行して下さい。"),
-            title);
+        prompts().inform(Tr::tr("アルバムファイルの削除には「新規作成」の実行が必要です。\r\n"
+                                "「新規作成」でサムネイルを表示後、再実行して下さい。"),
+                         title);
         return;
     }
     if (w.mode() != Mode::Selected) {
-        prompts().warn(QStringLiteral("アルバムファイルを選択して下さい。"), title);
+        prompts().warn(Tr::tr("アルバムファイルを選択して下さい。"), title);
         return;
     }
     const QString name = ad.entry(ad.selectedIndex()).fileName;
     const QString path = ad.albumPath(ad.selectedIndex());
     const QFileInfo info(path);
     if (info.isFile() || info.isSymLink()) {
-        if (prompts().message({QStringLiteral("サムネイルとアルバムファイル ") + name +
-                                   QStringLiteral(" を削除します。"),
+        if (prompts().message({Tr::tr("サムネイルとアルバムファイル %1 を削除します。").arg(name),
                                title, MsgIcon::Warning, MsgButtons::OkCancel, true}) !=
             MsgAnswer::Ok)
             return;
         if (!moveFileToTrash(path)) {
-            prompts().warn(QStringLiteral("アルバムファイルを削除できませんでした。\r\n") + path,
+            prompts().warn(withFilePath(Tr::tr("アルバムファイルを削除できませんでした。"), path),
                            title);
             return;
         }
     } else if (prompts().message(
-                   {QStringLiteral("アルバムファイルはありません。サムネイルのみ削除します。"),
+                   {withFilePath(Tr::tr("アルバムファイルはありません。サムネイルのみ削除します。"),
+                                 path),
                     title, MsgIcon::Warning, MsgButtons::OkCancel, true}) != MsgAnswer::Ok) {
         return;
     }
@@ -489,14 +476,14 @@ void registerContainerCommands(frmMain& w)
     // The edits of the grid are steps of the undo history; deleting an album
     // file (above) is not.
     w.setCommand(Command::EditCut, [win] {
-        recordEdit(*win, QStringLiteral("切り取り"), [win] { frmMain_mnuEditCut_Click(*win); });
+        recordEdit(*win, Tr::tr("切り取り"), [win] { frmMain_mnuEditCut_Click(*win); });
     });
     w.setCommand(Command::EditCopy, [win] { frmMain_mnuEditCopy_Click(*win); });
     w.setCommand(Command::EditPut, [win] {
-        recordEdit(*win, QStringLiteral("貼り付け"), [win] { frmMain_mnuEditPut_Click(*win); });
+        recordEdit(*win, Tr::tr("貼り付け"), [win] { frmMain_mnuEditPut_Click(*win); });
     });
     w.setCommand(Command::EditDelete, [win] {
-        recordEdit(*win, QStringLiteral("削除"), [win] { frmMain_mnuEditDelete_Click(*win); });
+        recordEdit(*win, Tr::tr("削除"), [win] { frmMain_mnuEditDelete_Click(*win); });
     });
     w.setCommand(Command::EditInsert, [win] { frmMain_mnuEditInsert_Click(*win); });
     w.saveBeforeExit = [win] { return saveDocumentBeforeExit(*win); };

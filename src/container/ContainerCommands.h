@@ -6,6 +6,7 @@
 
 #include "container/ContainerDocument.h"
 #include "core/PasswordForm.h"
+#include "core/WindowCaption.h"
 
 #include <QString>
 
@@ -17,7 +18,8 @@ class AlbumDocument;
 class frmMain;
 
 // File dialogs offer containers first, then every file.
-inline constexpr char kContainerFilter[] = "スライドファイル (*.cov);;すべてのファイル (*)";
+inline constexpr char kContainerFilter[] =
+    QT_TRANSLATE_NOOP("ContainerCommands", "スライドファイル (*.cov);;すべてのファイル (*)");
 
 // Reads the container at `path`: the whole file is checked first, and a file
 // that is missing, unreadable or not a valid container, or whose password
@@ -62,9 +64,6 @@ bool saveDocumentBeforeExit(frmMain& w);
 // (for example one opened from a file manager) starts a new document of that
 // one album. A missing or bad file shows its message and leaves the window empty.
 void openPathAtStart(frmMain& w, const QString& path);
-
-// The window caption for a container: "<file name> - Quorbell".
-QString containerCaption(const QString& path);
 
 // Connects every container, clipboard and add-thumbnails command and the
 // main window's exit and command-line hooks.

@@ -1,26 +1,32 @@
 #include "container/InsertCommand.h"
 
-#include "album/AlbumReaderUi.h"
-#include "album/ThumbnailLookAhead.h"
+#include "container/AlbumCopyPrompts.h"
 #include "container/ClipboardCommands.h"
 #include "core/CommandState.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
+#include "grid/AlbumLoadingSource.h"
 #include "grid/DocumentEdits.h"
-#include "grid/GridDrawing.h"
+#include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
 
-#include <QAction>
-#include <QProgressBar>
+#include <QCoreApplication>
+
 #include <QSet>
 
 namespace quorbell {
 
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(InsertCommand)
+};
+} // namespace
+
 bool acceptInsertChoice(const AlbumChoice& choice, AlbumChoice& kept)
 {
     if (choice.names.isEmpty()) {
-        prompts().warn(QStringLiteral("ファイルが選択されていません｡ "),
-                       QStringLiteral("サムネイル挿入"));
+        prompts().warn(Tr::tr("ファイルが選択されていません｡ "), Tr::tr("サムネイル挿入"));
         return false;
     }
     kept = choice;
@@ -28,7 +34,25 @@ bool acceptInsertChoice(const AlbumChoice& choice, AlbumChoice& kept)
 }
 
 namespace {
+
 void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringList& names);
+
+// The albums read stay, the others leave no half-made entries behind, and
+// the selection stays on the entry that was selected before.
+void finishInsert(frmMain& w, int s, int m, int read)
+{
+    AlbumDocument& doc = w.document();
+    doc.removeEntries(s + read, m - read);
+    doc.setSelectedIndex(qint16(s + read));
+    if (read > 0)
+        doc.setModified(true);
+    w.setMode(Mode::Selected);
+    if (read == 0)
+        return; // nothing was added
+    switchButtonOff(w, Cmd::Insert);
+    switchButtonOff(w, Cmd::Rename);
+}
+
 } // namespace
 
 int firstDuplicateEntry(const AlbumDocument& doc, const QStringList& names)
@@ -64,8 +88,13 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
 
 void insertAlbumFiles(frmMain& w, const QString& insertFolder, const QStringList& names)
 {
-    // One step of the undo history, from the menu or from a drop.
-    recordEdit(w, QStringLiteral("追加"), [&] { insertAlbumFilesNow(w, insertFolder, names); });
+    // Albums from another folder are copied beside the container first, or not added.
+    const std::optional<AlbumChoice> ready = albumsToInsert(w, insertFolder, names);
+    if (!ready)
+        return;
+    // One step of the undo history, from the menu or from a drop, recorded
+    // when the loading loop has read the albums.
+    insertAlbumFilesNow(w, ready->folder, ready->names);
 }
 
 namespace {
@@ -73,86 +102,43 @@ namespace {
 void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringList& names)
 {
     AlbumDocument& doc = w.document();
-    GridLayout& lay = w.layout();
     if (w.mode() != Mode::Selected || doc.isGridSource() || names.isEmpty())
         return;
-    const QString title = QStringLiteral("サムネイルの追加");
+    const QString title = Tr::tr("サムネイルの追加");
     const QString folder = withTrailingSlash(insertFolder);
     const int m = int(names.size());
     if (const int j = firstDuplicateEntry(doc, names); j >= 0) {
-        prompts().warn(QStringLiteral("同じ名前があります。別のファイル名にして下さい。\r\n"
-                                      "ファイル名： ") +
-                           doc.entry(j).fileName,
+        prompts().warn(Tr::tr("同じ名前があります。別のファイル名にして下さい。\r\n"
+                              "ファイル名： %1")
+                           .arg(doc.entry(j).fileName),
                        title);
         return;
     }
     if (doc.albumCount() + m > kMaxAlbums) {
-        prompts().warn(
-            QStringLiteral("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
-                .arg(kMaxAlbums),
-            title);
+        prompts().warn(Tr::tr("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
+                           .arg(kMaxAlbums),
+                       title);
         return;
     }
 
-    QProgressBar* bar = w.progressBar();
-    bar->setRange(0, m + 2);
-    bar->setValue(0);
-    bar->show();
-
-    // Room for the new entries before the selected one.
+    // The new entries, with their names only, go before the selected one
+    // while the grid waits in mode 2; the loading loop reads them.
     const int s = doc.selectedIndex();
+    const std::shared_ptr<const EditStart> before = startEdit(w);
     QList<AlbumEntry> fresh(m);
     for (int k = 0; k < m; ++k) {
         fresh[k].fileName = names.at(k);
         fresh[k].comment = initialComment(names.at(k));
     }
+    w.setMode(Mode::Loading);
     doc.insertEntries(s, fresh);
-    bar->setValue(1);
-
-    // The chosen albums' first photos are decoded a few albums ahead on
-    // worker threads; the albums are still read, and their prompts shown, in order.
-    album::ThumbnailLookAhead ahead([&folder, &names](int k) { return folder + names.at(k); }, m,
-                                    doc.cellSize());
-    int read = 0;
-    for (int k = 0; k < m; ++k) {
-        bar->setValue(k + 2);
-        const int e = s + k;
-        ahead.prefetch(k);
-        const std::optional<album::AlbumThumbnail> prepared = ahead.take(k);
-        LoadedPicture current;
-        const AlbumReadOutcome outcome =
-            ReadAlbumFile(w, current, qint16(e), folder + names.at(k), names.at(k),
-                          prepared ? &*prepared : nullptr);
-        if (outcome == AlbumReadOutcome::HeaderRefused || outcome == AlbumReadOutcome::Cancelled)
-            break;
-        MakeThumbnail(doc, current, qint16(e));
-        if (doc.entry(e).isHidden())
-            doc.setHiddenCount(qint16(doc.hiddenCount() + 1));
-        ++read;
-    }
-    if (read < m) {
-        // The albums not read leave no half-made entries behind, and the grid
-        // stays as it is with the albums read so far.
-        doc.removeEntries(s + read, m - read);
-        w.setMode(Mode::Selected);
-        w.action(Command::ViewComment)->setEnabled(true);
-    }
-
-    bar->setValue(m + 2);
-    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
-    // The selection stays on the entry that was selected before.
-    doc.setSelectedIndex(qint16(s + read));
-    w.setPanel(2, selectedNumberText(doc.selectedIndex()));
-    DrawSelectionIfShown(w);
-    UpdateScrollRange(w);
-    syncScrollValue(w);
-    bar->hide();
-    w.setPanel(3, selectedNameText(doc.entry(doc.selectedIndex()).fileName));
-    if (read == 0)
-        return; // nothing was added
-    doc.setModified(true);
-    switchButtonOff(w, Cmd::Insert);
-    switchButtonOff(w, Cmd::Rename);
+    frmMain* win = &w;
+    startAddingEntries(w, std::make_unique<AlbumLoadingSource>(folder, names, s, doc.cellSize()), s,
+                       m, [win, s, m, before](int read) {
+                           finishInsert(*win, s, m, read);
+                           if (read > 0)
+                               finishEdit(*win, Tr::tr("追加"), *before);
+                       });
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // Adding thumbnails to a container grid: album files chosen in the chooser
-// ("サムネイル追加") are inserted before the selected entry, each read
-// through the album reader, after a check that no chosen name is already in
-// the grid. Abandoning an album (its password prompt cancelled, or a file that
-// is not an album) keeps the albums read before it and drops the rest.
+// ("サムネイル追加") are inserted before the selected entry, after a check
+// that no chosen name is already in the grid, and read by the loading loop
+// with its progress bar. Abandoning an album (its password prompt cancelled,
+// or a file that is not an album) or pressing Escape keeps the albums read
+// before it and drops the rest; what was added is one step of the undo history.
 #pragma once
 
 #include "document/Prompts.h"
@@ -15,8 +16,9 @@ class frmMain;
 void frmMain_mnuEditInsert_Click(frmMain& w);
 
 // What Insert does once the albums are chosen: the duplicate and count
-// checks, then the albums `names` of `folder` read in before the selection.
-// Nothing without a selection in a container grid.
+// checks, then the albums `names` of `folder` read in before the selection;
+// it returns while the loading loop reads them. Nothing without a selection
+// in a container grid.
 void insertAlbumFiles(frmMain& w, const QString& folder, const QStringList& names);
 
 // What the chooser's OK buttons do: with nothing chosen a warning, and the

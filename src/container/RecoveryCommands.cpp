@@ -7,7 +7,6 @@
 #include "core/ExitSignals.h"
 #include "document/Prompts.h"
 #include "core/TextRules.h"
-#include "core/Version.h"
 #include "core/frmMain.h"
 
 #include <QCoreApplication>
@@ -60,7 +59,6 @@ bool openRecoveredDocument(frmMain& w, const QString& path)
         ad.setAlbumFolder(withTrailingSlash(*albumFolder));
     ad.setContainerPath(QString());
     st.containerFolder = containerFolder;
-    w.setWindowTitle(QString::fromLatin1(kProgramName));
     ad.setModified(true);
     ad.startNewHistory(false);
     // Like a new document: Save As names it first.

@@ -4,6 +4,7 @@
 #include "core/MainWindowHandlers.h"
 #include "core/ToolbarIcons.h"
 #include "core/Version.h"
+#include "core/WindowCaption.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,6 +63,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QString::fromLatin1(kProgramName));
     setObjectName(QStringLiteral("frmMain"));
+    followContainerPath(*this);
 
     for (const QString& key : imageKeys())
         m_images.insert(key, toolbarIcon(key));
@@ -103,7 +105,7 @@ QAction* frmMain::addMenuItem(QWidget* host, const CommandDef& def)
     if (def.separatorBefore)
         static_cast<QMenu*>(host)->addSeparator(); // separators only ever stand in menus
     const Command command = def.command;
-    auto* a = new QAction(QString::fromUtf8(def.caption), host);
+    auto* a = new QAction(commandCaption(def), host);
     a->setObjectName(QString::fromLatin1(def.name));
     a->setShortcuts(shortcutsFor(command));
     host->addAction(a);
@@ -116,14 +118,14 @@ void frmMain::buildMenus()
 {
     QMenuBar* bar = menuBar();
 
-    QMenu* contnr = bar->addMenu(QStringLiteral("コンテナ(&C)"));
+    QMenu* contnr = bar->addMenu(tr("コンテナ(&C)"));
     contnr->setObjectName(QStringLiteral("mnuContnr"));
-    QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
+    QMenu* edit = bar->addMenu(tr("編集(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     QMenu* sort = nullptr;
-    QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
+    QMenu* view = bar->addMenu(tr("表示(&V)"));
     view->setObjectName(QStringLiteral("mnuView"));
-    QMenu* help = new QMenu(QStringLiteral("ヘルプ(&H)"), this);
+    QMenu* help = new QMenu(tr("ヘルプ(&H)"), this);
     help->setObjectName(QStringLiteral("mnuHelp"));
 
     for (const CommandDef& def : commandTable()) {
@@ -136,7 +138,7 @@ void frmMain::buildMenus()
                 // The sort submenu: its item only opens the four sorts.
                 if (def.separatorBefore)
                     edit->addSeparator();
-                sort = edit->addMenu(QString::fromUtf8(def.caption));
+                sort = edit->addMenu(commandCaption(def));
                 sort->setObjectName(QString::fromLatin1(def.name));
                 m_actions[int(def.command)] = sort->menuAction();
             } else {
@@ -173,14 +175,14 @@ void frmMain::buildMenus()
     connect(comment, &QAction::triggered, this, markComments); // after the command ran
 
     // The shortcut menu: its items run the edit commands and the properties command.
-    m_shortcutMenu = new QMenu(QStringLiteral("ショートカットメニュー"), this);
+    m_shortcutMenu = new QMenu(tr("ショートカットメニュー"), this);
     m_shortcutMenu->setObjectName(QStringLiteral("mnuMenu"));
     for (const ShortcutSlot& slot : shortcutMenuLayout()) {
         if (slot.separator)
             m_shortcutMenu->addSeparator();
         const CommandDef& def = commandDef(slot.command);
         const Command command = def.command;
-        QAction* a = m_shortcutMenu->addAction(QString::fromUtf8(def.caption));
+        QAction* a = m_shortcutMenu->addAction(commandCaption(def));
         a->setObjectName(QString::fromLatin1(def.shortcutName));
         m_shortcutItems[int(command)] = a;
         connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
@@ -203,9 +205,9 @@ void frmMain::buildToolbar()
             continue;
         const QString key = QString::fromLatin1(def.buttonKey);
         const QString image = QStringLiteral("img") + QString::fromLatin1(def.image);
-        QAction* a = m_toolbar->addAction(m_images.value(image), QString::fromUtf8(def.buttonText));
+        QAction* a = m_toolbar->addAction(m_images.value(image), commandButtonText(def));
         a->setObjectName(key);
-        a->setToolTip(QString::fromUtf8(def.buttonText));
+        a->setToolTip(commandButtonText(def));
         m_buttons[int(def.command)] = a;
         m_buttonImages.insert(key, image);
         connect(a, &QAction::triggered, this,
@@ -323,8 +325,9 @@ void frmMain::setMode(qint16 mode)
 {
     if (m_mode == mode)
         return;
+    const qint16 previous = m_mode;
     m_mode = mode;
-    Q_EMIT modeChanged(mode);
+    Q_EMIT modeChanged(mode, previous);
 }
 
 bool frmMain::hasCommand(Command command) const

@@ -142,7 +142,7 @@ public:
     void popupShortcutMenu(QPoint surfacePos);
 
 Q_SIGNALS:
-    void modeChanged(qint16 mode);
+    void modeChanged(qint16 mode, qint16 previous);
     void activated();         // the window became active
     void keyDown(int key);    // Qt key code
     void keyPress(int ascii); // character code, 27 for Escape

@@ -5,6 +5,8 @@
 #include "document/Prompts.h"
 #include "core/TextRules.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +18,13 @@
 #include <unistd.h>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(BatchRename)
+};
+} // namespace
 namespace {
 
 const QString kBreak = QStringLiteral("\r\n");
@@ -25,18 +34,18 @@ QString reasonFor(int error)
     switch (error) {
     case EEXIST:
     case ENOTEMPTY:
-        return QStringLiteral("同じ名前のファイルがあります。");
+        return Tr::tr("同じ名前のファイルがあります。");
     case EACCES:
     case EPERM:
-        return QStringLiteral("ファイルの名前を変更する権限がありません。");
+        return Tr::tr("ファイルの名前を変更する権限がありません。");
     case EROFS:
-        return QStringLiteral("読み取り専用の場所にあります。");
+        return Tr::tr("読み取り専用の場所にあります。");
     case ENOENT:
-        return QStringLiteral("ファイルが見つかりません。");
+        return Tr::tr("ファイルが見つかりません。");
     case ENAMETOOLONG:
-        return QStringLiteral("ファイル名が長すぎます。");
+        return Tr::tr("ファイル名が長すぎます。");
     case ENOSPC:
-        return QStringLiteral("ディスクに空きがありません。");
+        return Tr::tr("ディスクに空きがありません。");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
@@ -46,6 +55,21 @@ bool fileExists(const QString& path)
 {
     // A dangling link still takes the name.
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+// The renames the rename pass will make: the albums whose files are there.
+QList<RenamePair> plannedRenames(const AlbumDocument& doc, const QString& common,
+                                 RenameNumberStyle style)
+{
+    QList<RenamePair> renames;
+    const int count = doc.albumCount();
+    for (int i = 0; i < count; ++i) {
+        const QString oldName = withoutHiddenMark(doc.entry(i).fileName);
+        if (fileExists(doc.albumFolder() + oldName))
+            renames.append(
+                {oldName, renameTargetName(common, i, count, style, doc.entry(i).fileName)});
+    }
+    return renames;
 }
 
 } // namespace
@@ -80,10 +104,14 @@ bool renameFileNoReplace(const QString& from, const QString& to, QString* error)
     return rc == 0;
 }
 
+QString renameTitle()
+{
+    return Tr::tr(kRenameTitle);
+}
+
 QString forbiddenNameMessage()
 {
-    return QStringLiteral("ファイル名共通部に禁止文字が含まれています。") + kBreak +
-           QStringLiteral("別の名前に変更して下さい。");
+    return Tr::tr("ファイル名共通部に禁止文字が含まれています。\r\n別の名前に変更して下さい。");
 }
 
 bool CheckRenameTarget(const AlbumDocument& doc, const QString& newName)
@@ -91,10 +119,9 @@ bool CheckRenameTarget(const AlbumDocument& doc, const QString& newName)
     const QString path = doc.albumFolder() + newName;
     if (fileExists(path)) {
         prompts().warn(
-            QStringLiteral(
-                "フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。") +
+            Tr::tr("フォルダの中に同じファイル名があるため、リネーミングをキャンセルします。") +
                 kBreak + QDir::toNativeSeparators(path),
-            QString::fromUtf8(kRenameTitle));
+            renameTitle());
         return false;
     }
     return true;
@@ -124,12 +151,12 @@ RenameResult RenameAlbumFile(AlbumDocument& doc, int index, const QString& newNa
 }
 
 BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QString& common,
-                                  RenameNumberStyle style)
+                                  RenameNumberStyle style, const RenameConfirmation& confirm)
 {
     BatchRenameOutcome outcome;
     if (!gridShown)
         return outcome;
-    const QString title = QString::fromUtf8(kRenameTitle);
+    const QString title = renameTitle();
 
     if (containsForbiddenFileChar(common)) {
         prompts().warn(forbiddenNameMessage(), title);
@@ -144,6 +171,11 @@ BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QStr
             outcome.status = BatchRenameOutcome::Status::Clash;
             return outcome;
         }
+    }
+
+    if (confirm && !confirm(plannedRenames(doc, common, style))) {
+        outcome.status = BatchRenameOutcome::Status::Declined;
+        return outcome;
     }
 
     outcome.status = BatchRenameOutcome::Status::Done;
@@ -164,13 +196,11 @@ BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QStr
         outcome.status = BatchRenameOutcome::Status::Stopped;
         outcome.stoppedAt = i;
         QString text =
-            QStringLiteral(
-                "次のアルバムファイルの名前を変更できなかったため、リネーミングを中止しました。") +
-            kBreak + QDir::toNativeSeparators(oldPath) + kBreak + QStringLiteral("新しい名前： ") +
-            newName + kBreak + reason;
+            Tr::tr("次のアルバムファイルの名前を変更できなかったため、リネーミングを中止しました。"
+                   "\r\n%1\r\n新しい名前： %2\r\n%3")
+                .arg(QDir::toNativeSeparators(oldPath), newName, reason);
         if (outcome.renamed > 0)
-            text +=
-                kBreak + QStringLiteral("それより前のアルバムファイルは新しい名前になっています。");
+            text += kBreak + Tr::tr("それより前のアルバムファイルは新しい名前になっています。");
         prompts().warn(text, title);
         break;
     }

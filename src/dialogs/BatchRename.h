@@ -4,11 +4,14 @@
 // interface, so it runs without the dialog.
 #pragma once
 
+#include "dialogs/RenamePreview.h"
 #include "dialogs/RenameRules.h"
 
 #include <QList>
 #include <QPair>
 #include <QString>
+
+#include <functional>
 
 namespace quorbell {
 
@@ -41,6 +44,7 @@ struct BatchRenameOutcome
         NotRun,    // not in a mode with a grid
         Forbidden, // the common part has a character a file name may not have
         Clash,     // a new name is taken in the folder: no file was renamed
+        Declined,  // the user said no to what the rename would do: nothing changed
         Done,      // every album file present was renamed
         Stopped,   // a rename failed half-way: the entries before it are renamed
     };
@@ -51,13 +55,19 @@ struct BatchRenameOutcome
     QList<QPair<QString, QString>> renames;
 };
 
+// Asked, once every new name is known to be free, with the renames to be
+// done (file names before and after); false stops before any file changes.
+using RenameConfirmation = std::function<bool(const QList<RenamePair>&)>;
+
 // Runs the whole rename with its messages (title "リネーミング") and sets the
 // modified flag when the document changed.
 BatchRenameOutcome runBatchRename(AlbumDocument& doc, bool gridShown, const QString& common,
-                                  RenameNumberStyle style);
+                                  RenameNumberStyle style, const RenameConfirmation& confirm = {});
 
 // The message lines of the rename and properties dialogs.
 QString forbiddenNameMessage();
-inline constexpr char kRenameTitle[] = "リネーミング";
+inline constexpr char kRenameTitle[] = QT_TRANSLATE_NOOP("BatchRename", "リネーミング");
+// The title of the rename messages, in the interface's language.
+QString renameTitle();
 
 } // namespace quorbell

@@ -1,13 +1,13 @@
 // The properties dialog and its apply step.
 #include "dialogs/frmInfo.h"
 
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
 #include "grid/DocumentEdits.h"
 #include "dialogs/AlbumInfo.h"
 #include "dialogs/BatchRename.h"
-#include "grid/GridDrawing.h"
 
 #include <QCoreApplication>
 
@@ -68,7 +68,7 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
     // Another letter case of the same name counts as no change.
     if (newName.compare(doc.entry(selected).fileName, Qt::CaseInsensitive) != 0) {
         if (containsForbiddenFileChar(baseName)) {
-            prompts().warn(forbiddenNameMessage(), QString::fromUtf8(kRenameTitle));
+            prompts().warn(forbiddenNameMessage(), renameTitle());
             return PropertiesResult::Forbidden;
         }
         if (baseName.isEmpty()) {
@@ -86,8 +86,10 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
         }
         const QString newPath = doc.albumFolder() + newName;
         if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
-            prompts().warn(Tr::tr("フォルダの中に同じ名前があります。別の名前にして下さい。"),
-                           Tr::tr(kTitle));
+            prompts().warn(
+                withFilePath(Tr::tr("フォルダの中に同じ名前があります。別の名前にして下さい。"),
+                             newPath),
+                Tr::tr(kTitle));
             return PropertiesResult::NameInFolder;
         }
         const QString oldPath = doc.albumPath(selected);
@@ -105,7 +107,6 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
             AlbumEntry renamed = doc.entry(selected);
             renamed.fileName = newName;
             doc.setEntry(selected, std::move(renamed));
-            w.setPanel(3, selectedNameText(newName));
         }
         doc.setModified(true);
     }
@@ -116,7 +117,6 @@ PropertiesResult applyProperties(frmMain& w, const QString& baseName, const QStr
         doc.setEntry(selected, std::move(commented));
         doc.setModified(true);
     }
-    RefreshGrid(w, false, true);
     return PropertiesResult::Applied;
 }
 

@@ -17,7 +17,9 @@ class frmMain;
 
 // The rename as the dialog's OK runs it: the check and rename passes, then
 // the selected album's name in the status bar.
-BatchRenameOutcome renameAlbums(frmMain& w, const QString& common, RenameNumberStyle style);
+// With `confirm`, nothing is renamed until it agrees.
+BatchRenameOutcome renameAlbums(frmMain& w, const QString& common, RenameNumberStyle style,
+                                const RenameConfirmation& confirm = {});
 
 class frmRename : public QDialog
 {

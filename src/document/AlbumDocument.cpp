@@ -48,6 +48,14 @@ void AlbumDocument::setEntry(int index, AlbumEntry entry)
     Q_EMIT entriesChanged(index, 1);
 }
 
+void AlbumDocument::reorderEntries(QList<AlbumEntry> entries)
+{
+    Q_ASSERT(entries.size() == m_entries.size());
+    m_entries = std::move(entries);
+    ++m_revision;
+    Q_EMIT entriesReordered();
+}
+
 void AlbumDocument::setHiddenCount(qint16 count)
 {
     if (m_hiddenCount == count)
@@ -89,8 +97,8 @@ void AlbumDocument::setModified(bool modified)
 
 void AlbumDocument::setSelectedIndex(int index)
 {
-    if (m_selectedIndex == index)
-        return;
+    // Said also when the index stays: selecting the selected entry again
+    // is a selection too (it brings back the commands an insert switched off).
     m_selectedIndex = qint16(index);
     Q_EMIT selectionChanged(index);
 }
@@ -99,6 +107,7 @@ void AlbumDocument::setClipboard(const AlbumEntry& entry)
 {
     m_clipboard = entry;
     m_clipboardFilled = true;
+    Q_EMIT clipboardChanged();
 }
 
 void AlbumDocument::startNewHistory(bool saved)

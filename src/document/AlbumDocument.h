@@ -39,6 +39,8 @@ public:
     void removeEntries(int index, int count);
     void removeEntry(int index) { removeEntries(index, 1); }
     void setEntry(int index, AlbumEntry entry);
+    // The same entries in another order (a sort): the grid starts again from the top.
+    void reorderEntries(QList<AlbumEntry> entries);
     // Where the grid drew the entry: a layout record, not a change of the document.
     void recordCellPos(int index, qint32 cellPos) { m_entries[index].cellPos = cellPos; }
     void setHiddenCount(qint16 count);
@@ -97,10 +99,12 @@ Q_SIGNALS:
     void entriesInserted(int index, int count);
     void entriesRemoved(int index, int count);
     void entriesChanged(int index, int count);
+    void entriesReordered();
     void hiddenCountChanged();
     void selectionChanged(int index);
     void modifiedChanged(bool modified);
     void pathChanged();
+    void clipboardChanged();
 
 private:
     void onCleanChanged(bool clean);

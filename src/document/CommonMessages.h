@@ -6,6 +6,9 @@
 
 namespace quorbell {
 
+// A message about a file: `text`, then the file's path on its own line.
+QString withFilePath(const QString& text, const QString& path);
+
 // "ファイルが保存されていません。保存しますか？" (Yes/No); true for Yes.
 bool askSaveChanges(const QString& title);
 

@@ -16,7 +16,7 @@ namespace quorbell {
 
 enum class MsgIcon { Information, Warning, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo };
-enum class MsgAnswer { Ok, Cancel, Yes, No };
+enum class MsgAnswer { Ok, Cancel, Yes, No, Extra };
 
 struct MessageRequest
 {
@@ -86,6 +86,13 @@ public:
     virtual ~Prompts() = default;
 
     virtual MsgAnswer message(const MessageRequest& request) = 0;
+    // The message with one more button, captioned `extraButton` and answered
+    // with MsgAnswer::Extra; by default asked as the plain message.
+    virtual MsgAnswer messageWithExtra(const MessageRequest& request, const QString& extraButton)
+    {
+        Q_UNUSED(extraButton);
+        return message(request);
+    }
     // Empty when the user cancels.
     virtual QString openFile(const FileRequest& request) = 0;
     virtual QString saveFile(const FileRequest& request) = 0;

@@ -2,6 +2,7 @@
 
 #include "album/PhotoFile.h"
 #include "core/PromptOwner.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "editor/PhotoListThumbnail.h"
 #include "editor/PhotoListView.h"
@@ -79,7 +80,8 @@ QString saveFailureText(const QString& path, const album::AlbumSaveResult& r)
         why = Tr::tr("%1 番目の写真を保存できません。").arg(r.problem.photoIndex + 1);
         break;
     }
-    return Tr::tr("アルバムファイルを保存できません。\r\n%1\r\n%2").arg(path, why);
+    return withFilePath(Tr::tr("アルバムファイルを保存できません。"), path) +
+           QStringLiteral("\r\n") + why;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "album/AlbumFileReader.h"
 #include "album/PhotoExport.h"
 #include "core/Cp932.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ void tellUnreadable(const QString& path, const album::AlbumFailure& failure, con
     const QString why = failure.error == album::AlbumError::Missing
                             ? Tr::tr("ファイルが見つかりません。")
                             : Tr::tr("アルバムファイルを読み込めません。");
-    prompts().warn(why + QStringLiteral("\r\n") + path, title);
+    prompts().warn(withFilePath(why, path), title);
 }
 
 // Opens the album and asks for its password; false (the user told, or the
@@ -106,9 +107,10 @@ bool exportAlbumPhotos(const QString& path, const UnlockAlbum& unlock)
     QString why;
     switch (result.error) {
     case album::PhotoExportError::None:
-        prompts().inform(Tr::tr("%1 枚の写真を書き出しました。\r\n%2")
-                             .arg(QString::number(result.written.size()), folder),
-                         title);
+        prompts().inform(
+            withFilePath(Tr::tr("%1 枚の写真を書き出しました。").arg(result.written.size()),
+                         folder),
+            title);
         return true;
     case album::PhotoExportError::AlbumUnreadable:
         tellUnreadable(path, result.albumFailure, title);
@@ -125,7 +127,8 @@ bool exportAlbumPhotos(const QString& path, const UnlockAlbum& unlock)
         break;
     }
     prompts().warn(
-        Tr::tr("写真を書き出せませんでした。何も書き出していません。\r\n%1\r\n%2").arg(folder, why),
+        withFilePath(Tr::tr("写真を書き出せませんでした。何も書き出していません。"), folder) +
+            QStringLiteral("\r\n") + why,
         title);
     return false;
 }

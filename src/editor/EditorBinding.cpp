@@ -92,12 +92,6 @@ void albumSaved(frmMain& w, const QString& path, const album::AlbumContents& con
     }
     rereadEntry(w, index, doc.albumFolder() + doc.entry(index).fileName);
     doc.setModified(true);
-    RefreshGrid(w, true, true);
-    syncScrollValue(w);
-    if (w.mode() == Mode::Selected) {
-        w.setPanel(2, selectedNumberText(doc.selectedIndex()));
-        w.setPanel(3, selectedNameText(doc.entry(doc.selectedIndex()).fileName));
-    }
 }
 
 void runEditor(frmMain& w, const QString& path, const editor::OpenedAlbum& album, int editedIndex)

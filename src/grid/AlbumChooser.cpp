@@ -1,6 +1,7 @@
 #include "grid/AlbumChooser.h"
 
 #include "core/frmMain.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "core/TextRules.h"
 
@@ -256,7 +257,7 @@ void AlbumChooser::takeTypedName(const QString& typed)
     }
     if (!info.isFile()) {
         const bool insert = m_request.kind == ChooserKind::Insert;
-        prompts().warn(Tr::tr("ファイルが見つかりません。\r\n%1").arg(info.absoluteFilePath()),
+        prompts().warn(withFilePath(Tr::tr("ファイルが見つかりません。"), info.absoluteFilePath()),
                        insert ? Tr::tr("サムネイル挿入") : Tr::tr("新規作成"));
         return;
     }

@@ -15,6 +15,9 @@ class AlbumLoadingSource : public LoadingSource
 public:
     // The albums of the document as they are when loading starts.
     explicit AlbumLoadingSource(const AlbumDocument& doc);
+    // Albums added to the document: entries first .. first+names.size()-1
+    // are the albums `names` of `folder` (ending in "/").
+    AlbumLoadingSource(const QString& folder, const QStringList& names, int first, int cellSize);
     ~AlbumLoadingSource() override;
 
     void prefetch(int index) override;
@@ -24,6 +27,8 @@ public:
     void cancel() override;
 
 private:
+    int m_first = 0;                      // the document index of the first album
+    std::function<QString(int)> m_pathOf; // by document index
     album::ThumbnailLookAhead m_ahead;
 };
 

@@ -1,5 +1,6 @@
 #include "grid/Cover.h"
 
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "core/ThumbnailFormat.h"
 #include "core/frmMain.h"
@@ -41,9 +42,13 @@ bool PrepareCover(frmMain& w)
     Settings& st = w.settings();
     const bool exists = QFileInfo(st.coverImagePath).isFile();
     if (!exists) {
-        prompts().warn(Tr::tr("アルバムカバーのファイルがありません。\r\n"
-                              "「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。"),
-                       Tr::tr("アルバムカバー"));
+        QString text = Tr::tr("アルバムカバーのファイルがありません。");
+        if (!st.coverImagePath.isEmpty())
+            text = withFilePath(text, st.coverImagePath);
+        prompts().warn(
+            text + QStringLiteral("\r\n") +
+                Tr::tr("「設定」－「カバー設定」で、アルバムカバーを再度選択して下さい。"),
+            Tr::tr("アルバムカバー"));
         return false;
     }
     QSize fullSize;

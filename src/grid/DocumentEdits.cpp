@@ -1,16 +1,14 @@
 #include "grid/DocumentEdits.h"
 
-#include "core/CommandState.h"
+#include "document/CommonMessages.h"
 #include "document/Prompts.h"
 #include "core/frmMain.h"
-#include "grid/GridDrawing.h"
 
 #include <QCoreApplication>
 
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QScrollBar>
 #include <QUndoCommand>
 
 #include <algorithm>
@@ -41,36 +39,24 @@ DocumentState captureState(frmMain& w)
     return {w.document().entries(), w.document().hiddenCount(), w.layout().firstDrawnIndex};
 }
 
-// The grid as loading leaves it: every entry loaded, nothing selected.
+// The grid as loading leaves it: every entry loaded, nothing selected, the
+// view where it stood. The window follows the document.
 void showState(frmMain& w, const DocumentState& s)
 {
     AlbumDocument& doc = w.document();
+    if (s.entries.isEmpty()) {
+        doc.setEntries(s.entries);
+        doc.setLoadIndex(0);
+        showEmptyGrid(w);
+        return;
+    }
+    w.layout().firstDrawnIndex =
+        qint16(std::clamp<int>(s.firstDrawnIndex, 0, int(s.entries.size()) - 1));
+    w.setMode(Mode::Shown);
     doc.setEntries(s.entries);
     doc.setHiddenCount(s.hiddenCount);
     doc.setLoadIndex(doc.albumCount());
     doc.setSelectedIndex(0);
-    if (doc.isEmpty()) {
-        showEmptyGrid(w);
-        return;
-    }
-    GridLayout& lay = w.layout();
-    lay.firstDrawnIndex = qint16(std::clamp<int>(s.firstDrawnIndex, 0, doc.albumCount() - 1));
-    w.setMode(Mode::Shown);
-    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
-    UpdateScrollRange(w);
-    {
-        // The scroll value that shows the first drawn entry's row.
-        const int width = rowWidth(lay);
-        const int visibleAbove = lay.firstDrawnIndex - hiddenBetween(doc, 0, lay.firstDrawnIndex);
-        QSignalBlocker block(w.vScroll());
-        w.vScroll()->setValue((visibleAbove + width - 1) / width);
-    }
-    w.setPanel(1, shownAlbumsText(doc));
-    w.setPanel(2, hiddenAlbumsText(doc));
-    w.setPanel(3, QString());
-    DisableSelectionItems(w);
-    EnableGridItems(w);
-    w.action(Command::ViewComment)->setEnabled(true);
 }
 
 bool pathTaken(const QString& path)
@@ -169,6 +155,35 @@ QString redoItemText(const QString& step)
 
 } // namespace
 
+// The document as an edit found it, outside the file's private names so the
+// header can name it.
+struct EditStart
+{
+    QList<AlbumEntry> entries;
+    qint16 hiddenCount = 0;
+    qint16 firstDrawnIndex = 0;
+    quint64 revision = 0;
+};
+
+std::shared_ptr<const EditStart> startEdit(frmMain& w)
+{
+    const DocumentState s = captureState(w);
+    return std::make_shared<const EditStart>(
+        EditStart{s.entries, s.hiddenCount, s.firstDrawnIndex, w.document().revision()});
+}
+
+void finishEdit(frmMain& w, const QString& name, const EditStart& start)
+{
+    AlbumDocument& doc = w.document();
+    if (doc.revision() == start.revision)
+        return;
+    // The edit set the modified flag by its own rules; the step keeps them.
+    const bool modified = doc.isModified();
+    doc.undoStack().push(new EditStep(
+        w, name, {start.entries, start.hiddenCount, start.firstDrawnIndex}, captureState(w), {}));
+    doc.setModified(modified);
+}
+
 void recordRenamingEdit(frmMain& w, const QString& name,
                         const std::function<QList<FileRename>()>& edit)
 {
@@ -200,8 +215,9 @@ void frmMain_mnuEditUndo_Click(frmMain& w)
         return;
     if (const QString blocked = step->blockingUndo(); !blocked.isEmpty()) {
         prompts().warn(
-            Tr::tr("アルバムファイルの名前を変更できないため、元に戻すことができません。\r\n%1")
-                .arg(blocked),
+            withFilePath(
+                Tr::tr("アルバムファイルの名前を変更できないため、元に戻すことができません。"),
+                blocked),
             Tr::tr(kUndoTitle));
         return;
     }
@@ -216,8 +232,9 @@ void frmMain_mnuEditRedo_Click(frmMain& w)
         return;
     if (const QString blocked = step->blockingRedo(); !blocked.isEmpty()) {
         prompts().warn(
-            Tr::tr("アルバムファイルの名前を変更できないため、やり直すことができません。\r\n%1")
-                .arg(blocked),
+            withFilePath(
+                Tr::tr("アルバムファイルの名前を変更できないため、やり直すことができません。"),
+                blocked),
             Tr::tr(kRedoTitle));
         return;
     }
@@ -235,18 +252,10 @@ void forgetDeletedAlbum(frmMain& w, const QString& fileName)
 void showEmptyGrid(frmMain& w)
 {
     AlbumDocument& doc = w.document();
-    ClearGridPicture(w);
-    w.vScroll()->hide();
-    w.setPanel(1, QString());
-    w.setPanel(2, QString());
-    w.setPanel(3, QString());
     w.setMode(Mode::Empty);
     doc.setHiddenCount(0);
     doc.setSelectedIndex(0);
     w.layout().firstDrawnIndex = 0;
-    w.action(Command::ViewComment)->setEnabled(false);
-    DisableSelectionItems(w);
-    DisableGridItems(w);
 }
 
 void registerUndoCommands(frmMain& w)

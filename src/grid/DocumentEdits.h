@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace quorbell {
 
@@ -27,6 +28,13 @@ void recordEdit(frmMain& w, const QString& name, const std::function<void()>& ed
 // The same for an edit that renames album files; it returns them in order.
 void recordRenamingEdit(frmMain& w, const QString& name,
                         const std::function<QList<FileRename>()>& edit);
+
+// An edit that ends later, after the event loop has turned (albums added
+// through the loading loop): startEdit keeps the document as it is, and
+// finishEdit records the step `name` when the entries changed since.
+struct EditStart;
+std::shared_ptr<const EditStart> startEdit(frmMain& w);
+void finishEdit(frmMain& w, const QString& name, const EditStart& start);
 
 // Undo and redo as the Edit menu runs them. A step whose album files cannot
 // be renamed (a name is taken, a file is gone) is refused with a message and

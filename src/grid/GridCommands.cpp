@@ -3,13 +3,13 @@
 #include "core/frmMain.h"
 #include "grid/Cover.h"
 #include "grid/DocumentEdits.h"
+#include "grid/DocumentView.h"
 #include "grid/FirstStartHint.h"
 #include "grid/GridInput.h"
 #include "grid/GridKeyboard.h"
 #include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
 #include "grid/SortCommands.h"
-#include "grid/StatusPanels.h"
 
 #include <QCoreApplication>
 
@@ -63,7 +63,7 @@ void registerGridCommands(frmMain& w)
         recordEdit(*win, sort, [win] { frmMain_mnuSortFileL_Click(*win); });
     });
     registerUndoCommands(w);
-    connectStatusPanels(w);
+    installDocumentView(w);
 }
 
 } // namespace quorbell

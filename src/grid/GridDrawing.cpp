@@ -242,6 +242,16 @@ void UpdateScrollRange(frmMain& w)
     bar->show();
 }
 
+void syncScrollValue(frmMain& w)
+{
+    const AlbumDocument& doc = w.document();
+    const GridLayout& lay = w.layout();
+    const int width = rowWidth(lay);
+    const int visibleAbove = lay.firstDrawnIndex - hiddenBetween(doc, 0, lay.firstDrawnIndex);
+    QSignalBlocker block(w.vScroll());
+    w.vScroll()->setValue((visibleAbove + width - 1) / width);
+}
+
 void DrawSelectionIfShown(frmMain& w)
 {
     const AlbumDocument& doc = w.document();

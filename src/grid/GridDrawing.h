@@ -28,6 +28,9 @@ PlaceResult PlaceNextCell(frmMain& w);
 // Clears the grid surface (the window's background picture).
 void ClearGridPicture(frmMain& w);
 
+// Sets the scroll bar, without scrolling, to the row of the first drawn index.
+void syncScrollValue(frmMain& w);
+
 // Draws the selection frame when the mode is 4 and the selection is on screen.
 void DrawSelectionIfShown(frmMain& w);
 

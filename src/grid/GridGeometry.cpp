@@ -94,6 +94,20 @@ int rowWidth(const GridLayout& lay)
     return qMax(1, int(lay.columnsPerRow));
 }
 
+int firstIndexOneRowUp(const AlbumDocument& doc, const GridLayout& lay, int rowWidth)
+{
+    const int first = qMin<int>(lay.firstDrawnIndex, doc.albumCount());
+    const int visibleBefore = first - hiddenBetween(doc, 0, first);
+    const int target = qMax(0, visibleBefore - qMax(1, rowWidth));
+    // The index just after the target-th visible entry, as scrolling counts rows.
+    int index = 0;
+    for (int seen = 0; seen < target && index < doc.albumCount(); ++index) {
+        if (!doc.entry(index).isHidden())
+            ++seen;
+    }
+    return index;
+}
+
 namespace {
 int ceilDiv(int a, int b)
 {

@@ -70,6 +70,10 @@ int columnsThatFit(int cellSize, int clientWidth);
 // width at the last redraw (never zero). A short last row does not change it.
 int rowWidth(const GridLayout& lay);
 
+// The first drawn index one row of visible entries further up (hidden
+// entries skipped), for a row of `rowWidth` cells.
+int firstIndexOneRowUp(const AlbumDocument& doc, const GridLayout& lay, int rowWidth);
+
 // Status bar texts.
 QString shownAlbumsText(const AlbumDocument& doc); // "表示アルバム数： " + shown count
 QString hiddenAlbumsText(const AlbumDocument& doc); // "非表示アルバム数： " + hidden, or empty

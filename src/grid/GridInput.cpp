@@ -32,28 +32,19 @@ void showPointer()
 
 void selectGridEntry(frmMain& w, int index)
 {
-    AlbumDocument& doc = w.document();
-    GridLayout& lay = w.layout();
-    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
-    doc.setSelectedIndex(qint16(index));
-    DrawSelectionFrame(w, index);
-    w.setPanel(1, shownAlbumsText(doc));
-    w.setPanel(2, selectedNumberText(index));
-    w.setPanel(3, selectedNameText(doc.entry(index).fileName));
-    EnableSelectionItems(w);
+    w.document().setSelectedIndex(qint16(index));
     w.setMode(Mode::Selected);
 }
 
 void clearGridSelection(frmMain& w)
 {
-    AlbumDocument& doc = w.document();
-    GridLayout& lay = w.layout();
-    RedrawGrid(w, lay.firstDrawnIndex, doc.albumCount() - 1);
-    w.setPanel(1, shownAlbumsText(doc));
-    w.setPanel(2, hiddenAlbumsText(doc));
+    w.setMode(Mode::Shown);
+    // A click beside the cells drops the selection and its commands (other
+    // ways of losing it, a sort, leave the commands alone), and the status
+    // bar says so also where a delete or a sort had emptied it.
+    w.setPanel(2, hiddenAlbumsText(w.document()));
     w.setPanel(3, QString());
     DisableSelectionItems(w);
-    w.setMode(Mode::Shown);
 }
 
 void frmMain_Form_MouseDown(frmMain& w, Qt::MouseButton button, int x, int y)
@@ -89,6 +80,8 @@ void frmMain_Form_KeyPress(frmMain& w, int ascii)
     showPointer();
     if (w.mode() != Mode::Loading || ascii != 27)
         return;
+    if (stopAddingEntries(w))
+        return; // the albums added so far stay
     w.intTimer()->stop();
     w.setMode(Mode::Empty);
     w.action(Command::ViewComment)->setEnabled(false);
@@ -122,7 +115,9 @@ void frmMain_Form_Resize(frmMain& w)
 {
     AlbumDocument& doc = w.document();
     GridLayout& lay = w.layout();
-    switch (w.mode()) {
+    // While albums are added the grid stays as it was shown.
+    const qint16 mode = isAddingEntries() ? Mode::Shown : w.mode();
+    switch (mode) {
     case Mode::Loading: {
         // The view ends on the row that holds the last loaded entry.
         lay.firstDrawnIndex = 0;

@@ -2,7 +2,6 @@
 
 #include "grid/AlbumLoadingSource.h"
 
-#include "core/CommandState.h"
 #include "core/frmMain.h"
 #include "grid/GridDrawing.h"
 
@@ -12,13 +11,27 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <optional>
+
 namespace quorbell {
 namespace {
+
+// Entries being added to a shown grid, rather than a whole grid loading.
+struct Adding
+{
+    int first = 0;
+    int count = 0;
+    int filled = 0;
+    bool inLoad = false;  // a prompt of the source's load keeps events turning
+    bool escaped = false; // Escape came meanwhile: end after that load
+    std::function<void(int)> finished;
+};
 
 struct Loop
 {
     std::unique_ptr<LoadingSource> source;
     quint64 generation = 0; // a wake-up from an earlier load finds a newer generation
+    std::optional<Adding> adding;
 };
 
 // Process-wide: the program has one main window and so one loading loop.
@@ -86,24 +99,73 @@ void placeLoadedEntry(frmMain& w, int index, PendingView& p)
 void finishLoading(frmMain& w)
 {
     AlbumDocument& doc = w.document();
-    GridLayout& lay = w.layout();
     if (doc.isGridSource())
         doc.setModified(true); // a new document is unsaved
     loop().source.reset();
-
-    w.setPanel(2, hiddenAlbumsText(doc));
-    lay.firstDrawnIndex = 0;
-    RedrawGrid(w, 0, doc.albumCount() - 1);
-    UpdateScrollRange(w);
-    {
-        QSignalBlocker block(w.vScroll());
-        w.vScroll()->setValue(0);
-    }
-    w.setPanel(3, QString());
     w.progressBar()->hide();
-    EnableGridItems(w);
-    w.action(Command::ViewComment)->setEnabled(true);
+    // The whole grid from the top: the window follows the mode.
+    w.layout().firstDrawnIndex = 0;
     w.setMode(Mode::Shown);
+}
+
+void finishAdding(frmMain& w)
+{
+    Loop& l = loop();
+    Adding adding = std::move(*l.adding);
+    l.adding.reset();
+    if (l.source)
+        l.source->cancel();
+    l.source.reset();
+    ++l.generation; // no wake-up of this work reaches the loop any more
+    w.progressBar()->setValue(w.progressBar()->maximum());
+    w.progressBar()->hide();
+    adding.finished(adding.filled);
+}
+
+// One step of adding entries: as many as are ready within the step's time.
+void addingStep(frmMain& w)
+{
+    AlbumDocument& doc = w.document();
+    Loop& l = loop();
+    QElapsedTimer budget;
+    budget.start();
+    while (true) {
+        Adding& a = *l.adding;
+        if (a.filled >= a.count || a.escaped) {
+            finishAdding(w);
+            return;
+        }
+        const int i = a.first + a.filled;
+        if (!l.source->isReady(i)) {
+            const quint64 generation = l.generation;
+            l.source->whenReady(i, [&w, generation] {
+                if (loop().generation == generation && w.mode() == Mode::Loading)
+                    w.intTimer()->start(0);
+            });
+            return;
+        }
+        const quint64 generation = l.generation;
+        a.inLoad = true;
+        const LoadingSource::Outcome outcome = l.source->load(w, i);
+        // A new document started from a prompt inside the load drops the adding.
+        if (l.generation != generation || !l.adding)
+            return;
+        l.adding->inLoad = false;
+        if (outcome == LoadingSource::Outcome::Stop) {
+            finishAdding(w); // the entries not read are the caller's to drop
+            return;
+        }
+        if (doc.entry(i).isHidden())
+            doc.setHiddenCount(qint16(doc.hiddenCount() + 1));
+        ++l.adding->filled;
+        // Before the first album the bar stands at 1; after the last, at count + 1.
+        w.progressBar()->setValue(l.adding->filled + 1);
+        l.source->prefetch(i + 1);
+        if (budget.elapsed() >= kStepBudgetMs) {
+            w.intTimer()->start(kStepPauseMs);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -114,7 +176,43 @@ void abortLoading()
     if (l.source)
         l.source->cancel();
     l.source.reset();
+    l.adding.reset();
     ++l.generation;
+}
+
+void startAddingEntries(frmMain& w, std::unique_ptr<LoadingSource> source, int first, int count,
+                        std::function<void(int filled)> finished)
+{
+    abortLoading();
+    Loop& l = loop();
+    l.source = std::move(source);
+    l.adding = Adding{first, count, 0, false, false, std::move(finished)};
+    w.setMode(Mode::Loading);
+    w.progressBar()->setRange(0, count + 2);
+    w.progressBar()->setValue(1);
+    w.progressBar()->show();
+    w.intTimer()->setInterval(kStepPauseMs);
+    l.source->prefetch(first);
+    w.intTimer()->start(0);
+}
+
+bool stopAddingEntries(frmMain& w)
+{
+    Loop& l = loop();
+    if (!l.adding)
+        return false;
+    l.adding->escaped = true;
+    // Inside a load the step ends the adding once the load returns.
+    if (!l.adding->inLoad) {
+        w.intTimer()->stop();
+        finishAdding(w);
+    }
+    return true;
+}
+
+bool isAddingEntries()
+{
+    return loop().adding.has_value();
 }
 
 void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source)
@@ -124,6 +222,9 @@ void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source)
     GridLayout& lay = w.layout();
     loop().source = std::move(source);
     w.intTimer()->setInterval(kStepPauseMs);
+    // The grid fills from an empty picture.
+    ClearGridPicture(w);
+    w.vScroll()->hide();
     doc.setLoadIndex(0);
     lay.cellsInRow = 0;
     lay.rowsBelow = 0;
@@ -147,6 +248,13 @@ void frmMain_intTimer_Timer(frmMain& w)
     w.intTimer()->stop();
     AlbumDocument& doc = w.document();
     Loop& l = loop();
+    if (l.adding && l.source) {
+        // Only in mode 2: a new document chosen meanwhile drops the adding
+        // when its own load starts.
+        if (w.mode() == Mode::Loading)
+            addingStep(w);
+        return;
+    }
     if (w.mode() != Mode::Loading || !l.source)
         return;
 

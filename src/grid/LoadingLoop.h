@@ -50,6 +50,20 @@ void startLoading(frmMain& w, std::unique_ptr<LoadingSource> source);
 // closed while it loads); nothing of it reaches the document afterwards.
 void abortLoading();
 
+// Fills entries added to a shown grid (adding thumbnails): the `count`
+// entries from `first` on are in the document with their names only. The
+// loop reads them in order, with the progress bar and Escape, in interface
+// mode 2; the grid stays as it was shown meanwhile. `finished` gets how many
+// were filled from `first` on: all of them, or fewer when a file was
+// refused, a prompt cancelled or Escape pressed. A new document started
+// meanwhile drops the whole thing without calling it.
+void startAddingEntries(frmMain& w, std::unique_ptr<LoadingSource> source, int first, int count,
+                        std::function<void(int filled)> finished);
+// Escape while entries are being added: they end with what is filled so far.
+// False when no entries are being added.
+bool stopAddingEntries(frmMain& w);
+bool isAddingEntries();
+
 // One step of the loop (the timer's handler).
 void frmMain_intTimer_Timer(frmMain& w);
 

@@ -1,17 +1,12 @@
 #include "grid/NewCommand.h"
 
 #include "document/CommonMessages.h"
-#include "core/CommandState.h"
 #include "core/TextRules.h"
-#include "core/Version.h"
 #include "core/frmMain.h"
 #include "grid/Cover.h"
-#include "grid/GridDrawing.h"
 #include "grid/LoadingLoop.h"
 
 #include <QCoreApplication>
-
-#include <QScrollBar>
 
 namespace quorbell {
 
@@ -39,16 +34,13 @@ bool acceptNewDocument(frmMain& w, const AlbumChoice& choice)
         return false;
     }
 
-    // The new document takes the cell size chosen in the settings.
-    w.vScroll()->hide();
+    // The open document leaves the window; the new one takes the cell size
+    // chosen in the settings.
+    w.setMode(Mode::Empty);
     doc.setSelectedIndex(0);
     doc.setCellSize(st.pendingThumbSize, st.pendingComment);
     PrepareCover(w);
 
-    ClearGridPicture(w);
-    w.setPanel(1, QString());
-    w.setPanel(2, QString());
-    w.setPanel(3, QString());
     QList<AlbumEntry> entries;
     entries.reserve(choice.names.size());
     for (const QString& name : choice.names) {
@@ -63,12 +55,7 @@ bool acceptNewDocument(frmMain& w, const AlbumChoice& choice)
     doc.setContainerPath(QString());
     doc.setModified(false); // the user chose to leave the old document unsaved
     doc.startNewHistory(false);
-    w.setWindowTitle(QString::fromLatin1(kProgramName));
     doc.setGridSource(true);
-
-    DisableSelectionItems(w);
-    DisableGridItems(w);
-    switchPasteOffIfOn(w);
     w.setMode(Mode::Chosen);
     return true;
 }

@@ -1,17 +1,14 @@
 #include "grid/SortCommands.h"
 
 #include "core/frmMain.h"
-#include "grid/GridDrawing.h"
 
 #include <QProgressBar>
-#include <QScrollBar>
 
 namespace quorbell {
 
 void sortGrid(frmMain& w, SortKey key)
 {
     AlbumDocument& doc = w.document();
-    GridLayout& lay = w.layout();
     if (!w.isGridShown())
         return;
     QProgressBar* progress = w.progressBar();
@@ -20,23 +17,14 @@ void sortGrid(frmMain& w, SortKey key)
     progress->setValue(0);
     progress->show();
 
+    // Nothing is selected after a sort; the enabled commands are left alone.
+    w.setMode(Mode::Shown);
     QList<AlbumEntry> sorted = doc.entries();
     sortAlbums(sorted, key);
-    doc.setEntries(std::move(sorted));
+    doc.reorderEntries(std::move(sorted));
 
     progress->setValue(progress->maximum());
     doc.setModified(true);
-    // Nothing is selected after a sort; the enabled commands are left alone.
-    w.setPanel(2, QString());
-    w.setPanel(3, QString());
-    w.setMode(Mode::Shown);
-    lay.firstDrawnIndex = 0;
-    RedrawGrid(w, 0, doc.albumCount() - 1);
-    UpdateScrollRange(w);
-    {
-        QSignalBlocker block(w.vScroll());
-        w.vScroll()->setValue(0);
-    }
     progress->hide();
 }
 

@@ -1,12 +1,17 @@
-// The status bar follows the document: while the grid is shown, panel 1
-// counts the albums shown whenever entries come or go or the mode changes,
-// so the commands that add or remove entries do not set it themselves.
+// The status bar follows the document and the interface mode: while the grid
+// is shown, panel 1 counts the albums shown, and panels 2 and 3 name the
+// selected album, or show the hidden count when nothing is selected. The
+// commands that change the document do not set them; the loading loop sets
+// its running count itself.
 #pragma once
+
+class QObject;
 
 namespace quorbell {
 
 class frmMain;
 
-void connectStatusPanels(frmMain& w);
+// The connections live as long as `context`.
+void connectStatusPanels(frmMain& w, QObject* context);
 
 } // namespace quorbell

@@ -9,6 +9,8 @@
 #include "viewer/Slideshow.h"
 #include "viewer/frmPicture.h"
 
+#include <QCoreApplication>
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -17,6 +19,13 @@
 #include <memory>
 
 namespace quorbell {
+
+namespace {
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(SlideshowBinding)
+};
+} // namespace
 
 viewer::SizingChoice viewer::sizingChoiceFrom(const Settings& g)
 {
@@ -108,7 +117,7 @@ void bind(frmMain& w, frmPicture* v, viewer::Slideshow* show)
         [win](const PasswordBytes& entered) { win->document().setEnteredPassword(entered); });
     QObject::connect(show, &viewer::Slideshow::badAlbum, v, [v](const QString& path) {
         PointerShownDuring shown(*v);
-        informInvalidFile(path, QStringLiteral("アルバムファイルの読込み "));
+        informInvalidFile(path, Tr::tr("アルバムファイルの読込み "));
     });
     // The album's password prompt, asked while the show waits for it.
     QObject::connect(show, &viewer::Slideshow::passwordWanted, v,
@@ -137,8 +146,9 @@ void startSlideshow(frmMain& w, bool random)
     if (w.mode() == Mode::Shown)
         doc.setSelectedIndex(0);
     if (!albumFileThere(doc, doc.selectedIndex())) {
-        prompts().warn(QStringLiteral("ファイルが見つかりません。"),
-                       random ? QStringLiteral("ランダム表示") : QStringLiteral("スライドショー"));
+        prompts().warn(
+            withFilePath(Tr::tr("ファイルが見つかりません。"), doc.albumPath(doc.selectedIndex())),
+            random ? Tr::tr("ランダム表示") : Tr::tr("スライドショー"));
         return;
     }
     ViewerState& vs = w.viewerState();

@@ -210,6 +210,8 @@ private Q_SLOTS:
     void renameRefusedFolder();
     void renameTargetAppeared();
     void renameCommandModes();
+    void renamePreviewFirst_data();
+    void renamePreviewFirst();
 
     // Properties.
     void propertiesApply_data();
@@ -759,6 +761,7 @@ void TestDialogFlows::renameForbidden()
     // Corrected, the same dialog renames and closes.
     QPointer<frmRename> guard(d);
     d->txtFileNameU()->setText(QStringLiteral("ok"));
+    prompts.answer(MsgAnswer::Ok); // what the rename will do
     click(d, "btnOK");
     QCOMPARE(filesIn(folder), QStringList{"ok1.sld"});
     QTRY_VERIFY(guard.isNull());
@@ -904,6 +907,71 @@ void TestDialogFlows::renameCommandModes()
     QCOMPARE(w->document().entry(0).fileName, QStringLiteral("a.sld"));
 }
 
+void TestDialogFlows::renamePreviewFirst_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("lines"); // what the confirmation lists
+    QTest::newRow("short list, all of it")
+        << 3 << QStringList{"a1.sld → trip1.sld", "a2.sld → trip2.sld", "a3.sld → trip3.sld"};
+    QStringList eleven;
+    for (int i = 1; i <= 11; ++i)
+        eleven << QStringLiteral("a%1.sld → trip%2.sld").arg(i).arg(i, 2, 10, QLatin1Char('0'));
+    QTest::newRow("eleven: nothing worth leaving out") << 11 << eleven;
+    QTest::newRow("long list: both ends")
+        << 120
+        << QStringList{"a1.sld → trip001.sld",   "a2.sld → trip002.sld",   "a3.sld → trip003.sld",
+                       "a4.sld → trip004.sld",   "a5.sld → trip005.sld",   "…",
+                       "a116.sld → trip116.sld", "a117.sld → trip117.sld", "a118.sld → trip118.sld",
+                       "a119.sld → trip119.sld", "a120.sld → trip120.sld"};
+}
+
+void TestDialogFlows::renamePreviewFirst()
+{
+    QFETCH(int, count);
+    QFETCH(QStringList, lines);
+    test::TestEnvironment env;
+    test::ScriptedPrompts prompts;
+    QTemporaryDir dir;
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << QStringLiteral("a%1.sld").arg(i);
+    const QString folder = makeAlbums(dir, names);
+    auto w = window();
+    showGrid(*w, names, folder, 0);
+    w->runCommand(Command::EditRename);
+    auto* d = openDialog<frmRename>(*w);
+    QVERIFY(d);
+    d->txtFileNameU()->setText(QStringLiteral("trip"));
+
+    // Cancel at the confirmation: nothing changes, the dialog stays for another try.
+    prompts.answer(MsgAnswer::Cancel);
+    click(d, "btnOK");
+    QCOMPARE(prompts.asked().size(), 1);
+    const MessageRequest m = prompts.asked().at(0).message;
+    QCOMPARE(m.text,
+             QStringLiteral("次の %1 個のアルバムファイルの名前を変更します。\r\n\r\n").arg(count) +
+                 lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\nよろしいですか？"));
+    QCOMPARE(m.title, QStringLiteral("リネーミング"));
+    QCOMPARE(m.buttons, MsgButtons::OkCancel);
+    QCOMPARE(filesIn(folder).size(), count);
+    QVERIFY(filesIn(folder).contains(QStringLiteral("a1.sld")));
+    QVERIFY(!w->document().isModified());
+    QCOMPARE(w->document().undoStack().count(), 0);
+    QVERIFY(d->isVisible());
+
+    // OK: the same renames are made.
+    QPointer<frmRename> guard(d);
+    prompts.answer(MsgAnswer::Ok);
+    click(d, "btnOK");
+    QCOMPARE(prompts.messageTexts().at(1), m.text);
+    QCOMPARE(w->document().entry(count - 1).fileName,
+             lines.last().section(QStringLiteral(" → "), 1));
+    QVERIFY(!filesIn(folder).contains(QStringLiteral("a1.sld")));
+    QVERIFY(w->document().isModified());
+    QCOMPARE(w->document().undoStack().count(), 1);
+    QTRY_VERIFY(guard.isNull());
+}
+
 // --- Properties -----------------------------------------------------------
 
 void TestDialogFlows::propertiesApply_data()
@@ -920,8 +988,9 @@ void TestDialogFlows::propertiesApply_data()
     QTest::addColumn<QString>("panel");
     const QStringList all = {"Trip.sld", "a.sld", "b.sld", "other.sld"};
     const QString inGrid = QStringLiteral("サムネイルに同じ名前があります。別の名前にして下さい。");
+    // %1: the album folder.
     const QString inFolder =
-        QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。");
+        QStringLiteral("フォルダの中に同じ名前があります。別の名前にして下さい。\r\n%1other.sld");
     const QString forbidden = QStringLiteral(
         "ファイル名共通部に禁止文字が含まれています。\r\n別の名前に変更して下さい。");
     const int applied = int(PropertiesResult::Applied);
@@ -949,10 +1018,11 @@ void TestDialogFlows::propertiesApply_data()
                                 << "a" << int(PropertiesResult::EmptyName) << "a.sld"
                                 << "アルバム名がありません。別の名前にして下さい。"
                                 << "プロパティ" << false << all << "before";
+    // The window follows the changed entry: panel 3 names it again.
     QTest::newRow("comment only") << 1 << "b"
                                   << "新しいコメント" << applied << "b.sld"
                                   << ""
-                                  << "" << true << all << "before";
+                                  << "" << true << all << "選択アルバム名： b";
 }
 
 void TestDialogFlows::propertiesApply()
@@ -990,6 +1060,8 @@ void TestDialogFlows::propertiesApply()
     QCOMPARE(int(d->btnTekiyo_Click()), result);
 
     QCOMPARE(w->document().entry(selected).fileName, fileName);
+    if (message.contains(QLatin1String("%1")))
+        message = message.arg(folder);
     QCOMPARE(prompts.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(prompts.messageTitles(), title.isEmpty() ? QStringList() : QStringList{title});
     QCOMPARE(w->document().isModified(), modified);
@@ -998,7 +1070,10 @@ void TestDialogFlows::propertiesApply()
     QCOMPARE(w->panel(3), panel);
     if (result == int(PropertiesResult::Applied)) {
         QCOMPARE(w->document().entry(selected).comment, comment);
-        QCOMPARE(pixel(*w, framePoint(*w, selected)), QColor(0, 200, 0).rgb());
+        // The grid is drawn again when the entry changed (nothing changes
+        // for a name that differs only in letter case).
+        if (modified)
+            QCOMPARE(pixel(*w, framePoint(*w, selected)), QColor(0, 200, 0).rgb());
         if (comment != oldComment)
             QVERIFY(w->surface()->canvas() != before); // the new caption is drawn
     } else {

@@ -15,11 +15,7 @@
 #include "grid/LoadingLoop.h"
 #include "grid/NewCommand.h"
 
-#include "AlbumMaker.h"
-#include "GridFixture.h"
-#include "SamplePhotos.h"
-#include "ScriptedPrompts.h"
-#include "TestEnvironment.h"
+#include "AlbumGridSession.h"
 
 #include <QAction>
 #include <QDir>
@@ -29,14 +25,6 @@
 using namespace quorbell;
 
 namespace {
-
-void writeAlbum(const QString& path, quint32 seed)
-{
-    tools::AlbumSpec albumSpec;
-    const QByteArray jpeg = tools::makeSamplePhoto(QSize(160, 120), seed, tools::PhotoFormat::Jpeg);
-    albumSpec.photos.append(*tools::photoFromBytes(QStringLiteral("IMG0001.JPG"), jpeg));
-    QVERIFY(writeFileAtomically(path, tools::buildAlbum(albumSpec)->bytes));
-}
 
 // What an undo must bring back.
 struct Seen
@@ -51,44 +39,12 @@ struct Seen
 
 // A main window over a container saved from four albums, with a fifth album
 // in the folder that is not in the grid.
-class Session
+class Session : public test::AlbumGridSession
 {
 public:
-    test::TestEnvironment env;
-    test::ScriptedPrompts prompts;
-    QTemporaryDir dir;
-    std::unique_ptr<frmMain> w;
-
     // Without `save`, the grid stays as New made it: not saved, from album files.
-    explicit Session(bool save = true)
-    {
-        for (int i = 0; i < 5; ++i)
-            writeAlbum(path(QStringLiteral("%1.sld").arg(QChar('a' + i))), quint32(i + 1));
-        w = test::makeWindow(QSize(640, 480));
-        registerGridCommands(*w);
-        registerContainerCommands(*w);
-        registerDialogCommands(*w);
-        frmMain_Form_Load(*w, QString());
-        if (!acceptNewDocument(*w, {folder(), {"a.sld", "b.sld", "c.sld", "d.sld"}, false}))
-            qFatal("the new grid was refused");
-        frmMain_Form_Activate(*w);
-        if (!QTest::qWaitFor([this] { return w->mode() == Mode::Shown; }, 20000))
-            qFatal("the albums did not load");
-        if (!save)
-            return;
-        prompts.answerText(path(QStringLiteral("x.cov")));
-        if (!frmMain_mnuContnrAdd_Click(*w))
-            qFatal("the container was not saved");
-        prompts.clear();
-    }
+    explicit Session(bool save = true) : AlbumGridSession(4, 5, save) {}
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QString folder() const { return dir.path() + QLatin1Char('/'); }
-    void select(int index)
-    {
-        const qint32 pos = w->document().entry(index).cellPos;
-        frmMain_Form_MouseDown(*w, Qt::LeftButton, (pos >> 16) + 5, (pos & 0xFFFF) + 5);
-    }
     Seen seen() const
     {
         Seen s;
@@ -175,6 +131,8 @@ void TestUndo::undoAndRedoEachEdit()
     } else if (edit == QLatin1String("insert")) {
         s.prompts.answerChooser({{{s.folder(), {"e.sld"}, false}}});
         s.w->runCommand(Command::EditInsert);
+        // The loading loop reads the album after the command has returned.
+        QVERIFY(QTest::qWaitFor([&s] { return s.w->mode() == Mode::Selected; }, 20000));
     }
     const Seen edited = s.seen();
     QCOMPARE(edited.names, namesAfter);
@@ -209,7 +167,7 @@ void TestUndo::renameBackRefusedWhileANameIsTaken()
     const Seen renamed = s.seen();
     QCOMPARE(renamed.files, (QStringList{"e.sld", "p1.sld", "p2.sld", "p3.sld", "p4.sld"}));
     // A new file takes one of the old names: the files cannot all go back.
-    writeAlbum(s.path(QStringLiteral("c.sld")), 9);
+    QVERIFY(test::writeTestAlbum(s.path(QStringLiteral("c.sld")), 9));
     s.w->runCommand(Command::EditUndo);
     QCOMPARE(s.prompts.messageTitles(), QStringList{QStringLiteral("元に戻す")});
     QVERIFY(s.prompts.messageTexts().first().endsWith(s.path(QStringLiteral("c.sld"))));

@@ -2,6 +2,7 @@
 
 #include "core/BinaryIO.h"
 #include "core/ThumbnailFormat.h"
+#include "grid/DocumentView.h"
 #include "grid/GridGeometry.h"
 
 #include <QTest>
@@ -38,6 +39,7 @@ void fillDocument(AlbumDocument& doc, const QStringList& names, int cellSize, QS
 std::unique_ptr<frmMain> makeWindow(QSize client)
 {
     auto w = std::make_unique<frmMain>();
+    installDocumentView(*w); // the grid and the status bar follow the document
     w->show();
     const QSize extra = w->size() - w->surface()->size();
     w->resize(client + extra);

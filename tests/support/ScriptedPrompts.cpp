@@ -1,5 +1,7 @@
 #include "ScriptedPrompts.h"
 
+#include <utility>
+
 namespace quorbell::test {
 
 ScriptedPrompts::ScriptedPrompts()
@@ -75,8 +77,15 @@ QStringList ScriptedPrompts::messageTitles() const
     return out;
 }
 
+void ScriptedPrompts::onNextQuestion(std::function<void()> action)
+{
+    m_onNextQuestion = std::move(action);
+}
+
 std::optional<Answer> ScriptedPrompts::next()
 {
+    if (m_onNextQuestion)
+        std::exchange(m_onNextQuestion, nullptr)();
     if (m_answers.empty())
         return std::nullopt;
     Answer a = m_answers.front();

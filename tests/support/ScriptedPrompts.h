@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <deque>
+#include <functional>
 #include <variant>
 
 namespace quorbell::test {
@@ -49,6 +50,10 @@ public:
     ScriptedPrompts& answerFont(const FontChoice& f);
     ScriptedPrompts& answerChooser(const ChooserScript& s);
 
+    // Runs once while the next question is open, before it gets its answer
+    // (the user doing something else meanwhile).
+    void onNextQuestion(std::function<void()> action);
+
     const QList<Asked>& asked() const { return m_asked; }
     QStringList messageTexts() const; // texts of every message asked, in order
     QStringList messageTitles() const;
@@ -69,6 +74,7 @@ private:
     std::deque<Answer> m_answers;
     QList<Asked> m_asked;
     Prompts* m_previous = nullptr;
+    std::function<void()> m_onNextQuestion;
 };
 
 } // namespace quorbell::test

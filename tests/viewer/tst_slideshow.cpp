@@ -893,7 +893,9 @@ void TestSlideshow::startRefused()
     }
     QCOMPARE(show.prompts.asked().size(), 1);
     const MessageRequest& m = show.prompts.asked().at(0).message;
-    QCOMPARE(m.text, QStringLiteral("ファイルが見つかりません。"));
+    // The message names the file, on its own line.
+    QCOMPARE(m.text,
+             QStringLiteral("ファイルが見つかりません。\r\n") + show.w->document().albumPath(0));
     QCOMPARE(m.title, title);
     QCOMPARE(m.icon, MsgIcon::Warning);
     QCOMPARE(m.buttons, MsgButtons::Ok);
