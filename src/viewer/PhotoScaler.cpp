@@ -16,16 +16,13 @@
 // stays a single-precision operation in the same order, with the four bytes of
 // a pixel in the four lanes of one vector.
 //
-// Row bands of the destination are shared out among threads; each band owns
-// its buffers, so the result does not depend on the number of threads.
+// Row bands of the destination are shared out among threads (RowBands.h);
+// each band owns its buffers, so the result does not depend on the number of
+// threads.
 #include "viewer/PhotoScaler.h"
 
 #include "viewer/PhotoTarget.h"
-
-#include <QFuture>
-#include <QList>
-#include <QThread>
-#include <QtConcurrent/QtConcurrentRun>
+#include "viewer/RowBands.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,33 +38,6 @@
 namespace quorbell::viewer {
 
 namespace {
-
-// Below this many pixels touched, threads cost more than they save.
-constexpr qint64 kParallelThreshold = 1 << 17;
-
-// Runs fn(firstRow, endRow) over bands of [0, rows), the first band on the
-// calling thread. Waiting on a job that has not started yet runs it here, so
-// this also works from inside a pool thread.
-template <typename Fn> void forEachBand(int rows, int threads, qint64 pixelsTouched, const Fn& fn)
-{
-    int n = threads > 0 ? threads : QThread::idealThreadCount();
-    if (pixelsTouched < kParallelThreshold)
-        n = 1;
-    n = std::clamp(n, 1, std::max(rows, 1));
-    if (n == 1) {
-        fn(0, rows);
-        return;
-    }
-    QList<QFuture<void>> jobs;
-    for (int i = 1; i < n; ++i) {
-        const int first = int(qint64(rows) * i / n);
-        const int end = int(qint64(rows) * (i + 1) / n);
-        jobs.append(QtConcurrent::run([&fn, first, end] { fn(first, end); }));
-    }
-    fn(0, int(qint64(rows) / n));
-    for (QFuture<void>& job : jobs)
-        job.waitForFinished();
-}
 
 // ---------------------------------------------------------------- shrinking
 
