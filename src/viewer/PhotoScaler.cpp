@@ -29,10 +29,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
-#if defined(__SSE2__) && !defined(QUORBELL_SCALAR_RESAMPLING)
+#if defined(__SSE2__) && defined(__x86_64__) && !defined(QUORBELL_SCALAR_RESAMPLING)
 #include <emmintrin.h>
 #define QUORBELL_RESAMPLE_SSE2 1
 #endif
@@ -179,6 +180,14 @@ struct WeightedRows
 };
 
 #ifdef QUORBELL_RESAMPLE_SSE2
+// The four low 16-bit lanes of `v`, copied as one 64-bit value: every lane is
+// then plainly written, also for the static analysis.
+inline void lowLanes(__m128i v, quint16 (&lanes)[4])
+{
+    const qint64 low = _mm_cvtsi128_si64(v);
+    std::memcpy(lanes, &low, sizeof lanes);
+}
+
 // The weighted sum of the rows' 16 bytes at `i`, in eight 16-bit lanes for
 // the low and for the high bytes.
 inline void weightedBytes16(const WeightedRows& rows, qsizetype i, __m128i& lo, __m128i& hi)
@@ -277,7 +286,7 @@ void narrowRunningSums(const WeightedRows& rows, int width, quint16* prefix)
         add(lo, i + 4);
         add(hi, i + 12);
     }
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(total), run);
+    lowLanes(run, total);
 #else
     std::fill(prefix, prefix + 4, quint16(0));
 #endif
@@ -431,7 +440,7 @@ void narrowBlockRow(const quint16* p, int width, const std::vector<ColumnBlock>&
             continue;
         }
         quint16 lanes[4];
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(lanes), sum);
+        lowLanes(sum, lanes);
         out[x] = division.pixel(b, lanes[0], lanes[1], lanes[2]);
     }
 #else
