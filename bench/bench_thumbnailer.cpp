@@ -1,16 +1,19 @@
 // The desktop thumbnailer as a file manager runs it: `quorbell-cli thumbnail`
 // started as a whole process (fork, exec, library loading, the work, exit),
 // 20 runs each, min and median of the wall time and of the process's CPU time
-// (user and system; a busy machine inflates it less). In the same run, for scale:
+// (user and system; a busy machine inflates it less). The runs are
+// interleaved: each round runs every command once, so that a change in the
+// machine's load hits all of them alike. In the same run, for scale:
 // `quorbell-cli --version` (the start-up floor) and, when installed, the
 // desktop's generic JPEG thumbnailer on the same 12 MP photo.
 //
 //   build/bin/bench_thumbnailer [--keep DIR] [EXTRA.sld|EXTRA.cov ...]
 //
-// The 12 MP album (4000 x 3000 JPEG at quality 90, no embedded thumbnail) and
-// a container of 20 albums are made by the generators in a temporary folder,
-// or in DIR, where they are left for profiling; files named on the command
-// line are timed as well.
+// Made by the generators in a temporary folder, or in DIR, where they are
+// left for profiling: a 12 MP album (4000 x 3000 JPEG at quality 90) without
+// an embedded thumbnail, the same photo as a camera writes it with a 160 x 120
+// EXIF thumbnail (large enough for -s 128; -s 256 decodes the photo), and a
+// container of 20 albums. Files named on the command line are timed as well.
 #include "AlbumMaker.h"
 #include "ContainerMaker.h"
 #include "SamplePhotos.h"
@@ -67,26 +70,45 @@ bool runOnce(const QStringList& command, double* cpuMs)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-void timeCommand(const char* name, const QStringList& command)
+struct Timed
 {
+    QByteArray name;
+    QStringList command;
     std::vector<double> ms;
     std::vector<double> cpu;
-    for (int i = 0; i < kRuns; ++i) {
-        double cpuMs = 0;
-        const auto t0 = std::chrono::steady_clock::now();
-        const bool ok = runOnce(command, &cpuMs);
-        const auto t1 = std::chrono::steady_clock::now();
-        if (!ok) {
-            std::printf("%-44s failed: %s\n", name, qPrintable(command.join(QLatin1Char(' '))));
-            return;
+    bool failed = false;
+};
+
+// Each round runs every command once; a command that fails once is reported
+// as failed and not run again.
+void timeInterleaved(std::vector<Timed>& all)
+{
+    for (int round = 0; round < kRuns; ++round) {
+        for (Timed& t : all) {
+            if (t.failed)
+                continue;
+            double cpuMs = 0;
+            const auto t0 = std::chrono::steady_clock::now();
+            t.failed = !runOnce(t.command, &cpuMs);
+            const auto t1 = std::chrono::steady_clock::now();
+            t.ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+            t.cpu.push_back(cpuMs);
         }
-        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
-        cpu.push_back(cpuMs);
     }
-    std::sort(ms.begin(), ms.end());
-    std::sort(cpu.begin(), cpu.end());
-    std::printf("%-40s wall min %6.2f median %6.2f ms; cpu min %6.2f median %6.2f ms\n", name,
-                ms.front(), ms[ms.size() / 2], cpu.front(), cpu[cpu.size() / 2]);
+}
+
+void report(Timed& t)
+{
+    if (t.failed) {
+        std::printf("%-48s failed: %s\n", t.name.constData(),
+                    qPrintable(t.command.join(QLatin1Char(' '))));
+        return;
+    }
+    std::sort(t.ms.begin(), t.ms.end());
+    std::sort(t.cpu.begin(), t.cpu.end());
+    std::printf("%-48s wall min %6.2f median %6.2f ms; cpu min %6.2f median %6.2f ms\n",
+                t.name.constData(), t.ms.front(), t.ms[t.ms.size() / 2], t.cpu.front(),
+                t.cpu[t.cpu.size() / 2]);
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)
@@ -115,17 +137,25 @@ int main(int argc, char* argv[])
     }
     const QString jpegPath = dir.filePath(QStringLiteral("photo12mp.jpg"));
     const QString albumPath = dir.filePath(QStringLiteral("photo12mp.sld"));
+    const QString exifAlbumPath = dir.filePath(QStringLiteral("photo12mp-exif.sld"));
     const QString containerPath = dir.filePath(QStringLiteral("albums.cov"));
     const QString out = dir.filePath(QStringLiteral("out.png"));
 
-    const QByteArray jpeg =
-        tools::makeSamplePhoto(QSize(4000, 3000), 12, tools::PhotoFormat::Jpeg, 90);
-    tools::AlbumSpec albumSpec;
-    albumSpec.photos.append({QStringLiteral("IMG_0001.JPG"), jpeg, QSize(4000, 3000), false});
-    const std::optional<tools::BuiltAlbum> album = tools::buildAlbum(albumSpec);
+    const QSize photoSize(4000, 3000);
+    const QImage picture = tools::paintSamplePhoto(photoSize, 12);
+    const QByteArray jpeg = tools::encodePhoto(picture, tools::PhotoFormat::Jpeg, 90);
+    const QByteArray cameraJpeg = tools::encodeCameraJpeg(picture, 1, 160, 90);
+    auto albumOf = [&photoSize](const QByteArray& photo) {
+        tools::AlbumSpec albumSpec;
+        albumSpec.photos.append({QStringLiteral("IMG_0001.JPG"), photo, photoSize, false});
+        return tools::buildAlbum(albumSpec);
+    };
+    const std::optional<tools::BuiltAlbum> album = albumOf(jpeg);
+    const std::optional<tools::BuiltAlbum> exifAlbum = albumOf(cameraJpeg);
     tools::SampleOptions containerOptions;
     containerOptions.count = 20;
-    if (!album || !writeFile(jpegPath, jpeg) || !writeFile(albumPath, album->bytes) ||
+    if (!album || !exifAlbum || !writeFile(jpegPath, jpeg) || !writeFile(albumPath, album->bytes) ||
+        !writeFile(exifAlbumPath, exifAlbum->bytes) ||
         !writeFile(containerPath,
                    tools::assembleContainer(tools::sampleContainer(containerOptions)))) {
         std::fprintf(stderr, "cannot write the sample files in %s\n", qPrintable(dir.path()));
@@ -133,23 +163,34 @@ int main(int argc, char* argv[])
     }
     std::printf("12 MP JPEG: %lld bytes; album %s\n", qint64(jpeg.size()), qPrintable(albumPath));
 
-    timeCommand("quorbell-cli --version", {cli, QStringLiteral("--version")});
-    timeCommand("thumbnail -s 256, 12 MP album",
-                {cli, QStringLiteral("thumbnail"), albumPath, out});
-    timeCommand("thumbnail -s 128, 12 MP album",
-                {cli, QStringLiteral("thumbnail"), QStringLiteral("-s"), QStringLiteral("128"),
-                 albumPath, out});
-    timeCommand("thumbnail -s 256, container of 20",
-                {cli, QStringLiteral("thumbnail"), containerPath, out});
-    for (const QString& extra : extras) {
-        const QByteArray name = "thumbnail -s 256, " + QFileInfo(extra).fileName().toUtf8();
-        timeCommand(name.constData(), {cli, QStringLiteral("thumbnail"), extra, out});
-    }
+    const QString thumbnail = QStringLiteral("thumbnail");
+    const QString sizeOption = QStringLiteral("-s");
+    std::vector<Timed> all;
+    auto add = [&all](QByteArray name, QStringList command) {
+        Timed t;
+        t.name = std::move(name);
+        t.command = std::move(command);
+        all.push_back(std::move(t));
+    };
+    add("quorbell-cli --version", {cli, QStringLiteral("--version")});
+    add("thumbnail -s 256, 12 MP album", {cli, thumbnail, albumPath, out});
+    add("thumbnail -s 128, 12 MP album",
+        {cli, thumbnail, sizeOption, QStringLiteral("128"), albumPath, out});
+    add("thumbnail -s 128, 12 MP album, EXIF thumbnail",
+        {cli, thumbnail, sizeOption, QStringLiteral("128"), exifAlbumPath, out});
+    add("thumbnail -s 256, 12 MP album, EXIF too small", {cli, thumbnail, exifAlbumPath, out});
+    add("thumbnail -s 256, container of 20", {cli, thumbnail, containerPath, out});
+    for (const QString& extra : extras)
+        add("thumbnail -s 256, " + QFileInfo(extra).fileName().toUtf8(),
+            {cli, thumbnail, extra, out});
     const QString pixbuf = QStandardPaths::findExecutable(QStringLiteral("gdk-pixbuf-thumbnailer"));
     if (!pixbuf.isEmpty())
-        timeCommand("gdk-pixbuf-thumbnailer -s 128, 12 MP JPEG",
-                    {pixbuf, QStringLiteral("-s"), QStringLiteral("128"), jpegPath, out});
-    else
+        add("gdk-pixbuf-thumbnailer -s 128, 12 MP JPEG",
+            {pixbuf, sizeOption, QStringLiteral("128"), jpegPath, out});
+    timeInterleaved(all);
+    for (Timed& t : all)
+        report(t);
+    if (pixbuf.isEmpty())
         std::printf("gdk-pixbuf-thumbnailer not installed: not compared\n");
     return 0;
 }

@@ -255,6 +255,22 @@ AlbumResult<QByteArray> AlbumFileReader::photoHead(int index, qint64 maxBytes)
     return readPhotoHead(m_device, m_table.photos.at(index), maxBytes);
 }
 
+AlbumResult<QByteArrayView> AlbumFileReader::mapPhotoBytes(int index)
+{
+    if (!m_file)
+        return AlbumError::Unreadable;
+    if (index < 0 || index >= m_table.photos.size())
+        return AlbumError::NoSuchPhoto;
+    const AlbumPhoto& photo = m_table.photos.at(index);
+    // Checked against the size of the file as it is now, as a read would be.
+    if (photo.position < 1 || photo.length < 1 || photo.offset() > m_file->size() - photo.length)
+        return AlbumFailure{AlbumError::BadPosition, photo.offset()};
+    const uchar* mapped = m_file->map(photo.offset(), photo.length);
+    if (!mapped)
+        return AlbumError::Unreadable;
+    return QByteArrayView(mapped, photo.length);
+}
+
 AlbumResult<AlbumTable> readAlbumTable(const QString& path, EntryChecks checks)
 {
     AlbumFileReader reader;

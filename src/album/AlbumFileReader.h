@@ -56,6 +56,12 @@ public:
     AlbumResult<QByteArray> photoBytes(int index);
     // At most the first `maxBytes` of them, for what a photo's header says.
     AlbumResult<QByteArray> photoHead(int index, qint64 maxBytes);
+    // The image bytes of photo `index` mapped into memory rather than copied,
+    // valid until the reader is closed: no copy and no fresh pages to fill,
+    // which a one-shot process notices. Only for a process that may be
+    // stopped by SIGBUS when the file shrinks under the mapping, never for the
+    // program's workers. Unreadable when the reader has no file to map.
+    AlbumResult<QByteArrayView> mapPhotoBytes(int index);
 
 private:
     AlbumFailure readTables(EntryChecks checks);

@@ -31,7 +31,7 @@ QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize)
     return toThumbnailFormat(out);
 }
 
-AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)
+AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize, PhotoAccess access)
 {
     AlbumThumbnail r;
     r.path = path;
@@ -54,28 +54,48 @@ AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize)
         return r;
     r.tableRead = true;
     r.password = reader.table().password;
+    const qint64 imageOffset = reader.table().photos.at(0).offset();
+
+    // A mapping holds the whole photo at once; a read takes the head first.
+    QByteArray held;
+    QByteArrayView bytes;
+    const AlbumResult<QByteArrayView> mapped =
+        access == PhotoAccess::Map ? reader.mapPhotoBytes(0)
+                                   : AlbumResult<QByteArrayView>(AlbumError::Unreadable);
+    if (mapped) {
+        bytes = *mapped;
+    } else {
+        AlbumResult<QByteArray> head = reader.photoHead(0, kExifHeadBytes);
+        if (!head) {
+            r.failure = head.failure();
+            return r;
+        }
+        held = std::move(head).value();
+        bytes = held;
+    }
 
     // The head holds a camera's EXIF segment: when its embedded thumbnail
     // will do, the rest of the photo is neither read nor decoded.
-    AlbumResult<QByteArray> bytes = reader.photoHead(0, kExifHeadBytes);
-    if (bytes && sniffImageKind(*bytes) == ImageKind::Jpeg) {
-        if (std::optional<CellPicture> fromExif = cellPictureFromExif(*bytes, cellSize)) {
+    if (sniffImageKind(bytes) == ImageKind::Jpeg) {
+        const QByteArrayView head = bytes.first(std::min<qint64>(bytes.size(), kExifHeadBytes));
+        if (std::optional<CellPicture> fromExif = cellPictureFromExif(head, cellSize)) {
             r.pixelSize = fromExif->pixelSize;
             r.image = std::move(fromExif->image);
             return r;
         }
     }
-    if (bytes && bytes->size() < reader.table().photos.at(0).length)
-        bytes = reader.photoBytes(0);
-    if (!bytes) {
-        r.failure = bytes.failure();
-        return r;
+    if (!mapped && held.size() < reader.table().photos.at(0).length) {
+        AlbumResult<QByteArray> whole = reader.photoBytes(0);
+        if (!whole) {
+            r.failure = whole.failure();
+            return r;
+        }
+        held = std::move(whole).value();
+        bytes = held;
     }
-    const qint64 imageOffset = reader.table().photos.at(0).offset();
-    reader.close();
 
     const std::optional<DecodedPhoto> photo = decodeUprightPhoto(
-        *bytes, [cellSize](QSize full) { return fitToCell(recordedPixelSize(full), cellSize); });
+        bytes, [cellSize](QSize full) { return fitToCell(recordedPixelSize(full), cellSize); });
     if (!photo) {
         r.failure = {AlbumError::UndecodableImage, imageOffset};
         return r;

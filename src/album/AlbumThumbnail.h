@@ -44,9 +44,16 @@ struct AlbumThumbnail
     bool hasPassword() const { return tableRead && quorbell::hasPassword(password); }
 };
 
+// How the first photo's bytes are taken from the file: read into memory, or
+// mapped (AlbumFileReader::mapPhotoBytes: only for a one-shot process that
+// may die of SIGBUS when the file shrinks meanwhile).
+enum class PhotoAccess { Read, Map };
+
 // Everything about the album at `path` the grid needs, for a cell of
 // `cellSize`. Never throws; the reason for a failure is in `failure`, and the
-// file's size and date are filled whenever the file exists.
-AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize);
+// file's size and date are filled whenever the file exists. The result does
+// not depend on `access`.
+AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize,
+                                  PhotoAccess access = PhotoAccess::Read);
 
 } // namespace quorbell::album

@@ -103,6 +103,31 @@ JpegOutcome decodeJpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& 
     return JpegOutcome::Decoded;
 }
 
+// The pixel size from a JPEG's frame header through libjpeg: asking Qt's
+// reader would load every image plugin installed, which costs a one-shot
+// process such as the thumbnailer more than decoding a small JPEG.
+std::optional<QSize> jpegHeaderSize(QByteArrayView bytes)
+{
+    jpeg_decompress_struct info;
+    JpegErrorManager err;
+    info.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = onJpegError;
+    err.pub.output_message = onJpegMessage;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&info);
+        return std::nullopt;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+                 static_cast<unsigned long>(bytes.size()));
+    const bool read = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK;
+    const QSize size(int(info.image_width), int(info.image_height));
+    jpeg_destroy_decompress(&info);
+    if (!read || size.isEmpty())
+        return std::nullopt;
+    return size;
+}
+
 // Lays a picture with transparency over white and returns it as Format_RGB32.
 QImage flattenToRgb32(const QImage& in)
 {
@@ -181,9 +206,12 @@ int jpegScaleDenominator(QSize full, QSize needed)
 
 std::optional<QSize> readPixelSize(QByteArrayView bytes)
 {
+    const ImageKind kind = sniffImageKind(bytes);
+    if (kind == ImageKind::Jpeg)
+        return jpegHeaderSize(bytes);
     QBuffer buffer;
     QImageReader reader;
-    if (!setUpReader(reader, buffer, bytes, sniffImageKind(bytes)))
+    if (!setUpReader(reader, buffer, bytes, kind))
         return std::nullopt;
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())

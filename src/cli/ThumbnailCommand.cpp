@@ -17,6 +17,9 @@
 #include <algorithm>
 #include <optional>
 
+#include <csignal>
+#include <unistd.h>
+
 namespace quorbell::cli {
 namespace {
 
@@ -119,6 +122,24 @@ std::optional<FileKind> sniffKind(const QString& path, int* status)
     return FileKind::Other;
 }
 
+// The photo is read through a mapping of the album file: a file that shrinks
+// meanwhile makes reading it raise SIGBUS, which then ends the process as a
+// file that cannot be read (status 1) rather than as a crash.
+void onMappedFileShrank(int)
+{
+    static const char message[] = "quorbell-cli: the input file changed while it was read\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message, sizeof message - 1);
+    ::_exit(kFileError);
+}
+
+void endQuietlyOnShrunkFile()
+{
+    struct sigaction action = {};
+    action.sa_handler = onMappedFileShrank;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGBUS, &action, nullptr);
+}
+
 // The first photo, shrunk on load and fitted to `size`, through the same
 // function that makes the grid's thumbnails: a cell whose edge less 2 is `size`.
 int albumPicture(const QString& path, int size, QImage* picture)
@@ -128,7 +149,9 @@ int albumPicture(const QString& path, int size, QImage* picture)
         return albumFailure(path, table.failure());
     if (table->hasPassword())
         return refuseProtected(path);
-    const album::AlbumThumbnail thumbnail = album::makeAlbumThumbnail(path, size + 2);
+    endQuietlyOnShrunkFile();
+    const album::AlbumThumbnail thumbnail =
+        album::makeAlbumThumbnail(path, size + 2, album::PhotoAccess::Map);
     if (thumbnail.hasPassword()) // the file was replaced in between
         return refuseProtected(path);
     if (!thumbnail.ok())

@@ -7,8 +7,10 @@
 // lanes over whole rows; running sums along that row then give any block of
 // half-pixel columns as the difference of two prefix values. The sums are
 // exact integers, so only the final division needs the floating point of the
-// definition: it is done once per possible sum through tables, one per pair of
-// block width and height, filled with exactly that division.
+// definition: when every block sum fits in 16 bits it is one single-precision
+// division per pixel in vector lanes, which gives the same bytes (see
+// narrowBlockRow); otherwise it is done once per possible sum through tables,
+// one per pair of block width and height, filled with exactly that division.
 //
 // Enlarging: the vertical step of the interpolation depends only on the source
 // column, so it is done once per source column for each destination row and
@@ -16,24 +18,22 @@
 // stays a single-precision operation in the same order, with the four bytes of
 // a pixel in the four lanes of one vector.
 //
-// Row bands of the destination are shared out among threads; each band owns
-// its buffers, so the result does not depend on the number of threads.
+// Row bands of the destination are shared out among threads (RowBands.h);
+// each band owns its buffers, so the result does not depend on the number of
+// threads.
 #include "viewer/PhotoScaler.h"
 
 #include "viewer/PhotoTarget.h"
-
-#include <QFuture>
-#include <QList>
-#include <QThread>
-#include <QtConcurrent/QtConcurrentRun>
+#include "viewer/RowBands.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
-#if defined(__SSE2__) && !defined(QUORBELL_SCALAR_RESAMPLING)
+#if defined(__SSE2__) && defined(__x86_64__) && !defined(QUORBELL_SCALAR_RESAMPLING)
 #include <emmintrin.h>
 #define QUORBELL_RESAMPLE_SSE2 1
 #endif
@@ -41,33 +41,6 @@
 namespace quorbell::viewer {
 
 namespace {
-
-// Below this many pixels touched, threads cost more than they save.
-constexpr qint64 kParallelThreshold = 1 << 17;
-
-// Runs fn(firstRow, endRow) over bands of [0, rows), the first band on the
-// calling thread. Waiting on a job that has not started yet runs it here, so
-// this also works from inside a pool thread.
-template <typename Fn> void forEachBand(int rows, int threads, qint64 pixelsTouched, const Fn& fn)
-{
-    int n = threads > 0 ? threads : QThread::idealThreadCount();
-    if (pixelsTouched < kParallelThreshold)
-        n = 1;
-    n = std::clamp(n, 1, std::max(rows, 1));
-    if (n == 1) {
-        fn(0, rows);
-        return;
-    }
-    QList<QFuture<void>> jobs;
-    for (int i = 1; i < n; ++i) {
-        const int first = int(qint64(rows) * i / n);
-        const int end = int(qint64(rows) * (i + 1) / n);
-        jobs.append(QtConcurrent::run([&fn, first, end] { fn(first, end); }));
-    }
-    fn(0, int(qint64(rows) / n));
-    for (QFuture<void>& job : jobs)
-        job.waitForFinished();
-}
 
 // ---------------------------------------------------------------- shrinking
 
@@ -146,8 +119,10 @@ inline quint8 divideBlockSum(quint32 sum, qint64 width, qint64 height)
 class DivisionTables
 {
 public:
-    DivisionTables(const LengthClasses& cols, const LengthClasses& rows)
+    DivisionTables(const LengthClasses& cols, const LengthClasses& rows, bool wanted)
     {
+        if (!wanted)
+            return;
         qint64 entries = 0;
         for (qint64 w : cols.lengths)
             for (qint64 h : rows.lengths)
@@ -205,6 +180,14 @@ struct WeightedRows
 };
 
 #ifdef QUORBELL_RESAMPLE_SSE2
+// The four low 16-bit lanes of `v`, copied as one 64-bit value: every lane is
+// then plainly written, also for the static analysis.
+inline void lowLanes(__m128i v, quint16 (&lanes)[4])
+{
+    const qint64 low = _mm_cvtsi128_si64(v);
+    std::memcpy(lanes, &low, sizeof lanes);
+}
+
 // The weighted sum of the rows' 16 bytes at `i`, in eight 16-bit lanes for
 // the low and for the high bytes.
 inline void weightedBytes16(const WeightedRows& rows, qsizetype i, __m128i& lo, __m128i& hi)
@@ -303,7 +286,7 @@ void narrowRunningSums(const WeightedRows& rows, int width, quint16* prefix)
         add(lo, i + 4);
         add(hi, i + 12);
     }
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(total), run);
+    lowLanes(run, total);
 #else
     std::fill(prefix, prefix + 4, quint16(0));
 #endif
@@ -412,14 +395,18 @@ struct BlockDivision
 
 // One destination row from 16-bit running sums. A block's sum is the running
 // sum at its end less the one at its start, and each block starts where the
-// one before it ends, so every boundary is looked up once.
+// one before it ends, so every boundary is looked up once. With `areas` (the
+// block areas of this row by column class) the final division is done in
+// vector lanes rather than through `division`.
 void narrowBlockRow(const quint16* p, int width, const std::vector<ColumnBlock>& blocks,
-                    const BlockDivision& division, quint32* out)
+                    const BlockDivision& division, [[maybe_unused]] const float* areas,
+                    quint32* out)
 {
     quint16 start[4] = {0, 0, 0, 0};
     for (int k = 0; k < 3; ++k)
         start[k] = narrowHalfColumnPrefix(p, width, blocks.front().span.first, k);
 #ifdef QUORBELL_RESAMPLE_SSE2
+    const __m128i zero = _mm_setzero_si128();
     __m128i previous = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(start));
     auto at = [p](int offset) {
         return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + offset));
@@ -435,10 +422,26 @@ void narrowBlockRow(const quint16* p, int width, const std::vector<ColumnBlock>&
                 e[k] = narrowHalfColumnPrefix(p, width, b.span.end, k);
             end = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(e));
         }
-        quint16 sum[4];
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(sum), _mm_sub_epi16(end, previous));
+        const __m128i sum = _mm_sub_epi16(end, previous);
         previous = end;
-        out[x] = division.pixel(b, sum[0], sum[1], sum[2]);
+        if (areas) {
+            // Four lanes at once: blue, green, red and the reserved byte,
+            // which the mask drops. One single-precision division by the
+            // block's area gives what the two double divisions give: the sum
+            // and the area (at most kMaxNarrowArea) are exact floats; a
+            // quotient that is a whole or half number comes out exact both
+            // ways, and any other lies at least 1 / (2 * area) from the
+            // nearest half, far beyond the error of either form.
+            const __m128 q = _mm_div_ps(_mm_cvtepi32_ps(_mm_unpacklo_epi16(sum, zero)),
+                                        _mm_set1_ps(areas[b.lengthClass]));
+            __m128i i = _mm_cvtps_epi32(q); // to nearest, halves to even
+            i = _mm_packus_epi16(_mm_packs_epi32(i, i), zero);
+            out[x] = quint32(_mm_cvtsi128_si32(i)) & 0x00FFFFFFu;
+            continue;
+        }
+        quint16 lanes[4];
+        lowLanes(sum, lanes);
+        out[x] = division.pixel(b, lanes[0], lanes[1], lanes[2]);
     }
 #else
     for (size_t x = 0; x < blocks.size(); ++x) {
@@ -482,7 +485,20 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
 
     const LengthClasses colClasses(colSpans);
     const LengthClasses rowClasses(rowSpans);
-    const DivisionTables tables(colClasses, rowClasses);
+    // The usual case: every block sum fits in 16 bits.
+    const bool narrow = maxCols * maxRows <= kMaxNarrowArea;
+#ifdef QUORBELL_RESAMPLE_SSE2
+    const bool vectorDivision = narrow;
+#else
+    const bool vectorDivision = false;
+#endif
+    const DivisionTables tables(colClasses, rowClasses, !vectorDivision);
+    // Block areas in half-pixels, by row class and then column class.
+    const size_t columnClasses = colClasses.lengths.size();
+    std::vector<float> areas;
+    for (qint64 height : rowClasses.lengths)
+        for (qint64 w : colClasses.lengths)
+            areas.push_back(float(w * height));
     std::vector<ColumnBlock> blocks(static_cast<size_t>(newW));
     for (int x = 0; x < newW; ++x) {
         ColumnBlock& b = blocks[size_t(x)];
@@ -496,9 +512,6 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
             b.b1 = b.b0 + 4 * int(b.span.end & 1);
         }
     }
-
-    // The usual case: every block sum fits in 16 bits.
-    const bool narrow = maxCols * maxRows <= kMaxNarrowArea;
 
     auto band = [&](int firstRow, int endRow) {
         std::vector<quint32> prefix(narrow ? 0 : size_t(W + 1) * 4);
@@ -531,7 +544,10 @@ QImage shrinkRgb32(const QImage& src, int newW, int newH, int threads)
             auto* out = reinterpret_cast<quint32*>(dstBits + dstStride * (newH - 1 - y));
             if (narrow) {
                 narrowRunningSums(grouped, W, prefix16.data());
-                narrowBlockRow(prefix16.data(), W, blocks, division, out);
+                narrowBlockRow(prefix16.data(), W, blocks, division,
+                               vectorDivision ? areas.data() + size_t(rowClass) * columnClasses
+                                              : nullptr,
+                               out);
                 continue;
             }
             if (grouped.total <= kMaxWeight16)

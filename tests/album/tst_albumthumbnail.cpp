@@ -75,6 +75,8 @@ private Q_SLOTS:
     void cutOffBmpRowsAreZero();
     void brokenAlbumsKeepSizeAndDate();
     void workersGiveTheSameThumbnails();
+    void mappedPhotoGivesTheSameThumbnail_data();
+    void mappedPhotoGivesTheSameThumbnail();
 };
 
 void TestAlbumThumbnail::fitRule_data()
@@ -468,6 +470,49 @@ void TestAlbumThumbnail::workersGiveTheSameThumbnails()
         QCOMPARE(threaded.at(i).image, here.image);
         QCOMPARE(threaded.at(i).pixelSize, here.pixelSize);
     }
+}
+
+void TestAlbumThumbnail::mappedPhotoGivesTheSameThumbnail_data()
+{
+    QTest::addColumn<QByteArray>("photo");
+    QTest::addColumn<bool>("noPosition");
+    QTest::addColumn<AlbumError>("error");
+    const QImage picture = tools::paintSamplePhoto(QSize(640, 480), 7);
+    const QByteArray jpeg = tools::encodePhoto(picture, PhotoFormat::Jpeg);
+    QTest::newRow("jpeg") << jpeg << false << AlbumError::None;
+    QTest::newRow("bmp") << tools::encodePhoto(picture, PhotoFormat::Bmp) << false
+                         << AlbumError::None;
+    // 160 x 120 inside: enough for a cell of 100, so the photo is not decoded.
+    QTest::newRow("exif thumbnail")
+        << tools::encodeCameraJpeg(picture, 1, 160) << false << AlbumError::None;
+    QTest::newRow("exif turned") << tools::encodeCameraJpeg(picture, 6, 0) << false
+                                 << AlbumError::None;
+    QTest::newRow("no image") << QByteArray(500, '\x01') << false << AlbumError::UndecodableImage;
+    QTest::newRow("position 0") << jpeg << true << AlbumError::BadPosition;
+}
+
+void TestAlbumThumbnail::mappedPhotoGivesTheSameThumbnail()
+{
+    QFETCH(QByteArray, photo);
+    QFETCH(bool, noPosition);
+    QFETCH(AlbumError, error);
+    tools::AlbumSpec albumSpec;
+    albumSpec.photos = {{QStringLiteral("p.jpg"), photo, QSize(640, 480), false},
+                        test::samplePhoto(QStringLiteral("q.jpg"), QSize(64, 48), 2)};
+    tools::BuiltAlbum built = *tools::buildAlbum(albumSpec);
+    if (noPosition)
+        test::patch32(built.bytes, built.layout.positionsOffset, 0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.sld"));
+    QVERIFY(test::writeBytes(path, built.bytes));
+
+    const AlbumThumbnail read = makeAlbumThumbnail(path, 100, PhotoAccess::Read);
+    const AlbumThumbnail mapped = makeAlbumThumbnail(path, 100, PhotoAccess::Map);
+    QCOMPARE(errorName(mapped.failure.error), errorName(read.failure.error));
+    QCOMPARE(errorName(read.failure.error), errorName(error));
+    QCOMPARE(mapped.pixelSize, read.pixelSize);
+    QCOMPARE(mapped.image, read.image);
+    QCOMPARE(mapped.image.isNull(), error != AlbumError::None);
 }
 
 QTEST_GUILESS_MAIN(TestAlbumThumbnail)
