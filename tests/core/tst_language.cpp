@@ -182,8 +182,7 @@ void TestLanguage::windowTexts()
     album.fileDate = DateVariant::fromText(QStringLiteral("03/02/01 0:00:00"));
     const QString text =
         albumListText({album}, QStringLiteral("/albums/"), [](const QString&) { return true; });
-    QCOMPARE(text,
-             QStringLiteral("1   北海道    雪まつり    sld    3KB    03/02/01 0:00:00\r\n"));
+    QCOMPARE(text, QStringLiteral("1   北海道    雪まつり    sld    3KB    03/02/01 0:00:00\r\n"));
 }
 
 void TestLanguage::cleanupTestCase()
