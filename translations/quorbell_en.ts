@@ -61,7 +61,7 @@
     </message>
 </context>
 <context>
-    <name>AlbumCopy</name>
+    <name>AlbumCopyPrompts</name>
     <message>
         <source>ファイルが見つかりません。</source>
         <translation>File not found.</translation>
@@ -74,9 +74,6 @@
         <source>同じ名前のファイルがあります。</source>
         <translation>A file with the same name exists.</translation>
     </message>
-</context>
-<context>
-    <name>AlbumCopyPrompts</name>
     <message>
         <source>アルバムをコピーしています...</source>
         <translation>Copying albums...</translation>
@@ -110,10 +107,6 @@ Save anyway?</translation>
     <message>
         <source>サムネイルの追加</source>
         <translation>Insert Thumbnails</translation>
-    </message>
-    <message>
-        <source>ファイルが見つかりません。</source>
-        <translation>File not found.</translation>
     </message>
     <message>
         <source>アルバムのフォルダとコンテナのフォルダが異なります。<byte value="xd"/>

@@ -3,8 +3,6 @@
 #include "core/FileIO.h"
 #include "core/TextRules.h"
 
-#include <QCoreApplication>
-
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -13,12 +11,6 @@
 
 namespace quorbell::container {
 
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(AlbumCopy)
-};
-} // namespace
 namespace {
 
 // A dangling link still takes the name.
@@ -34,19 +26,21 @@ bool sameFile(const QString& a, const QString& b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-// Copies one file; false with `reason` set when it could not be done.
+// Copies one file; false with `problem` (and for a system error `reason`)
+// set when it could not be done.
 bool copyOne(const AlbumCopyItem& item, qint64& done, qint64 total,
-             const AlbumCopyProgress& progress, bool& cancelled, QString& reason)
+             const AlbumCopyProgress& progress, bool& cancelled, AlbumCopyProblem& problem,
+             QString& reason)
 {
     QFile in;
     switch (openRegularFile(in, item.source)) {
     case OpenResult::Opened:
         break;
     case OpenResult::Missing:
-        reason = Tr::tr("ファイルが見つかりません。");
+        problem = AlbumCopyProblem::SourceMissing;
         return false;
     case OpenResult::NotAFile:
-        reason = Tr::tr("通常のファイルではありません。");
+        problem = AlbumCopyProblem::SourceNotAFile;
         return false;
     case OpenResult::Unreadable:
         reason = in.errorString();
@@ -92,7 +86,7 @@ bool copyOne(const AlbumCopyItem& item, qint64& done, qint64 total,
     // The last look before the rename: a file that appeared meanwhile is
     // never replaced.
     if (nameTaken(item.target)) {
-        reason = Tr::tr("同じ名前のファイルがあります。");
+        problem = AlbumCopyProblem::TargetTaken;
         out.cancelWriting();
         return false;
     }
@@ -140,8 +134,9 @@ AlbumCopyResult copyAlbumFiles(const AlbumCopyPlan& plan, const AlbumCopyProgres
     QStringList made;
     for (const AlbumCopyItem& item : plan.items) {
         bool cancelled = false;
+        AlbumCopyProblem problem = AlbumCopyProblem::System;
         QString reason;
-        if (copyOne(item, done, plan.totalBytes, progress, cancelled, reason)) {
+        if (copyOne(item, done, plan.totalBytes, progress, cancelled, problem, reason)) {
             made << item.target;
             continue;
         }
@@ -150,6 +145,7 @@ AlbumCopyResult copyAlbumFiles(const AlbumCopyPlan& plan, const AlbumCopyProgres
             QFile::remove(target);
         result.status = cancelled ? AlbumCopyStatus::Cancelled : AlbumCopyStatus::Failed;
         result.file = item.source;
+        result.problem = problem;
         result.reason = reason;
         return result;
     }

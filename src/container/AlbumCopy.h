@@ -40,11 +40,21 @@ enum class AlbumCopyStatus {
     Cancelled, // the caller stopped it: the copies made were removed
 };
 
+// What stopped a copy that failed: the words for it are the caller's.
+enum class AlbumCopyProblem {
+    None,
+    SourceMissing,
+    SourceNotAFile,
+    TargetTaken, // a file appeared at the target while it was copied
+    System,      // `reason` holds the system's words
+};
+
 struct AlbumCopyResult
 {
     AlbumCopyStatus status = AlbumCopyStatus::Copied;
-    QString file;       // the clashing target, or the source whose copy failed
-    QString reason;     // why a copy failed, in the system's words
+    QString file; // the clashing target, or the source whose copy failed
+    AlbumCopyProblem problem = AlbumCopyProblem::None;
+    QString reason;     // the system's words, for AlbumCopyProblem::System
     QStringList copied; // the targets made (only when Copied)
 };
 

@@ -17,6 +17,23 @@ struct Tr
 {
     Q_DECLARE_TR_FUNCTIONS(AlbumCopyPrompts)
 };
+
+QString copyProblemText(const container::AlbumCopyResult& result)
+{
+    switch (result.problem) {
+    case container::AlbumCopyProblem::SourceMissing:
+        return Tr::tr("ファイルが見つかりません。");
+    case container::AlbumCopyProblem::SourceNotAFile:
+        return Tr::tr("通常のファイルではありません。");
+    case container::AlbumCopyProblem::TargetTaken:
+        return Tr::tr("同じ名前のファイルがあります。");
+    case container::AlbumCopyProblem::None:
+    case container::AlbumCopyProblem::System:
+        break;
+    }
+    return result.reason;
+}
+
 } // namespace
 namespace {
 
@@ -80,7 +97,7 @@ copyAlbumsWithProgress(QWidget* owner, const container::AlbumCopyPlan& plan, con
         prompts().warn(withFilePath(Tr::tr("アルバムをコピーできませんでした。"
                                            "コピーしたファイルは削除しました。"),
                                     result.file) +
-                           QStringLiteral("\r\n") + result.reason,
+                           QStringLiteral("\r\n") + copyProblemText(result),
                        title);
         break;
     case container::AlbumCopyStatus::Cancelled:
