@@ -31,7 +31,8 @@ QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize)
     return toThumbnailFormat(out);
 }
 
-AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize, PhotoAccess access)
+AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize, PhotoAccess access,
+                                  EighthScale eighthScale)
 {
     AlbumThumbnail r;
     r.path = path;
@@ -95,7 +96,8 @@ AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize, PhotoAccess
     }
 
     const std::optional<DecodedPhoto> photo = decodeUprightPhoto(
-        bytes, [cellSize](QSize full) { return fitToCell(recordedPixelSize(full), cellSize); });
+        bytes, [cellSize](QSize full) { return fitToCell(recordedPixelSize(full), cellSize); },
+        eighthScale);
     if (!photo) {
         r.failure = {AlbumError::UndecodableImage, imageOffset};
         return r;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "album/AlbumError.h"
+#include "album/PhotoDecoder.h"
 #include "core/CellFit.h"
 #include "core/DateVariant.h"
 #include "core/PasswordForm.h"
@@ -52,8 +53,9 @@ enum class PhotoAccess { Read, Map };
 // Everything about the album at `path` the grid needs, for a cell of
 // `cellSize`. Never throws; the reason for a failure is in `failure`, and the
 // file's size and date are filled whenever the file exists. The result does
-// not depend on `access`.
+// not depend on `access`; `eighthScale` as decodePhoto.
 AlbumThumbnail makeAlbumThumbnail(const QString& path, int cellSize,
-                                  PhotoAccess access = PhotoAccess::Read);
+                                  PhotoAccess access = PhotoAccess::Read,
+                                  EighthScale eighthScale = EighthScale::Libjpeg);
 
 } // namespace quorbell::album

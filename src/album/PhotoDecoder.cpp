@@ -1,5 +1,6 @@
 #include "album/PhotoDecoder.h"
 
+#include "album/JpegEighthDecoder.h"
 #include "core/BmpRows.h"
 #include "core/RleBmp.h"
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <thread>
 
 #include <jpeglib.h>
 
@@ -128,6 +130,24 @@ std::optional<QSize> jpegHeaderSize(QByteArrayView bytes)
     return size;
 }
 
+// The photo at 1/8 scale from its DC coefficients, when that is the scale
+// needed and the JPEG is one that decoder handles.
+bool decodeJpegFromDc(QByteArrayView bytes, const std::function<QSize(QSize)>& neededSize,
+                      DecodedPhoto& out)
+{
+    const std::optional<QSize> full = jpegHeaderSize(bytes);
+    if (!full || jpegScaleDenominator(*full, neededSize(*full)) != 8)
+        return false;
+    const int threads = std::thread::hardware_concurrency() > 1 ? 2 : 1;
+    std::optional<QImage> picture = decodeJpegEighth(bytes, threads);
+    if (!picture)
+        return false;
+    out.image = std::move(*picture);
+    out.fullSize = *full;
+    out.clean = true;
+    return true;
+}
+
 // Lays a picture with transparency over white and returns it as Format_RGB32.
 QImage flattenToRgb32(const QImage& in)
 {
@@ -220,10 +240,14 @@ std::optional<QSize> readPixelSize(QByteArrayView bytes)
 }
 
 std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
-                                        const std::function<QSize(QSize)>& neededSize)
+                                        const std::function<QSize(QSize)>& neededSize,
+                                        EighthScale eighthScale)
 {
     const ImageKind kind = sniffImageKind(bytes);
     DecodedPhoto out;
+    if (kind == ImageKind::Jpeg && eighthScale == EighthScale::DcOnly &&
+        decodeJpegFromDc(bytes, neededSize, out))
+        return out;
     if (kind == ImageKind::Jpeg) {
         const JpegOutcome j = decodeJpeg(bytes, neededSize, out);
         if (j == JpegOutcome::Decoded)

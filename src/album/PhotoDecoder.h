@@ -30,11 +30,18 @@ struct DecodedPhoto
     bool clean = true;
 };
 
+// How a JPEG needed at 1/8 of its size is decoded: by libjpeg, as at every
+// other scale; or from its blocks' DC coefficients alone on both cores
+// (JpegEighthDecoder), faster for a process that has the machine to itself
+// and decodes one photo. The two differ by a few levels in subsampled colour.
+enum class EighthScale { Libjpeg, DcOnly };
+
 // Decodes the bytes; `neededSize` maps the full pixel size (read from the
 // header) to the smallest size the decoded picture may have. Transparent
 // pixels are laid over white. Nothing when no decoder accepts the bytes.
 std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
-                                        const std::function<QSize(QSize)>& neededSize);
+                                        const std::function<QSize(QSize)>& neededSize,
+                                        EighthScale eighthScale = EighthScale::Libjpeg);
 
 // The JPEG scale denominator (1, 2, 4 or 8) for a photo of `full` pixels: the
 // largest whose output, each side rounded up, is not below `needed`.

@@ -50,14 +50,18 @@ QImage applyOrientation(QImage stored, int orientation)
 }
 
 std::optional<DecodedPhoto> decodeUprightPhoto(QByteArrayView bytes,
-                                               const std::function<QSize(QSize)>& neededSize)
+                                               const std::function<QSize(QSize)>& neededSize,
+                                               EighthScale eighthScale)
 {
     const int orientation = photoOrientation(bytes);
     if (orientation == 1)
-        return decodePhoto(bytes, neededSize);
-    std::optional<DecodedPhoto> photo = decodePhoto(bytes, [&](QSize stored) {
-        return orientedSize(neededSize(orientedSize(stored, orientation)), orientation);
-    });
+        return decodePhoto(bytes, neededSize, eighthScale);
+    std::optional<DecodedPhoto> photo = decodePhoto(
+        bytes,
+        [&](QSize stored) {
+            return orientedSize(neededSize(orientedSize(stored, orientation)), orientation);
+        },
+        eighthScale);
     if (!photo)
         return photo;
     photo->image = applyOrientation(std::move(photo->image), orientation);

@@ -29,7 +29,8 @@ QImage applyOrientation(QImage stored, int orientation);
 // decodePhoto, turned upright: `neededSize` receives and returns upright
 // sizes, and the result's picture and full size are upright.
 std::optional<DecodedPhoto> decodeUprightPhoto(QByteArrayView bytes,
-                                               const std::function<QSize(QSize)>& neededSize);
+                                               const std::function<QSize(QSize)>& neededSize,
+                                               EighthScale eighthScale = EighthScale::Libjpeg);
 
 // readPixelSize, upright.
 std::optional<QSize> readUprightPixelSize(QByteArrayView bytes);

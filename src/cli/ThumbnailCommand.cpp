@@ -142,6 +142,8 @@ void endQuietlyOnShrunkFile()
 
 // The first photo, shrunk on load and fitted to `size`, through the same
 // function that makes the grid's thumbnails: a cell whose edge less 2 is `size`.
+// A photo needed at 1/8 scale is decoded from its DC coefficients on both
+// cores: the file manager waits for this one picture.
 int albumPicture(const QString& path, int size, QImage* picture)
 {
     const album::AlbumResult<album::AlbumTable> table = album::readAlbumTable(path);
@@ -150,8 +152,8 @@ int albumPicture(const QString& path, int size, QImage* picture)
     if (table->hasPassword())
         return refuseProtected(path);
     endQuietlyOnShrunkFile();
-    const album::AlbumThumbnail thumbnail =
-        album::makeAlbumThumbnail(path, size + 2, album::PhotoAccess::Map);
+    const album::AlbumThumbnail thumbnail = album::makeAlbumThumbnail(
+        path, size + 2, album::PhotoAccess::Map, album::EighthScale::DcOnly);
     if (thumbnail.hasPassword()) // the file was replaced in between
         return refuseProtected(path);
     if (!thumbnail.ok())
