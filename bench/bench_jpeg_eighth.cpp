@@ -7,6 +7,7 @@
 // Without arguments it times generated 12 MP photos (quality 90; 4:2:0 as
 // cameras write them, with and without restart markers).
 #include "BenchTiming.h"
+#include "JpegVariants.h"
 #include "SamplePhotos.h"
 #include "album/JpegEighthDecoder.h"
 #include "album/JpegFrame.h"
@@ -67,7 +68,7 @@ void run(const char* name, const QByteArray& jpeg)
         std::printf("  one and two threads DIFFER\n");
     compare(*one, reference);
     bench::report("  libjpeg 1/8 scale", bench::timeRuns(kRuns, [&] { libjpegEighth(jpeg); }));
-    bench::report("  frame and unstuffing",
+    bench::report("  of which reading the frame",
                   bench::timeRuns(kRuns, [&] { album::readJpegFrame(jpeg); }));
     bench::report("  DC only, one thread",
                   bench::timeRuns(kRuns, [&] { album::decodeJpegEighth(jpeg, 1); }));
@@ -92,5 +93,8 @@ int main(int argc, char* argv[])
     }
     const QImage picture = tools::paintSamplePhoto(QSize(4000, 3000), 12);
     run("12 MP photo", tools::encodePhoto(picture, tools::PhotoFormat::Jpeg, 90));
+    tools::JpegCoding withRestarts;
+    withRestarts.restartRows = 1;
+    run("12 MP photo, restart marker every MCU row", tools::encodeJpeg(picture, withRestarts));
     return 0;
 }

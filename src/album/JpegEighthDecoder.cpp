@@ -46,6 +46,12 @@ public:
         }
         refillByteByByte();
     }
+    // Enough unread bits for a code and its extra bits.
+    void refillForCode()
+    {
+        if (m_count < 31)
+            refill();
+    }
     std::uint64_t bits() const { return m_bits; }
     void consume(int n)
     {
@@ -179,7 +185,7 @@ private:
     static bool decodeBlock(BitReader& reader, const HuffmanTable& dc, const HuffmanTable& ac,
                             std::int16_t& dcDiff)
     {
-        reader.refill();
+        reader.refillForCode();
         const std::uint64_t bits = reader.bits();
         int length = 0;
         const int size = decodeSymbol(dc, bits, length);
@@ -193,7 +199,7 @@ private:
         dcDiff = std::int16_t(diff);
         reader.consume(length + size);
         for (int k = 1; k < 64;) {
-            reader.refill();
+            reader.refillForCode();
             const std::uint16_t skip = ac.acSkip[reader.bits() >> (64 - HuffmanTable::kFastBits)];
             if (skip != 0) {
                 reader.consume(skip >> 8);
