@@ -585,7 +585,10 @@ std::optional<QImage> decodeJpegEighth(QByteArrayView bytes, int threads)
     if (!frame)
         return std::nullopt;
     const std::optional<McuLayout> layout = layOut(*frame);
-    if (!layout)
+    // Every block takes at least two bits (a DC code and an end-of-block
+    // code): a frame that claims more blocks than its data can hold is cut
+    // short, and nothing is allocated for what it merely claims.
+    if (!layout || layout->total() * layout->blocks > frame->entropy.size() * 4)
         return std::nullopt;
     const auto diffs = std::make_unique_for_overwrite<std::int16_t[]>(std::size_t(layout->total()) *
                                                                       layout->blocks);
