@@ -171,19 +171,23 @@ public:
     // that would start past the end of the data.
     bool decode(BitReader& reader, std::int16_t* diffs) const
     {
+        // A local copy whose address never escapes stays in registers; the
+        // caller's reader might share memory with the bytes read.
+        BitReader local = reader;
         for (int b = 0; b < m_layout.blocks; ++b) {
             const BlockSlot& slot = m_layout.blockSlots[b];
-            if (reader.pastEnd() || !decodeBlock(reader, *slot.dc, *slot.ac, diffs[b]))
+            if (local.pastEnd() || !decodeBlock(local, *slot.dc, *slot.ac, diffs[b]))
                 return false;
         }
+        reader = local;
         return true;
     }
 
 private:
     // One block: the DC difference, then the AC coefficients, of which only
     // the codes are read to find where the block ends.
-    static bool decodeBlock(BitReader& reader, const HuffmanTable& dc, const HuffmanTable& ac,
-                            std::int16_t& dcDiff)
+    Q_ALWAYS_INLINE static bool decodeBlock(BitReader& reader, const HuffmanTable& dc,
+                                            const HuffmanTable& ac, std::int16_t& dcDiff)
     {
         reader.refillForCode();
         const std::uint64_t bits = reader.bits();
