@@ -528,13 +528,17 @@ struct YccTables
 
     YccTables()
     {
-        auto fix = [](double v) { return int(v * 65536 + 0.5); };
+        // 1.402, 1.772, 0.71414 and 0.34414 in 16 fractional bits.
+        constexpr int kCrRed = 91881;
+        constexpr int kCbBlue = 116130;
+        constexpr int kCrGreen = 46802;
+        constexpr int kCbGreen = 22554;
         for (int i = 0; i < 256; ++i) {
             const int x = i - 128;
-            crToRed[i] = (fix(1.40200) * x + 32768) >> 16;
-            cbToBlue[i] = (fix(1.77200) * x + 32768) >> 16;
-            crToGreen[i] = -fix(0.71414) * x;
-            cbToGreen[i] = -fix(0.34414) * x + 32768;
+            crToRed[i] = (kCrRed * x + 32768) >> 16;
+            cbToBlue[i] = (kCbBlue * x + 32768) >> 16;
+            crToGreen[i] = -kCrGreen * x;
+            cbToGreen[i] = -kCbGreen * x + 32768;
         }
     }
 };
@@ -592,10 +596,12 @@ std::optional<QImage> decodeJpegEighth(QByteArrayView bytes, int threads)
     // Every block takes at least two bits (a DC code and an end-of-block
     // code): a frame that claims more blocks than its data can hold is cut
     // short, and nothing is allocated for what it merely claims.
-    if (!layout || layout->total() * layout->blocks > frame->entropy.size() * 4)
+    if (!layout || layout->total() == 0 ||
+        layout->total() * layout->blocks > frame->entropy.size() * 4)
         return std::nullopt;
-    const auto diffs = std::make_unique_for_overwrite<std::int16_t[]>(std::size_t(layout->total()) *
-                                                                      layout->blocks);
+    const std::size_t blockCount = std::size_t(layout->total()) * std::size_t(layout->blocks);
+    const auto diffs = std::make_unique_for_overwrite<std::int16_t[]>(
+        std::max<std::size_t>(blockCount, 1)); // at least one block, as the checks above make sure
     if (!decodeDcDifferences(*frame, *layout, threads, diffs.get()))
         return std::nullopt;
     QImage picture = composePicture(*frame, samplePlanes(*frame, *layout, diffs.get()));
