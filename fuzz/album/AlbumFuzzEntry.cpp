@@ -34,12 +34,12 @@ int fuzzAlbumFile(const std::uint8_t* data, std::size_t size)
             std::abort();
         if (i == 0) {
             const std::optional<album::DecodedPhoto> decoded = album::decodePhoto(
-                *photo, [](QSize full) { return fitToCell(album::recordedPixelSize(full), 80); });
+                *photo, [](QSize full) { return fitToCell(recordedPixelSize(full), 80); });
             if (decoded && decoded->image.isNull())
                 std::abort();
             // The DC-only decoder on both threads: whatever it makes of
             // damaged data, it never reads outside it.
-            const std::optional<QImage> eighth = album::decodeJpegEighth(*photo, 2);
+            const std::optional<album::Rgb32Picture> eighth = album::decodeJpegEighth(*photo, 2);
             if (eighth && eighth->isNull())
                 std::abort();
             // The EXIF reader's thumbnail lies inside the photo's bytes.

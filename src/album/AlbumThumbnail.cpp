@@ -12,16 +12,6 @@
 
 namespace quorbell::album {
 
-QSize recordedPixelSize(QSize full)
-{
-    constexpr int kMax = 32767;
-    const int longer = std::max(full.width(), full.height());
-    if (longer <= kMax)
-        return full;
-    return QSize(std::max(1, int(qint64(full.width()) * kMax / longer)),
-                 std::max(1, int(qint64(full.height()) * kMax / longer)));
-}
-
 QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize)
 {
     const QSize fit = fitToCell(recordedSize, cellSize).expandedTo(QSize(1, 1));

@@ -19,11 +19,6 @@
 
 namespace quorbell::album {
 
-// The pixel size as the program records it: width and height are 16-bit
-// values, so a picture with a side beyond 32767 is recorded reduced in
-// proportion until that side is 32767.
-QSize recordedPixelSize(QSize full);
-
 // The fitted picture of a decoded photo: smooth-scaled to fitToCell of its
 // recorded size (each side at least 1 pixel), in the thumbnail format.
 QImage fitPictureToCell(const QImage& picture, QSize recordedSize, int cellSize);

@@ -10,16 +10,6 @@
 
 namespace quorbell::album {
 
-bool sameProportions(QSize thumb, QSize photo)
-{
-    if (thumb.isEmpty() || photo.isEmpty())
-        return false;
-    // |th - tw * H / W| <= 1 and |tw - th * W / H| <= 1, without division.
-    const qint64 cross =
-        qint64(thumb.height()) * photo.width() - qint64(thumb.width()) * photo.height();
-    return std::abs(cross) <= std::min(photo.width(), photo.height());
-}
-
 std::optional<CellPicture> cellPictureFromExif(QByteArrayView photoHead, int cellSize)
 {
     const ExifFacts exif = readExifFacts(photoHead);

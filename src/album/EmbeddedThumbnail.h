@@ -5,6 +5,8 @@
 // photo makes an album's thumbnail many times cheaper. Thread-agnostic.
 #pragma once
 
+#include "album/ExifReader.h"
+
 #include <QByteArrayView>
 #include <QImage>
 #include <QSize>
@@ -24,10 +26,5 @@ struct CellPicture
 // camera wrote it first). Nothing when there is no thumbnail fit for a cell
 // of `cellSize`: the photo itself is to be decoded then.
 std::optional<CellPicture> cellPictureFromExif(QByteArrayView photoHead, int cellSize);
-
-// Whether a thumbnail of `thumb` pixels shows a photo of `photo` pixels
-// without bars: its height within one pixel of the photo's proportions at
-// its width, and its width likewise.
-bool sameProportions(QSize thumb, QSize photo);
 
 } // namespace quorbell::album

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QSize>
 
 #include <optional>
 
@@ -34,5 +35,10 @@ ExifFacts readExifFacts(QByteArrayView bytes);
 // How many leading bytes of a photo hold its EXIF segment whenever the
 // camera put it first, as cameras do: one segment is at most 64 KB.
 inline constexpr qint64 kExifHeadBytes = 128 * 1024;
+
+// Whether an embedded thumbnail of `thumb` pixels shows a photo of `photo`
+// pixels without bars: its height within one pixel of the photo's
+// proportions at its width, and its width likewise.
+bool sameProportions(QSize thumb, QSize photo);
 
 } // namespace quorbell::album

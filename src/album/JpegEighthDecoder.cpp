@@ -1,5 +1,6 @@
 #include "album/JpegEighthDecoder.h"
 
+#include "album/JpegDecoder.h"
 #include "album/JpegFrame.h"
 
 #include <QtEndian>
@@ -543,18 +544,21 @@ struct YccTables
     }
 };
 
+inline quint32 rgb(int red, int green, int blue)
+{
+    return 0xFF000000u | quint32(red) << 16 | quint32(green) << 8 | quint32(blue);
+}
+
 inline int clampByte(int v)
 {
     return std::clamp(v, 0, 255);
 }
 
-QImage composePicture(const JpegFrame& frame, const std::vector<Plane>& planes)
+Rgb32Picture composePicture(const JpegFrame& frame, const std::vector<Plane>& planes)
 {
     const int width = (frame.width + 7) / 8;
     const int height = (frame.height + 7) / 8;
-    QImage picture(width, height, QImage::Format_RGB32);
-    if (picture.isNull())
-        return picture;
+    Rgb32Picture picture(width, height);
     static const YccTables ycc;
     int widest = 0;
     for (const Plane& plane : planes)
@@ -568,18 +572,18 @@ QImage composePicture(const JpegFrame& frame, const std::vector<Plane>& planes)
                          frame.maxVertical / comp.vertical - 1, y, width, columnSums,
                          rows.data() + c * width);
         }
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        quint32* line = picture.row(y);
         for (int x = 0; x < width; ++x) {
             const int luma = (rows[x] + 8) >> 4;
             if (planes.size() == 1) {
-                line[x] = qRgb(luma, luma, luma);
+                line[x] = rgb(luma, luma, luma);
                 continue;
             }
             const int cb = (rows[width + x] + 8) >> 4;
             const int cr = (rows[2 * width + x] + 8) >> 4;
-            line[x] = qRgb(clampByte(luma + ycc.crToRed[cr]),
-                           clampByte(luma + ((ycc.cbToGreen[cb] + ycc.crToGreen[cr]) >> 16)),
-                           clampByte(luma + ycc.cbToBlue[cb]));
+            line[x] = rgb(clampByte(luma + ycc.crToRed[cr]),
+                          clampByte(luma + ((ycc.cbToGreen[cb] + ycc.crToGreen[cr]) >> 16)),
+                          clampByte(luma + ycc.cbToBlue[cb]));
         }
     }
     return picture;
@@ -587,7 +591,7 @@ QImage composePicture(const JpegFrame& frame, const std::vector<Plane>& planes)
 
 } // namespace
 
-std::optional<QImage> decodeJpegEighth(QByteArrayView bytes, int threads)
+std::optional<Rgb32Picture> decodeJpegEighth(QByteArrayView bytes, int threads)
 {
     const std::optional<JpegFrame> frame = readJpegFrame(bytes);
     if (!frame)
@@ -597,17 +601,15 @@ std::optional<QImage> decodeJpegEighth(QByteArrayView bytes, int threads)
     // code): a frame that claims more blocks than its data can hold is cut
     // short, and nothing is allocated for what it merely claims.
     if (!layout || layout->total() == 0 ||
-        layout->total() * layout->blocks > frame->entropy.size() * 4)
+        layout->total() * layout->blocks > frame->entropy.size() * 4 ||
+        qint64((frame->width + 7) / 8) * ((frame->height + 7) / 8) * 4 > kMaxDecodedBytes)
         return std::nullopt;
     const std::size_t blockCount = std::size_t(layout->total()) * std::size_t(layout->blocks);
     const auto diffs = std::make_unique_for_overwrite<std::int16_t[]>(
         std::max<std::size_t>(blockCount, 1)); // at least one block, as the checks above make sure
     if (!decodeDcDifferences(*frame, *layout, threads, diffs.get()))
         return std::nullopt;
-    QImage picture = composePicture(*frame, samplePlanes(*frame, *layout, diffs.get()));
-    if (picture.isNull())
-        return std::nullopt;
-    return picture;
+    return composePicture(*frame, samplePlanes(*frame, *layout, diffs.get()));
 }
 
 } // namespace quorbell::album

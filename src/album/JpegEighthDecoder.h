@@ -20,17 +20,18 @@
 // Thread-agnostic: it touches no shared state beyond the threads it starts.
 #pragma once
 
+#include "album/Rgb32Picture.h"
+
 #include <QByteArrayView>
-#include <QImage>
 
 #include <optional>
 
 namespace quorbell::album {
 
-// The picture (Format_RGB32, each side of the photo divided by 8 and rounded
-// up) decoded with up to `threads` threads; nothing when the JPEG is not a
-// baseline one this decoder handles, or when its data is damaged or cut
-// short: the caller then decodes it the usual way.
-std::optional<QImage> decodeJpegEighth(QByteArrayView bytes, int threads);
+// The picture (each side of the photo divided by 8 and rounded up) decoded
+// with up to `threads` threads; nothing when the JPEG is not a baseline one
+// this decoder handles, or when its data is damaged or cut short: the caller
+// then decodes it the usual way.
+std::optional<Rgb32Picture> decodeJpegEighth(QByteArrayView bytes, int threads);
 
 } // namespace quorbell::album

@@ -1,5 +1,6 @@
 #include "album/PhotoDecoder.h"
 
+#include "album/JpegDecoder.h"
 #include "album/JpegEighthDecoder.h"
 #include "core/BmpRows.h"
 #include "core/RleBmp.h"
@@ -8,126 +9,19 @@
 #include <QImageReader>
 
 #include <algorithm>
-#include <csetjmp>
-#include <cstdio>
 #include <thread>
-
-#include <jpeglib.h>
 
 namespace quorbell::album {
 namespace {
 
-struct JpegErrorManager
+// The decoded pixels as a picture, taken over without a copy.
+QImage imageOf(Rgb32Picture&& picture)
 {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-void onJpegError(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<JpegErrorManager*>(info->err)->jump, 1);
-}
-
-// Corrupt-data warnings would go to standard error; the image decodes anyway.
-void onJpegMessage(j_common_ptr) {}
-
-enum class JpegOutcome { Decoded, Failed, NotHandled };
-
-// Decodes straight into the 32-bit picture (B, G, R, 0xFF in memory, the
-// layout of Format_RGB32), at the scale chosen from the header. libjpeg
-// reports errors by a long jump back here: only trivially destructible locals
-// live between setjmp and the jump, and the picture is declared before it.
-JpegOutcome decodeJpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& neededSize,
-                       DecodedPhoto& out)
-{
-    jpeg_decompress_struct info;
-    JpegErrorManager err;
-    info.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = onJpegError;
-    err.pub.output_message = onJpegMessage;
-    QImage image;
-    QSize full;
-    JSAMPROW rows[16];
-
-    if (setjmp(err.jump)) {
-        jpeg_destroy_decompress(&info);
-        return JpegOutcome::Failed;
-    }
-    jpeg_create_decompress(&info);
-    // No backing store: a header that claims more than this makes libjpeg fail
-    // cleanly instead of allocating what the file merely claims.
-    info.mem->max_memory_to_use = kMaxDecodedBytes;
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
-                 static_cast<unsigned long>(bytes.size()));
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
-        jpeg_destroy_decompress(&info);
-        return JpegOutcome::Failed;
-    }
-    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
-        // Four-channel JPEGs need an inversion libjpeg does not do: left to Qt.
-        jpeg_destroy_decompress(&info);
-        return JpegOutcome::NotHandled;
-    }
-    full = QSize(int(info.image_width), int(info.image_height));
-    info.scale_num = 1;
-    info.scale_denom = unsigned(jpegScaleDenominator(full, neededSize(full)));
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    info.out_color_space = JCS_EXT_BGRA; // alpha comes out as 0xFF
-#else
-    info.out_color_space = JCS_EXT_ARGB;
-#endif
-    jpeg_calc_output_dimensions(&info);
-    if (qint64(info.output_width) * info.output_height * 4 > kMaxDecodedBytes) {
-        jpeg_destroy_decompress(&info);
-        return JpegOutcome::Failed;
-    }
-    image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
-    if (image.isNull()) {
-        jpeg_destroy_decompress(&info);
-        return JpegOutcome::Failed;
-    }
-    uchar* const bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    jpeg_start_decompress(&info);
-    while (info.output_scanline < info.output_height) {
-        const JDIMENSION first = info.output_scanline;
-        const JDIMENSION n = std::min<JDIMENSION>(16, info.output_height - first);
-        for (JDIMENSION i = 0; i < n; ++i)
-            rows[i] = bits + (first + i) * stride;
-        if (jpeg_read_scanlines(&info, rows, n) == 0)
-            break; // no more data: the rest keeps what the decoder filled in
-    }
-    out.clean = info.output_scanline == info.output_height && err.pub.num_warnings == 0;
-    jpeg_abort_decompress(&info); // the trailer is of no interest
-    jpeg_destroy_decompress(&info);
-    out.image = std::move(image);
-    out.fullSize = full;
-    return JpegOutcome::Decoded;
-}
-
-// The pixel size from a JPEG's frame header through libjpeg: asking Qt's
-// reader would load every image plugin installed, which costs a one-shot
-// process such as the thumbnailer more than decoding a small JPEG.
-std::optional<QSize> jpegHeaderSize(QByteArrayView bytes)
-{
-    jpeg_decompress_struct info;
-    JpegErrorManager err;
-    info.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = onJpegError;
-    err.pub.output_message = onJpegMessage;
-    if (setjmp(err.jump)) {
-        jpeg_destroy_decompress(&info);
-        return std::nullopt;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
-                 static_cast<unsigned long>(bytes.size()));
-    const bool read = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK;
-    const QSize size(int(info.image_width), int(info.image_height));
-    jpeg_destroy_decompress(&info);
-    if (!read || size.isEmpty())
-        return std::nullopt;
-    return size;
+    auto* held = new std::vector<quint32>(std::move(picture.pixels));
+    return QImage(
+        reinterpret_cast<uchar*>(held->data()), picture.width, picture.height,
+        qsizetype(picture.width) * 4, QImage::Format_RGB32,
+        [](void* pixels) { delete static_cast<std::vector<quint32>*>(pixels); }, held);
 }
 
 // The photo at 1/8 scale from its DC coefficients, when that is the scale
@@ -139,10 +33,10 @@ bool decodeJpegFromDc(QByteArrayView bytes, const std::function<QSize(QSize)>& n
     if (!full || jpegScaleDenominator(*full, neededSize(*full)) != 8)
         return false;
     const int threads = std::thread::hardware_concurrency() > 1 ? 2 : 1;
-    std::optional<QImage> picture = decodeJpegEighth(bytes, threads);
+    std::optional<Rgb32Picture> picture = decodeJpegEighth(bytes, threads);
     if (!picture)
         return false;
-    out.image = std::move(*picture);
+    out.image = imageOf(std::move(*picture));
     out.fullSize = *full;
     out.clean = true;
     return true;
@@ -213,17 +107,6 @@ ImageKind sniffImageKind(QByteArrayView bytes)
     return ImageKind::Unknown;
 }
 
-int jpegScaleDenominator(QSize full, QSize needed)
-{
-    for (int d : {8, 4, 2}) {
-        const int w = (full.width() + d - 1) / d;
-        const int h = (full.height() + d - 1) / d;
-        if (w >= needed.width() && h >= needed.height())
-            return d;
-    }
-    return 1;
-}
-
 std::optional<QSize> readPixelSize(QByteArrayView bytes)
 {
     const ImageKind kind = sniffImageKind(bytes);
@@ -249,11 +132,16 @@ std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
         decodeJpegFromDc(bytes, neededSize, out))
         return out;
     if (kind == ImageKind::Jpeg) {
-        const JpegOutcome j = decodeJpeg(bytes, neededSize, out);
-        if (j == JpegOutcome::Decoded)
-            return out;
+        JpegPicture decoded;
+        const JpegOutcome j = decodeJpeg(bytes, neededSize, decoded);
         if (j == JpegOutcome::Failed)
             return std::nullopt;
+        if (j == JpegOutcome::Decoded) {
+            out.image = imageOf(std::move(decoded.picture));
+            out.fullSize = decoded.fullSize;
+            out.clean = decoded.clean;
+            return out;
+        }
     }
     if (kind == ImageKind::Bmp && isRleBmp(bytes)) {
         // Qt's reader leaves the pixels the runs do not reach unwritten.

@@ -1,9 +1,9 @@
 // Decodes the image bytes of one photo (BMP, JPEG or GIF) in memory. The pixel
-// size comes from the image header; a JPEG is then decoded at the smallest of
-// the decoder's 1/2, 1/4 and 1/8 scales that is not below the size the caller
-// needs, so a thumbnail of a 24-megapixel photo never decodes every pixel.
-// Thread-agnostic: it touches no shared state.
+// size comes from the image header; a JPEG is then decoded shrunk on load
+// (JpegDecoder). Thread-agnostic: it touches no shared state.
 #pragma once
+
+#include "album/JpegDecoder.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -42,12 +42,5 @@ enum class EighthScale { Libjpeg, DcOnly };
 std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
                                         const std::function<QSize(QSize)>& neededSize,
                                         EighthScale eighthScale = EighthScale::Libjpeg);
-
-// The JPEG scale denominator (1, 2, 4 or 8) for a photo of `full` pixels: the
-// largest whose output, each side rounded up, is not below `needed`.
-int jpegScaleDenominator(QSize full, QSize needed);
-
-// Decoded pictures larger than this many bytes are refused rather than allocated.
-inline constexpr qint64 kMaxDecodedBytes = 256 * 1024 * 1024;
 
 } // namespace quorbell::album

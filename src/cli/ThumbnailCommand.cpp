@@ -5,11 +5,11 @@
 #include "album/AlbumThumbnail.h"
 #include "cli/AlbumCommands.h"
 #include "cli/ContainerCommands.h"
-#include "cli/PngEncoder.h"
 #include "container/ContainerDocument.h"
 #include "container/ContainerFile.h"
 #include "core/CellFit.h"
 #include "core/FileIO.h"
+#include "core/PngEncoder.h"
 
 #include <QFile>
 #include <QPainter>
@@ -224,6 +224,16 @@ int containerPicture(const QString& path, int size, QImage* picture)
     return kDone;
 }
 
+// The picture as a PNG file: RGB when it has no alpha channel, else RGBA.
+QByteArray pngOf(const QImage& picture)
+{
+    const bool alpha = picture.hasAlphaChannel();
+    const QImage image =
+        picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    return encodePng(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                     alpha ? PngPixels::Rgba : PngPixels::Rgb);
+}
+
 int runThumbnail(const QStringList& args)
 {
     QString problem;
@@ -250,7 +260,7 @@ int runThumbnail(const QStringList& args)
     if (status != kDone)
         return status;
 
-    const QByteArray png = encodePng(picture);
+    const QByteArray png = pngOf(picture);
     // A file manager may read the output at any moment: it appears whole or
     // not at all. It makes the picture again when it is lost, so the write
     // does not wait for the disk.

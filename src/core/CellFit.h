@@ -18,6 +18,21 @@ constexpr QSize fitToCell(QSize picture, int cellSize)
     return h > s && h > 0 ? QSize(int(w * s / h), int(s)) : picture;
 }
 
+// The pixel size as the program records it: width and height are 16-bit
+// values, so a picture with a side beyond 32767 is recorded reduced in
+// proportion until that side is 32767.
+constexpr QSize recordedPixelSize(QSize full)
+{
+    constexpr qint64 kMax = 32767;
+    const qint64 longer = full.width() > full.height() ? full.width() : full.height();
+    if (longer <= kMax)
+        return full;
+    const auto reduced = [&](qint64 side) {
+        return int(side * kMax / longer > 1 ? side * kMax / longer : 1);
+    };
+    return QSize(reduced(full.width()), reduced(full.height()));
+}
+
 // Where a fitted picture goes inside the cell: centred, truncating.
 constexpr QPoint offsetInCell(QSize fitted, int cellSize)
 {

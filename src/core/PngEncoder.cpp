@@ -1,11 +1,11 @@
-#include "cli/PngEncoder.h"
+#include "core/PngEncoder.h"
 
 #include <QtEndian>
 
 #include <algorithm>
 #include <array>
 
-namespace quorbell::cli {
+namespace quorbell {
 namespace {
 
 // CRC-32 as PNG chunks carry it (polynomial 0xEDB88320, reflected).
@@ -50,15 +50,11 @@ void appendChunk(QByteArray& out, const char (&type)[5], QByteArrayView data)
 
 } // namespace
 
-QByteArray encodePng(const QImage& picture)
+QByteArray encodePng(const uchar* pixels, int width, int height, qsizetype stride, PngPixels layout)
 {
-    if (picture.isNull())
+    if (width <= 0 || height <= 0)
         return {};
-    const bool alpha = picture.hasAlphaChannel();
-    const QImage image =
-        picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    const int width = image.width();
-    const int height = image.height();
+    const bool alpha = layout == PngPixels::Rgba;
     const int channels = alpha ? 4 : 3;
     const qsizetype rowBytes = qsizetype(width) * channels;
 
@@ -66,8 +62,18 @@ QByteArray encodePng(const QImage& picture)
     QByteArray rows(height * (rowBytes + 1), Qt::Uninitialized);
     char* out = rows.data();
     for (int y = 0; y < height; ++y) {
+        const uchar* line = pixels + y * stride;
         *out++ = 0;
-        out = std::copy_n(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes, out);
+        if (layout != PngPixels::Rgb32) {
+            out = std::copy_n(reinterpret_cast<const char*>(line), rowBytes, out);
+            continue;
+        }
+        const auto* words = reinterpret_cast<const quint32*>(line);
+        for (int x = 0; x < width; ++x) {
+            *out++ = char(words[x] >> 16);
+            *out++ = char(words[x] >> 8);
+            *out++ = char(words[x]);
+        }
     }
     // Stored, not compressed; qCompress gives a zlib stream after a 4-byte
     // length of its own.
@@ -88,4 +94,4 @@ QByteArray encodePng(const QImage& picture)
     return png;
 }
 
-} // namespace quorbell::cli
+} // namespace quorbell
