@@ -5,6 +5,7 @@
 #include "album/AlbumThumbnail.h"
 #include "cli/AlbumCommands.h"
 #include "cli/ContainerCommands.h"
+#include "cli/ThumbnailRequest.h"
 #include "container/ContainerDocument.h"
 #include "container/ContainerFile.h"
 #include "core/CellFit.h"
@@ -17,76 +18,10 @@
 #include <algorithm>
 #include <optional>
 
-#include <csignal>
-#include <unistd.h>
-
 namespace quorbell::cli {
 namespace {
 
-// Freedesktop thumbnails are asked for at 128, 256, 512 or 1024 pixels.
-constexpr int kDefaultSize = 256;
-constexpr int kMinSize = 16;
-constexpr int kMaxSize = 4096;
 constexpr int kMosaicPictures = 4;
-
-struct Request
-{
-    int size = kDefaultSize;
-    QString input;
-    QString output;
-};
-
-// "-s SIZE", "-sSIZE", "--size SIZE" or "--size=SIZE", then INPUT OUTPUT;
-// "--" ends the options. The file manager's command line is
-// "thumbnail -s %s %i %o", so a single-dash option is taken as well.
-std::optional<Request> parseRequest(const QStringList& args, QString* problem)
-{
-    Request r;
-    QStringList positional;
-    bool onlyPositional = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        QString value;
-        if (onlyPositional || a == QLatin1String("-") || !a.startsWith(QLatin1Char('-'))) {
-            positional << a;
-            continue;
-        }
-        if (a == QLatin1String("--")) {
-            onlyPositional = true;
-            continue;
-        }
-        if (a == QLatin1String("-s") || a == QLatin1String("--size")) {
-            if (i + 1 >= args.size()) {
-                *problem = QStringLiteral("option %1 needs a value").arg(a);
-                return std::nullopt;
-            }
-            value = args.at(++i);
-        } else if (a.startsWith(QLatin1String("--size="))) {
-            value = a.mid(7);
-        } else if (a.startsWith(QLatin1String("-s"))) {
-            value = a.mid(2);
-        } else {
-            *problem = QStringLiteral("unknown option %1").arg(a);
-            return std::nullopt;
-        }
-        bool ok = false;
-        r.size = value.toInt(&ok);
-        if (!ok || r.size < kMinSize || r.size > kMaxSize) {
-            *problem = QStringLiteral("size must be %1 to %2 pixels: %3")
-                           .arg(kMinSize)
-                           .arg(kMaxSize)
-                           .arg(value);
-            return std::nullopt;
-        }
-    }
-    if (positional.size() != 2) {
-        *problem = QStringLiteral("an input file and an output file expected");
-        return std::nullopt;
-    }
-    r.input = positional.at(0);
-    r.output = positional.at(1);
-    return r;
-}
 
 int refuseProtected(const QString& path)
 {
@@ -122,24 +57,6 @@ std::optional<FileKind> sniffKind(const QString& path, int* status)
     return FileKind::Other;
 }
 
-// The photo is read through a mapping of the album file: a file that shrinks
-// meanwhile makes reading it raise SIGBUS, which then ends the process as a
-// file that cannot be read (status 1) rather than as a crash.
-void onMappedFileShrank(int)
-{
-    static const char message[] = "quorbell-cli: the input file changed while it was read\n";
-    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message, sizeof message - 1);
-    ::_exit(kFileError);
-}
-
-void endQuietlyOnShrunkFile()
-{
-    struct sigaction action = {};
-    action.sa_handler = onMappedFileShrank;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGBUS, &action, nullptr);
-}
-
 // The first photo, shrunk on load and fitted to `size`, through the same
 // function that makes the grid's thumbnails: a cell whose edge less 2 is `size`.
 // A photo needed at 1/8 scale is decoded from its DC coefficients on both
@@ -151,7 +68,7 @@ int albumPicture(const QString& path, int size, QImage* picture)
         return albumFailure(path, table.failure());
     if (table->hasPassword())
         return refuseProtected(path);
-    endQuietlyOnShrunkFile();
+    endQuietlyOnShrunkFile("quorbell-cli: the input file changed while it was read\n");
     const album::AlbumThumbnail thumbnail = album::makeAlbumThumbnail(
         path, size + 2, album::PhotoAccess::Map, album::EighthScale::DcOnly);
     if (thumbnail.hasPassword()) // the file was replaced in between
@@ -237,7 +154,7 @@ QByteArray pngOf(const QImage& picture)
 int runThumbnail(const QStringList& args)
 {
     QString problem;
-    const std::optional<Request> request = parseRequest(args, &problem);
+    const std::optional<ThumbnailRequest> request = parseThumbnailRequest(args, &problem);
     if (!request)
         return usage(kThumbnailCommand, problem);
 

@@ -1,4 +1,6 @@
-// quorbell-cli thumbnail, run as a separate process as a file manager runs it:
+// quorbell-cli thumbnail and quorbell-thumbnailer (the program the desktop
+// entry names, which hands what it does not do itself to the first), run as
+// separate processes as a file manager runs them, alike:
 // the picture of an album is its first photo fitted to the size asked for,
 // that of a container the mosaic of its first four shown thumbnails; files
 // protected by a password, broken files and wrong usage give no picture, the
@@ -11,6 +13,7 @@
 #include "core/PasswordForm.h"
 
 #include <QDir>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -86,6 +89,13 @@ double meanDifference(const QImage& a, const QImage& b)
     return sum / (3.0 * x.width() * x.height());
 }
 
+// The thumbnail command of quorbell-cli, or the thumbnailer program.
+CliRun runThumbnail(bool standalone, const QStringList& args)
+{
+    return standalone ? runTool(QStringLiteral("quorbell-thumbnailer"), args)
+                      : runCli(QStringList{"thumbnail"} + args);
+}
+
 } // namespace
 
 class TestThumbnailer : public QObject
@@ -104,18 +114,35 @@ private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     QString output() const { return path(QStringLiteral("out.png")); }
     QTemporaryDir m_dir;
-    QImage m_photo; // the first photo of photo.sld, as painted
+    QMap<QString, QImage> m_painted; // an album's first photo as painted, upright
 };
 
 void TestThumbnailer::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    m_photo = tools::paintSamplePhoto(QSize(640, 480), 7);
+    const QImage photo = tools::paintSamplePhoto(QSize(640, 480), 7);
+    m_painted.insert("photo.sld", photo);
     // The second photo is another picture: a thumbnail made from it would show.
     albumWithPhotos(path("photo.sld"),
-                    {{QStringLiteral("p1.jpg"),
-                      tools::encodePhoto(m_photo, tools::PhotoFormat::Jpeg), m_photo.size(), false},
+                    {{QStringLiteral("p1.jpg"), tools::encodePhoto(photo, tools::PhotoFormat::Jpeg),
+                      photo.size(), false},
                      samplePhoto(QStringLiteral("p2.jpg"), QSize(640, 480), 99)});
+    // Camera photos stored turned, as their EXIF orientation says, with and
+    // without an embedded thumbnail (160 pixels on its long side).
+    const QImage portrait = tools::paintSamplePhoto(QSize(480, 640), 11);
+    const struct
+    {
+        const char* name;
+        int orientation;
+        int thumbnail;
+    } cameraAlbums[] = {{"turned.sld", 6, 160}, {"turned-plain.sld", 8, 0}, {"upside.sld", 3, 0}};
+    for (const auto& a : cameraAlbums) {
+        m_painted.insert(a.name, portrait);
+        albumWithPhotos(path(a.name),
+                        {{QStringLiteral("c.jpg"),
+                          tools::encodeCameraJpeg(portrait, a.orientation, a.thumbnail),
+                          portrait.size(), false}});
+    }
     albumWithPhotos(path("tall.sld"), {samplePhoto(QStringLiteral("t.jpg"), QSize(300, 600), 3)});
     albumWithPhotos(path("small.sld"), {samplePhoto(QStringLiteral("s.bmp"), QSize(60, 40), 4,
                                                     tools::PhotoFormat::Bmp)});
@@ -141,6 +168,12 @@ void TestThumbnailer::albumGivesFirstPhoto_data()
     QTest::newRow("upright") << "tall.sld" << QStringList{"-s", "128"} << QSize(64, 128);
     QTest::newRow("small photo is not enlarged")
         << "small.sld" << QStringList{"-s", "512"} << QSize(60, 40);
+    QTest::newRow("turned, embedded thumbnail")
+        << "turned.sld" << QStringList{"-s", "128"} << QSize(96, 128);
+    QTest::newRow("turned, photo at 1/8")
+        << "turned-plain.sld" << QStringList{"-s", "64"} << QSize(48, 64);
+    QTest::newRow("upside down, photo at 1/2")
+        << "upside.sld" << QStringList{"-s", "256"} << QSize(192, 256);
 }
 
 void TestThumbnailer::albumGivesFirstPhoto()
@@ -148,24 +181,31 @@ void TestThumbnailer::albumGivesFirstPhoto()
     QFETCH(QString, album);
     QFETCH(QStringList, options);
     QFETCH(QSize, expected);
-    QVERIFY(writeBytes(output(), kOldOutput));
-    const CliRun r =
-        runCli(QStringList{"thumbnail"} + options + QStringList{path(album), output()});
-    QVERIFY2(r.status == 0, r.err.constData());
-    QVERIFY(r.err.isEmpty());
-    const QImage got(output(), "PNG");
-    QCOMPARE(got.size(), expected);
-    QVERIFY(!got.hasAlphaChannel());
-    if (album == QLatin1String("photo.sld")) {
-        // The first photo, not the second: close to the painted picture scaled
-        // down (JPEG and the scaler differ by a few levels only).
-        const QImage reference =
-            m_photo.scaled(expected, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QVERIFY2(meanDifference(got, reference) < 6,
-                 qPrintable(QString::number(meanDifference(got, reference))));
+    QImage pictures[2];
+    for (const bool standalone : {false, true}) {
+        QVERIFY(writeBytes(output(), kOldOutput));
+        const CliRun r = runThumbnail(standalone, options + QStringList{path(album), output()});
+        QVERIFY2(r.status == 0, r.err.constData());
+        QVERIFY(r.err.isEmpty());
+        const QImage got(output(), "PNG");
+        QCOMPARE(got.size(), expected);
+        QVERIFY(!got.hasAlphaChannel());
+        if (m_painted.contains(album)) {
+            // The first photo, upright, not the second: close to the painted
+            // picture scaled down (JPEG and the scalers differ by a few
+            // levels only).
+            const QImage reference = m_painted.value(album).scaled(expected, Qt::IgnoreAspectRatio,
+                                                                   Qt::SmoothTransformation);
+            QVERIFY2(meanDifference(got, reference) < 6,
+                     qPrintable(QString::number(meanDifference(got, reference))));
+        }
+        // Written through a temporary file: nothing else is left in the folder.
+        QCOMPARE(QDir(m_dir.path()).entryList({"*.png*"}, QDir::Files), QStringList{"out.png"});
+        pictures[standalone ? 1 : 0] = got;
     }
-    // Written through a temporary file: nothing else is left in the folder.
-    QCOMPARE(QDir(m_dir.path()).entryList({"*.png*"}, QDir::Files), QStringList{"out.png"});
+    // The two programs shrink alike but for rounding.
+    QVERIFY2(meanDifference(pictures[0], pictures[1]) < 1.5,
+             qPrintable(QString::number(meanDifference(pictures[0], pictures[1]))));
 }
 
 void TestThumbnailer::containerMosaic_data()
@@ -256,13 +296,16 @@ void TestThumbnailer::noPicture()
         else if (a.startsWith(QLatin1Char('@')))
             a = path(a.mid(1));
     }
-    QVERIFY(writeBytes(output(), kOldOutput));
-    const CliRun r = runCli(QStringList{"thumbnail"} + args);
-    QCOMPARE(r.status, status);
-    QVERIFY(r.out.isEmpty());
-    QCOMPARE(r.err.count('\n'), 1);
-    QVERIFY(r.err.startsWith("quorbell-cli: "));
-    QCOMPARE(readBytes(output()), kOldOutput);
+    // The thumbnailer hands these to quorbell-cli: the same status and message.
+    for (const bool standalone : {false, true}) {
+        QVERIFY(writeBytes(output(), kOldOutput));
+        const CliRun r = runThumbnail(standalone, args);
+        QCOMPARE(r.status, status);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY(r.err.startsWith("quorbell-cli: "));
+        QCOMPARE(readBytes(output()), kOldOutput);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestThumbnailer)

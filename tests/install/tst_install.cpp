@@ -254,6 +254,7 @@ void TestInstall::installedFiles_data()
     QTest::addColumn<bool>("executable");
     QTest::newRow("program") << "bin/quorbell" << true;
     QTest::newRow("cli") << "bin/quorbell-cli" << true;
+    QTest::newRow("thumbnailer program") << "bin/quorbell-thumbnailer" << true;
     QTest::newRow("data file") << "share/quorbell/Image.bmp" << false;
     QTest::newRow("desktop entry") << "share/applications/" + kAppId + ".desktop" << false;
     QTest::newRow("mime info") << "share/mime/packages/" + kAppId + ".xml" << false;

@@ -4,11 +4,12 @@
 
 namespace quorbell::test {
 
-CliRun runCli(const QStringList& args, const QStringList& prefix, int timeoutMs,
-              const std::function<void()>& inChild)
+namespace {
+
+CliRun runBuilt(const QString& name, const QStringList& args, const QStringList& prefix,
+                int timeoutMs, const std::function<void()>& inChild)
 {
-    const QString exe =
-        qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QStringLiteral("/quorbell-cli");
+    const QString exe = qEnvironmentVariable("QUORBELL_TOOLS_DIR") + QLatin1Char('/') + name;
     QProcess p;
     if (inChild)
         p.setChildProcessModifier(inChild);
@@ -23,6 +24,19 @@ CliRun runCli(const QStringList& args, const QStringList& prefix, int timeoutMs,
     }
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
+}
+
+} // namespace
+
+CliRun runCli(const QStringList& args, const QStringList& prefix, int timeoutMs,
+              const std::function<void()>& inChild)
+{
+    return runBuilt(QStringLiteral("quorbell-cli"), args, prefix, timeoutMs, inChild);
+}
+
+CliRun runTool(const QString& name, const QStringList& args)
+{
+    return runBuilt(name, args, {}, 120000, {});
 }
 
 } // namespace quorbell::test

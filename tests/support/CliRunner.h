@@ -1,5 +1,6 @@
-// Runs the built quorbell-cli (from QUORBELL_TOOLS_DIR) and collects its exit
-// status and output, for end-to-end tests of the command-line tool.
+// Runs the built quorbell-cli (or another of the built programs, from
+// QUORBELL_TOOLS_DIR) and collects its exit status and output, for end-to-end
+// tests of the command-line tools.
 #pragma once
 
 #include <QByteArray>
@@ -20,5 +21,8 @@ struct CliRun
 // `inChild` runs in the child just before the tool starts (e.g. to set limits).
 CliRun runCli(const QStringList& args, const QStringList& prefix = {}, int timeoutMs = 120000,
               const std::function<void()>& inChild = {});
+
+// The built program `name` with `args`, as runCli runs quorbell-cli.
+CliRun runTool(const QString& name, const QStringList& args);
 
 } // namespace quorbell::test
