@@ -140,9 +140,7 @@ AlbumCopyResult copyAlbumFiles(const AlbumCopyPlan& plan, const AlbumCopyProgres
             made << item.target;
             continue;
         }
-        // Only files this copy made are removed: every target was free before.
-        for (const QString& target : std::as_const(made))
-            QFile::remove(target);
+        removeAlbumCopies(made);
         result.status = cancelled ? AlbumCopyStatus::Cancelled : AlbumCopyStatus::Failed;
         result.file = item.source;
         result.problem = problem;
@@ -151,6 +149,12 @@ AlbumCopyResult copyAlbumFiles(const AlbumCopyPlan& plan, const AlbumCopyProgres
     }
     result.copied = made;
     return result;
+}
+
+void removeAlbumCopies(const QStringList& copies)
+{
+    for (const QString& copy : copies)
+        QFile::remove(copy);
 }
 
 } // namespace quorbell::container

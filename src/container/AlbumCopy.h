@@ -66,4 +66,8 @@ using AlbumCopyProgress = std::function<bool(qint64 done, qint64 total)>;
 // modification time.
 AlbumCopyResult copyAlbumFiles(const AlbumCopyPlan& plan, const AlbumCopyProgress& progress = {});
 
+// Removes copies that `copyAlbumFiles` made (its `copied`, or a part of it).
+// Every target was free before the copy, so no other file is touched.
+void removeAlbumCopies(const QStringList& copies);
+
 } // namespace quorbell::container

@@ -143,12 +143,12 @@ SaveAsAlbums prepareAlbumsForSaveAs(frmMain& w, const QString& containerFolder,
     return out;
 }
 
-std::optional<AlbumChoice> albumsToInsert(frmMain& w, const QString& chosenFolder,
-                                          const QStringList& names)
+std::optional<AlbumsToInsert> albumsToInsert(frmMain& w, const QString& chosenFolder,
+                                             const QStringList& names)
 {
     const AlbumDocument& doc = w.document();
     const QString folder = withTrailingSlash(chosenFolder);
-    AlbumChoice unchanged{folder, names, false};
+    AlbumsToInsert unchanged{folder, names, {}};
     // What the insert refuses on its own is left to it.
     if (w.mode() != Mode::Selected || doc.isGridSource() || names.isEmpty() ||
         firstDuplicateEntry(doc, names) >= 0 || doc.albumCount() + names.size() > kMaxAlbums)
@@ -172,9 +172,11 @@ std::optional<AlbumChoice> albumsToInsert(frmMain& w, const QString& chosenFolde
                                  .arg(folder, home);
     if (!prompts().askYesNo(question, title, false))
         return std::nullopt;
-    if (!copyAlbumsWithProgress(&w, container::planAlbumCopy(folder, home, names), title))
+    std::optional<QStringList> copies =
+        copyAlbumsWithProgress(&w, container::planAlbumCopy(folder, home, names), title);
+    if (!copies)
         return std::nullopt;
-    return AlbumChoice{home, names, false};
+    return AlbumsToInsert{home, names, std::move(*copies)};
 }
 
 } // namespace quorbell

@@ -40,13 +40,20 @@ struct SaveAsAlbums
 SaveAsAlbums prepareAlbumsForSaveAs(frmMain& w, const QString& containerFolder,
                                     const QString& title);
 
+struct AlbumsToInsert
+{
+    QString folder; // ends in "/"
+    QStringList names;
+    QStringList copies; // the files copied beside the container for this insert
+};
+
 // The step before Insert reads the albums `names` of `folder`: albums from a
 // folder other than the container's are copied beside it (the user agreeing)
 // and the copies are what is added; a chosen file that is not there, a
 // refused or failed copy stop the insert. Nothing means stop; otherwise the
 // folder and names to read. A choice the insert itself refuses (no
 // selection, a name already in the grid, too many) is handed on unchanged.
-std::optional<AlbumChoice> albumsToInsert(frmMain& w, const QString& folder,
-                                          const QStringList& names);
+std::optional<AlbumsToInsert> albumsToInsert(frmMain& w, const QString& folder,
+                                             const QStringList& names);
 
 } // namespace quorbell

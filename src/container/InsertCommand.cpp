@@ -2,6 +2,7 @@
 
 #include "container/AlbumCopyPrompts.h"
 #include "container/ClipboardCommands.h"
+#include "container/InsertCopies.h"
 #include "core/CommandState.h"
 #include "core/TextRules.h"
 #include "core/frmMain.h"
@@ -35,7 +36,8 @@ bool acceptInsertChoice(const AlbumChoice& choice, AlbumChoice& kept)
 
 namespace {
 
-void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringList& names);
+bool insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringList& names,
+                         const QStringList& copies);
 
 // The albums read stay, the others leave no half-made entries behind, and
 // the selection stays on the entry that was selected before.
@@ -89,21 +91,24 @@ void frmMain_mnuEditInsert_Click(frmMain& w)
 void insertAlbumFiles(frmMain& w, const QString& insertFolder, const QStringList& names)
 {
     // Albums from another folder are copied beside the container first, or not added.
-    const std::optional<AlbumChoice> ready = albumsToInsert(w, insertFolder, names);
+    const std::optional<AlbumsToInsert> ready = albumsToInsert(w, insertFolder, names);
     if (!ready)
         return;
     // One step of the undo history, from the menu or from a drop, recorded
     // when the loading loop has read the albums.
-    insertAlbumFilesNow(w, ready->folder, ready->names);
+    if (!insertAlbumFilesNow(w, ready->folder, ready->names, ready->copies))
+        removeCopiesNotAdded(w.document(), ready->copies);
 }
 
 namespace {
 
-void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringList& names)
+// False when the insert is refused before the loading loop starts.
+bool insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringList& names,
+                         const QStringList& copies)
 {
     AlbumDocument& doc = w.document();
     if (w.mode() != Mode::Selected || doc.isGridSource() || names.isEmpty())
-        return;
+        return false;
     const QString title = Tr::tr("サムネイルの追加");
     const QString folder = withTrailingSlash(insertFolder);
     const int m = int(names.size());
@@ -112,13 +117,13 @@ void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringL
                               "ファイル名： %1")
                            .arg(doc.entry(j).fileName),
                        title);
-        return;
+        return false;
     }
     if (doc.albumCount() + m > kMaxAlbums) {
         prompts().warn(Tr::tr("サムネイルが多すぎます。1つのコンテナに入るのは %1 個までです。")
                            .arg(kMaxAlbums),
                        title);
-        return;
+        return false;
     }
 
     // The new entries, with their names only, go before the selected one
@@ -134,11 +139,14 @@ void insertAlbumFilesNow(frmMain& w, const QString& insertFolder, const QStringL
     doc.insertEntries(s, fresh);
     frmMain* win = &w;
     startAddingEntries(w, std::make_unique<AlbumLoadingSource>(folder, names, s, doc.cellSize()), s,
-                       m, [win, s, m, before](int read) {
+                       m, [win, s, m, before, copies](int read) {
                            finishInsert(*win, s, m, read);
+                           // Copies made for albums that were not read are nobody's files.
+                           removeCopiesNotAdded(win->document(), copies);
                            if (read > 0)
                                finishEdit(*win, Tr::tr("追加"), *before);
                        });
+    return true;
 }
 
 } // namespace

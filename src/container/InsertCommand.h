@@ -3,7 +3,8 @@
 // that no chosen name is already in the grid, and read by the loading loop
 // with its progress bar. Abandoning an album (its password prompt cancelled,
 // or a file that is not an album) or pressing Escape keeps the albums read
-// before it and drops the rest; what was added is one step of the undo history.
+// before it and drops the rest (and the copies made of them beside the
+// container); what was added is one step of the undo history.
 #pragma once
 
 #include "document/Prompts.h"

@@ -2,13 +2,16 @@
 // album files: the command returns at once with the grid waiting in mode 2
 // and the progress bar up; the albums are read as the loop turns; Escape or
 // a cancelled password keeps what was read so far as one undo step (nothing
-// read: no step), and undoing it gives back the grid as it was.
+// read: no step), and undoing it gives back the grid as it was. Albums from
+// another folder are copied beside the container first; the copies that did
+// not become entries are removed again, the albums beside it never are.
 #include "container/InsertCommand.h"
 #include "core/frmMain.h"
 #include "grid/GridInput.h"
 
 #include "AlbumGridSession.h"
 
+#include <QDir>
 #include <QProgressBar>
 #include <QTest>
 
@@ -26,6 +29,13 @@ QStringList namesOf(const AlbumDocument& doc)
     return names;
 }
 
+QStringList filesIn(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files);
+    names.sort();
+    return names;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Interruption)
@@ -40,35 +50,51 @@ private Q_SLOTS:
 
 void TestInsertLoading::insertThroughTheLoop_data()
 {
+    QTest::addColumn<bool>("copied"); // chosen in another folder, copied beside the container
     QTest::addColumn<Interruption>("interruption");
     QTest::addColumn<QStringList>("kept"); // the new entries in the grid afterwards
 
-    QTest::newRow("all read") << Interruption::None << QStringList{"n1.sld", "n2.sld", "n3.sld"};
-    QTest::newRow("escape before the first album") << Interruption::EscapeAtOnce << QStringList{};
-    // Escape pressed while the second album asks for its password: that
-    // album is read, the third is not.
-    QTest::newRow("escape part-way")
-        << Interruption::EscapeDuringPrompt << QStringList{"n1.sld", "n2.sld"};
-    QTest::newRow("password cancelled") << Interruption::PromptCancelled << QStringList{"n1.sld"};
+    for (const bool copied : {false, true}) {
+        const char* from = copied ? "copied" : "beside";
+        QTest::addRow("%s, all read", from)
+            << copied << Interruption::None << QStringList{"n1.sld", "n2.sld", "n3.sld"};
+        QTest::addRow("%s, escape before the first album", from)
+            << copied << Interruption::EscapeAtOnce << QStringList{};
+        // Escape pressed while the second album asks for its password: that
+        // album is read, the third is not.
+        QTest::addRow("%s, escape part-way", from)
+            << copied << Interruption::EscapeDuringPrompt << QStringList{"n1.sld", "n2.sld"};
+        QTest::addRow("%s, password cancelled", from)
+            << copied << Interruption::PromptCancelled << QStringList{"n1.sld"};
+    }
 }
 
 void TestInsertLoading::insertThroughTheLoop()
 {
+    QFETCH(bool, copied);
     QFETCH(Interruption, interruption);
     QFETCH(QStringList, kept);
 
     test::AlbumGridSession s(4, 4);
     const QStringList added = {"n1.sld", "n2.sld", "n3.sld"};
+    const QString from = copied ? s.path(QStringLiteral("other/")) : s.folder();
+    QVERIFY(QDir().mkpath(from));
     for (int k = 0; k < added.size(); ++k) {
         const QString password = k == 1 ? QStringLiteral("pw") : QString();
-        QVERIFY(test::writeTestAlbum(s.path(added.at(k)), quint32(11 + k), password));
+        QVERIFY(test::writeTestAlbum(from + added.at(k), quint32(11 + k), password));
     }
+    // Afterwards the container's folder holds what it held and the copies
+    // that became entries; albums that were there already all stay.
+    QStringList files = filesIn(s.folder()) + (copied ? kept : QStringList());
+    files.sort();
     const QImage opened = s.w->surface()->canvas();
     const QStringList openedNames = namesOf(s.w->document());
     s.select(1);
     const QImage selected = s.w->surface()->canvas();
 
-    s.prompts.answerChooser({{{s.folder(), added, false}}});
+    s.prompts.answerChooser({{{from, added, false}}});
+    if (copied)
+        s.prompts.answer(MsgAnswer::Yes); // copy them beside the container
     if (interruption == Interruption::PromptCancelled)
         s.prompts.cancel();
     else
@@ -99,6 +125,8 @@ void TestInsertLoading::insertThroughTheLoop()
     for (int k = 0; k < kept.size(); ++k)
         QVERIFY(!doc.entry(1 + k).thumbnail.isNull());
     QCOMPARE(doc.undoStack().count(), kept.isEmpty() ? 0 : 1);
+    QCOMPARE(filesIn(s.folder()), files);
+    QCOMPARE(filesIn(from), copied ? added : files); // the chosen albums are untouched
     if (kept.isEmpty()) {
         QCOMPARE(s.w->surface()->canvas(), selected);
         return;
@@ -108,6 +136,7 @@ void TestInsertLoading::insertThroughTheLoop()
     QCOMPARE(namesOf(doc), openedNames);
     QCOMPARE(s.w->surface()->canvas(), opened);
     QVERIFY(!doc.isModified());
+    QCOMPARE(filesIn(s.folder()), files); // undo leaves the files as they are
 }
 
 QTEST_MAIN(TestInsertLoading)
