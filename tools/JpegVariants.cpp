@@ -2,15 +2,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include <jpeglib.h>
 
 namespace quorbell::tools {
 
-QByteArray encodeJpeg(const QImage& picture, const JpegCoding& coding)
+QByteArray encodeJpegRows(QSize size, const JpegCoding& coding,
+                          const std::function<const uchar*(int y)>& row)
 {
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
     // libjpeg's default error handler ends the process: fine for a generator
     // whose input is always valid.
     jpeg_compress_struct info;
@@ -20,8 +19,8 @@ QByteArray encodeJpeg(const QImage& picture, const JpegCoding& coding)
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     jpeg_mem_dest(&info, &out, &outSize);
-    info.image_width = JDIMENSION(rgb.width());
-    info.image_height = JDIMENSION(rgb.height());
+    info.image_width = JDIMENSION(size.width());
+    info.image_height = JDIMENSION(size.height());
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
@@ -35,11 +34,9 @@ QByteArray encodeJpeg(const QImage& picture, const JpegCoding& coding)
     if (coding.progressive)
         jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(size_t(rgb.width()) * 3);
     while (info.next_scanline < info.image_height) {
-        const uchar* line = rgb.constScanLine(int(info.next_scanline));
-        std::copy(line, line + row.size(), row.begin());
-        JSAMPROW rows[] = {row.data()};
+        // libjpeg reads the row and never writes it.
+        JSAMPROW rows[] = {const_cast<JSAMPLE*>(row(int(info.next_scanline)))};
         jpeg_write_scanlines(&info, rows, 1);
     }
     jpeg_finish_compress(&info);
@@ -47,6 +44,12 @@ QByteArray encodeJpeg(const QImage& picture, const JpegCoding& coding)
     QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(outSize));
     std::free(out);
     return bytes;
+}
+
+QByteArray encodeJpeg(const QImage& picture, const JpegCoding& coding)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    return encodeJpegRows(rgb.size(), coding, [&rgb](int y) { return rgb.constScanLine(y); });
 }
 
 } // namespace quorbell::tools

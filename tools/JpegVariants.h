@@ -5,6 +5,9 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
+
+#include <functional>
 
 namespace quorbell::tools {
 
@@ -22,5 +25,11 @@ struct JpegCoding
 };
 
 QByteArray encodeJpeg(const QImage& picture, const JpegCoding& coding);
+
+// The same from rows given one at a time (RGB, 3 bytes a pixel, `size`'s
+// width of them): a photo of hundreds of megapixels costs no more memory
+// than its rows.
+QByteArray encodeJpegRows(QSize size, const JpegCoding& coding,
+                          const std::function<const uchar*(int y)>& row);
 
 } // namespace quorbell::tools
