@@ -64,9 +64,9 @@ void run(const char* name, const QByteArray& jpeg)
         std::printf("  not handled by the DC-only decoder\n");
         return;
     }
-    if (one->pixels != two->pixels)
+    if (!(*one == *two))
         std::printf("  one and two threads DIFFER\n");
-    compare(QImage(reinterpret_cast<const uchar*>(one->pixels.data()), one->width, one->height,
+    compare(QImage(reinterpret_cast<const uchar*>(one->pixels.get()), one->width, one->height,
                    qsizetype(one->width) * 4, QImage::Format_RGB32),
             reference);
     bench::report("  libjpeg 1/8 scale", bench::timeRuns(kRuns, [&] { libjpegEighth(jpeg); }));

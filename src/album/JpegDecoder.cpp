@@ -89,7 +89,7 @@ JpegOutcome decodeJpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& 
         jpeg_destroy_decompress(&info);
         return JpegOutcome::Failed;
     }
-    auto* const bits = reinterpret_cast<uchar*>(picture.pixels.data());
+    auto* const bits = reinterpret_cast<uchar*>(picture.pixels.get());
     const qsizetype stride = qsizetype(picture.width) * 4;
     jpeg_start_decompress(&info);
     while (info.output_scanline < info.output_height) {

@@ -17,11 +17,10 @@ namespace {
 // The decoded pixels as a picture, taken over without a copy.
 QImage imageOf(Rgb32Picture&& picture)
 {
-    auto* held = new std::vector<quint32>(std::move(picture.pixels));
+    quint32* held = picture.pixels.release();
     return QImage(
-        reinterpret_cast<uchar*>(held->data()), picture.width, picture.height,
-        qsizetype(picture.width) * 4, QImage::Format_RGB32,
-        [](void* pixels) { delete static_cast<std::vector<quint32>*>(pixels); }, held);
+        reinterpret_cast<uchar*>(held), picture.width, picture.height, qsizetype(picture.width) * 4,
+        QImage::Format_RGB32, [](void* pixels) { delete[] static_cast<quint32*>(pixels); }, held);
 }
 
 // The photo at 1/8 scale from its DC coefficients, when that is the scale

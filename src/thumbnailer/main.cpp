@@ -144,7 +144,7 @@ int main(int argc, char* argv[])
         if (const std::optional<album::Rgb32Picture> picture =
                 albumPicture(request->input, request->size)) {
             const QByteArray png =
-                encodePng(reinterpret_cast<const uchar*>(picture->pixels.data()), picture->width,
+                encodePng(reinterpret_cast<const uchar*>(picture->pixels.get()), picture->width,
                           picture->height, qsizetype(picture->width) * 4, PngPixels::Rgb32);
             // A file manager may read the output at any moment: it appears
             // whole or not at all; it makes the picture again when it is lost,
