@@ -12,6 +12,9 @@
 #include <system_error>
 #include <thread>
 
+#include <pthread.h>
+#include <sched.h>
+
 namespace quorbell::album {
 namespace {
 
@@ -254,6 +257,47 @@ bool decodeAll(const JpegFrame& frame, const McuDecoder& decoder, qsizetype tota
     return decodeRun(decoder, reader, 0, total, diffs);
 }
 
+// The scheduler starts a new thread on its parent's CPU and moves it to an
+// idle one only after a millisecond or more (on a virtual machine's two
+// CPUs, at times not at all during a decode): the two halves of the work then
+// take turns on one CPU. While it lives, this keeps the calling thread on its
+// CPU and sends the second thread to the other CPUs the process may use.
+class SeparateCpus
+{
+public:
+    SeparateCpus()
+    {
+        const int cpu = sched_getcpu();
+        if (pthread_getaffinity_np(pthread_self(), sizeof m_saved, &m_saved) != 0 || cpu < 0 ||
+            !CPU_ISSET(cpu, &m_saved) || CPU_COUNT(&m_saved) < 2)
+            return;
+        m_others = m_saved;
+        CPU_CLR(cpu, &m_others);
+        cpu_set_t mine;
+        CPU_ZERO(&mine);
+        CPU_SET(cpu, &mine);
+        m_pinned = pthread_setaffinity_np(pthread_self(), sizeof mine, &mine) == 0;
+    }
+    ~SeparateCpus()
+    {
+        if (m_pinned)
+            pthread_setaffinity_np(pthread_self(), sizeof m_saved, &m_saved);
+    }
+    SeparateCpus(const SeparateCpus&) = delete;
+    SeparateCpus& operator=(const SeparateCpus&) = delete;
+
+    void placeSecond(std::thread& second)
+    {
+        if (m_pinned)
+            pthread_setaffinity_np(second.native_handle(), sizeof m_others, &m_others);
+    }
+
+private:
+    cpu_set_t m_saved{};
+    cpu_set_t m_others{};
+    bool m_pinned = false;
+};
+
 // Restart intervals start byte-aligned at known places: each thread takes a
 // share of them.
 bool decodeRestartIntervals(const JpegFrame& frame, const McuDecoder& decoder, qsizetype total,
@@ -281,7 +325,9 @@ bool decodeRestartIntervals(const JpegFrame& frame, const McuDecoder& decoder, q
         return decodeIntervals(0, intervals);
     bool secondOk = false;
     try {
+        SeparateCpus cpus;
         std::thread second([&] { secondOk = decodeIntervals(half, intervals); });
+        cpus.placeSecond(second);
         const bool firstOk = decodeIntervals(0, half);
         second.join();
         return firstOk && secondOk;
@@ -390,8 +436,10 @@ bool decodeShared(const JpegFrame& frame, const McuDecoder& decoder, qsizetype t
     BitReader reader(entropyAt(frame, 0), end);
     std::optional<Meeting> at;
     try {
+        SeparateCpus cpus;
         std::thread second(
             [&] { speculate(decoder, BitReader(entropyAt(frame, middle), end), from, s); });
+        cpus.placeSecond(second);
         at = decodeUntilInStep(decoder, reader, from, total, s, diffs);
         s.stop.store(!at || at->theirs < 0, std::memory_order_relaxed);
         second.join();
