@@ -12,46 +12,52 @@ bool turnsByAQuarter(int orientation)
     return orientation >= 5 && orientation <= 8;
 }
 
-// The source pixels one pixel of the shrunk side covers, each with the part
-// of the pixel's area it takes (the parts add up to 1).
-struct Span
+// The source pixels each pixel of a shrunk side covers: from `first[i]`,
+// `reach` of them, each with the part of its area it takes (the parts add up
+// to 1; those past the end of the cover are 0 and name a pixel in range).
+struct Spans
 {
-    int first = 0;
-    std::vector<float> weights;
+    int reach = 0;
+    std::vector<int> first;
+    std::vector<float> weights; // reach a pixel
 };
 
 // The spans of `count` pixels over a side of `length` (count <= length).
-std::vector<Span> spansOf(int count, int length)
+Spans spansOf(int count, int length)
 {
-    std::vector<Span> spans(static_cast<std::size_t>(count));
+    Spans spans;
     const double scale = double(length) / count;
+    spans.reach = std::min(int(std::ceil(scale)) + 1, length);
+    spans.first.resize(std::size_t(count));
+    spans.weights.assign(std::size_t(count) * std::size_t(spans.reach), 0.0F);
     for (int i = 0; i < count; ++i) {
         const double from = i * scale;
         const double to = std::min(double(length), (i + 1) * scale);
-        Span& span = spans[std::size_t(i)];
-        span.first = int(from);
-        for (int p = span.first; p < to; ++p) {
+        spans.first[std::size_t(i)] = std::min(int(from), length - spans.reach);
+        for (int k = 0; k < spans.reach; ++k) {
+            const int p = spans.first[std::size_t(i)] + k;
             const double covered = std::min(to, p + 1.0) - std::max(from, double(p));
-            span.weights.push_back(float(covered / scale));
+            if (covered > 0)
+                spans.weights[std::size_t(i) * spans.reach + k] = float(covered / scale);
         }
     }
     return spans;
 }
 
 // One row shrunk along its width, three channels a pixel.
-void averageRow(const quint32* row, const std::vector<Span>& columns, std::vector<float>& out)
+void averageRow(const quint32* row, const Spans& columns, std::vector<float>& out)
 {
-    for (std::size_t x = 0; x < columns.size(); ++x) {
+    const int reach = columns.reach;
+    for (std::size_t x = 0; x < columns.first.size(); ++x) {
+        const quint32* p = row + columns.first[x];
+        const float* w = columns.weights.data() + x * reach;
         float r = 0;
         float g = 0;
         float b = 0;
-        const Span& span = columns[x];
-        for (std::size_t i = 0; i < span.weights.size(); ++i) {
-            const quint32 p = row[span.first + int(i)];
-            const float w = span.weights[i];
-            r += w * float((p >> 16) & 0xFF);
-            g += w * float((p >> 8) & 0xFF);
-            b += w * float(p & 0xFF);
+        for (int k = 0; k < reach; ++k) {
+            r += w[k] * float((p[k] >> 16) & 0xFF);
+            g += w[k] * float((p[k] >> 8) & 0xFF);
+            b += w[k] * float(p[k] & 0xFF);
         }
         out[3 * x] = r;
         out[3 * x + 1] = g;
@@ -117,22 +123,31 @@ album::Rgb32Picture shrunkTo(album::Rgb32Picture picture, QSize size)
 {
     if (size == QSize(picture.width, picture.height))
         return picture;
-    const std::vector<Span> columns = spansOf(size.width(), picture.width);
-    const std::vector<Span> rows = spansOf(size.height(), picture.height);
+    const Spans columns = spansOf(size.width(), picture.width);
+    const Spans rows = spansOf(size.height(), picture.height);
     album::Rgb32Picture out(size.width(), size.height());
+    // Each source row shrunk along its width once: neighbouring rows of the
+    // result share at most one source row, the last one shrunk.
     std::vector<float> line(std::size_t(size.width()) * 3);
+    int lineRow = -1;
     std::vector<float> sums(line.size());
     for (int y = 0; y < size.height(); ++y) {
         std::fill(sums.begin(), sums.end(), 0.0F);
-        for (int i = 0; i < int(rows[y].weights.size()); ++i) {
-            averageRow(picture.row(rows[y].first + i), columns, line);
-            const float w = rows[y].weights[i];
-            for (std::size_t k = 0; k < sums.size(); ++k)
-                sums[k] += w * line[k];
+        for (int k = 0; k < rows.reach; ++k) {
+            const float w = rows.weights[std::size_t(y) * rows.reach + k];
+            if (w == 0)
+                continue;
+            const int sourceRow = rows.first[std::size_t(y)] + k;
+            if (sourceRow != lineRow) {
+                averageRow(picture.row(sourceRow), columns, line);
+                lineRow = sourceRow;
+            }
+            for (std::size_t i = 0; i < sums.size(); ++i)
+                sums[i] += w * line[i];
         }
         quint32* target = out.row(y);
         for (int x = 0; x < size.width(); ++x) {
-            const auto channel = [&](int c) { return quint32(std::lround(sums[3 * x + c])); };
+            const auto channel = [&](int c) { return quint32(sums[3 * x + c] + 0.5F); };
             target[x] = 0xFF000000u | channel(0) << 16 | channel(1) << 8 | channel(2);
         }
     }
