@@ -132,7 +132,8 @@ album::Rgb32Picture shrunkTo(album::Rgb32Picture picture, QSize size)
     int lineRow = -1;
     std::vector<float> sums(line.size());
     for (int y = 0; y < size.height(); ++y) {
-        std::fill(sums.begin(), sums.end(), 0.0F);
+        // Starting from a half, truncating the sums rounds them.
+        std::fill(sums.begin(), sums.end(), 0.5F);
         for (int k = 0; k < rows.reach; ++k) {
             const float w = rows.weights[std::size_t(y) * rows.reach + k];
             if (w == 0)
@@ -147,7 +148,7 @@ album::Rgb32Picture shrunkTo(album::Rgb32Picture picture, QSize size)
         }
         quint32* target = out.row(y);
         for (int x = 0; x < size.width(); ++x) {
-            const auto channel = [&](int c) { return quint32(sums[3 * x + c] + 0.5F); };
+            const auto channel = [&](int c) { return quint32(sums[3 * x + c]); };
             target[x] = 0xFF000000u | channel(0) << 16 | channel(1) << 8 | channel(2);
         }
     }
