@@ -58,7 +58,7 @@ void run(const char* name, const QByteArray& jpeg)
 {
     std::printf("%s: %lld bytes\n", name, qint64(jpeg.size()));
     const QImage reference = libjpegEighth(jpeg);
-    const std::optional<album::Rgb32Picture> one = album::decodeJpegEighth(jpeg, 1);
+    std::optional<album::Rgb32Picture> one = album::decodeJpegEighth(jpeg, 1);
     const std::optional<album::Rgb32Picture> two = album::decodeJpegEighth(jpeg, 2);
     if (!one || !two) {
         std::printf("  not handled by the DC-only decoder\n");
@@ -66,9 +66,7 @@ void run(const char* name, const QByteArray& jpeg)
     }
     if (!(*one == *two))
         std::printf("  one and two threads DIFFER\n");
-    compare(QImage(reinterpret_cast<const uchar*>(one->pixels.get()), one->width, one->height,
-                   qsizetype(one->width) * 4, QImage::Format_RGB32),
-            reference);
+    compare(album::imageOf(std::move(*one)), reference);
     bench::report("  libjpeg 1/8 scale", bench::timeRuns(kRuns, [&] { libjpegEighth(jpeg); }));
     bench::report("  of which reading the frame",
                   bench::timeRuns(kRuns, [&] { album::readJpegFrame(jpeg); }));

@@ -5,7 +5,7 @@
 // photo makes an album's thumbnail many times cheaper. Thread-agnostic.
 #pragma once
 
-#include "album/ExifReader.h"
+#include "album/ExifThumbnail.h"
 
 #include <QByteArrayView>
 #include <QImage>

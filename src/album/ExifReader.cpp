@@ -197,14 +197,9 @@ ExifFacts readExifFacts(QByteArrayView bytes)
     return {};
 }
 
-bool sameProportions(QSize thumb, QSize photo)
+QSize orientedSize(QSize stored, int orientation)
 {
-    if (thumb.isEmpty() || photo.isEmpty())
-        return false;
-    // |th - tw * H / W| <= 1 and |tw - th * W / H| <= 1, without division.
-    const qint64 cross =
-        qint64(thumb.height()) * photo.width() - qint64(thumb.width()) * photo.height();
-    return std::abs(cross) <= std::min(photo.width(), photo.height());
+    return orientation >= 5 && orientation <= 8 ? stored.transposed() : stored;
 }
 
 } // namespace quorbell::album

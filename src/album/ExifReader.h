@@ -36,9 +36,8 @@ ExifFacts readExifFacts(QByteArrayView bytes);
 // camera put it first, as cameras do: one segment is at most 64 KB.
 inline constexpr qint64 kExifHeadBytes = 128 * 1024;
 
-// Whether an embedded thumbnail of `thumb` pixels shows a photo of `photo`
-// pixels without bars: its height within one pixel of the photo's
-// proportions at its width, and its width likewise.
-bool sameProportions(QSize thumb, QSize photo);
+// The size of a picture of `stored` size once turned by `orientation`: the
+// sides swap for 5 to 8, which turn it by a quarter.
+QSize orientedSize(QSize stored, int orientation);
 
 } // namespace quorbell::album

@@ -1,9 +1,12 @@
 #include "album/JpegDecoder.h"
 
+#include "album/JpegEighthDecoder.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <new>
+#include <thread>
 
 #include <jpeglib.h>
 
@@ -35,14 +38,31 @@ bool allocate(Rgb32Picture& picture, int width, int height)
     }
 }
 
-} // namespace
+// At 1/8 scale from the blocks' DC coefficients, on two threads when the
+// machine has them; false when that is not the scale needed or the decoder
+// does not handle this JPEG.
+bool decodeFromDc(QByteArrayView bytes, const std::function<QSize(QSize)>& neededSize,
+                  JpegPicture& out)
+{
+    const std::optional<QSize> full = jpegHeaderSize(bytes);
+    if (!full || jpegScaleDenominator(*full, neededSize(*full)) != 8)
+        return false;
+    const int threads = std::thread::hardware_concurrency() > 1 ? 2 : 1;
+    std::optional<Rgb32Picture> picture = decodeJpegEighth(bytes, threads);
+    if (!picture)
+        return false;
+    out.picture = std::move(*picture);
+    out.fullSize = *full;
+    out.clean = true;
+    return true;
+}
 
 // Decodes straight into the 32-bit picture (B, G, R, 0xFF in memory, the
 // layout of Format_RGB32), at the scale chosen from the header. libjpeg
 // reports errors by a long jump back here: only trivially destructible locals
 // live between setjmp and the jump, and the picture is declared before it.
-JpegOutcome decodeJpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& neededSize,
-                       JpegPicture& out)
+JpegOutcome decodeWithLibjpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& neededSize,
+                              JpegPicture& out)
 {
     jpeg_decompress_struct info;
     JpegErrorManager err;
@@ -106,6 +126,16 @@ JpegOutcome decodeJpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& 
     out.picture = std::move(picture);
     out.fullSize = full;
     return JpegOutcome::Decoded;
+}
+
+} // namespace
+
+JpegOutcome decodeJpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& neededSize,
+                       JpegPicture& out, EighthScale eighthScale)
+{
+    if (eighthScale == EighthScale::DcOnly && decodeFromDc(bytes, neededSize, out))
+        return JpegOutcome::Decoded;
+    return decodeWithLibjpeg(bytes, neededSize, out);
 }
 
 // Through libjpeg: asking Qt's reader would load every image plugin

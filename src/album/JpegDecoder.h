@@ -32,6 +32,12 @@ struct JpegPicture
     bool clean = true;    // no row missing and no corrupt-data warning
 };
 
+// How a JPEG needed at 1/8 of its size is decoded: by libjpeg, as at every
+// other scale; or from its blocks' DC coefficients alone on both cores
+// (JpegEighthDecoder), faster for a process that has the machine to itself
+// and decodes one photo. The two differ by a few levels in subsampled colour.
+enum class EighthScale { Libjpeg, DcOnly };
+
 enum class JpegOutcome {
     Decoded,
     Failed,
@@ -41,6 +47,6 @@ enum class JpegOutcome {
 // Decodes the JPEG; `neededSize` maps the full pixel size to the smallest
 // size the picture may have.
 JpegOutcome decodeJpeg(QByteArrayView bytes, const std::function<QSize(QSize)>& neededSize,
-                       JpegPicture& out);
+                       JpegPicture& out, EighthScale eighthScale = EighthScale::Libjpeg);
 
 } // namespace quorbell::album

@@ -1,7 +1,6 @@
 #include "album/PhotoDecoder.h"
 
 #include "album/JpegDecoder.h"
-#include "album/JpegEighthDecoder.h"
 #include "core/BmpRows.h"
 #include "core/RleBmp.h"
 
@@ -9,37 +8,9 @@
 #include <QImageReader>
 
 #include <algorithm>
-#include <thread>
 
 namespace quorbell::album {
 namespace {
-
-// The decoded pixels as a picture, taken over without a copy.
-QImage imageOf(Rgb32Picture&& picture)
-{
-    quint32* held = picture.pixels.release();
-    return QImage(
-        reinterpret_cast<uchar*>(held), picture.width, picture.height, qsizetype(picture.width) * 4,
-        QImage::Format_RGB32, [](void* pixels) { delete[] static_cast<quint32*>(pixels); }, held);
-}
-
-// The photo at 1/8 scale from its DC coefficients, when that is the scale
-// needed and the JPEG is one that decoder handles.
-bool decodeJpegFromDc(QByteArrayView bytes, const std::function<QSize(QSize)>& neededSize,
-                      DecodedPhoto& out)
-{
-    const std::optional<QSize> full = jpegHeaderSize(bytes);
-    if (!full || jpegScaleDenominator(*full, neededSize(*full)) != 8)
-        return false;
-    const int threads = std::thread::hardware_concurrency() > 1 ? 2 : 1;
-    std::optional<Rgb32Picture> picture = decodeJpegEighth(bytes, threads);
-    if (!picture)
-        return false;
-    out.image = imageOf(std::move(*picture));
-    out.fullSize = *full;
-    out.clean = true;
-    return true;
-}
 
 // Lays a picture with transparency over white and returns it as Format_RGB32.
 QImage flattenToRgb32(const QImage& in)
@@ -94,16 +65,12 @@ bool setUpReader(QImageReader& reader, QBuffer& buffer, QByteArrayView bytes, Im
 
 } // namespace
 
-ImageKind sniffImageKind(QByteArrayView bytes)
+QImage imageOf(Rgb32Picture&& picture)
 {
-    if (bytes.size() >= 3 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xD8 &&
-        uchar(bytes[2]) == 0xFF)
-        return ImageKind::Jpeg;
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
-        return ImageKind::Bmp;
-    if (bytes.size() >= 6 && (bytes.first(6) == "GIF87a" || bytes.first(6) == "GIF89a"))
-        return ImageKind::Gif;
-    return ImageKind::Unknown;
+    quint32* held = picture.pixels.release();
+    return QImage(
+        reinterpret_cast<uchar*>(held), picture.width, picture.height, qsizetype(picture.width) * 4,
+        QImage::Format_RGB32, [](void* pixels) { delete[] static_cast<quint32*>(pixels); }, held);
 }
 
 std::optional<QSize> readPixelSize(QByteArrayView bytes)
@@ -127,12 +94,9 @@ std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
 {
     const ImageKind kind = sniffImageKind(bytes);
     DecodedPhoto out;
-    if (kind == ImageKind::Jpeg && eighthScale == EighthScale::DcOnly &&
-        decodeJpegFromDc(bytes, neededSize, out))
-        return out;
     if (kind == ImageKind::Jpeg) {
         JpegPicture decoded;
-        const JpegOutcome j = decodeJpeg(bytes, neededSize, decoded);
+        const JpegOutcome j = decodeJpeg(bytes, neededSize, decoded, eighthScale);
         if (j == JpegOutcome::Failed)
             return std::nullopt;
         if (j == JpegOutcome::Decoded) {

@@ -3,6 +3,7 @@
 // (JpegDecoder). Thread-agnostic: it touches no shared state.
 #pragma once
 
+#include "album/ImageKind.h"
 #include "album/JpegDecoder.h"
 
 #include <QByteArray>
@@ -13,11 +14,6 @@
 #include <optional>
 
 namespace quorbell::album {
-
-enum class ImageKind { Unknown, Bmp, Jpeg, Gif };
-
-// The kind of image the bytes hold, from their first bytes.
-ImageKind sniffImageKind(QByteArrayView bytes);
 
 // The pixel size from the image header alone; nothing when no decoder accepts it.
 std::optional<QSize> readPixelSize(QByteArrayView bytes);
@@ -30,15 +26,13 @@ struct DecodedPhoto
     bool clean = true;
 };
 
-// How a JPEG needed at 1/8 of its size is decoded: by libjpeg, as at every
-// other scale; or from its blocks' DC coefficients alone on both cores
-// (JpegEighthDecoder), faster for a process that has the machine to itself
-// and decodes one photo. The two differ by a few levels in subsampled colour.
-enum class EighthScale { Libjpeg, DcOnly };
+// The decoded pixels as a picture (Format_RGB32), taken over without a copy.
+QImage imageOf(Rgb32Picture&& picture);
 
 // Decodes the bytes; `neededSize` maps the full pixel size (read from the
 // header) to the smallest size the decoded picture may have. Transparent
 // pixels are laid over white. Nothing when no decoder accepts the bytes.
+// `eighthScale` as decodeJpeg.
 std::optional<DecodedPhoto> decodePhoto(QByteArrayView bytes,
                                         const std::function<QSize(QSize)>& neededSize,
                                         EighthScale eighthScale = EighthScale::Libjpeg);

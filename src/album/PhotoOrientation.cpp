@@ -5,23 +5,9 @@
 #include <QTransform>
 
 namespace quorbell::album {
-namespace {
-
-bool turnsByAQuarter(int orientation)
-{
-    return orientation >= 5 && orientation <= 8;
-}
-
-} // namespace
-
 int photoOrientation(QByteArrayView bytes)
 {
     return sniffImageKind(bytes) == ImageKind::Jpeg ? readExifFacts(bytes).orientation : 1;
-}
-
-QSize orientedSize(QSize stored, int orientation)
-{
-    return turnsByAQuarter(orientation) ? stored.transposed() : stored;
 }
 
 QImage applyOrientation(QImage stored, int orientation)

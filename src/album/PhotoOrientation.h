@@ -5,6 +5,7 @@
 // and JPEGs without the tag come out exactly as decoded.
 #pragma once
 
+#include "album/ExifReader.h"
 #include "album/PhotoDecoder.h"
 
 #include <QImage>
@@ -17,10 +18,6 @@ namespace quorbell::album {
 
 // The orientation of the photo in `bytes`: its EXIF tag for a JPEG, else 1.
 int photoOrientation(QByteArrayView bytes);
-
-// The size of a picture of `stored` size once turned by `orientation`: the
-// sides swap for 5 to 8, which turn it by a quarter.
-QSize orientedSize(QSize stored, int orientation);
 
 // The stored picture turned upright as `orientation` (1 to 8) says; the
 // picture itself for 1 or any other value. Null when memory runs out.

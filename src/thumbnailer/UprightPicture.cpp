@@ -1,16 +1,13 @@
 #include "thumbnailer/UprightPicture.h"
 
+#include "album/ExifReader.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace quorbell::thumbnailer {
 namespace {
-
-bool turnsByAQuarter(int orientation)
-{
-    return orientation >= 5 && orientation <= 8;
-}
 
 // The source pixels each pixel of a shrunk side covers: from `first[i]`,
 // `reach` of them, each with the part of its area it takes (the parts add up
@@ -67,18 +64,13 @@ void averageRow(const quint32* row, const Spans& columns, std::vector<float>& ou
 
 } // namespace
 
-QSize uprightSize(QSize stored, int orientation)
-{
-    return turnsByAQuarter(orientation) ? stored.transposed() : stored;
-}
-
 album::Rgb32Picture turnedUpright(album::Rgb32Picture stored, int orientation)
 {
     if (orientation < 2 || orientation > 8)
         return stored;
     const int w = stored.width;
     const int h = stored.height;
-    const QSize size = uprightSize(QSize(w, h), orientation);
+    const QSize size = album::orientedSize(QSize(w, h), orientation);
     album::Rgb32Picture upright(size.width(), size.height());
     // The stored pixel each upright pixel (x, y) shows: 2 mirrors, 3 turns by
     // half, 4 flips, 5 transposes, 6 turns a quarter clockwise, 7 transposes

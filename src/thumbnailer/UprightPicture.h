@@ -9,10 +9,6 @@
 
 namespace quorbell::thumbnailer {
 
-// The size of a picture of `stored` size once turned by `orientation`: the
-// sides swap for 5 to 8, which turn it by a quarter.
-QSize uprightSize(QSize stored, int orientation);
-
 // The stored picture turned upright as `orientation` (1 to 8) says; as it is
 // for 1 or any other value.
 album::Rgb32Picture turnedUpright(album::Rgb32Picture stored, int orientation);

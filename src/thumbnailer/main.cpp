@@ -12,9 +12,9 @@
 // installed beside it, which replaces this process with the same arguments:
 // one behaviour and one set of messages for both.
 #include "album/AlbumFileReader.h"
-#include "album/ExifReader.h"
+#include "album/ExifThumbnail.h"
+#include "album/ImageKind.h"
 #include "album/JpegDecoder.h"
-#include "album/JpegEighthDecoder.h"
 #include "cli/ThumbnailRequest.h"
 #include "core/CellFit.h"
 #include "core/FileIO.h"
@@ -24,7 +24,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <climits>
@@ -34,45 +33,14 @@ using namespace quorbell;
 
 namespace {
 
-bool isJpeg(QByteArrayView bytes)
+// The photo shrunk on load to no less than `needed` (both as stored): at 1/8
+// scale from its DC coefficients on both cores, else through libjpeg.
+std::optional<album::Rgb32Picture> photoPicture(QByteArrayView bytes, QSize needed)
 {
-    return bytes.size() >= 3 && quint8(bytes[0]) == 0xFF && quint8(bytes[1]) == 0xD8 &&
-           quint8(bytes[2]) == 0xFF;
-}
-
-// The camera's embedded thumbnail, when it can stand for the photo: a JPEG
-// with the photo's proportions, decoded cleanly, at least `fit` once upright.
-std::optional<album::Rgb32Picture>
-embeddedPicture(QByteArrayView head, const album::ExifFacts& exif, QSize stored, QSize fit)
-{
-    if (!exif.thumbnail)
-        return std::nullopt;
-    const QByteArrayView bytes = head.sliced(exif.thumbnail->offset, exif.thumbnail->length);
-    album::JpegPicture thumb;
-    if (!isJpeg(bytes) ||
-        album::decodeJpeg(
-            bytes, [](QSize full) { return full; }, thumb) != album::JpegOutcome::Decoded ||
-        !thumb.clean || QSize(thumb.picture.width, thumb.picture.height) != thumb.fullSize ||
-        !album::sameProportions(thumb.fullSize, stored))
-        return std::nullopt;
-    const QSize upright = thumbnailer::uprightSize(thumb.fullSize, exif.orientation);
-    if (upright.width() < fit.width() || upright.height() < fit.height())
-        return std::nullopt;
-    return std::move(thumb.picture);
-}
-
-// The photo shrunk on load to no less than `needed` (both as stored): from
-// its DC coefficients on both cores at 1/8 scale, else through libjpeg.
-std::optional<album::Rgb32Picture> photoPicture(QByteArrayView bytes, QSize stored, QSize needed)
-{
-    if (album::jpegScaleDenominator(stored, needed) == 8) {
-        const int threads = std::thread::hardware_concurrency() > 1 ? 2 : 1;
-        if (std::optional<album::Rgb32Picture> picture = album::decodeJpegEighth(bytes, threads))
-            return picture;
-    }
     album::JpegPicture decoded;
     if (album::decodeJpeg(
-            bytes, [needed](QSize) { return needed; }, decoded) != album::JpegOutcome::Decoded)
+            bytes, [needed](QSize) { return needed; }, decoded, album::EighthScale::DcOnly) !=
+        album::JpegOutcome::Decoded)
         return std::nullopt;
     return std::move(decoded.picture);
 }
@@ -89,7 +57,7 @@ std::optional<album::Rgb32Picture> albumPicture(const QString& path, int size)
         return std::nullopt;
     cli::endQuietlyOnShrunkFile("quorbell-thumbnailer: the input file changed while it was read\n");
     const album::AlbumResult<QByteArrayView> mapped = reader.mapPhotoBytes(0);
-    if (!mapped || !isJpeg(*mapped))
+    if (!mapped || album::sniffImageKind(*mapped) != album::ImageKind::Jpeg)
         return std::nullopt;
     const QByteArrayView bytes = *mapped;
     const QByteArrayView head =
@@ -100,10 +68,11 @@ std::optional<album::Rgb32Picture> albumPicture(const QString& path, int size)
         return std::nullopt;
     // Sizes as the grid's thumbnails have them: the cell's edge less 2 is `size`.
     const QSize fit =
-        fitToCell(recordedPixelSize(thumbnailer::uprightSize(*stored, exif.orientation)), size + 2);
-    std::optional<album::Rgb32Picture> picture = embeddedPicture(head, exif, *stored, fit);
+        fitToCell(recordedPixelSize(album::orientedSize(*stored, exif.orientation)), size + 2);
+    std::optional<album::Rgb32Picture> picture =
+        album::decodeExifThumbnail(head, exif, *stored, fit);
     if (!picture)
-        picture = photoPicture(bytes, *stored, thumbnailer::uprightSize(fit, exif.orientation));
+        picture = photoPicture(bytes, album::orientedSize(fit, exif.orientation));
     if (!picture)
         return std::nullopt;
     return thumbnailer::shrunkTo(thumbnailer::turnedUpright(std::move(*picture), exif.orientation),

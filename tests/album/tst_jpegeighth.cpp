@@ -14,13 +14,6 @@ Q_DECLARE_METATYPE(quorbell::tools::JpegCoding)
 
 namespace {
 
-QImage imageOf(const Rgb32Picture& picture)
-{
-    return QImage(reinterpret_cast<const uchar*>(picture.pixels.get()), picture.width,
-                  picture.height, qsizetype(picture.width) * 4, QImage::Format_RGB32)
-        .copy();
-}
-
 QImage libjpegEighth(const QByteArray& jpeg)
 {
     const std::optional<DecodedPhoto> photo =
@@ -111,12 +104,12 @@ void TestJpegEighth::matchesLibjpeg()
     QFETCH(double, mean);
     const QByteArray jpeg = tools::encodeJpeg(tools::paintSamplePhoto(size, 5), coding);
     const QImage reference = libjpegEighth(jpeg);
-    const std::optional<Rgb32Picture> one = decodeJpegEighth(jpeg, 1);
+    std::optional<Rgb32Picture> one = decodeJpegEighth(jpeg, 1);
     const std::optional<Rgb32Picture> two = decodeJpegEighth(jpeg, 2);
     QVERIFY(one && two);
     QCOMPARE(QSize(one->width, one->height), reference.size());
     QVERIFY(*one == *two); // the threads' shares make up the same picture
-    const Difference d = differenceOf(imageOf(*one), reference);
+    const Difference d = differenceOf(imageOf(std::move(*one)), reference);
     QVERIFY2(d.largest <= largest && d.mean <= mean,
              qPrintable(QStringLiteral("largest %1, mean %2").arg(d.largest).arg(d.mean)));
 }

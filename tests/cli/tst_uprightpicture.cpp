@@ -19,13 +19,6 @@ album::Rgb32Picture numbered(int width, int height)
     return p;
 }
 
-QImage imageOf(const album::Rgb32Picture& p)
-{
-    return QImage(reinterpret_cast<const uchar*>(p.pixels.get()), p.width, p.height,
-                  qsizetype(p.width) * 4, QImage::Format_RGB32)
-        .copy();
-}
-
 album::Rgb32Picture filled(int width, int height, quint32 colour)
 {
     album::Rgb32Picture p(width, height);
@@ -55,12 +48,10 @@ void TestUprightPicture::turnsAsTheProgramDoes_data()
 void TestUprightPicture::turnsAsTheProgramDoes()
 {
     QFETCH(int, orientation);
-    const album::Rgb32Picture stored = numbered(5, 3);
-    const QImage expected = album::applyOrientation(imageOf(stored), orientation);
-    const album::Rgb32Picture upright = thumbnailer::turnedUpright(numbered(5, 3), orientation);
-    QCOMPARE(QSize(upright.width, upright.height),
-             thumbnailer::uprightSize(QSize(5, 3), orientation));
-    QCOMPARE(imageOf(upright), expected);
+    const QImage expected = album::applyOrientation(album::imageOf(numbered(5, 3)), orientation);
+    album::Rgb32Picture upright = thumbnailer::turnedUpright(numbered(5, 3), orientation);
+    QCOMPARE(QSize(upright.width, upright.height), album::orientedSize(QSize(5, 3), orientation));
+    QCOMPARE(album::imageOf(std::move(upright)), expected);
 }
 
 void TestUprightPicture::shrinksByAreaMean_data()
