@@ -298,6 +298,23 @@ private:
     bool m_pinned = false;
 };
 
+// Runs `second` on a thread of its own, on another CPU, while `first` runs
+// here, and waits for both; false, with neither run, when no thread can be
+// had.
+template <typename Second, typename First> bool runSideBySide(Second second, First first)
+{
+    try {
+        SeparateCpus cpus;
+        std::thread thread(std::move(second));
+        cpus.placeSecond(thread);
+        first();
+        thread.join();
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
 // Restart intervals start byte-aligned at known places: each thread takes a
 // share of them.
 bool decodeRestartIntervals(const JpegFrame& frame, const McuDecoder& decoder, qsizetype total,
@@ -323,17 +340,12 @@ bool decodeRestartIntervals(const JpegFrame& frame, const McuDecoder& decoder, q
         threads > 1 && frame.entropy.size() >= kMinBytesToShare ? intervals / 2 : 0;
     if (half == 0)
         return decodeIntervals(0, intervals);
+    bool firstOk = false;
     bool secondOk = false;
-    try {
-        SeparateCpus cpus;
-        std::thread second([&] { secondOk = decodeIntervals(half, intervals); });
-        cpus.placeSecond(second);
-        const bool firstOk = decodeIntervals(0, half);
-        second.join();
-        return firstOk && secondOk;
-    } catch (const std::system_error&) {
-        return decodeIntervals(0, intervals); // no thread to be had
-    }
+    if (!runSideBySide([&] { secondOk = decodeIntervals(half, intervals); },
+                       [&] { firstOk = decodeIntervals(0, half); }))
+        return decodeIntervals(0, intervals);
+    return firstOk && secondOk;
 }
 
 // What the thread that starts half-way records: where each MCU it read
@@ -435,17 +447,13 @@ bool decodeShared(const JpegFrame& frame, const McuDecoder& decoder, qsizetype t
     Speculation s(total, blocks);
     BitReader reader(entropyAt(frame, 0), end);
     std::optional<Meeting> at;
-    try {
-        SeparateCpus cpus;
-        std::thread second(
-            [&] { speculate(decoder, BitReader(entropyAt(frame, middle), end), from, s); });
-        cpus.placeSecond(second);
-        at = decodeUntilInStep(decoder, reader, from, total, s, diffs);
-        s.stop.store(!at || at->theirs < 0, std::memory_order_relaxed);
-        second.join();
-    } catch (const std::system_error&) {
-        return decodeAll(frame, decoder, total, diffs); // no thread to be had
-    }
+    if (!runSideBySide(
+            [&] { speculate(decoder, BitReader(entropyAt(frame, middle), end), from, s); },
+            [&] {
+                at = decodeUntilInStep(decoder, reader, from, total, s, diffs);
+                s.stop.store(!at || at->theirs < 0, std::memory_order_relaxed);
+            }))
+        return decodeAll(frame, decoder, total, diffs);
     if (!at || at->theirs < 0)
         return at.has_value();
     // The second thread's MCUs from the meeting on, each starting where the
